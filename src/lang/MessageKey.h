@@ -1,0 +1,54 @@
+#pragma once
+
+namespace quorvel {
+
+// The message keys in table order; LanguageStrings is filled in this order.
+enum class MessageKey : int {
+    msgEqual,
+    msgNotFoundIn2nd,
+    msgErrorReading1st,
+    msgDifferentContents,
+    msgFirstTruncated,
+    msgSecondTruncated,
+    msgFileInterrupted,
+    msgEqualMaybe,
+    msgDifferentSize,
+    msgRunInterrupted,
+    msgRunFinished,
+    txtCompared,
+    txtFiles,
+    txtEqual,
+    txtDifferent,
+    askViewReportInterrupted,
+    capMessage,
+    askViewReportFinished,
+    hdrDirCompare,
+    hdrWithDir,
+    errSelectTwoFiles,
+    capError,
+    hdrFileCompare,
+    hdrWithFile,
+    errSelectLeftFile,
+    hdrSomeFilesOf,
+    hdrWithNamesakesOf,
+    tutorFileFile1,
+    tutorFileFile2,
+    tutorFileDir1,
+    tutorFileDir2,
+    tutorDirDir1,
+    tutorDirDir2,
+    askRestoreFont,
+    errNoMode,
+    txtMaybe,
+    txtComputingTotal,
+    txtReportTitle,
+    txtChooseLanguage,
+    txtLanguageName,
+    txtLanguageCode,
+    txtChooseDirectory,
+    errInvalidDirectory,
+};
+
+inline constexpr int kMessageKeyCount = 43;
+
+} // namespace quorvel

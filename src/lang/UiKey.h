@@ -1,0 +1,41 @@
+#pragma once
+
+namespace quorvel {
+
+// The interface keys in the order a language applies them to the windows.
+enum class UiKey : int {
+    uiAbort,
+    uiRecurse,
+    uiOnlyDifferent,
+    uiCompareThis,
+    uiWithThis,
+    uiFilter,
+    tutorNoMode1,
+    tutorNoMode2,
+    hintFileFile,
+    hintFileDir,
+    hintDirDir,
+    hintStart,
+    hintViewReport,
+    hintHelp,
+    hintLanguage,
+    uiGeneralOptions,
+    uiFastCompare,
+    uiBrowse,
+    uiDirectory,
+    uiFiles,
+    hintCopyFromLeft,
+    hintCopyFromRight,
+    uiClose,
+    uiPrint,
+    uiSave,
+    uiFont,
+    uiRestore,
+    uiReportCaption,
+    dlgSaveFilter,
+    dlgSaveTitle,
+};
+
+inline constexpr int kUiKeyCount = 30;
+
+} // namespace quorvel
