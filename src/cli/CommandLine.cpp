@@ -1,0 +1,86 @@
+#include "CommandLine.h"
+
+#include "lang/LanguageTable.h"
+
+namespace quorvel {
+
+namespace {
+
+ParsedCommandLine usageError(std::string message) {
+    return {std::nullopt, std::move(message)};
+}
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
+    CommandLine cl;
+    cl.options.onlyDifferent = true;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+            cl.paths.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // Options that take a value accept "--name VALUE" and "--name=VALUE".
+        std::string name = arg;
+        std::optional<std::string> value;
+        if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+        }
+        const bool takesValue =
+            name == "--filter" || name == "--lang" || name == "--text" || name == "--html";
+        if (takesValue && !value) {
+            if (i + 1 >= args.size()) {
+                return usageError("option '" + name + "' requires an argument");
+            }
+            value = args[++i];
+        } else if (!takesValue && value) {
+            return usageError("option '" + name + "' doesn't allow an argument");
+        }
+
+        if (name == "--fast") {
+            cl.options.fast = true;
+        } else if (name == "--no-recurse") {
+            cl.options.recurse = false;
+        } else if (name == "--all") {
+            cl.options.onlyDifferent = false;
+        } else if (name == "--filter") {
+            cl.options.filter = *value;
+        } else if (name == "--lang") {
+            cl.language = languageFromCode(*value);
+            if (cl.language == kNoLanguage) {
+                return usageError("unknown language '" + *value +
+                                  "' (use eng, ita, ned, deu, dk or esp)");
+            }
+        } else if (name == "--text") {
+            cl.textFile = *value;
+        } else if (name == "--html") {
+            cl.htmlFile = *value;
+        } else if (name == "--progress") {
+            cl.progress = CommandLine::Progress::On;
+        } else if (name == "--no-progress") {
+            cl.progress = CommandLine::Progress::Off;
+        } else if (name == "-q" || name == "--quiet") {
+            cl.quiet = true;
+        } else if (name == "--help") {
+            cl.help = true;
+        } else if (name == "--version") {
+            cl.version = true;
+        } else {
+            return usageError("unrecognized option '" + arg + "'");
+        }
+    }
+    if (!cl.help && !cl.version && cl.paths.size() < 2) {
+        return usageError(cl.paths.empty() ? "missing operands"
+                                           : "missing operand after '" + cl.paths.back() + "'");
+    }
+    return {std::move(cl), {}};
+}
+
+} // namespace quorvel

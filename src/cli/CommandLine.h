@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/CompareOptions.h"
+#include "lang/LanguageId.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// What the command line asks for, before any path is looked at.
+struct CommandLine {
+    enum class Progress { Auto, On, Off };
+
+    CompareOptions options{false, true, true, "*.*"};
+    LanguageId language = kEnglish;
+    Progress progress = Progress::Auto;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+    std::optional<std::string> textFile;
+    std::optional<std::string> htmlFile;
+    std::vector<std::string> paths;
+};
+
+// Parses the arguments after the program name; a usage error comes back as its message.
+struct ParsedCommandLine {
+    std::optional<CommandLine> commandLine;
+    std::string error;
+};
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
+
+} // namespace quorvel

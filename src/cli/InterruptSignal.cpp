@@ -1,0 +1,29 @@
+#include "InterruptSignal.h"
+
+#include <csignal>
+
+namespace quorvel {
+
+namespace {
+
+volatile std::sig_atomic_t received = 0;
+
+extern "C" void onInterrupt(int) {
+    received = 1;
+}
+
+} // namespace
+
+void watchInterruptSignal() {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    sigaction(SIGINT, &action, nullptr);
+}
+
+bool interruptReceived() {
+    return received != 0;
+}
+
+} // namespace quorvel

@@ -1,0 +1,96 @@
+#include "RunPlan.h"
+
+#include "LexicalPath.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace quorvel {
+
+namespace {
+
+enum class Kind { Directory, File };
+
+struct Checked {
+    std::optional<Kind> kind;
+    std::string error;
+};
+
+Checked check(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return {std::nullopt, "cannot access '" + path + "': " + std::strerror(errno)};
+    }
+    if (S_ISDIR(st.st_mode)) {
+        return {Kind::Directory, {}};
+    }
+    if (S_ISREG(st.st_mode)) {
+        return {Kind::File, {}};
+    }
+    return {std::nullopt, "'" + path + "': not a regular file or directory"};
+}
+
+PlannedRun failure(std::string error, bool usage) {
+    return {std::nullopt, std::move(error), usage};
+}
+
+} // namespace
+
+PlannedRun planRun(const std::vector<std::string>& paths, const std::string& currentDirectory) {
+    std::vector<Kind> kinds;
+    for (const auto& path : paths) {
+        auto checked = check(path);
+        if (!checked.kind) {
+            return failure(checked.error, false);
+        }
+        kinds.push_back(*checked.kind);
+    }
+    std::vector<std::string> normal;
+    for (const auto& path : paths) {
+        normal.push_back(lexicallyAbsolute(path, currentDirectory));
+    }
+
+    RunPlan plan;
+    if (paths.size() == 2 && kinds[0] == Kind::Directory) {
+        if (kinds[1] != Kind::Directory) {
+            return failure(
+                "cannot compare directory '" + paths[0] + "' with file '" + paths[1] + "'", true);
+        }
+        plan.mode = CompareMode::DirectoryWithDirectory;
+        plan.leftDirectory = normal[0];
+        plan.rightDirectory = normal[1];
+        return {std::move(plan), {}, false};
+    }
+    if (paths.size() == 2 && kinds[1] == Kind::File) {
+        plan.mode = CompareMode::FileWithFile;
+        plan.leftDirectory = parentOf(normal[0]);
+        plan.leftNames.push_back(nameOf(normal[0]));
+        plan.rightDirectory = parentOf(normal[1]);
+        plan.rightName = nameOf(normal[1]);
+        return {std::move(plan), {}, false};
+    }
+    if (kinds.back() != Kind::Directory) {
+        return failure("the last operand '" + paths.back() + "' must be a directory", true);
+    }
+    plan.mode = CompareMode::FilesWithDirectory;
+    plan.rightDirectory = normal.back();
+    plan.leftDirectory = parentOf(normal.front());
+    for (std::size_t i = 0; i + 1 < paths.size(); ++i) {
+        if (kinds[i] != Kind::File) {
+            return failure("'" + paths[i] +
+                               "' is a directory; only files may precede the last "
+                               "operand",
+                           true);
+        }
+        if (parentOf(normal[i]) != plan.leftDirectory) {
+            return failure("'" + paths[i] + "' and '" + paths.front() +
+                               "' are not in the same directory",
+                           true);
+        }
+        plan.leftNames.push_back(nameOf(normal[i]));
+    }
+    return {std::move(plan), {}, false};
+}
+
+} // namespace quorvel

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "engine/CompareMode.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// The two sides of a run as the window's panels would show them.
+struct RunPlan {
+    CompareMode mode = CompareMode::None;
+    std::string leftDirectory;
+    std::string rightDirectory;
+    std::vector<std::string> leftNames; // the selected files, in the order given
+    std::optional<std::string> rightName;
+};
+
+struct PlannedRun {
+    std::optional<RunPlan> plan;
+    std::string error;       // the diagnostic without the program name
+    bool usageError = false; // worth a hint at --help
+};
+
+// Looks at the paths (links followed) and decides the mode; `paths` holds at least two.
+PlannedRun planRun(const std::vector<std::string>& paths, const std::string& currentDirectory);
+
+} // namespace quorvel

@@ -1,0 +1,131 @@
+// quorvel-compare: the comparison engine without a window, for scripts, tests and benchmarks.
+
+#include "CommandLine.h"
+#include "InterruptSignal.h"
+#include "RunPlan.h"
+#include "TerminalRunView.h"
+#include "engine/ComparisonRun.h"
+#include "engine/PosixFileAccess.h"
+#include "engine/Report.h"
+#include "engine/ReportLineFormat.h"
+#include "lang/LanguageStrings.h"
+#include "lang/LanguageTable.h"
+
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace quorvel;
+
+constexpr int kExitDifferent = 1;
+constexpr int kExitTrouble = 2;
+constexpr int kExitInterrupted = 130;
+
+const char* const kUsage =
+    R"(Usage: quorvel-compare [OPTIONS] LEFT RIGHT
+       quorvel-compare [OPTIONS] FILE... DIRECTORY
+Compare two directory trees, two files, or files of one directory with their
+namesakes in another directory, and print the report.
+
+  --fast              compare sizes only
+  --no-recurse        do not descend into subdirectories (directory mode)
+  --all               list equal files too (directory mode)
+  --filter PATTERNS   file name patterns separated by ';' (default "*.*")
+  --lang CODE         report language: eng, ita, ned, deu, dk or esp (default eng)
+  --text FILE         also save the report as a text file
+  --html FILE         also save the report as an HTML page
+  --progress          show progress on standard error
+  --no-progress       never show progress
+  -q, --quiet         do not print the report on standard output
+      --help          show this help and exit
+      --version       show the version and exit
+
+Exit status: 0 all compared files equal, 1 some differ, 2 trouble,
+130 interrupted.
+)";
+
+int usageFailure(const std::string& message) {
+    std::fprintf(stderr, "quorvel-compare: %s\n", message.c_str());
+    std::fprintf(stderr, "Try 'quorvel-compare --help' for more information.\n");
+    return kExitTrouble;
+}
+
+std::string currentDirectory() {
+    std::vector<char> buffer(4096);
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (buffer.size() > (1u << 20)) {
+            return "/";
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
+std::string uiCaption(LanguageId language, UiKey key) {
+    return std::string(languageText(language, key).value_or(""));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const auto parsed = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.commandLine) {
+        return usageFailure(parsed.error);
+    }
+    const auto& cl = *parsed.commandLine;
+    if (cl.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (cl.version) {
+        std::puts("quorvel-compare 2.1");
+        return 0;
+    }
+    auto planned = planRun(cl.paths, currentDirectory());
+    if (!planned.plan) {
+        if (planned.usageError) {
+            return usageFailure(planned.error);
+        }
+        std::fprintf(stderr, "quorvel-compare: %s\n", planned.error.c_str());
+        return kExitTrouble;
+    }
+
+    // Sizes use the decimal separator of the user's locale.
+    std::setlocale(LC_ALL, "");
+    const std::string decimalSeparator = localeDecimalSeparator();
+
+    LanguageStrings strings;
+    strings.fillFrom(cl.language);
+    const bool showProgress = cl.progress == CommandLine::Progress::On ||
+                              (cl.progress == CommandLine::Progress::Auto && ::isatty(2));
+    TerminalRunView view(std::move(*planned.plan), cl.options,
+                         uiCaption(cl.language, UiKey::uiFilter),
+                         uiCaption(cl.language, UiKey::uiFastCompare), showProgress, stderr);
+    Report report;
+    PosixFileAccess files;
+    ComparisonRun run(view, report, strings, files, decimalSeparator);
+    view.setInterruptCheck(interruptReceived);
+    view.setAbort([&run] { run.requestAbort(); });
+    watchInterruptSignal();
+
+    run.startComparison();
+
+    if (!cl.quiet) {
+        for (std::size_t i = 0; i < report.count(); ++i) {
+            std::fwrite(report.line(i).data(), 1, report.line(i).size(), stdout);
+            std::fputc('\n', stdout);
+        }
+    }
+    if (std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "quorvel-compare: cannot write the report to standard output\n");
+        return kExitTrouble;
+    }
+    if (interruptReceived()) {
+        return kExitInterrupted;
+    }
+    return run.state().counters.differentCount > 0 ? kExitDifferent : 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "lang/MessageKey.h"
+
+namespace quorvel {
+
+// The outcome of one file pair; the numbering follows the order of the result texts.
+enum class CompareResult : int {
+    Equal = 0,
+    NotFoundIn2nd = 1,
+    ErrorReading1st = 2,
+    DifferentContents = 3,
+    FirstTruncated = 4,
+    SecondTruncated = 5,
+    Interrupted = 6,
+    EqualMaybe = 7,
+    DifferentSize = 8,
+};
+
+constexpr bool countsAsEqual(CompareResult r) {
+    return r == CompareResult::Equal || r == CompareResult::EqualMaybe;
+}
+
+constexpr MessageKey resultMessageKey(CompareResult r) {
+    // The first nine message keys are the result texts in the same order.
+    return static_cast<MessageKey>(static_cast<int>(r));
+}
+
+} // namespace quorvel

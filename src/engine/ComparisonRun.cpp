@@ -1,0 +1,199 @@
+#include "ComparisonRun.h"
+
+#include "FileAccess.h"
+#include "PathText.h"
+#include "Report.h"
+#include "ReportLineFormat.h"
+#include "RunView.h"
+#include "lang/LanguageStrings.h"
+
+namespace quorvel {
+
+ComparisonRun::ComparisonRun(RunView& view, Report& report, const LanguageStrings& strings,
+                             FileAccess& files, std::string decimalSeparator)
+    : view_(view), report_(report), strings_(strings), files_(files),
+      pairs_(state_, view_, files_, buffers_),
+      books_(state_, report_, strings_, view_, std::move(decimalSeparator)),
+      walker_(state_, view_, files_, pairs_, books_) {}
+
+void ComparisonRun::startComparison() {
+    try {
+        view_.setControlsEnabled(false);
+        switch (view_.compareMode()) {
+        case CompareMode::FileWithFile:
+            runFileWithFile();
+            break;
+        case CompareMode::FilesWithDirectory:
+            runFilesWithDirectory();
+            break;
+        case CompareMode::DirectoryWithDirectory:
+            view_.setSideCaptionsVisible(false);
+            view_.setProgress(0);
+            view_.setProgressVisible(true);
+            runDirectoryWithDirectory();
+            break;
+        case CompareMode::None:
+            view_.showError(strings_.text(MessageKey::errNoMode),
+                            strings_.text(MessageKey::capError));
+            break;
+        }
+    } catch (...) {
+        restoreIdle();
+        throw;
+    }
+    restoreIdle();
+}
+
+void ComparisonRun::restoreIdle() {
+    view_.setControlsEnabled(true);
+    view_.setAbortVisible(false);
+    view_.setFileStatusVisible(false);
+    view_.setDirectoryStatusVisible(false);
+    view_.setProgressVisible(false);
+    view_.setSideCaptionsVisible(true);
+}
+
+void ComparisonRun::commonStart(const CompareOptions& options) {
+    state_.counters = RunCounters{};
+    state_.abortRequested = false;
+    state_.runInterrupted = false;
+    state_.options = options;
+    report_.clear();
+}
+
+void ComparisonRun::appendHeading(MessageKey key, const std::string& path) {
+    std::string line(strings_.text(key));
+    line += ' ';
+    line += reportSafe(path);
+    books_.appendReportLine(line);
+}
+
+void ComparisonRun::appendFastLine() {
+    if (state_.options.fast) {
+        books_.appendReportLine(view_.fastCaption());
+    }
+}
+
+void ComparisonRun::runFileWithFile() {
+    const auto left = runDirectory(view_.leftDirectory());
+    const auto right = runDirectory(view_.rightDirectory());
+    const auto firstNames = view_.selectedLeftFiles();
+    const auto secondName = view_.selectedRightFile();
+    if (firstNames.empty() || !secondName) {
+        view_.showError(strings_.text(MessageKey::errSelectTwoFiles),
+                        strings_.text(MessageKey::capError));
+        return;
+    }
+    CompareOptions options;
+    options.fast = view_.compareOptions().fast;
+    commonStart(options);
+    appendHeading(MessageKey::hdrFileCompare, joinPath(left, firstNames.front()));
+    appendHeading(MessageKey::hdrWithFile, joinPath(right, *secondName));
+    appendFastLine();
+    books_.appendReportLine("");
+    books_.refreshRunStatus();
+    view_.setAbortVisible(true);
+    view_.setFileStatus("");
+    view_.setFileStatusVisible(true);
+    compareNamedPair(left, firstNames.front(), right, *secondName);
+    books_.appendReportLine("");
+    view_.setAbortVisible(false);
+    view_.setFileStatusVisible(false);
+    finishRun();
+}
+
+void ComparisonRun::runFilesWithDirectory() {
+    const auto left = runDirectory(view_.leftDirectory());
+    const auto right = runDirectory(view_.rightDirectory());
+    const auto names = view_.selectedLeftFiles();
+    if (names.empty()) {
+        view_.showError(strings_.text(MessageKey::errSelectLeftFile),
+                        strings_.text(MessageKey::capError));
+        return;
+    }
+    CompareOptions options;
+    options.fast = view_.compareOptions().fast;
+    commonStart(options);
+    appendHeading(MessageKey::hdrSomeFilesOf, left);
+    appendHeading(MessageKey::hdrWithNamesakesOf, right);
+    appendFastLine();
+    books_.appendReportLine("");
+    books_.refreshRunStatus();
+    view_.setAbortVisible(true);
+    view_.setFileStatus("");
+    view_.setFileStatusVisible(true);
+    for (const auto& name : names) {
+        if (!state_.runInterrupted) {
+            compareNamedPair(left, name, right, name);
+        }
+    }
+    books_.appendReportLine("");
+    view_.setAbortVisible(false);
+    view_.setFileStatusVisible(false);
+    finishRun();
+}
+
+void ComparisonRun::runDirectoryWithDirectory() {
+    const auto left = runDirectory(view_.leftDirectory());
+    const auto right = runDirectory(view_.rightDirectory());
+    commonStart(view_.compareOptions());
+    const auto& options = state_.options;
+    appendHeading(MessageKey::hdrDirCompare, left);
+    appendHeading(MessageKey::hdrWithDir, right);
+    if (options.filter != "*.*") {
+        books_.appendReportLine("(" + view_.filterCaption() + ":  " + reportSafe(options.filter) +
+                                ")");
+    }
+    appendFastLine();
+    books_.appendReportLine("");
+    books_.refreshRunStatus();
+    view_.setAbortVisible(true);
+    view_.setFileStatusVisible(true);
+    view_.setFileStatus(strings_.text(MessageKey::txtComputingTotal));
+    view_.processEvents();
+    state_.progress.grandTotal = walker_.totalSize(left, options.recurse, options.filter);
+    view_.setFileStatus("");
+    view_.setDirectoryStatus("");
+    view_.setDirectoryStatusVisible(true);
+    walker_.compareDirectory(left, right, "");
+    books_.appendReportLine("");
+    view_.setAbortVisible(false);
+    view_.setFileStatusVisible(false);
+    view_.setDirectoryStatusVisible(false);
+    finishRun();
+}
+
+void ComparisonRun::compareNamedPair(const std::string& left, const std::string& firstName,
+                                     const std::string& right, const std::string& secondName) {
+    auto& progress = state_.progress;
+    progress.currentFileName = firstName;
+    const auto firstPath = joinPath(left, firstName);
+    const auto size = files_.lookUpFile(firstPath);
+    progress.currentFileSize = size.value_or(0);
+    progress.currentFileDone = 0;
+    view_.setFileStatus(firstName);
+    view_.setFileStatusVisible(true);
+    const auto result = size ? pairs_.comparePair(firstPath, joinPath(right, secondName))
+                             : CompareResult::ErrorReading1st;
+    if (books_.accountPair(result)) {
+        books_.appendReportLine(formatResultLine(firstName, result, strings_));
+    }
+}
+
+void ComparisonRun::finishRun() {
+    const bool interrupted = state_.runInterrupted;
+    books_.appendReportLine(
+        strings_.text(interrupted ? MessageKey::msgRunInterrupted : MessageKey::msgRunFinished));
+    books_.appendReportLine(books_.countLine());
+    books_.appendReportLine(books_.equalLine());
+    const bool view =
+        view_.askYesNo(strings_.text(interrupted ? MessageKey::askViewReportInterrupted
+                                                 : MessageKey::askViewReportFinished),
+                       strings_.text(MessageKey::capMessage),
+                       interrupted ? RunView::Icon::Stop : RunView::Icon::Information);
+    if (view) {
+        view_.showReport();
+    }
+}
+
+} // namespace quorvel

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "CompareBuffers.h"
+#include "CompareResult.h"
+#include "DirectoryWalker.h"
+#include "PairComparer.h"
+#include "RunBookkeeping.h"
+#include "RunState.h"
+
+#include <string>
+
+namespace quorvel {
+
+class FileAccess;
+class LanguageStrings;
+class Report;
+class RunView;
+
+// A comparison run, from the press of the start button to the answer to the closing question.
+// One object lives for the whole program: it owns the two comparison buffers.
+class ComparisonRun {
+public:
+    ComparisonRun(RunView& view, Report& report, const LanguageStrings& strings, FileAccess& files,
+                  std::string decimalSeparator);
+
+    // The start button. Restores the idle window also when a failure passes through.
+    void startComparison();
+    // The abort button: seen the next time the run lets the window handle input.
+    void requestAbort() { state_.abortRequested = true; }
+
+    void runFileWithFile();
+    void runFilesWithDirectory();
+    void runDirectoryWithDirectory();
+
+    const RunState& state() const { return state_; }
+
+private:
+    void restoreIdle();
+    void commonStart(const CompareOptions& options);
+    void appendHeading(MessageKey key, const std::string& path);
+    void appendFastLine();
+    void compareNamedPair(const std::string& left, const std::string& firstName,
+                          const std::string& right, const std::string& secondName);
+    void finishRun();
+
+    RunView& view_;
+    Report& report_;
+    const LanguageStrings& strings_;
+    FileAccess& files_;
+    CompareBuffers buffers_;
+    RunState state_;
+    PairComparer pairs_;
+    RunBookkeeping books_;
+    DirectoryWalker walker_;
+};
+
+} // namespace quorvel

@@ -1,0 +1,145 @@
+#include "DirectoryWalker.h"
+
+#include "FilterPatterns.h"
+#include "PairComparer.h"
+#include "PathText.h"
+#include "ReportLineFormat.h"
+#include "RunBookkeeping.h"
+#include "RunState.h"
+#include "RunView.h"
+#include "Wildcard.h"
+
+#include <algorithm>
+
+namespace quorvel {
+
+namespace {
+
+const std::string kBlockRule(24, '_');
+
+bool isFile(const DirectoryEntry& e) {
+    return e.kind == DirectoryEntry::Kind::File;
+}
+
+} // namespace
+
+DirectoryWalker::DirectoryWalker(RunState& state, RunView& view, FileAccess& files,
+                                 PairComparer& pairs, RunBookkeeping& books)
+    : state_(state), view_(view), files_(files), pairs_(pairs), books_(books) {}
+
+void DirectoryWalker::startWalk(const std::string& directory, const std::string& filter) {
+    patterns_ = filterPatterns(filter);
+    walking_.clear();
+    if (auto identity = files_.directoryIdentity(directory)) {
+        walking_.push_back(*identity);
+    }
+}
+
+bool DirectoryWalker::enter(const std::string& directory) {
+    const auto identity = files_.directoryIdentity(directory);
+    if (!identity) {
+        return false; // gone since it was listed
+    }
+    if (std::find(walking_.begin(), walking_.end(), *identity) != walking_.end()) {
+        return false;
+    }
+    walking_.push_back(*identity);
+    return true;
+}
+
+void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
+                                       const std::string& relativePath) {
+    startWalk(relativePath.empty() ? leftBase : joinPath(leftBase, relativePath),
+              state_.options.filter);
+    compareLevel(leftBase, rightBase, relativePath);
+}
+
+void DirectoryWalker::compareLevel(const std::string& leftBase, const std::string& rightBase,
+                                   const std::string& relativePath) {
+    if (state_.abortRequested) {
+        state_.runInterrupted = true;
+    }
+    if (state_.runInterrupted) {
+        return;
+    }
+    const auto left = relativePath.empty() ? leftBase : joinPath(leftBase, relativePath);
+    const auto right = relativePath.empty() ? rightBase : joinPath(rightBase, relativePath);
+    view_.setDirectoryStatus(relativePath.empty() ? "./" : relativePath + "/");
+
+    const auto listing = files_.listDirectory(left).value_or(std::vector<DirectoryEntry>{});
+    bool blockWritten = false;
+    for (const auto& pattern : patterns_) {
+        for (const auto& entry : listing) {
+            if (!isFile(entry) || !matchesWildcard(pattern, entry.name)) {
+                continue;
+            }
+            auto& progress = state_.progress;
+            progress.currentFileName = entry.name;
+            progress.currentFileSize = entry.size;
+            view_.setFileStatus(entry.name);
+            view_.setFileStatusVisible(true);
+            const auto result =
+                pairs_.comparePair(joinPath(left, entry.name), joinPath(right, entry.name));
+            if (!books_.accountPair(result)) {
+                return;
+            }
+            if (countsAsEqual(result) && state_.options.onlyDifferent) {
+                continue;
+            }
+            if (!blockWritten && !relativePath.empty()) {
+                blockWritten = true;
+                books_.appendReportLine(kBlockRule);
+                books_.appendReportLine("SUBDIR: " + reportSafe(relativePath));
+                books_.appendReportLine(kBlockRule);
+            }
+            books_.appendReportLine(formatResultLine(entry.name, result, books_.strings()));
+        }
+    }
+
+    if (!state_.options.recurse || state_.runInterrupted) {
+        return;
+    }
+    for (const auto& entry : listing) {
+        if (isFile(entry) || !enter(joinPath(left, entry.name))) {
+            continue;
+        }
+        compareLevel(leftBase, rightBase,
+                     relativePath.empty() ? entry.name : relativePath + "/" + entry.name);
+        walking_.pop_back();
+    }
+}
+
+double DirectoryWalker::totalSize(const std::string& directory, bool recurse,
+                                  const std::string& filter) {
+    startWalk(runDirectory(directory), filter);
+    return sizeOfLevel(directory, recurse);
+}
+
+double DirectoryWalker::sizeOfLevel(const std::string& directory, bool recurse) {
+    view_.processEvents();
+    if (state_.abortRequested) {
+        return 0;
+    }
+    const auto dir = runDirectory(directory);
+    const auto listing = files_.listDirectory(dir).value_or(std::vector<DirectoryEntry>{});
+    double sum = 0;
+    for (const auto& pattern : patterns_) {
+        for (const auto& entry : listing) {
+            if (isFile(entry) && matchesWildcard(pattern, entry.name)) {
+                sum += static_cast<double>(entry.size);
+            }
+        }
+    }
+    if (recurse) {
+        for (const auto& entry : listing) {
+            const auto sub = joinPath(dir, entry.name);
+            if (!isFile(entry) && enter(sub)) {
+                sum += sizeOfLevel(sub, recurse);
+                walking_.pop_back();
+            }
+        }
+    }
+    return sum;
+}
+
+} // namespace quorvel

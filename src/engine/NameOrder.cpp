@@ -1,0 +1,33 @@
+#include "NameOrder.h"
+
+#include <algorithm>
+
+namespace quorvel {
+
+namespace {
+
+unsigned char folded(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+}
+
+} // namespace
+
+bool nameLess(std::string_view a, std::string_view b) {
+    const auto n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto fa = folded(a[i]);
+        const auto fb = folded(b[i]);
+        if (fa != fb) {
+            return fa < fb;
+        }
+    }
+    if (a.size() != b.size()) {
+        return a.size() < b.size();
+    }
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
+}
+
+} // namespace quorvel

@@ -1,0 +1,160 @@
+#include "PosixFileAccess.h"
+
+#include "NameOrder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvel {
+
+namespace {
+
+FileIdentity identityOf(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+class DirectoryStream {
+public:
+    explicit DirectoryStream(const std::string& path) : dir_(::opendir(path.c_str())) {}
+    ~DirectoryStream() {
+        if (dir_ != nullptr) {
+            ::closedir(dir_);
+        }
+    }
+    DirectoryStream(const DirectoryStream&) = delete;
+    DirectoryStream& operator=(const DirectoryStream&) = delete;
+    DIR* get() const { return dir_; }
+
+private:
+    DIR* dir_;
+};
+
+// Classifies one listed name. Links are followed; a link that leads nowhere (missing target or a
+// loop) is shown as an empty file so that its pair reports the failure. Anything that is neither
+// a regular file nor a directory is left out: it must never be opened as a file.
+std::optional<DirectoryEntry> classify(int dirFd, const char* name, unsigned char type) {
+    DirectoryEntry entry;
+    entry.name = name;
+    if (type == DT_DIR) {
+        entry.kind = DirectoryEntry::Kind::Directory;
+        return entry;
+    }
+    if (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN) {
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstatat(dirFd, name, &st, 0) != 0) {
+        if (type == DT_REG) {
+            return std::nullopt; // vanished since the listing
+        }
+        struct stat link {};
+        if (::fstatat(dirFd, name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode)) {
+            entry.size = 0;
+            return entry;
+        }
+        return std::nullopt;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        entry.kind = DirectoryEntry::Kind::Directory;
+        return entry;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    entry.size = static_cast<std::int64_t>(st.st_size);
+    return entry;
+}
+
+} // namespace
+
+std::optional<std::int64_t> PosixFileAccess::lookUpFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(st.st_size);
+}
+
+int PosixFileAccess::openFile(const std::string& path, FileIdentity& identity) {
+    // Look before opening: opening a device can have effects of its own, and a FIFO would block.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return -1;
+    }
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        return -1;
+    }
+    // The path may have been replaced between the look and the open.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    identity = identityOf(st);
+    return fd;
+}
+
+std::int64_t PosixFileAccess::readBlock(int handle, char* buffer, std::int64_t size) {
+    std::int64_t total = 0;
+    while (total < size) {
+        const auto n = ::read(handle, buffer + total, static_cast<std::size_t>(size - total));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return -1;
+        }
+        if (n == 0) {
+            break;
+        }
+        total += n;
+    }
+    return total;
+}
+
+void PosixFileAccess::closeFile(int handle) {
+    ::close(handle);
+}
+
+std::optional<std::vector<DirectoryEntry>> PosixFileAccess::listDirectory(const std::string& path) {
+    DirectoryStream stream(path);
+    if (stream.get() == nullptr) {
+        return std::nullopt;
+    }
+    const int dirFd = ::dirfd(stream.get());
+    std::vector<DirectoryEntry> entries;
+    errno = 0;
+    while (const dirent* d = ::readdir(stream.get())) {
+        if (std::strcmp(d->d_name, ".") != 0 && std::strcmp(d->d_name, "..") != 0) {
+            if (auto entry = classify(dirFd, d->d_name, d->d_type)) {
+                entries.push_back(std::move(*entry));
+            }
+        }
+        errno = 0;
+    }
+    if (errno != 0) {
+        return std::nullopt;
+    }
+    std::sort(entries.begin(), entries.end(), [](const DirectoryEntry& a, const DirectoryEntry& b) {
+        return nameLess(a.name, b.name);
+    });
+    return entries;
+}
+
+std::optional<FileIdentity> PosixFileAccess::directoryIdentity(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        return std::nullopt;
+    }
+    return identityOf(st);
+}
+
+} // namespace quorvel

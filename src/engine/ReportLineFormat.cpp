@@ -1,0 +1,61 @@
+#include "ReportLineFormat.h"
+
+#include "lang/LanguageStrings.h"
+
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+
+namespace quorvel {
+
+std::string reportSafe(std::string_view text) {
+    std::string safe(text);
+    for (auto& c : safe) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            c = '?';
+        }
+    }
+    return safe;
+}
+
+std::string formatResultLine(std::string_view name, CompareResult result,
+                             const LanguageStrings& strings) {
+    std::string line = countsAsEqual(result) ? "" : ">>>> ";
+    line += reportSafe(name);
+    line += ": ";
+    line += strings.text(resultMessageKey(result));
+    return line;
+}
+
+std::string formatByteSize(double bytes, std::string_view decimalSeparator) {
+    const bool megabytes = bytes > 1048576.0;
+    const double unit = megabytes ? 1048576.0 : 1024.0;
+    // Byte counts are whole numbers, so hundredths can be rounded exactly in integers; floating
+    // point would round some halves the wrong way.
+    std::uint64_t hundredths;
+    if (bytes >= 0 && bytes < 9.0e16 && bytes == std::floor(bytes)) {
+        const auto x = static_cast<std::uint64_t>(bytes);
+        const auto u = static_cast<std::uint64_t>(unit);
+        hundredths = (x * 100 + u / 2) / u;
+    } else {
+        hundredths = static_cast<std::uint64_t>(std::llround(std::fabs(bytes) / unit * 100.0));
+    }
+    std::string text = std::to_string(hundredths / 100);
+    text += decimalSeparator;
+    const auto cents = hundredths % 100;
+    text += static_cast<char>('0' + cents / 10);
+    text += static_cast<char>('0' + cents % 10);
+    text += megabytes ? " MB" : " KB";
+    return text;
+}
+
+std::string localeDecimalSeparator() {
+    const std::lconv* conventions = std::localeconv();
+    if (conventions == nullptr || conventions->decimal_point == nullptr ||
+        conventions->decimal_point[0] == '\0') {
+        return ".";
+    }
+    return conventions->decimal_point;
+}
+
+} // namespace quorvel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "CompareResult.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+class LanguageStrings;
+
+// The text with every byte below 0x20 written as "?", so that a name cannot break a report line.
+std::string reportSafe(std::string_view text);
+
+// "name: result text", marked with ">>>> " unless the pair counts as equal.
+std::string formatResultLine(std::string_view name, CompareResult result,
+                             const LanguageStrings& strings);
+
+// Over 1048576 bytes in MB, else in KB; two decimals rounded half away from zero.
+std::string formatByteSize(double bytes, std::string_view decimalSeparator);
+
+// The decimal separator of the locale in force for numbers (after setlocale(LC_ALL, "")).
+std::string localeDecimalSeparator();
+
+} // namespace quorvel
