@@ -17,9 +17,9 @@ struct Checked {
     std::string error;
 };
 
-Checked check(const std::string& path) {
+Checked check(const std::string& path, const std::string& fromHere) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
+    if (::stat(fromHere.c_str(), &st) != 0) {
         return {std::nullopt, "cannot access '" + path + "': " + std::strerror(errno)};
     }
     if (S_ISDIR(st.st_mode)) {
@@ -40,7 +40,10 @@ PlannedRun failure(std::string error, bool usage) {
 PlannedRun planRun(const std::vector<std::string>& paths, const std::string& currentDirectory) {
     std::vector<Kind> kinds;
     for (const auto& path : paths) {
-        auto checked = check(path);
+        // As typed: a ".." after a link must lead where the system says it does.
+        auto checked = check(path, path.empty() || path.front() == '/'
+                                       ? path
+                                       : currentDirectory + "/" + path);
         if (!checked.kind) {
             return failure(checked.error, false);
         }

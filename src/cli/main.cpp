@@ -10,9 +10,14 @@
 #include "engine/ReportLineFormat.h"
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
+#include "report/FileWriteError.h"
+#include "report/ReportHtmlWriter.h"
+#include "report/ReportTextWriter.h"
 
 #include <clocale>
 #include <cstdio>
+#include <ctime>
+#include <functional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -69,6 +74,18 @@ std::string uiCaption(LanguageId language, UiKey key) {
     return std::string(languageText(language, key).value_or(""));
 }
 
+// Runs one export; a failure is told on standard error and reported as false.
+bool exportReport(const std::string& path, const std::function<void()>& write) {
+    try {
+        write();
+        return true;
+    } catch (const FileWriteError& error) {
+        std::fprintf(stderr, "quorvel-compare: cannot write '%s': %s\n", path.c_str(),
+                     error.what());
+        return false;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -120,8 +137,21 @@ int main(int argc, char** argv) {
             std::fputc('\n', stdout);
         }
     }
-    if (std::fflush(stdout) != 0) {
+    const bool printed = std::fflush(stdout) == 0;
+    if (!printed) {
         std::fprintf(stderr, "quorvel-compare: cannot write the report to standard output\n");
+    }
+    // Each export is tried even when an earlier output failed.
+    bool exported = true;
+    if (cl.textFile) {
+        exported &= exportReport(*cl.textFile, [&] { writeReportText(report, *cl.textFile); });
+    }
+    if (cl.htmlFile) {
+        exported &= exportReport(*cl.htmlFile, [&] {
+            writeReportHtml(report, *cl.htmlFile, strings, std::time(nullptr));
+        });
+    }
+    if (!printed || !exported) {
         return kExitTrouble;
     }
     if (interruptReceived()) {

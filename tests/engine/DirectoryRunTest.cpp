@@ -1,0 +1,220 @@
+#include "RunFixture.h"
+
+#include <algorithm>
+
+namespace quorvel {
+namespace {
+
+using V = std::vector<std::string>;
+
+const std::string kRule(24, '_');
+
+class DirectoryRunTest : public test::RunFixture {
+protected:
+    V summary(int compared, const std::string& size, int equal, int different) const {
+        return {"Comparison terminated.",
+                "Compared " + std::to_string(compared) + " file(s);  " + size,
+                "Equal: " + std::to_string(equal) + ";   different: " + std::to_string(different)};
+    }
+};
+
+TEST_F(DirectoryRunTest, TheWholeReportOfATreeWithOneDifferenceBelow) {
+    tree.writeSized("L/a.txt", 100);
+    tree.writeSized("R/a.txt", 100);
+    tree.writeSized("L/b.txt", 200);
+    tree.writeSized("R/b.txt", 200);
+    tree.writeSized("L/skip.doc", 5);
+    tree.writeSized("L/src/notes.txt", 212);
+    tree.writeSized("R/src/notes.txt", 212, 'y');
+    view.options.filter = "*.txt";
+    run.startComparison();
+    V expected{"Comparison of directory " + tree.path("L"),
+               "with directory " + tree.path("R"),
+               "(filter:  *.txt)",
+               "",
+               kRule,
+               "SUBDIR: src",
+               kRule,
+               ">>>> notes.txt: different contents!",
+               "",
+               "Comparison terminated.",
+               "Compared 3 file(s);  0.50 KB",
+               "Equal: 2;   different: 1"};
+    EXPECT_EQ(lines(), expected);
+    EXPECT_EQ(run.state().progress.grandTotal, 512);
+    EXPECT_EQ(view.progressPositions.back(), 100);
+}
+
+TEST_F(DirectoryRunTest, WalkOrderBlocksAndOneSidedEntries) {
+    tree.write("L/b.txt", "1");
+    tree.write("L/A.txt", "1");
+    tree.write("R/A.txt", "1");
+    tree.write("L/x/y/deep.txt", "1");
+    tree.write("L/x/equal.txt", "1");
+    tree.write("R/x/equal.txt", "1");
+    tree.write("R/onlyright.txt", "1");
+    tree.mkdir("L/emptydir");
+    tree.write("L/c.txt", "1");
+    tree.mkdir("R/c.txt"); // a directory where the left has a file
+    view.options.onlyDifferent = false;
+    run.startComparison();
+    EXPECT_EQ(body(), (V{"", "A.txt: equal.", ">>>> b.txt: not found in 2nd directory!",
+                         ">>>> c.txt: not found in 2nd directory!", kRule, "SUBDIR: x", kRule,
+                         "equal.txt: equal.", kRule, "SUBDIR: x/y", kRule,
+                         ">>>> deep.txt: not found in 2nd directory!", "",
+                         summary(5, "0.00 KB", 2, 3)[0], summary(5, "0.00 KB", 2, 3)[1],
+                         summary(5, "0.00 KB", 2, 3)[2]}));
+}
+
+TEST_F(DirectoryRunTest, OnlyDifferentLeavesEqualDirectoriesWithoutABlock) {
+    tree.write("L/x/equal.txt", "1");
+    tree.write("R/x/equal.txt", "1");
+    tree.write("L/x/y/diff.txt", "1");
+    tree.write("R/x/y/diff.txt", "2");
+    run.startComparison();
+    EXPECT_EQ(body(), (V{"", kRule, "SUBDIR: x/y", kRule, ">>>> diff.txt: different contents!",
+                         "", "Comparison terminated.", "Compared 2 file(s);  0.00 KB",
+                         "Equal: 1;   different: 1"}));
+    tree.write("R/x/y/diff.txt", "1");
+    run.startComparison();
+    EXPECT_EQ(body(), (V{"", "", "Comparison terminated.", "Compared 2 file(s);  0.00 KB",
+                         "Equal: 2;   different: 0"}));
+}
+
+TEST_F(DirectoryRunTest, PatternsRunInOrderAndOverlapsCountTwice) {
+    tree.write("L/a.doc", "1");
+    tree.write("L/a.txt", "1");
+    tree.write("L/b.txt", "1");
+    view.options.onlyDifferent = false;
+    view.options.filter = " *.txt; *.doc;a*";
+    view.options.fast = true;
+    run.startComparison();
+    const auto l = lines();
+    EXPECT_EQ(l[2], "(filter:   *.txt; *.doc;a*)") << "the filter as typed";
+    EXPECT_EQ(l[3], "Fast comparison (compares only size)");
+    EXPECT_EQ(V(l.begin() + 5, l.begin() + 10),
+              (V{">>>> a.txt: not found in 2nd directory!", ">>>> b.txt: not found in 2nd directory!",
+                 ">>>> a.doc: not found in 2nd directory!", ">>>> a.doc: not found in 2nd directory!",
+                 ">>>> a.txt: not found in 2nd directory!"}));
+    EXPECT_EQ(run.state().progress.grandTotal, 5);
+    EXPECT_EQ(run.state().counters.bytesCompared, 5);
+}
+
+TEST_F(DirectoryRunTest, AFilterLineIsWrittenUnlessTheTextIsExactlyStarDotStar) {
+    tree.write("L/a", "1");
+    view.options.filter = " *.*";
+    run.startComparison();
+    EXPECT_EQ(report.line(2), "(filter:   *.*)");
+    EXPECT_EQ(run.state().counters.filesCompared, 1);
+    view.options.filter = "*.*";
+    run.startComparison();
+    EXPECT_EQ(report.line(2), "");
+}
+
+TEST_F(DirectoryRunTest, AnEmptyFilterComparesNothingButStillWalks) {
+    tree.write("L/a", "1");
+    tree.write("L/sub/b", "1");
+    view.options.filter = "";
+    run.startComparison();
+    EXPECT_EQ(run.state().counters.filesCompared, 0);
+    EXPECT_NE(std::find(view.calls.begin(), view.calls.end(), "dirStatus sub/"), view.calls.end());
+}
+
+TEST_F(DirectoryRunTest, WithoutRecurseOnlyTheTopLevelIsCompared) {
+    tree.write("L/a", "1");
+    tree.write("L/sub/b", "1");
+    view.options.recurse = false;
+    view.options.onlyDifferent = false;
+    run.startComparison();
+    EXPECT_EQ(body()[1], ">>>> a: not found in 2nd directory!");
+    EXPECT_EQ(run.state().counters.filesCompared, 1);
+    EXPECT_EQ(run.state().progress.grandTotal, 1);
+}
+
+TEST_F(DirectoryRunTest, AbortWhileTheTotalIsComputedComparesNothing) {
+    tree.write("L/a", "1");
+    view.onProcessEvents = [&](int n) {
+        if (n == 1) { // the repaint of "Calculating total size..."
+            run.requestAbort();
+        }
+    };
+    run.startComparison();
+    EXPECT_EQ(body(), (V{"", "", "Comparison interrupted by user!", "Compared 0 file(s);  0.00 KB",
+                         "Equal: 0;   different: 0"}));
+    EXPECT_EQ(view.fileStatuses.front(), "Calculating total size...");
+}
+
+TEST_F(DirectoryRunTest, AbortInsideAPairDropsItAndSkipsTheRest) {
+    tree.writeSized("L/a", 10);
+    tree.writeSized("R/a", 10);
+    tree.writeSized("L/b", 500000);
+    tree.writeSized("R/b", 500000);
+    tree.writeSized("L/sub/c", 10);
+    view.options.onlyDifferent = false;
+    // 1 total size root, 2 sub, 3 the repaint, then a: 4 start, 5 block; b: 6 start, 7 block.
+    view.onProcessEvents = [&](int n) {
+        if (n == 7) {
+            run.requestAbort();
+        }
+    };
+    run.startComparison();
+    EXPECT_EQ(body(), (V{"", "a: equal.", "", "Comparison interrupted by user!",
+                         "Compared 1 file(s);  0.01 KB", "Equal: 1;   different: 0"}));
+}
+
+TEST_F(DirectoryRunTest, SummaryAtExactlyOneMegabyte) {
+    tree.writeSized("L/a", 1048576);
+    tree.writeSized("R/a", 1048576);
+    run.startComparison();
+    EXPECT_EQ(body()[3], "Compared 1 file(s);  1024.00 KB");
+    tree.write("L/b", "1");
+    tree.write("R/b", "1");
+    run.startComparison();
+    EXPECT_EQ(body()[3], "Compared 2 file(s);  1.00 MB");
+}
+
+TEST_F(DirectoryRunTest, LinkLoopsAreWalkedOnceAndTheTotalMatchesTheBytesCompared) {
+    tree.writeSized("L/a", 10);
+    tree.writeSized("L/sub/b", 20);
+    tree.symlink("..", "L/sub/up");         // loop to an ancestor
+    tree.symlink(tree.path("L"), "L/self"); // loop to the compared directory
+    tree.symlink("nowhere", "L/dangling");
+    tree.symlink("me", "L/me");             // a link to itself
+    tree.fifo("L/pipe");
+    tree.symlink(tree.path("L/a"), "L/alias"); // a link to a file counts as a file
+    view.options.onlyDifferent = false;
+    run.startComparison();
+    EXPECT_EQ(run.state().counters.bytesCompared, run.state().progress.grandTotal);
+    EXPECT_EQ(run.state().progress.grandTotal, 40);
+    EXPECT_EQ(body(), (V{"", ">>>> a: not found in 2nd directory!",
+                         ">>>> alias: not found in 2nd directory!",
+                         ">>>> dangling: error reading 1st file!", ">>>> me: error reading 1st file!",
+                         kRule, "SUBDIR: sub", kRule, ">>>> b: not found in 2nd directory!", "",
+                         "Comparison terminated.", "Compared 5 file(s);  0.04 KB",
+                         "Equal: 0;   different: 5"}));
+}
+
+TEST_F(DirectoryRunTest, ControlBytesNeverSplitAReportLine) {
+    tree.write("L/bad\nname", "1");
+    tree.write("L/sub\tdir/x", "1");
+    view.left = tree.path("L");
+    view.options.filter = "*\n";
+    run.startComparison();
+    for (const auto& line : lines()) {
+        EXPECT_TRUE(std::none_of(line.begin(), line.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+            << line;
+    }
+    EXPECT_EQ(report.line(2), "(filter:  *?)");
+    EXPECT_EQ(body()[1], ">>>> bad?name: not found in 2nd directory!");
+    EXPECT_EQ(body()[3], "SUBDIR: sub?dir");
+}
+
+TEST_F(DirectoryRunTest, TrailingSlashIsDroppedFromTheHeadings) {
+    view.left = tree.path("L") + "/";
+    run.startComparison();
+    EXPECT_EQ(report.line(0), "Comparison of directory " + tree.path("L"));
+}
+
+} // namespace
+} // namespace quorvel

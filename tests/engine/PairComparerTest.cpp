@@ -1,0 +1,204 @@
+#include "engine/CompareBuffers.h"
+#include "engine/PairComparer.h"
+#include "engine/PosixFileAccess.h"
+#include "engine/RunState.h"
+#include "support/RecordingView.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+namespace quorvel {
+namespace {
+
+using test::RecordingView;
+using test::TempTree;
+
+// Real files, with reads that can be made to fail or to return other data.
+class FaultyFileAccess : public PosixFileAccess {
+public:
+    // Called with the path the handle was opened for and the count of reads on it so far.
+    std::function<std::int64_t(const std::string&, int, std::int64_t)> onRead;
+    int opened = 0;
+    int closed = 0;
+
+    int openFile(const std::string& path, FileIdentity& identity) override {
+        const int handle = PosixFileAccess::openFile(path, identity);
+        if (handle >= 0) {
+            ++opened;
+            paths_[handle] = path;
+            reads_[handle] = 0;
+        }
+        return handle;
+    }
+    std::int64_t readBlock(int handle, char* buffer, std::int64_t size) override {
+        const auto n = PosixFileAccess::readBlock(handle, buffer, size);
+        return onRead ? onRead(paths_[handle], ++reads_[handle], n) : n;
+    }
+    void closeFile(int handle) override {
+        ++closed;
+        PosixFileAccess::closeFile(handle);
+    }
+
+private:
+    std::map<int, std::string> paths_;
+    std::map<int, int> reads_;
+};
+
+class PairComparerTest : public ::testing::Test {
+protected:
+    CompareResult compare(const std::string& a, const std::string& b, bool fast = false) {
+        state.options.fast = fast;
+        state.progress.currentFileName = a;
+        state.progress.currentFileSize = files.lookUpFile(tree.path(a)).value_or(0);
+        return comparer.comparePair(tree.path(a), tree.path(b));
+    }
+
+    TempTree tree;
+    RecordingView view;
+    FaultyFileAccess files;
+    CompareBuffers buffers;
+    RunState state;
+    PairComparer comparer{state, view, files, buffers};
+};
+
+TEST_F(PairComparerTest, LengthsAroundTheBlockSizeAreEqualWhenTheBytesAre) {
+    for (std::int64_t size : {0, 1, 199999, 200000, 200001, 400000}) {
+        tree.writeSized("a", size);
+        tree.writeSized("b", size);
+        EXPECT_EQ(compare("a", "b"), CompareResult::Equal) << size;
+    }
+    EXPECT_EQ(files.opened, files.closed);
+}
+
+TEST_F(PairComparerTest, ADifferingByteIsFoundWhereverItLies) {
+    const std::int64_t size = 400001;
+    for (std::int64_t at : {std::int64_t{0}, std::int64_t{199999}, std::int64_t{200000},
+                            std::int64_t{250000}, size - 1}) {
+        std::string content(static_cast<std::size_t>(size), 'x');
+        tree.write("a", content);
+        content[static_cast<std::size_t>(at)] = 'y';
+        tree.write("b", content);
+        EXPECT_EQ(compare("a", "b"), CompareResult::DifferentContents) << at;
+    }
+    EXPECT_EQ(files.opened, files.closed);
+}
+
+TEST_F(PairComparerTest, TheSideThatEndsFirstIsNamedTruncated) {
+    tree.writeSized("full", 200001);
+    tree.writeSized("block", 200000);
+    EXPECT_EQ(compare("block", "full"), CompareResult::FirstTruncated);
+    tree.writeSized("hundred", 100);
+    tree.writeSized("fifty", 50);
+    EXPECT_EQ(compare("hundred", "fifty"), CompareResult::SecondTruncated);
+    tree.writeSized("other", 50, 'z');
+    EXPECT_EQ(compare("hundred", "other"), CompareResult::DifferentContents);
+}
+
+TEST_F(PairComparerTest, AMissingOrNonRegularFileIsAResultNotAHang) {
+    tree.write("a", "abc");
+    tree.mkdir("dir");
+    tree.fifo("pipe");
+    EXPECT_EQ(compare("missing", "a"), CompareResult::ErrorReading1st);
+    EXPECT_EQ(compare("a", "missing"), CompareResult::NotFoundIn2nd);
+    EXPECT_EQ(compare("a", "dir"), CompareResult::NotFoundIn2nd);
+    EXPECT_EQ(compare("a", "pipe"), CompareResult::NotFoundIn2nd);
+    EXPECT_EQ(compare("pipe", "a"), CompareResult::ErrorReading1st);
+    EXPECT_EQ(compare("missing", "missing"), CompareResult::ErrorReading1st);
+    EXPECT_EQ(files.opened, files.closed);
+}
+
+TEST_F(PairComparerTest, FastModeLooksAtSizesAndOpensNothing) {
+    tree.write("a", "abc");
+    tree.write("b", "xyz");
+    tree.write("c", "abcd");
+    tree.fifo("pipe");
+    EXPECT_EQ(compare("a", "b", true), CompareResult::EqualMaybe);
+    EXPECT_EQ(compare("a", "c", true), CompareResult::DifferentSize);
+    EXPECT_EQ(compare("a", "missing", true), CompareResult::NotFoundIn2nd);
+    EXPECT_EQ(compare("missing", "gone", true), CompareResult::ErrorReading1st);
+    EXPECT_EQ(compare("a", "pipe", true), CompareResult::NotFoundIn2nd);
+    EXPECT_EQ(files.opened, 0);
+}
+
+TEST_F(PairComparerTest, DifferentContentsIsCheckedOnceMoreFromTheStart) {
+    std::string content(300000, 'x');
+    tree.write("a", content);
+    content[250000] = 'y';
+    tree.write("b", content);
+    state.progress.currentFileName = "a";
+    EXPECT_EQ(compare("a", "b"), CompareResult::DifferentContents);
+    // Two attempts of two blocks each; the percentage restarts for the second.
+    EXPECT_EQ(files.opened, 4);
+    const std::vector<std::string> expected{"a  66%", "a  100%", "a  66%", "a  100%"};
+    EXPECT_EQ(view.fileStatuses, expected);
+}
+
+TEST_F(PairComparerTest, AnAbortDuringTheReadWinsOverADifference) {
+    std::string content(400000, 'x');
+    tree.write("a", content);
+    content[100] = 'y';
+    tree.write("b", content);
+    view.onProcessEvents = [&](int n) {
+        if (n == 2) { // after the first block
+            state.abortRequested = true;
+        }
+    };
+    EXPECT_EQ(compare("a", "b"), CompareResult::Interrupted);
+    EXPECT_EQ(files.opened, 2) << "an interrupted pair is not tried again";
+}
+
+TEST_F(PairComparerTest, AFailedReadNamesTheSideThatFailedEvenWhenBothFail) {
+    tree.writeSized("a", 300000);
+    tree.writeSized("b", 300000);
+    files.onRead = [&](const std::string& path, int read, std::int64_t n) -> std::int64_t {
+        return read == 2 && path == tree.path("a") ? -1 : n;
+    };
+    EXPECT_EQ(compare("a", "b"), CompareResult::ErrorReading1st);
+    files.onRead = [&](const std::string& path, int read, std::int64_t n) -> std::int64_t {
+        return read == 2 && path == tree.path("b") ? -1 : n;
+    };
+    EXPECT_EQ(compare("a", "b"), CompareResult::NotFoundIn2nd);
+    files.onRead = [](const std::string&, int read, std::int64_t n) -> std::int64_t {
+        return read == 2 ? -1 : n;
+    };
+    EXPECT_EQ(compare("a", "b"), CompareResult::ErrorReading1st);
+    EXPECT_EQ(files.opened, files.closed);
+}
+
+TEST_F(PairComparerTest, TheSameFileOnBothSidesIsEqualWithoutReading) {
+    tree.writeSized("a", 1000);
+    tree.symlink(tree.path("a"), "link");
+    files.onRead = [](const std::string&, int, std::int64_t) -> std::int64_t {
+        ADD_FAILURE() << "read";
+        return -1;
+    };
+    EXPECT_EQ(compare("a", "link"), CompareResult::Equal);
+    EXPECT_EQ(state.progress.currentFileDone, 1000);
+}
+
+TEST_F(PairComparerTest, ProgressOfAnEmptyPairIsZeroPercentAndTheBarStaysInRange) {
+    tree.write("a", "");
+    tree.write("b", "");
+    view.progressShown = true;
+    state.progress.grandTotal = 0;
+    EXPECT_EQ(compare("a", "b"), CompareResult::Equal);
+    EXPECT_EQ(view.fileStatuses.back(), "a  0%");
+
+    // A file that grew after it was listed: the bar never passes its end.
+    tree.writeSized("big", 5000);
+    tree.writeSized("big2", 5000);
+    state.progress.grandTotal = 100;
+    state.progress.currentFileSize = 100;
+    state.progress.currentFileDone = 0;
+    comparer.comparePair(tree.path("big"), tree.path("big2"));
+    for (int p : view.progressPositions) {
+        EXPECT_GE(p, 0);
+        EXPECT_LE(p, 100);
+    }
+}
+
+} // namespace
+} // namespace quorvel
