@@ -115,13 +115,14 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     const std::string decimalSeparator = localeDecimalSeparator();
 
+    const LanguageId currentLanguage = cl.language;
     LanguageStrings strings;
-    strings.fillFrom(cl.language);
+    strings.fillFrom(currentLanguage);
     const bool showProgress = cl.progress == CommandLine::Progress::On ||
                               (cl.progress == CommandLine::Progress::Auto && ::isatty(2));
     TerminalRunView view(std::move(*planned.plan), cl.options,
-                         uiCaption(cl.language, UiKey::uiFilter),
-                         uiCaption(cl.language, UiKey::uiFastCompare), showProgress, stderr);
+                         uiCaption(currentLanguage, UiKey::uiFilter),
+                         uiCaption(currentLanguage, UiKey::uiFastCompare), showProgress, stderr);
     Report report;
     PosixFileAccess files;
     ComparisonRun run(view, report, strings, files, decimalSeparator);
