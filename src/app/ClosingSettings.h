@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/ReportFont.h"
+#include "lang/LanguageId.h"
+
+#include <QString>
+
+namespace quorvel {
+
+class SettingsStore;
+
+struct WindowBounds {
+    int top = 0;
+    int left = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// What the program stores when the main window closes.
+struct ClosingSettings {
+    WindowBounds mainWindow;
+    bool mainWindowMaximized = false;
+    QString leftDirectory;
+    QString rightDirectory;
+    WindowBounds reportWindow; // as applied at start if it was never shown
+    bool reportWindowMaximized = false;
+    LanguageId language = kNoLanguage;
+    ReportFont reportFont;
+};
+
+// Bounds of a maximized window are not written, so the stored ones stay for restoring it. Throws
+// SettingsError at the first value that cannot be saved; what was saved before it stays.
+void writeClosingSettings(SettingsStore& store, const ClosingSettings& settings);
+
+} // namespace quorvel

@@ -1,0 +1,64 @@
+#include "app/MainWindowSettings.h"
+
+#include "app/SettingsNames.h"
+#include "app/SettingsStore.h"
+
+#include <QFileInfo>
+
+#include <cstdint>
+
+namespace quorvel {
+
+namespace names = settings_names;
+
+namespace {
+
+std::optional<QString> existingDirectory(SettingsStore& store, const QString& name) {
+    if (!store.valueExists(name)) {
+        return std::nullopt;
+    }
+    const QString dir = store.readString(name);
+    if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
+        return std::nullopt;
+    }
+    return dir;
+}
+
+} // namespace
+
+MainWindowSettings readMainWindowSettings(SettingsStore& store) {
+    MainWindowSettings s;
+    SettingsStore::KeyCloser closer(store);
+    store.openKey(names::kProgramKey, true);
+
+    if (store.valueExists(names::kForm1Top)) {
+        s.top = store.readInteger(names::kForm1Top);
+    }
+    if (store.valueExists(names::kForm1Left)) {
+        s.left = store.readInteger(names::kForm1Left);
+    }
+    if (store.valueExists(names::kForm1Width)) {
+        const int width = store.readInteger(names::kForm1Width);
+        if (width >= MainWindowSettings::kMinStoredWidth) {
+            s.width = width;
+        }
+    }
+    if (store.valueExists(names::kForm1Height)) {
+        const int height = store.readInteger(names::kForm1Height);
+        if (height >= MainWindowSettings::kMinStoredHeight) {
+            s.height = height;
+        }
+    }
+    s.maximized =
+        store.valueExists(names::kForm1Maximized) && store.readBool(names::kForm1Maximized);
+    if (store.valueExists(names::kLanguage)) {
+        // Only the low byte counts, taken as signed.
+        const auto low = static_cast<std::uint8_t>(store.readInteger(names::kLanguage) & 0xff);
+        s.language = static_cast<LanguageId>(low);
+    }
+    s.leftDirectory = existingDirectory(store, names::kCompDir1);
+    s.rightDirectory = existingDirectory(store, names::kCompDir2);
+    return s;
+}
+
+} // namespace quorvel

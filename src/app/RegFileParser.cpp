@@ -1,0 +1,254 @@
+#include "app/RegFileParser.h"
+
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <utility>
+
+namespace quorvel {
+
+namespace {
+
+QStringView withoutCr(QStringView line) {
+    return line.endsWith(u'\r') ? line.chopped(1) : line;
+}
+
+bool isHexDigit(QChar c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+bool allHex(QStringView s) {
+    for (QChar c : s) {
+        if (!isHexDigit(c)) {
+            return false;
+        }
+    }
+    return !s.isEmpty();
+}
+
+class Parser {
+public:
+    explicit Parser(QStringList lines) : m_lines(std::move(lines)) {}
+
+    RegParseResult run() {
+        if (m_lines.isEmpty() || withoutCr(m_lines.front()) != u"REGEDIT4") {
+            return failed(QStringLiteral("the first line is not REGEDIT4"));
+        }
+        for (m_index = 1; m_index < m_lines.size(); ++m_index) {
+            if (!parseLine()) {
+                return failed(m_problem);
+            }
+        }
+        return {std::move(m_file), {}};
+    }
+
+private:
+    RegParseResult failed(const QString& what) const {
+        return {std::nullopt, QStringLiteral("line %1: %2").arg(m_index + 1).arg(what)};
+    }
+
+    bool fail(const char* what) {
+        m_problem = QString::fromLatin1(what);
+        return false;
+    }
+
+    bool currentLine(QStringView& line) {
+        line = withoutCr(m_lines[m_index]);
+        if (line.size() > RegFileParser::kMaxLineLength) {
+            return fail("the line is too long");
+        }
+        return true;
+    }
+
+    bool parseLine() {
+        QStringView line;
+        if (!currentLine(line)) {
+            return false;
+        }
+        line = line.trimmed();
+        if (line.isEmpty()) {
+            return true;
+        }
+        if (line.startsWith(u';')) {
+            if (m_key != nullptr) {
+                m_key->addComment(line.toString());
+            } else {
+                m_file.addPreambleComment(line.toString());
+            }
+            return true;
+        }
+        if (line.startsWith(u'[')) {
+            return parseKeyHeader(line);
+        }
+        if (m_key == nullptr) {
+            return fail("a value stands before the first key");
+        }
+        return parseValue(line);
+    }
+
+    bool parseKeyHeader(QStringView line) {
+        if (!line.endsWith(u']')) {
+            return fail("the key has no closing ]");
+        }
+        const QStringView path = line.sliced(1, line.size() - 2);
+        if (path.isEmpty() || path.startsWith(u'-') || path.contains(u'[') || path.contains(u']')) {
+            return fail("the key name is not valid");
+        }
+        for (QStringView part : path.split(u'\\')) {
+            if (part.isEmpty()) {
+                return fail("the key path has an empty part");
+            }
+        }
+        m_key = &m_file.ensureKey(path.toString());
+        return true;
+    }
+
+    bool parseValue(QStringView line) {
+        QString name;
+        qsizetype pos = 0;
+        if (line.startsWith(u'@')) {
+            pos = 1;
+        } else if (!parseQuoted(line, pos, name)) {
+            return false;
+        }
+        QStringView rest = line.sliced(pos).trimmed();
+        if (!rest.startsWith(u'=')) {
+            return fail("the value name is not followed by =");
+        }
+        rest = rest.sliced(1).trimmed();
+        RegValue value;
+        if (!parseData(rest, value)) {
+            return false;
+        }
+        m_key->setValue(name, std::move(value));
+        return true;
+    }
+
+    bool parseData(QStringView data, RegValue& value) {
+        const QLatin1StringView expandPrefix("str(2):");
+        const QLatin1StringView dwordPrefix("dword:");
+        if (data.startsWith(u'"')) {
+            QString text;
+            if (!parseQuotedToEnd(data, text)) {
+                return false;
+            }
+            value = RegValue::string(std::move(text));
+            return true;
+        }
+        if (data.startsWith(expandPrefix, Qt::CaseInsensitive)) {
+            QString text;
+            if (!parseQuotedToEnd(data.sliced(expandPrefix.size()), text)) {
+                return false;
+            }
+            value = RegValue::expandString(std::move(text));
+            return true;
+        }
+        if (data.startsWith(dwordPrefix, Qt::CaseInsensitive)) {
+            const QStringView digits = data.sliced(dwordPrefix.size());
+            if (digits.size() != 8 || !allHex(digits)) {
+                return fail("a dword needs exactly eight hexadecimal digits");
+            }
+            value = RegValue::dword(digits.toUInt(nullptr, 16));
+            return true;
+        }
+        if (data.startsWith(QLatin1StringView("hex"), Qt::CaseInsensitive)) {
+            return parseHex(data.sliced(3), value);
+        }
+        return fail("the value data is of no known form");
+    }
+
+    bool parseHex(QStringView rest, RegValue& value) {
+        std::uint32_t type = RegValue::kTypeBinary;
+        if (rest.startsWith(u'(')) {
+            const qsizetype close = rest.indexOf(u')');
+            const QStringView digits = close < 0 ? QStringView() : rest.sliced(1, close - 1);
+            if (digits.size() > 8 || !allHex(digits)) {
+                return fail("the hex type is not a hexadecimal number");
+            }
+            type = digits.toUInt(nullptr, 16);
+            rest = rest.sliced(close + 1);
+        }
+        if (!rest.startsWith(u':')) {
+            return fail("hex data needs a colon");
+        }
+        QString text = rest.sliced(1).trimmed().toString();
+        while (text.endsWith(u'\\')) {
+            text.chop(1);
+            if (++m_index >= m_lines.size()) {
+                return fail("hex data continues past the end of the file");
+            }
+            QStringView next;
+            if (!currentLine(next)) {
+                return false;
+            }
+            text += next.trimmed();
+        }
+        QByteArray bytes;
+        if (!QStringView(text).trimmed().isEmpty()) {
+            for (QStringView item : QStringView(text).split(u',')) {
+                item = item.trimmed();
+                if (item.size() != 2 || !allHex(item)) {
+                    return fail("hex data holds something other than two-digit bytes");
+                }
+                bytes.append(static_cast<char>(item.toUInt(nullptr, 16)));
+            }
+        }
+        value = RegValue::hex(type, std::move(bytes));
+        return true;
+    }
+
+    // A quoted text with \\ and \" as its only escapes, and nothing after it.
+    bool parseQuotedToEnd(QStringView s, QString& out) {
+        qsizetype pos = 0;
+        if (!parseQuoted(s, pos, out)) {
+            return false;
+        }
+        if (!s.sliced(pos).trimmed().isEmpty()) {
+            return fail("something follows the closing quote");
+        }
+        return true;
+    }
+
+    bool parseQuoted(QStringView s, qsizetype& pos, QString& out) {
+        if (pos >= s.size() || s[pos] != u'"') {
+            return fail("a quote is missing");
+        }
+        for (++pos; pos < s.size(); ++pos) {
+            const QChar c = s[pos];
+            if (c == u'"') {
+                ++pos;
+                return true;
+            }
+            if (c == u'\\') {
+                if (pos + 1 >= s.size() || (s[pos + 1] != u'\\' && s[pos + 1] != u'"')) {
+                    return fail("a backslash escapes something other than \\ or \"");
+                }
+                ++pos;
+            }
+            out += s[pos];
+        }
+        return fail("a string is not terminated");
+    }
+
+    QStringList m_lines;
+    qsizetype m_index = 0;
+    RegFile m_file;
+    RegKey* m_key = nullptr;
+    QString m_problem;
+};
+
+} // namespace
+
+RegParseResult RegFileParser::parse(const QByteArray& bytes) {
+    if (bytes.contains('\0')) {
+        return {std::nullopt, QStringLiteral("the file holds a NUL byte")};
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        return {std::nullopt, QStringLiteral("the file is not UTF-8 text")};
+    }
+    return Parser(text.split(u'\n')).run();
+}
+
+} // namespace quorvel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/RegValue.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace quorvel {
+
+// One [key] section of the settings file: its values and comment lines, in file order.
+class RegKey {
+public:
+    struct Entry {
+        bool isComment = false;
+        QString comment; // the whole line, ";" included
+        QString name;    // empty for the key's default value "@"
+        RegValue value;
+    };
+
+    explicit RegKey(QString path);
+
+    const QString& path() const { return m_path; }
+    const std::vector<Entry>& entries() const { return m_entries; }
+
+    // Names match without regard to ASCII case.
+    const RegValue* value(QStringView name) const;
+    // An existing value keeps its spelling and its place; a new one goes last.
+    void setValue(const QString& name, RegValue value);
+    void addComment(QString line);
+
+private:
+    QString m_path;
+    std::vector<Entry> m_entries;
+};
+
+} // namespace quorvel

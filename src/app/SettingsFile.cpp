@@ -1,0 +1,166 @@
+#include "app/SettingsFile.h"
+
+#include "app/RegFileParser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvel {
+
+namespace {
+
+SettingsFile::Contents unreadable(const QString& problem) {
+    return {SettingsFile::State::Unreadable, {}, problem};
+}
+
+SettingsFile::Contents damaged(const QString& problem) {
+    return {SettingsFile::State::Damaged, {}, problem};
+}
+
+QString errnoText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Reads at most limit + 1 bytes, so that an oversized file is noticed without reading it all.
+bool readAtMost(int fd, qint64 limit, QByteArray& out) {
+    char buffer[16384];
+    while (out.size() <= limit) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        out.append(buffer, n);
+    }
+    return true;
+}
+
+} // namespace
+
+SettingsFile::SettingsFile(QString path)
+    : m_path(std::move(path)), m_commit([](QSaveFile& file) { return file.commit(); }) {}
+
+SettingsFile::~SettingsFile() = default;
+
+SettingsFile::Contents SettingsFile::load() {
+    m_damagedProblem.reset();
+    const QByteArray native = QFile::encodeName(m_path);
+    if (native.isEmpty()) {
+        return unreadable(QStringLiteral("there is no place for settings"));
+    }
+    // Look before opening: a FIFO or a device node is never opened.
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return {};
+        }
+        return unreadable(errnoText(errno));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return unreadable(QStringLiteral("not a regular file"));
+    }
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        return unreadable(errnoText(errno));
+    }
+    QByteArray bytes;
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const bool read = regular && readAtMost(fd, kMaxFileSize, bytes);
+    const int readError = errno;
+    ::close(fd);
+    if (!regular) {
+        return unreadable(QStringLiteral("not a regular file"));
+    }
+    if (!read) {
+        return unreadable(errnoText(readError));
+    }
+
+    Contents contents;
+    if (bytes.size() > kMaxFileSize) {
+        contents = damaged(QStringLiteral("larger than %1 bytes").arg(kMaxFileSize));
+    } else if (RegParseResult parsed = RegFileParser::parse(bytes); parsed.file) {
+        contents = {State::Loaded, std::move(*parsed.file), {}};
+    } else {
+        contents = damaged(parsed.problem);
+    }
+    if (contents.state == State::Damaged) {
+        m_damagedProblem = contents.problem;
+    }
+    return contents;
+}
+
+bool SettingsFile::lock(std::chrono::milliseconds timeout) {
+    if (m_lock) {
+        return true;
+    }
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath())) {
+        return false;
+    }
+    auto lock = std::make_unique<QLockFile>(m_path + QStringLiteral(".lock"));
+    if (!lock->tryLock(timeout)) {
+        return false;
+    }
+    m_lock = std::move(lock);
+    return true;
+}
+
+void SettingsFile::unlock() {
+    m_lock.reset();
+}
+
+bool SettingsFile::save(const RegFile& document) {
+    const QByteArray bytes = document.serialize();
+    // Never write what the next start would reject.
+    if (bytes.size() > kMaxFileSize || !RegFileParser::parse(bytes).file) {
+        return false;
+    }
+    if (m_path.isEmpty() || !QDir().mkpath(QFileInfo(m_path).absolutePath())) {
+        return false;
+    }
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        return false;
+    }
+    if (m_damagedProblem && !keepDamagedCopy()) {
+        return false;
+    }
+    return m_commit(file);
+}
+
+bool SettingsFile::keepDamagedCopy() {
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(m_path).toStdString(),
+                            QFile::encodeName(damagedCopyPath()).toStdString(), error);
+    if (error && error != std::errc::no_such_file_or_directory) {
+        return false;
+    }
+    if (!error) {
+        std::fprintf(stderr,
+                     "quorvel: the settings file %s could not be read (%s); it is kept as %s and "
+                     "a new one is written\n",
+                     qPrintable(m_path), qPrintable(*m_damagedProblem),
+                     qPrintable(damagedCopyPath()));
+    }
+    m_damagedProblem.reset();
+    return true;
+}
+
+} // namespace quorvel

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/RegFile.h"
+#include "app/SettingsFile.h"
+
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+
+namespace quorvel {
+
+struct RegValue;
+
+// The per-user settings under "\Software\Quorvel", with the registry's operations: one key open
+// at a time, existence questions, typed reads and writes. Reads fail with SettingsError on a value
+// of another type; writes fail with SettingsError when the file cannot be saved.
+//
+// A moment (open ... close) sees the file as it was when the first key was opened. The first write
+// takes the lock, reads the file again and holds the lock until closeKey(), so that the writes of
+// two instances closing together never interleave. Every write is saved at once.
+class SettingsStore {
+public:
+    // $XDG_CONFIG_HOME/Quorvel/settings.reg, or ~/.config/Quorvel/settings.reg.
+    static QString defaultFilePath();
+
+    explicit SettingsStore(QString filePath = defaultFilePath());
+    ~SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    // A path starting with "\" is taken from the root of the current user's settings; any other
+    // path is a subkey of the open key. Returns false when the key cannot be opened; no key is
+    // open then.
+    bool openKey(const QString& path, bool canCreate);
+    void closeKey();
+
+    bool valueExists(const QString& name) const;
+    std::int32_t readInteger(const QString& name) const;
+    bool readBool(const QString& name) const;
+    // An absent or zero-length value reads as the empty text.
+    QString readString(const QString& name) const;
+
+    void writeInteger(const QString& name, std::int32_t value);
+    void writeBool(const QString& name, bool value);
+    void writeString(const QString& name, const QString& value);
+
+    void setLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }
+    void setCommitStep(SettingsFile::CommitStep step) { m_file.setCommitStep(std::move(step)); }
+
+    // Closes the open key when a sequence of reads or writes ends, also by a failure.
+    class KeyCloser {
+    public:
+        explicit KeyCloser(SettingsStore& store) : m_store(store) {}
+        ~KeyCloser() { m_store.closeKey(); }
+        KeyCloser(const KeyCloser&) = delete;
+        KeyCloser& operator=(const KeyCloser&) = delete;
+
+    private:
+        SettingsStore& m_store;
+    };
+
+private:
+    const RegValue* find(const QString& name) const;
+    void write(const QString& name, RegValue value);
+    bool loadUnderLock();
+
+    SettingsFile m_file;
+    bool m_loaded = false;
+    std::optional<RegFile> m_document; // empty when the file could not be read
+    QString m_openKey;                 // full path; empty when no key is open
+    std::chrono::milliseconds m_lockTimeout{5000};
+};
+
+} // namespace quorvel

@@ -1,0 +1,197 @@
+#include "SettingsFixture.h"
+
+#include "app/ClosingSettings.h"
+#include "app/MainWindowSettings.h"
+
+#include <QDir>
+#include <QLockFile>
+#include <QSaveFile>
+
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvel {
+namespace {
+
+using SettingsFileTest = SettingsFixture;
+
+const QString kRoot = QStringLiteral("\\Software\\Quorvel");
+const QString kTop = QStringLiteral("Form1Top");
+
+bool existsWithValue(const QString& path, const QString& name) {
+    SettingsStore store(path);
+    return store.openKey(kRoot, false) && store.valueExists(name);
+}
+
+TEST(SettingsPathTest, FollowsXdgConfigHomeElseHomeConfig) {
+    QTemporaryDir tmp;
+    const bool hadXdg = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray oldXdg = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(tmp.path()));
+    const QString expected = tmp.path() + QStringLiteral("/Quorvel/settings.reg");
+    EXPECT_EQ(SettingsStore::defaultFilePath(), expected);
+    {
+        SettingsStore store;
+        ASSERT_TRUE(store.openKey(kRoot, true));
+        store.writeInteger(kTop, 1);
+    }
+    EXPECT_TRUE(existsWithValue(expected, kTop));
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(SettingsStore::defaultFilePath(),
+              QDir::homePath() + QStringLiteral("/.config/Quorvel/settings.reg"));
+    if (hadXdg) {
+        qputenv("XDG_CONFIG_HOME", oldXdg);
+    }
+}
+
+TEST_F(SettingsFileTest, DamagedFileReadsAsNoKeyAndIsKeptAsBadBeforeTheNextWrite) {
+    const QByteArray damaged[] = {
+        "[HKEY_CURRENT_USER\\Software\\Quorvel]\n\"Form1Top\"=dword:00000001\n",
+        kProgramHeader + "\"Form1Top\"=dword:00000001\n\"A\"=\"x" + '\0' + "\"\n",
+        kProgramHeader + "\"Form1Top\"=dword:00000001\n\"A\"=\"unterminated\n",
+        kProgramHeader + "\"Form1Top\"=dword:00000001\n\"A\"=\"" + QByteArray(100000, 'x') + "\"\n",
+    };
+    for (const QByteArray& bytes : damaged) {
+        writeFile(bytes);
+        EXPECT_FALSE(existsWithValue(path(), kTop));
+        EXPECT_EQ(fileBytes(path()), bytes) << "reading changes nothing";
+
+        SettingsStore store(path());
+        ASSERT_TRUE(store.openKey(kRoot, true));
+        testing::internal::CaptureStderr();
+        store.writeInteger(QStringLiteral("Form1Left"), 7);
+        const std::string said = testing::internal::GetCapturedStderr();
+        store.closeKey();
+        EXPECT_NE(said.find("settings.reg.bad"), std::string::npos) << said;
+        EXPECT_EQ(fileBytes(path() + QStringLiteral(".bad")), bytes);
+        EXPECT_EQ(fileBytes(path()), kProgramHeader + "\"Form1Left\"=dword:00000007\n");
+    }
+}
+
+TEST_F(SettingsFileTest, HugeFileIsRejectedWithoutReadingItAll) {
+    writeFile(kProgramHeader + "\"Form1Top\"=dword:00000001\n\"A\"=\"");
+    ASSERT_TRUE(QFile::resize(path(), 100 * 1024 * 1024));
+    EXPECT_FALSE(existsWithValue(path(), kTop));
+    SettingsStore store(path());
+    ASSERT_TRUE(store.openKey(kRoot, true));
+    testing::internal::CaptureStderr();
+    store.writeInteger(kTop, 2);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(QFileInfo(path() + QStringLiteral(".bad")).size(), 100 * 1024 * 1024);
+}
+
+TEST_F(SettingsFileTest, FifoOrDirectoryInPlaceOfTheFileIsNeverOpenedNorReplaced) {
+    ASSERT_TRUE(QDir().mkpath(dir()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    SettingsStore store(path());
+    EXPECT_FALSE(store.openKey(kRoot, true));
+    expectSettingsError([&] { store.writeInteger(kTop, 1); }, "Failed to set data for 'Form1Top'");
+    store.closeKey();
+    EXPECT_TRUE(QFileInfo(path()).exists() && !QFileInfo(path()).isFile());
+
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_TRUE(QDir().mkpath(path()));
+    EXPECT_FALSE(store.openKey(kRoot, true));
+    EXPECT_THROW(writeClosingSettings(store, {}), SettingsError);
+    EXPECT_TRUE(QFileInfo(path()).isDir());
+}
+
+TEST_F(SettingsFileTest, LocationThatCannotBeMadeFailsTheWrite) {
+    // A file where the directory should be stops root as well as anyone else.
+    QFile blocker(dir());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsStore store(path());
+    EXPECT_TRUE(store.openKey(kRoot, true));
+    EXPECT_FALSE(store.valueExists(kTop));
+    expectSettingsError([&] { store.writeInteger(kTop, 1); }, "Failed to set data for 'Form1Top'");
+}
+
+TEST_F(SettingsFileTest, ReadOnlyDirectoryFailsTheWriteAndKeepsTheFile) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop root";
+    }
+    SettingsStore store(path());
+    writeSettings("\"Form1Top\"=dword:00000001\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(dir()).constData(), 0500), 0);
+    ASSERT_TRUE(store.openKey(kRoot, true));
+    EXPECT_THROW(store.writeInteger(kTop, 2), SettingsError);
+    store.closeKey();
+    ::chmod(QFile::encodeName(dir()).constData(), 0700);
+    EXPECT_EQ(fileBytes(path()), kProgramHeader + "\"Form1Top\"=dword:00000001\n");
+}
+
+TEST_F(SettingsFileTest, WriteInterruptedBeforeTheRenameLeavesTheEarlierFileWhole) {
+    const QByteArray before = kProgramHeader + "\"Form1Top\"=dword:00000001\n";
+    const QByteArray after = kProgramHeader + "\"Form1Top\"=dword:00000002\n";
+    writeFile(before);
+    qint64 pending = 0;
+    SettingsStore store(path());
+    store.setCommitStep([&](QSaveFile& file) {
+        pending = file.size();
+        return false;
+    });
+    ASSERT_TRUE(store.openKey(kRoot, true));
+    expectSettingsError([&] { store.writeInteger(kTop, 2); }, "Failed to set data for 'Form1Top'");
+    store.closeKey();
+    EXPECT_EQ(pending, after.size()) << "the new file was complete when the write stopped";
+    EXPECT_EQ(fileBytes(path()), before);
+    EXPECT_EQ(QDir(dir()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{QStringLiteral("settings.reg")});
+}
+
+TEST_F(SettingsFileTest, WritesWaitForTheLockAndBuildOnTheFileAsItIsThen) {
+    writeSettings("\"Form1Top\"=dword:00000001\n");
+    SettingsStore early(path());
+    ASSERT_TRUE(early.openKey(kRoot, true));
+
+    {
+        QLockFile other(path() + QStringLiteral(".lock"));
+        ASSERT_TRUE(other.lock());
+        SettingsStore blocked(path());
+        blocked.setLockTimeout(std::chrono::milliseconds(0));
+        ASSERT_TRUE(blocked.openKey(kRoot, true));
+        expectSettingsError([&] { blocked.writeInteger(kTop, 9); },
+                            "Failed to set data for 'Form1Top'");
+    }
+    {
+        SettingsStore meanwhile(path());
+        ASSERT_TRUE(meanwhile.openKey(kRoot, true));
+        meanwhile.writeInteger(QStringLiteral("Form1Left"), 2);
+    }
+    early.writeInteger(QStringLiteral("Form1Width"), 600);
+    early.closeKey();
+    EXPECT_EQ(fileBytes(path()), kProgramHeader + "\"Form1Top\"=dword:00000001\n"
+                                                  "\"Form1Left\"=dword:00000002\n"
+                                                  "\"Form1Width\"=dword:00000258\n");
+}
+
+TEST_F(SettingsFileTest, InstancesClosingTogetherLeaveOneWholeSetOfValues) {
+    auto closeWith = [this](int value) {
+        ClosingSettings s;
+        s.mainWindow = {value, value, 500 + value, 500 + value};
+        s.language = static_cast<LanguageId>(value);
+        s.leftDirectory = QString::number(value);
+        SettingsStore store(path());
+        writeClosingSettings(store, s);
+    };
+    std::thread first(closeWith, 1);
+    std::thread second(closeWith, 2);
+    first.join();
+    second.join();
+
+    SettingsStore store(path());
+    const MainWindowSettings read = readMainWindowSettings(store);
+    ASSERT_TRUE(read.top == 1 || read.top == 2);
+    const int winner = *read.top;
+    EXPECT_EQ(read.left, winner);
+    EXPECT_EQ(read.width, 500 + winner);
+    EXPECT_EQ(read.language, winner);
+    ASSERT_TRUE(store.openKey(kRoot, false));
+    EXPECT_EQ(store.readString(QStringLiteral("CompDir1")), QString::number(winner));
+}
+
+} // namespace
+} // namespace quorvel
