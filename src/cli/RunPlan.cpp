@@ -41,9 +41,8 @@ PlannedRun planRun(const std::vector<std::string>& paths, const std::string& cur
     std::vector<Kind> kinds;
     for (const auto& path : paths) {
         // As typed: a ".." after a link must lead where the system says it does.
-        auto checked = check(path, path.empty() || path.front() == '/'
-                                       ? path
-                                       : currentDirectory + "/" + path);
+        auto checked =
+            check(path, path.empty() || path.front() == '/' ? path : currentDirectory + "/" + path);
         if (!checked.kind) {
             return failure(checked.error, false);
         }

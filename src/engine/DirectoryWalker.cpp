@@ -47,11 +47,21 @@ bool DirectoryWalker::enter(const std::string& directory) {
     return true;
 }
 
+std::vector<DirectoryEntry> DirectoryWalker::takeListing(const std::string& directory) {
+    if (const auto kept = listings_.find(directory); kept != listings_.end()) {
+        auto entries = std::move(kept->second);
+        listings_.erase(kept);
+        return entries;
+    }
+    return files_.listDirectory(directory).value_or(std::vector<DirectoryEntry>{});
+}
+
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
                                        const std::string& relativePath) {
     startWalk(relativePath.empty() ? leftBase : joinPath(leftBase, relativePath),
               state_.options.filter);
     compareLevel(leftBase, rightBase, relativePath);
+    listings_.clear();
 }
 
 void DirectoryWalker::compareLevel(const std::string& leftBase, const std::string& rightBase,
@@ -66,10 +76,10 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
     const auto right = relativePath.empty() ? rightBase : joinPath(rightBase, relativePath);
     view_.setDirectoryStatus(relativePath.empty() ? "./" : relativePath + "/");
 
-    const auto listing = files_.listDirectory(left).value_or(std::vector<DirectoryEntry>{});
+    const auto entries = takeListing(left);
     bool blockWritten = false;
     for (const auto& pattern : patterns_) {
-        for (const auto& entry : listing) {
+        for (const auto& entry : entries) {
             if (!isFile(entry) || !matchesWildcard(pattern, entry.name)) {
                 continue;
             }
@@ -99,7 +109,7 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
     if (!state_.options.recurse || state_.runInterrupted) {
         return;
     }
-    for (const auto& entry : listing) {
+    for (const auto& entry : entries) {
         if (isFile(entry) || !enter(joinPath(left, entry.name))) {
             continue;
         }
@@ -112,6 +122,7 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
 double DirectoryWalker::totalSize(const std::string& directory, bool recurse,
                                   const std::string& filter) {
     startWalk(runDirectory(directory), filter);
+    listings_.clear();
     return sizeOfLevel(directory, recurse);
 }
 
@@ -121,17 +132,19 @@ double DirectoryWalker::sizeOfLevel(const std::string& directory, bool recurse) 
         return 0;
     }
     const auto dir = runDirectory(directory);
-    const auto listing = files_.listDirectory(dir).value_or(std::vector<DirectoryEntry>{});
+    // References into the map stay valid while deeper levels add to it.
+    const auto& entries = listings_[dir] =
+        files_.listDirectory(dir).value_or(std::vector<DirectoryEntry>{});
     double sum = 0;
     for (const auto& pattern : patterns_) {
-        for (const auto& entry : listing) {
+        for (const auto& entry : entries) {
             if (isFile(entry) && matchesWildcard(pattern, entry.name)) {
                 sum += static_cast<double>(entry.size);
             }
         }
     }
     if (recurse) {
-        for (const auto& entry : listing) {
+        for (const auto& entry : entries) {
             const auto sub = joinPath(dir, entry.name);
             if (!isFile(entry) && enter(sub)) {
                 sum += sizeOfLevel(sub, recurse);

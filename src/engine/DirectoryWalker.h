@@ -3,6 +3,7 @@
 #include "FileAccess.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quorvel {
@@ -31,6 +32,8 @@ private:
     // Enters a subdirectory unless it is already being walked higher up (a link loop).
     bool enter(const std::string& directory);
     void startWalk(const std::string& directory, const std::string& filter);
+    // The size pass lists each directory once; the comparison takes that listing over.
+    std::vector<DirectoryEntry> takeListing(const std::string& directory);
 
     RunState& state_;
     RunView& view_;
@@ -39,6 +42,7 @@ private:
     RunBookkeeping& books_;
     std::vector<std::string> patterns_;
     std::vector<FileIdentity> walking_;
+    std::unordered_map<std::string, std::vector<DirectoryEntry>> listings_;
 };
 
 } // namespace quorvel

@@ -72,37 +72,84 @@ std::optional<DirectoryEntry> classify(int dirFd, const char* name, unsigned cha
 
 } // namespace
 
+PosixFileAccess::~PosixFileAccess() {
+    for (const auto& cached : directories_) {
+        if (cached.fd >= 0) {
+            ::close(cached.fd);
+        }
+    }
+}
+
+PosixFileAccess::Location PosixFileAccess::locate(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos || slash + 1 == path.size()) {
+        return {AT_FDCWD, path};
+    }
+    const std::string_view parent(path.data(), slash == 0 ? 1 : slash);
+    const std::string_view name(path.data() + slash + 1, path.size() - slash - 1);
+    for (const auto& cached : directories_) {
+        if (cached.fd >= 0 && cached.path == parent) {
+            return {cached.fd, name};
+        }
+    }
+    auto& slot = directories_[nextSlot_];
+    nextSlot_ = (nextSlot_ + 1) % directories_.size();
+    if (slot.fd >= 0) {
+        ::close(slot.fd);
+    }
+    slot.path = parent;
+    slot.fd = ::open(slot.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (slot.fd < 0) {
+        return {AT_FDCWD, path};
+    }
+    return {slot.fd, name};
+}
+
+PosixFileAccess::OpenState& PosixFileAccess::stateOf(int handle) {
+    const auto index = static_cast<std::size_t>(handle);
+    if (index >= open_.size()) {
+        open_.resize(index + 16);
+    }
+    return open_[index];
+}
+
 std::optional<std::int64_t> PosixFileAccess::lookUpFile(const std::string& path) {
+    const auto where = locate(path);
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstatat(where.directory, std::string(where.name).c_str(), &st, 0) != 0 ||
+        !S_ISREG(st.st_mode)) {
         return std::nullopt;
     }
     return static_cast<std::int64_t>(st.st_size);
 }
 
 int PosixFileAccess::openFile(const std::string& path, FileIdentity& identity) {
+    const auto where = locate(path);
+    const std::string name(where.name);
     // Look before opening: opening a device can have effects of its own, and a FIFO would block.
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstatat(where.directory, name.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) {
         return -1;
     }
     int fd;
     do {
-        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        fd = ::openat(where.directory, name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         return -1;
     }
-    // The path may have been replaced between the look and the open.
+    // The name may have been given to something else between the look and the open.
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return -1;
     }
     identity = identityOf(st);
+    stateOf(fd) = {static_cast<std::int64_t>(st.st_size), 0};
     return fd;
 }
 
 std::int64_t PosixFileAccess::readBlock(int handle, char* buffer, std::int64_t size) {
+    auto& state = stateOf(handle);
     std::int64_t total = 0;
     while (total < size) {
         const auto n = ::read(handle, buffer + total, static_cast<std::size_t>(size - total));
@@ -116,6 +163,10 @@ std::int64_t PosixFileAccess::readBlock(int handle, char* buffer, std::int64_t s
             break;
         }
         total += n;
+        state.offset += n;
+        if (total < size && state.offset >= state.size) {
+            break;
+        }
     }
     return total;
 }

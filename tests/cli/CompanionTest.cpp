@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
@@ -35,8 +35,8 @@ protected:
 TEST_F(CompanionTest, DirectoryRunPrintsTheReportAndExitsOneOnADifference) {
     const auto r = run({"--all", "--no-progress", "./L/../L//", "R"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "Comparison of directory " + tree.path("L") + "\n" +
-                         "with directory " + tree.path("R") + "\n\n" +
+    EXPECT_EQ(r.out, "Comparison of directory " + tree.path("L") + "\n" + "with directory " +
+                         tree.path("R") + "\n\n" +
                          "same.txt: equal.\n"
                          "________________________\n"
                          "SUBDIR: sub\n"
@@ -67,8 +67,11 @@ TEST_F(CompanionTest, TroubleExitsTwoWithOneLine) {
     r = run({"L/same.txt", "pipe"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err, "quorvel-compare: 'pipe': not a regular file or directory\n");
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"L", "R/same.txt"}, {"L"}, {"--bogus", "L", "R"}, {"L/same.txt", "L/sub/diff.txt", "R"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"L", "R/same.txt"},
+                                               {"L"},
+                                               {"--bogus", "L", "R"},
+                                               {"L/same.txt", "L/sub/diff.txt", "R"}}) {
         r = run(args);
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_EQ(r.err.rfind("quorvel-compare: ", 0), 0u) << r.err;

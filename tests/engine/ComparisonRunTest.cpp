@@ -22,11 +22,11 @@ TEST_F(FileRunTest, FileWithFileWritesHeadingsOneLineAndTheSummary) {
     view.rightSelection = "other.txt";
     view.answerYes = true;
     run.startComparison();
-    EXPECT_EQ(lines(), (V{"Comparison of file " + tree.path("L/notes.txt"),
-                          "with file " + tree.path("R/other.txt"), "",
-                          ">>>> notes.txt: 1st file appears truncated!", "",
-                          "Comparison terminated.", "Compared 1 file(s);  0.00 KB",
-                          "Equal: 0;   different: 1"}));
+    EXPECT_EQ(lines(),
+              (V{"Comparison of file " + tree.path("L/notes.txt"),
+                 "with file " + tree.path("R/other.txt"), "",
+                 ">>>> notes.txt: 1st file appears truncated!", "", "Comparison terminated.",
+                 "Compared 1 file(s);  0.00 KB", "Equal: 0;   different: 1"}));
     const V expectedCalls{
         "controlsEnabled 0",
         "compareMode",
@@ -58,9 +58,8 @@ TEST_F(FileRunTest, AMissingFirstFileIsCountedAsDifferentWithNoBytes) {
     view.leftSelection = {"gone.txt"};
     view.rightSelection = "notes.txt";
     run.startComparison();
-    EXPECT_EQ(body(), (V{"", ">>>> gone.txt: error reading 1st file!", "",
-                         "Comparison terminated.", "Compared 1 file(s);  0.00 KB",
-                         "Equal: 0;   different: 1"}));
+    EXPECT_EQ(body(), (V{"", ">>>> gone.txt: error reading 1st file!", "", "Comparison terminated.",
+                         "Compared 1 file(s);  0.00 KB", "Equal: 0;   different: 1"}));
 }
 
 TEST_F(FileRunTest, MissingSelectionsShowOneErrorBoxAndKeepTheLastReport) {

@@ -58,12 +58,12 @@ TEST_F(DirectoryRunTest, WalkOrderBlocksAndOneSidedEntries) {
     tree.mkdir("R/c.txt"); // a directory where the left has a file
     view.options.onlyDifferent = false;
     run.startComparison();
-    EXPECT_EQ(body(), (V{"", "A.txt: equal.", ">>>> b.txt: not found in 2nd directory!",
-                         ">>>> c.txt: not found in 2nd directory!", kRule, "SUBDIR: x", kRule,
-                         "equal.txt: equal.", kRule, "SUBDIR: x/y", kRule,
-                         ">>>> deep.txt: not found in 2nd directory!", "",
-                         summary(5, "0.00 KB", 2, 3)[0], summary(5, "0.00 KB", 2, 3)[1],
-                         summary(5, "0.00 KB", 2, 3)[2]}));
+    EXPECT_EQ(body(),
+              (V{"", "A.txt: equal.", ">>>> b.txt: not found in 2nd directory!",
+                 ">>>> c.txt: not found in 2nd directory!", kRule, "SUBDIR: x", kRule,
+                 "equal.txt: equal.", kRule, "SUBDIR: x/y", kRule,
+                 ">>>> deep.txt: not found in 2nd directory!", "", summary(5, "0.00 KB", 2, 3)[0],
+                 summary(5, "0.00 KB", 2, 3)[1], summary(5, "0.00 KB", 2, 3)[2]}));
 }
 
 TEST_F(DirectoryRunTest, OnlyDifferentLeavesEqualDirectoriesWithoutABlock) {
@@ -72,8 +72,8 @@ TEST_F(DirectoryRunTest, OnlyDifferentLeavesEqualDirectoriesWithoutABlock) {
     tree.write("L/x/y/diff.txt", "1");
     tree.write("R/x/y/diff.txt", "2");
     run.startComparison();
-    EXPECT_EQ(body(), (V{"", kRule, "SUBDIR: x/y", kRule, ">>>> diff.txt: different contents!",
-                         "", "Comparison terminated.", "Compared 2 file(s);  0.00 KB",
+    EXPECT_EQ(body(), (V{"", kRule, "SUBDIR: x/y", kRule, ">>>> diff.txt: different contents!", "",
+                         "Comparison terminated.", "Compared 2 file(s);  0.00 KB",
                          "Equal: 1;   different: 1"}));
     tree.write("R/x/y/diff.txt", "1");
     run.startComparison();
@@ -92,10 +92,11 @@ TEST_F(DirectoryRunTest, PatternsRunInOrderAndOverlapsCountTwice) {
     const auto l = lines();
     EXPECT_EQ(l[2], "(filter:   *.txt; *.doc;a*)") << "the filter as typed";
     EXPECT_EQ(l[3], "Fast comparison (compares only size)");
-    EXPECT_EQ(V(l.begin() + 5, l.begin() + 10),
-              (V{">>>> a.txt: not found in 2nd directory!", ">>>> b.txt: not found in 2nd directory!",
-                 ">>>> a.doc: not found in 2nd directory!", ">>>> a.doc: not found in 2nd directory!",
-                 ">>>> a.txt: not found in 2nd directory!"}));
+    EXPECT_EQ(
+        V(l.begin() + 5, l.begin() + 10),
+        (V{">>>> a.txt: not found in 2nd directory!", ">>>> b.txt: not found in 2nd directory!",
+           ">>>> a.doc: not found in 2nd directory!", ">>>> a.doc: not found in 2nd directory!",
+           ">>>> a.txt: not found in 2nd directory!"}));
     EXPECT_EQ(run.state().progress.grandTotal, 5);
     EXPECT_EQ(run.state().counters.bytesCompared, 5);
 }
@@ -179,19 +180,19 @@ TEST_F(DirectoryRunTest, LinkLoopsAreWalkedOnceAndTheTotalMatchesTheBytesCompare
     tree.symlink("..", "L/sub/up");         // loop to an ancestor
     tree.symlink(tree.path("L"), "L/self"); // loop to the compared directory
     tree.symlink("nowhere", "L/dangling");
-    tree.symlink("me", "L/me");             // a link to itself
+    tree.symlink("me", "L/me"); // a link to itself
     tree.fifo("L/pipe");
     tree.symlink(tree.path("L/a"), "L/alias"); // a link to a file counts as a file
     view.options.onlyDifferent = false;
     run.startComparison();
     EXPECT_EQ(run.state().counters.bytesCompared, run.state().progress.grandTotal);
     EXPECT_EQ(run.state().progress.grandTotal, 40);
-    EXPECT_EQ(body(), (V{"", ">>>> a: not found in 2nd directory!",
-                         ">>>> alias: not found in 2nd directory!",
-                         ">>>> dangling: error reading 1st file!", ">>>> me: error reading 1st file!",
-                         kRule, "SUBDIR: sub", kRule, ">>>> b: not found in 2nd directory!", "",
-                         "Comparison terminated.", "Compared 5 file(s);  0.04 KB",
-                         "Equal: 0;   different: 5"}));
+    EXPECT_EQ(
+        body(),
+        (V{"", ">>>> a: not found in 2nd directory!", ">>>> alias: not found in 2nd directory!",
+           ">>>> dangling: error reading 1st file!", ">>>> me: error reading 1st file!", kRule,
+           "SUBDIR: sub", kRule, ">>>> b: not found in 2nd directory!", "",
+           "Comparison terminated.", "Compared 5 file(s);  0.04 KB", "Equal: 0;   different: 5"}));
 }
 
 TEST_F(DirectoryRunTest, ControlBytesNeverSplitAReportLine) {
@@ -201,9 +202,9 @@ TEST_F(DirectoryRunTest, ControlBytesNeverSplitAReportLine) {
     view.options.filter = "*\n";
     run.startComparison();
     for (const auto& line : lines()) {
-        EXPECT_TRUE(std::none_of(line.begin(), line.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
-            << line;
+        EXPECT_TRUE(std::none_of(line.begin(), line.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20;
+        })) << line;
     }
     EXPECT_EQ(report.line(2), "(filter:  *?)");
     EXPECT_EQ(body()[1], ">>>> bad?name: not found in 2nd directory!");

@@ -1,5 +1,5 @@
-#include "engine/CompareBuffers.h"
 #include "engine/PairComparer.h"
+#include "engine/CompareBuffers.h"
 #include "engine/PosixFileAccess.h"
 #include "engine/RunState.h"
 #include "support/RecordingView.h"

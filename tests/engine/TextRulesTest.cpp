@@ -64,8 +64,7 @@ TEST(NameOrder, FoldsAsciiCapitalsAndBreaksTiesByBytes) {
     std::vector<std::string> names{"b", "B", "a.txt", "A.TXT", "_x", "Z", "é", "10", "9"};
     std::sort(names.begin(), names.end(), nameLess);
     // Capitals read as small letters, so "_" (0x5F) comes before every letter.
-    const std::vector<std::string> expected{"10", "9", "_x", "A.TXT", "a.txt",
-                                            "B",  "b", "Z",  "é"};
+    const std::vector<std::string> expected{"10", "9", "_x", "A.TXT", "a.txt", "B", "b", "Z", "é"};
     EXPECT_EQ(names, expected);
 }
 

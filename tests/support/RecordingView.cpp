@@ -4,7 +4,9 @@ namespace quorvel::test {
 
 namespace {
 
-std::string onOff(bool b) { return b ? "1" : "0"; }
+std::string onOff(bool b) {
+    return b ? "1" : "0";
+}
 
 } // namespace
 
@@ -42,9 +44,15 @@ void RecordingView::setProgressVisible(bool visible) {
     progressShown = visible;
     calls.push_back("progressVisible " + onOff(visible));
 }
-void RecordingView::setProgress(int percent) { progressPositions.push_back(percent); }
-void RecordingView::setAbortVisible(bool visible) { calls.push_back("abort " + onOff(visible)); }
-void RecordingView::setFileStatus(std::string_view text) { fileStatuses.emplace_back(text); }
+void RecordingView::setProgress(int percent) {
+    progressPositions.push_back(percent);
+}
+void RecordingView::setAbortVisible(bool visible) {
+    calls.push_back("abort " + onOff(visible));
+}
+void RecordingView::setFileStatus(std::string_view text) {
+    fileStatuses.emplace_back(text);
+}
 void RecordingView::setFileStatusVisible(bool visible) {
     calls.push_back("fileStatus " + onOff(visible));
 }
@@ -71,6 +79,8 @@ bool RecordingView::askYesNo(std::string_view text, std::string_view caption, Ic
                     std::string(text));
     return answerYes;
 }
-void RecordingView::showReport() { calls.push_back("showReport"); }
+void RecordingView::showReport() {
+    calls.push_back("showReport");
+}
 
 } // namespace quorvel::test

@@ -48,7 +48,9 @@ void TempTree::writeSized(const std::string& relative, std::int64_t size, char f
     write(relative, std::string(static_cast<std::size_t>(size), fill));
 }
 
-void TempTree::mkdir(const std::string& relative) const { fs::create_directories(path(relative)); }
+void TempTree::mkdir(const std::string& relative) const {
+    fs::create_directories(path(relative));
+}
 
 void TempTree::symlink(const std::string& target, const std::string& relative) const {
     const auto full = fs::path(path(relative));
