@@ -1,0 +1,168 @@
+#include "AtomicFileWriter.h"
+
+#include "FileWriteError.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <optional>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace quorvel {
+
+namespace {
+
+constexpr int kMaxLinkHops = 40;
+constexpr int kMaxNameAttempts = 100;
+
+std::string directoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string inDirectory(const std::string& directory, const std::string& name) {
+    return directory.back() == '/' ? directory + name : directory + "/" + name;
+}
+
+struct ResolvedTarget {
+    std::string path;
+    std::optional<struct stat> status; // empty when nothing exists there yet
+};
+
+// Follows symbolic links from `target` to the path the new contents belong at.
+ResolvedTarget resolveTarget(const std::string& target) {
+    std::string path = target;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0) {
+            if (errno == ENOENT) {
+                return {path, std::nullopt};
+            }
+            throw FileWriteError(target, errno);
+        }
+        if (!S_ISLNK(status.st_mode)) {
+            return {path, status};
+        }
+        std::error_code error;
+        const std::string next = std::filesystem::read_symlink(path, error).string();
+        if (error) {
+            throw FileWriteError(target, error.value());
+        }
+        path = next.starts_with('/') ? next : inDirectory(directoryOf(path), next);
+    }
+    throw FileWriteError(target, ELOOP);
+}
+
+// The new file until it is renamed into place; removed if that never happens.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& directory, const std::string& target) {
+        static std::atomic<unsigned> serial{0};
+        for (int attempt = 0;; ++attempt) {
+            path_ = inDirectory(directory, ".quorvel-" + std::to_string(::getpid()) + "-" +
+                                               std::to_string(serial++) + ".tmp");
+            // Mode 0666 lets the umask decide, as for any newly created file.
+            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd_ >= 0) {
+                return;
+            }
+            if (errno != EEXIST || attempt == kMaxNameAttempts) {
+                throw FileWriteError(target, errno);
+            }
+        }
+    }
+    ~TemporaryFile() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        if (!renamed_) {
+            ::unlink(path_.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    int fd() const { return fd_; }
+
+    // Returns 0 or an errno value.
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+    int renameTo(const std::string& path) {
+        if (::rename(path_.c_str(), path.c_str()) != 0) {
+            return errno;
+        }
+        renamed_ = true;
+        return 0;
+    }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    bool renamed_ = false;
+};
+
+} // namespace
+
+AtomicFileWriter::AtomicFileWriter()
+    : write_([](int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }) {}
+
+AtomicFileWriter::AtomicFileWriter(WriteCall write) : write_(std::move(write)) {}
+
+void AtomicFileWriter::replace(const std::string& target, std::string_view contents) const {
+    if (target.empty()) {
+        throw FileWriteError(target, ENOENT);
+    }
+    const auto resolved = resolveTarget(target);
+    if (resolved.status) {
+        if (S_ISDIR(resolved.status->st_mode)) {
+            throw FileWriteError(target, EISDIR);
+        }
+        // Never replace or write into a device, FIFO or socket.
+        if (!S_ISREG(resolved.status->st_mode)) {
+            throw FileWriteError(target, ENOTSUP);
+        }
+        // A file its owner made read-only is not replaced behind their back.
+        if (::access(resolved.path.c_str(), W_OK) != 0) {
+            throw FileWriteError(target, errno);
+        }
+    }
+
+    TemporaryFile temporary(directoryOf(resolved.path), target);
+    if (resolved.status &&
+        ::fchmod(temporary.fd(), resolved.status->st_mode & (S_IRWXU | S_IRWXG | S_IRWXO)) != 0) {
+        // Some file systems keep no modes; the new file then has the usual ones.
+    }
+    std::size_t written = 0;
+    while (written < contents.size()) {
+        const ssize_t n =
+            write_(temporary.fd(), contents.data() + written, contents.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            throw FileWriteError(target, n < 0 ? errno : EIO);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    // EINVAL: the file system cannot sync; there is nothing more to wait for.
+    if (::fsync(temporary.fd()) != 0 && errno != EINVAL) {
+        throw FileWriteError(target, errno);
+    }
+    if (const int error = temporary.close()) {
+        throw FileWriteError(target, error);
+    }
+    if (const int error = temporary.renameTo(resolved.path)) {
+        throw FileWriteError(target, error);
+    }
+}
+
+} // namespace quorvel

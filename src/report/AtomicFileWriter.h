@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+namespace quorvel {
+
+// Replaces a file's contents as a whole. The bytes go to a new file in the target's directory,
+// which is flushed to disk and then renamed over the target, so a failure part-way never leaves a
+// truncated file where a good one was. A symbolic link is written through: its final target is
+// replaced and the link stays. A target that exists but is not a regular file (a directory, a
+// device, a FIFO) is refused and left untouched.
+class AtomicFileWriter {
+public:
+    // Behaves like ::write; tests put a failing one in.
+    using WriteCall = std::function<ssize_t(int fd, const char* data, std::size_t size)>;
+
+    AtomicFileWriter();
+    explicit AtomicFileWriter(WriteCall write);
+
+    // Throws FileWriteError naming `target` as given.
+    void replace(const std::string& target, std::string_view contents) const;
+
+private:
+    WriteCall write_;
+};
+
+} // namespace quorvel

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+
+namespace quorvel {
+
+// `when` as local date, one blank, local time, in the formats of the LC_TIME locale in force.
+std::string localDateTimeText(std::time_t when);
+
+} // namespace quorvel

@@ -1,0 +1,80 @@
+#include "ReportHtmlWriter.h"
+
+#include "HtmlEscape.h"
+#include "ReportDateTime.h"
+
+namespace quorvel {
+
+namespace {
+
+// What a run writes above and below a subdirectory's name, and before a differing pair.
+constexpr std::string_view kBlockRule = "________________________";
+constexpr std::string_view kDifferenceMark = ">>>> ";
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The pair line without its mark and the blanks after it; a name's own ">" stays.
+std::string_view differenceText(std::string_view line) {
+    line.remove_prefix(kDifferenceMark.size());
+    while (!line.empty() && line.front() == ' ') {
+        line.remove_prefix(1);
+    }
+    return line;
+}
+
+} // namespace
+
+std::string formatReportHtml(const Report& report, std::string_view title,
+                             std::string_view dateTime) {
+    std::string page;
+    auto writeLine = [&page](std::string_view a, std::string_view b = {}, std::string_view c = {}) {
+        page += a;
+        page += b;
+        page += c;
+        page += kLineEnd;
+    };
+
+    writeLine("<html>");
+    page += "<head><meta charset=\"utf-8\"><title>";
+    writeLine(title, "</title></head>");
+    writeLine("<body>");
+    page += "<h3 align=\"center\">";
+
+    std::size_t i = 0;
+    for (; !report.line(i).empty(); ++i) {
+        writeLine(escapeHtml(report.line(i)), "<br>");
+    }
+    writeLine("</h3>");
+    page += "<p>";
+    ++i; // the blank line that ends the heading
+
+    for (; i < report.count(); ++i) {
+        const std::string& line = report.line(i);
+        if (line.empty()) {
+            writeLine("</p><hr><p>");
+        } else if (line == kBlockRule) {
+            writeLine("</p>");
+            writeLine("<p><u>", escapeHtml(report.line(i + 1)), "</u><br>");
+            i += 2; // the name and the closing rule
+        } else if (line.starts_with(kDifferenceMark)) {
+            writeLine("<font color=\"#FF0000\"><b>", escapeHtml(differenceText(line)),
+                      "</b></font><br>");
+        } else {
+            writeLine(escapeHtml(line), "<br>");
+        }
+    }
+
+    writeLine("</p>");
+    writeLine("<p>", escapeHtml(dateTime), "</p>");
+    writeLine("</body>");
+    page += "</html>";
+    return page;
+}
+
+void writeReportHtml(const Report& report, const std::string& path, const LanguageStrings& strings,
+                     std::time_t now, const AtomicFileWriter& writer) {
+    writer.replace(path, formatReportHtml(report, strings.text(MessageKey::txtReportTitle),
+                                          localDateTimeText(now)));
+}
+
+} // namespace quorvel

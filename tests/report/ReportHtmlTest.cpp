@@ -1,0 +1,220 @@
+#include "report/HtmlEscape.h"
+#include "report/ReportDateTime.h"
+#include "report/ReportHtmlWriter.h"
+
+#include "ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <optional>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+namespace {
+
+const std::string kRule(24, '_');
+
+Report makeReport(const std::vector<std::string>& lines) {
+    Report report;
+    for (const auto& line : lines) {
+        report.appendReportLine(line);
+    }
+    return report;
+}
+
+// The page cut at CR LF; the last element is what follows the last line end.
+std::vector<std::string> pageLines(const std::string& page) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (auto end = page.find("\r\n"); end != std::string::npos; end = page.find("\r\n", start)) {
+        lines.push_back(page.substr(start, end - start));
+        start = end + 2;
+    }
+    lines.push_back(page.substr(start));
+    return lines;
+}
+
+// The lines after "<body>" up to the one holding the closing "</p>".
+std::vector<std::string> bodyOf(const std::vector<std::string>& lines) {
+    return std::vector<std::string>(lines.begin() + 3, lines.end() - 3);
+}
+
+std::vector<std::string> htmlBody(const std::vector<std::string>& reportLines) {
+    return bodyOf(pageLines(formatReportHtml(makeReport(reportLines), "T", "D")));
+}
+
+TEST(EscapeHtml, ReplacesExactlyTheFourMarkupCharacters) {
+    EXPECT_EQ(escapeHtml(R"(a"b&c<d>e)"), "a&quot;b&amp;c&lt;d&gt;e");
+    EXPECT_EQ(escapeHtml("it's\there 2\xC2\xB0 dir &amp;"), "it's\there 2\xC2\xB0 dir &amp;amp;");
+    EXPECT_EQ(escapeHtml(""), "");
+}
+
+TEST(ReportHtml, WorkedExampleLineForLine) {
+    const Report report = makeReport({
+        "Comparison of directory /work",
+        "with directory /backup",
+        "(filter:  *.txt)",
+        "",
+        kRule,
+        "SUBDIR: src",
+        kRule,
+        ">>>> notes.txt: different contents!",
+        "",
+        "Comparison terminated.",
+        "Compared 3 file(s);  0.50 KB",
+        "Equal: 2;   different: 1",
+    });
+    LanguageStrings strings;
+    strings.fillFrom(kEnglish);
+    test::ScratchDirectory scratch;
+    writeReportHtml(report, scratch.path("report.html"), strings, 1234567890);
+
+    const auto lines = pageLines(scratch.read("report.html"));
+    ASSERT_EQ(lines.size(), 18u);
+    const std::vector<std::string> expected = {
+        "<html>",
+        R"(<head><meta charset="utf-8"><title>Quorvel - comparison report</title></head>)",
+        "<body>",
+        R"(<h3 align="center">Comparison of directory /work<br>)",
+        "with directory /backup<br>",
+        "(filter:  *.txt)<br>",
+        "</h3>",
+        "<p></p>",
+        "<p><u>SUBDIR: src</u><br>",
+        R"(<font color="#FF0000"><b>notes.txt: different contents!</b></font><br>)",
+        "</p><hr><p>",
+        "Comparison terminated.<br>",
+        "Compared 3 file(s);  0.50 KB<br>",
+        "Equal: 2;   different: 1<br>",
+        "</p>",
+        "DATE",
+        "</body>",
+        "</html>",
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == 15) {
+            // The "C" locale of a test process: MM/DD/YY HH:MM:SS.
+            EXPECT_TRUE(
+                std::regex_match(lines[i], std::regex(R"(<p>\d\d/\d\d/\d\d \d\d:\d\d:\d\d</p>)")))
+                << lines[i];
+        } else {
+            EXPECT_EQ(lines[i], expected[i]) << "output line " << i + 1;
+        }
+    }
+}
+
+TEST(ReportHtml, DateLineIsTheGivenMomentInTheLocaleFormats) {
+    const char* oldTz = std::getenv("TZ");
+    const std::optional<std::string> savedTz =
+        oldTz ? std::optional<std::string>(oldTz) : std::nullopt;
+    ASSERT_NE(std::setlocale(LC_TIME, "C"), nullptr);
+    ::setenv("TZ", "UTC0", 1);
+    ::tzset();
+    const std::string text = localDateTimeText(1234567890);
+    if (savedTz) {
+        ::setenv("TZ", savedTz->c_str(), 1);
+    } else {
+        ::unsetenv("TZ");
+    }
+    ::tzset();
+    EXPECT_EQ(text, "02/13/09 23:31:30");
+
+    const auto lines = pageLines(formatReportHtml(makeReport({"h"}), "T", "a<b"));
+    EXPECT_EQ(lines[lines.size() - 3], "<p>a&lt;b</p>");
+}
+
+TEST(ReportHtml, TitleIsWrittenUnescaped) {
+    const auto lines = pageLines(formatReportHtml(makeReport({}), "R&D <x>", "D"));
+    EXPECT_EQ(lines[1], "<head><meta charset=\"utf-8\"><title>R&D <x></title></head>");
+}
+
+TEST(ReportHtml, HeadingLinesAreEscapedAndNeverClassified) {
+    const auto body = htmlBody({R"((filter:  R&D"<x>".txt))", kRule, ">>>> a: b", "", "x"});
+    const std::vector<std::string> expected = {
+        "<h3 align=\"center\">(filter:  R&amp;D&quot;&lt;x&gt;&quot;.txt)<br>",
+        kRule + "<br>",
+        "&gt;&gt;&gt;&gt; a: b<br>",
+        "</h3>",
+        "<p>x<br>",
+        "</p>",
+    };
+    EXPECT_EQ(body, expected);
+}
+
+TEST(ReportHtml, EmptyFirstLineGivesAnEmptyHeading) {
+    const std::vector<std::string> expected = {"<h3 align=\"center\"></h3>", "<p>first<br>",
+                                               "</p><hr><p>", "last<br>", "</p>"};
+    EXPECT_EQ(htmlBody({"", "first", "", "last"}), expected);
+}
+
+TEST(ReportHtml, ReportWithoutEmptyLineIsAllHeading) {
+    const std::vector<std::string> expected = {"<h3 align=\"center\">one<br>", "two<br>", "</h3>",
+                                               "<p></p>"};
+    EXPECT_EQ(htmlBody({"one", "two"}), expected);
+    EXPECT_EQ(htmlBody({}), (std::vector<std::string>{"<h3 align=\"center\"></h3>", "<p></p>"}));
+}
+
+TEST(ReportHtml, EachEmptyBodyLineIsARuleOnly) {
+    const std::vector<std::string> expected = {
+        "<h3 align=\"center\">h<br>", "</h3>", "<p></p><hr><p>", "</p><hr><p>", "s<br>", "</p>"};
+    EXPECT_EQ(htmlBody({"h", "", "", "", "s"}), expected);
+}
+
+TEST(ReportHtml, SubdirectoryBlockConsumesThreeLines) {
+    const std::vector<std::string> expected = {
+        "<h3 align=\"center\">h<br>",
+        "</h3>",
+        "<p>a<br>",
+        "</p>",
+        "<p><u>SUBDIR: a&amp;b</u><br>",
+        "x<br>",
+        "</p>",
+        "<p><u></u><br>",
+        "</p>",
+    };
+    // The third line of a block is consumed unexamined; an underscore line at the very end has
+    // no name after it.
+    EXPECT_EQ(htmlBody({"h", "", "a", kRule, "SUBDIR: a&b", "not examined", "x", kRule}), expected);
+}
+
+TEST(ReportHtml, OnlyTheExactRuleStartsASubdirectoryBlock) {
+    const std::vector<std::string> expected = {
+        "<h3 align=\"center\">h<br>", "</h3>",
+        "<p>_draft.txt: equal.<br>",  "a.txt: equal.<br>",
+        "b.txt: equal.<br>",          kRule + "_<br>",
+        kRule + ": equal.<br>",       "</p>",
+    };
+    EXPECT_EQ(htmlBody({"h", "", "_draft.txt: equal.", "a.txt: equal.", "b.txt: equal.",
+                        kRule + "_", kRule + ": equal."}),
+              expected);
+}
+
+TEST(ReportHtml, DifferenceLinesLoseTheMarkAndFollowingBlanksOnly) {
+    const std::vector<std::string> expected = {
+        "<h3 align=\"center\">h<br>",
+        "</h3>",
+        "<p><font color=\"#FF0000\"><b>notes.txt: different size!</b></font><br>",
+        "<font color=\"#FF0000\"><b>spaced &amp; name: different contents!</b></font><br>",
+        "<font color=\"#FF0000\"><b>&gt;arrow: different contents!</b></font><br>",
+        "&gt;equal.txt: equal.<br>",
+        "&gt;&gt;&gt;&gt;tight: equal.<br>",
+        "</p>",
+    };
+    EXPECT_EQ(
+        htmlBody({"h", "", ">>>> notes.txt: different size!",
+                  ">>>>    spaced & name: different contents!", ">>>> >arrow: different contents!",
+                  ">equal.txt: equal.", ">>>>tight: equal."}),
+        expected);
+}
+
+TEST(ReportHtml, HighBytesPassUnchanged) {
+    const std::string line = "2\xC2\xB0 directory \xE9\xFF";
+    EXPECT_EQ(htmlBody({line}).front(), "<h3 align=\"center\">" + line + "<br>");
+}
+
+} // namespace
+} // namespace quorvel
