@@ -35,6 +35,11 @@ public:
     virtual std::int64_t readBlock(int handle, char* buffer, std::int64_t size) = 0;
     virtual void closeFile(int handle) = 0;
 
+    // A hint that the file will soon be opened and read, so the system can fetch it meanwhile;
+    // the hints end with forgetReadAhead(). Doing nothing is always correct.
+    virtual void willRead(const std::string& path) { (void)path; }
+    virtual void forgetReadAhead() {}
+
     // The files and subdirectories of a directory, sorted by name; nothing when it cannot be read.
     virtual std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path) = 0;
     virtual std::optional<FileIdentity> directoryIdentity(const std::string& path) = 0;

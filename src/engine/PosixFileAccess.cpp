@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace quorvel {
@@ -73,6 +74,7 @@ std::optional<DirectoryEntry> classify(int dirFd, const char* name, unsigned cha
 } // namespace
 
 PosixFileAccess::~PosixFileAccess() {
+    forgetReadAhead();
     for (const auto& cached : directories_) {
         if (cached.fd >= 0) {
             ::close(cached.fd);
@@ -123,11 +125,10 @@ std::optional<std::int64_t> PosixFileAccess::lookUpFile(const std::string& path)
     return static_cast<std::int64_t>(st.st_size);
 }
 
-int PosixFileAccess::openFile(const std::string& path, FileIdentity& identity) {
+int PosixFileAccess::openChecked(const std::string& path, struct stat& st) {
     const auto where = locate(path);
     const std::string name(where.name);
     // Look before opening: opening a device can have effects of its own, and a FIFO would block.
-    struct stat st {};
     if (::fstatat(where.directory, name.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) {
         return -1;
     }
@@ -143,16 +144,95 @@ int PosixFileAccess::openFile(const std::string& path, FileIdentity& identity) {
         ::close(fd);
         return -1;
     }
-    identity = identityOf(st);
-    stateOf(fd) = {static_cast<std::int64_t>(st.st_size), 0};
     return fd;
+}
+
+int PosixFileAccess::openFile(const std::string& path, FileIdentity& identity) {
+    if (const int fd = takeReadAhead(path, identity); fd >= 0) {
+        return fd;
+    }
+    struct stat st {};
+    const int fd = openChecked(path, st);
+    if (fd >= 0) {
+        identity = identityOf(st);
+        stateOf(fd) = {static_cast<std::int64_t>(st.st_size), 0};
+    }
+    return fd;
+}
+
+void PosixFileAccess::willRead(const std::string& path) {
+    if (!readAheadOn_) {
+        return;
+    }
+    if (readAheadCount_ == readAhead_.size()) {
+        ::close(readAhead_[0].fd);
+        std::move(readAhead_.begin() + 1, readAhead_.end(), readAhead_.begin());
+        --readAheadCount_;
+    }
+    struct stat st {};
+    const int fd = openChecked(path, st);
+    if (fd < 0) {
+        return;
+    }
+    const auto size = static_cast<std::int64_t>(st.st_size);
+    // Big files are read ahead by the kernel's own window once their turn comes.
+    if (size > 0 && size <= kReadAheadLimit) {
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_WILLNEED);
+    }
+    readAhead_[readAheadCount_++] = {path, fd, identityOf(st), size};
+}
+
+int PosixFileAccess::takeReadAhead(const std::string& path, FileIdentity& identity) {
+    const auto end = readAhead_.begin() + static_cast<std::ptrdiff_t>(readAheadCount_);
+    const auto found =
+        std::find_if(readAhead_.begin(), end, [&](const ReadAhead& r) { return r.path == path; });
+    if (found == end) {
+        return -1;
+    }
+    const int fd = found->fd;
+    identity = found->identity;
+    stateOf(fd) = {found->size, 0};
+    std::move(found + 1, end, found);
+    --readAheadCount_;
+    return fd;
+}
+
+void PosixFileAccess::forgetReadAhead() {
+    for (std::size_t i = 0; i < readAheadCount_; ++i) {
+        ::close(readAhead_[i].fd);
+    }
+    readAheadCount_ = 0;
+    readAheadOn_ = !canAskWithoutWaiting_;
+    missesInARow_ = 0;
+}
+
+std::int64_t PosixFileAccess::firstRead(int handle, char* buffer, std::int64_t size) {
+    if (canAskWithoutWaiting_) {
+        iovec part{buffer, static_cast<std::size_t>(size)};
+        const auto n = ::preadv2(handle, &part, 1, -1, RWF_NOWAIT);
+        if (n >= 0 || (errno != EAGAIN && errno != EOPNOTSUPP && errno != EINVAL)) {
+            missesInARow_ = 0;
+            return n;
+        }
+        if (errno == EAGAIN) {
+            readAheadOn_ = readAheadOn_ || ++missesInARow_ >= 2;
+        } else {
+            // Without the question there is no telling; reading ahead never hurts much.
+            canAskWithoutWaiting_ = false;
+            readAheadOn_ = true;
+        }
+    }
+    return ::read(handle, buffer, static_cast<std::size_t>(size));
 }
 
 std::int64_t PosixFileAccess::readBlock(int handle, char* buffer, std::int64_t size) {
     auto& state = stateOf(handle);
     std::int64_t total = 0;
     while (total < size) {
-        const auto n = ::read(handle, buffer + total, static_cast<std::size_t>(size - total));
+        const auto want = size - total;
+        const auto n = state.offset == 0
+                           ? firstRead(handle, buffer + total, want)
+                           : ::read(handle, buffer + total, static_cast<std::size_t>(want));
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
