@@ -43,6 +43,7 @@ public:
     void setDirectoryStatus(std::string_view) override {}
     void setDirectoryStatusVisible(bool) override {}
     void setGuidance(std::string_view, std::string_view) override {}
+    bool showsStatusTexts() override { return showProgress_; }
 
     void processEvents() override;
 

@@ -59,6 +59,7 @@ void ComparisonRun::commonStart(const CompareOptions& options) {
     state_.runInterrupted = false;
     state_.options = options;
     report_.clear();
+    files_.forgetCaches();
 }
 
 void ComparisonRun::appendHeading(MessageKey key, const std::string& path) {
@@ -181,6 +182,8 @@ void ComparisonRun::compareNamedPair(const std::string& left, const std::string&
 }
 
 void ComparisonRun::finishRun() {
+    // Nothing of the file system is kept while the closing question waits for the user.
+    files_.forgetCaches();
     const bool interrupted = state_.runInterrupted;
     books_.appendReportLine(
         strings_.text(interrupted ? MessageKey::msgRunInterrupted : MessageKey::msgRunFinished));

@@ -63,7 +63,6 @@ void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::s
               state_.options.filter);
     compareLevel(leftBase, rightBase, relativePath);
     listings_.clear();
-    files_.forgetReadAhead();
 }
 
 void DirectoryWalker::compareLevel(const std::string& leftBase, const std::string& rightBase,
@@ -94,8 +93,8 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
         // Keep the next few pairs in flight: a disk serves many requests at once far faster
         // than one after the other.
         while (!state_.options.fast && hinted < pairs.size() && hinted < i + kPairsAhead) {
-            files_.willRead(joinPath(left, pairs[hinted]->name));
-            files_.willRead(joinPath(right, pairs[hinted]->name));
+            files_.willRead(joinPath(left, pairs[hinted]->name), pairs[hinted]);
+            files_.willRead(joinPath(right, pairs[hinted]->name), nullptr);
             ++hinted;
         }
         const auto& entry = *pairs[i];
@@ -105,7 +104,7 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
         view_.setFileStatus(entry.name);
         view_.setFileStatusVisible(true);
         const auto result =
-            pairs_.comparePair(joinPath(left, entry.name), joinPath(right, entry.name));
+            pairs_.comparePair(joinPath(left, entry.name), joinPath(right, entry.name), &entry);
         if (!books_.accountPair(result)) {
             return;
         }

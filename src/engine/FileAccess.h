@@ -18,6 +18,7 @@ struct DirectoryEntry {
     std::string name;
     Kind kind = Kind::File;
     std::int64_t size = 0; // files only
+    FileIdentity identity; // files only
 };
 
 // The file system as the engine sees it. Real runs use the POSIX implementation; tests put
@@ -30,15 +31,22 @@ public:
     virtual std::optional<std::int64_t> lookUpFile(const std::string& path) = 0;
 
     // Opens a regular file read-only; a handle of -1 on failure or when it is not a regular file.
-    virtual int openFile(const std::string& path, FileIdentity& identity) = 0;
+    // `listed` is the file's entry when the caller has just listed it; otherwise the name is
+    // looked at before it is opened, since a device must never be opened.
+    virtual int openFile(const std::string& path, FileIdentity& identity,
+                         const DirectoryEntry* listed) = 0;
     // Reads until `size` bytes, the end of the file or an error: the count read, -1 on error.
     virtual std::int64_t readBlock(int handle, char* buffer, std::int64_t size) = 0;
     virtual void closeFile(int handle) = 0;
 
-    // A hint that the file will soon be opened and read, so the system can fetch it meanwhile;
-    // the hints end with forgetReadAhead(). Doing nothing is always correct.
-    virtual void willRead(const std::string& path) { (void)path; }
-    virtual void forgetReadAhead() {}
+    // A hint that the file will soon be opened and read, so the system can fetch it meanwhile.
+    // Doing nothing is always correct.
+    virtual void willRead(const std::string& path, const DirectoryEntry* listed) {
+        (void)path;
+        (void)listed;
+    }
+    // Drops whatever was kept of the file system between calls; each run starts afresh.
+    virtual void forgetCaches() {}
 
     // The files and subdirectories of a directory, sorted by name; nothing when it cannot be read.
     virtual std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path) = 0;

@@ -42,25 +42,26 @@ PairComparer::PairComparer(RunState& state, RunView& view, FileAccess& files,
                            CompareBuffers& buffers)
     : state_(state), view_(view), files_(files), buffers_(buffers) {}
 
-CompareResult PairComparer::comparePair(const std::string& firstPath,
-                                        const std::string& secondPath) {
+CompareResult PairComparer::comparePair(const std::string& firstPath, const std::string& secondPath,
+                                        const DirectoryEntry* firstListed) {
     state_.progress.currentFileDone = 0;
     auto result = compareFilePair(firstPath, secondPath, buffers_.first(), buffers_.second(),
-                                  state_.options.fast);
+                                  state_.options.fast, firstListed);
     if (result == CompareResult::DifferentContents) {
         state_.progress.currentFileDone = 0;
         result = compareFilePair(firstPath, secondPath, buffers_.first(), buffers_.second(),
-                                 state_.options.fast);
+                                 state_.options.fast, firstListed);
     }
     return result;
 }
 
 CompareResult PairComparer::compareFilePair(const std::string& firstPath,
                                             const std::string& secondPath, char* firstBuffer,
-                                            char* secondBuffer, bool fast) {
+                                            char* secondBuffer, bool fast,
+                                            const DirectoryEntry* firstListed) {
     view_.processEvents();
     return fast ? compareSizes(firstPath, secondPath)
-                : compareBytes(firstPath, secondPath, firstBuffer, secondBuffer);
+                : compareBytes(firstPath, secondPath, firstBuffer, secondBuffer, firstListed);
 }
 
 CompareResult PairComparer::compareSizes(const std::string& firstPath,
@@ -79,15 +80,15 @@ CompareResult PairComparer::compareSizes(const std::string& firstPath,
 
 CompareResult PairComparer::compareBytes(const std::string& firstPath,
                                          const std::string& secondPath, char* firstBuffer,
-                                         char* secondBuffer) {
+                                         char* secondBuffer, const DirectoryEntry* firstListed) {
     FileIdentity firstIdentity;
     FileIdentity secondIdentity;
-    OpenFile first(files_, files_.openFile(firstPath, firstIdentity));
+    OpenFile first(files_, files_.openFile(firstPath, firstIdentity, firstListed));
     if (!first.isOpen()) {
         reportProgress(-1);
         return CompareResult::ErrorReading1st;
     }
-    OpenFile second(files_, files_.openFile(secondPath, secondIdentity));
+    OpenFile second(files_, files_.openFile(secondPath, secondIdentity, nullptr));
     if (!second.isOpen()) {
         reportProgress(-1);
         return CompareResult::NotFoundIn2nd;
@@ -138,6 +139,8 @@ void PairComparer::reportProgress(std::int64_t count) {
         progress.currentFileDone = progress.currentFileSize;
     } else {
         progress.currentFileDone += count;
+    }
+    if (count >= 0 && view_.showsStatusTexts()) {
         const auto percent = truncatedPercent(static_cast<double>(progress.currentFileDone),
                                               static_cast<double>(progress.currentFileSize));
         view_.setFileStatus(progress.currentFileName + "  " + std::to_string(percent) + "%");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CompareResult.h"
+#include "FileAccess.h"
 
 #include <cstdint>
 #include <string>
@@ -8,7 +9,6 @@
 namespace quorvel {
 
 class CompareBuffers;
-class FileAccess;
 class RunView;
 struct RunState;
 
@@ -18,10 +18,13 @@ public:
     PairComparer(RunState& state, RunView& view, FileAccess& files, CompareBuffers& buffers);
 
     // Repeats a comparison that found different contents once; callers use only this.
-    CompareResult comparePair(const std::string& firstPath, const std::string& secondPath);
+    // `firstListed` is the first file's entry when the caller has just listed it.
+    CompareResult comparePair(const std::string& firstPath, const std::string& secondPath,
+                              const DirectoryEntry* firstListed = nullptr);
 
     CompareResult compareFilePair(const std::string& firstPath, const std::string& secondPath,
-                                  char* firstBuffer, char* secondBuffer, bool fast);
+                                  char* firstBuffer, char* secondBuffer, bool fast,
+                                  const DirectoryEntry* firstListed = nullptr);
 
     // A count of zero or more adds to the pair in hand; a negative count marks it fully done.
     void reportProgress(std::int64_t count);
@@ -29,7 +32,8 @@ public:
 private:
     CompareResult compareSizes(const std::string& firstPath, const std::string& secondPath);
     CompareResult compareBytes(const std::string& firstPath, const std::string& secondPath,
-                               char* firstBuffer, char* secondBuffer);
+                               char* firstBuffer, char* secondBuffer,
+                               const DirectoryEntry* firstListed);
 
     RunState& state_;
     RunView& view_;

@@ -68,30 +68,40 @@ std::optional<DirectoryEntry> classify(int dirFd, const char* name, unsigned cha
         return std::nullopt;
     }
     entry.size = static_cast<std::int64_t>(st.st_size);
+    entry.identity = identityOf(st);
     return entry;
 }
 
 } // namespace
 
 PosixFileAccess::~PosixFileAccess() {
+    forgetCaches();
+}
+
+void PosixFileAccess::forgetCaches() {
     forgetReadAhead();
-    for (const auto& cached : directories_) {
+    forgetDirectories();
+}
+
+void PosixFileAccess::forgetDirectories() {
+    for (auto& cached : directories_) {
         if (cached.fd >= 0) {
             ::close(cached.fd);
         }
+        cached = CachedDirectory{};
     }
 }
 
 PosixFileAccess::Location PosixFileAccess::locate(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos || slash + 1 == path.size()) {
-        return {AT_FDCWD, path};
+        return {AT_FDCWD, path, nullptr};
     }
     const std::string_view parent(path.data(), slash == 0 ? 1 : slash);
-    const std::string_view name(path.data() + slash + 1, path.size() - slash - 1);
-    for (const auto& cached : directories_) {
+    std::string name = path.substr(slash + 1);
+    for (auto& cached : directories_) {
         if (cached.fd >= 0 && cached.path == parent) {
-            return {cached.fd, name};
+            return {cached.fd, std::move(name), &cached};
         }
     }
     auto& slot = directories_[nextSlot_];
@@ -99,12 +109,46 @@ PosixFileAccess::Location PosixFileAccess::locate(const std::string& path) {
     if (slot.fd >= 0) {
         ::close(slot.fd);
     }
+    slot = CachedDirectory{};
     slot.path = parent;
     slot.fd = ::open(slot.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (slot.fd < 0) {
-        return {AT_FDCWD, path};
+        return {AT_FDCWD, path, nullptr};
     }
-    return {slot.fd, name};
+    return {slot.fd, std::move(name), &slot};
+}
+
+PosixFileAccess::Kind PosixFileAccess::kindFromListing(CachedDirectory& directory,
+                                                       const std::string& name) {
+    if (!directory.listed) {
+        if (++directory.looks < 8) {
+            return Kind::Unknown;
+        }
+        directory.listed = true;
+        const int fd = ::openat(directory.fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+        if (dir == nullptr) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            return Kind::Unknown;
+        }
+        while (const dirent* d = ::readdir(dir)) {
+            directory.kinds.emplace_back(d->d_name, d->d_type);
+        }
+        ::closedir(dir);
+        std::sort(directory.kinds.begin(), directory.kinds.end());
+    }
+    const auto found = std::lower_bound(directory.kinds.begin(), directory.kinds.end(), name,
+                                        [](const std::pair<std::string, unsigned char>& k,
+                                           const std::string& n) { return k.first < n; });
+    // A name missing from the listing may have come since, or be spelled otherwise on a file
+    // system that ignores case: only a look can tell.
+    if (found == directory.kinds.end() || found->first != name || found->second == DT_LNK ||
+        found->second == DT_UNKNOWN) {
+        return Kind::Unknown;
+    }
+    return found->second == DT_REG ? Kind::Regular : Kind::Other;
 }
 
 PosixFileAccess::OpenState& PosixFileAccess::stateOf(int handle) {
@@ -118,49 +162,64 @@ PosixFileAccess::OpenState& PosixFileAccess::stateOf(int handle) {
 std::optional<std::int64_t> PosixFileAccess::lookUpFile(const std::string& path) {
     const auto where = locate(path);
     struct stat st {};
-    if (::fstatat(where.directory, std::string(where.name).c_str(), &st, 0) != 0 ||
-        !S_ISREG(st.st_mode)) {
+    if (::fstatat(where.directory, where.name.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) {
         return std::nullopt;
     }
     return static_cast<std::int64_t>(st.st_size);
 }
 
-int PosixFileAccess::openChecked(const std::string& path, struct stat& st) {
-    const auto where = locate(path);
-    const std::string name(where.name);
+PosixFileAccess::Opened PosixFileAccess::openChecked(const std::string& path,
+                                                     const DirectoryEntry* listed) {
+    auto where = locate(path);
     // Look before opening: opening a device can have effects of its own, and a FIFO would block.
-    if (::fstatat(where.directory, name.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) {
-        return -1;
+    auto kind = listed != nullptr ? Kind::Regular : Kind::Unknown;
+    if (kind == Kind::Unknown && where.cached != nullptr) {
+        kind = kindFromListing(*where.cached, where.name);
     }
-    int fd;
+    struct stat st {};
+    if (kind == Kind::Other ||
+        (kind == Kind::Unknown &&
+         (::fstatat(where.directory, where.name.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)))) {
+        return {};
+    }
+    Opened opened;
     do {
-        fd = ::openat(where.directory, name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        return -1;
+        opened.fd = ::openat(where.directory, where.name.c_str(),
+                             O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    } while (opened.fd < 0 && errno == EINTR);
+    if (opened.fd < 0) {
+        return {};
     }
-    // The name may have been given to something else between the look and the open.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return -1;
+    if (listed != nullptr) {
+        // Just listed as a regular file: should it have become anything else since, opening it
+        // without blocking and reading nothing from it keeps that harmless.
+        opened.identity = listed->identity;
+        opened.size = listed->size;
+        return opened;
     }
-    return fd;
+    if (::fstat(opened.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(opened.fd);
+        return {};
+    }
+    opened.identity = identityOf(st);
+    opened.size = static_cast<std::int64_t>(st.st_size);
+    return opened;
 }
 
-int PosixFileAccess::openFile(const std::string& path, FileIdentity& identity) {
+int PosixFileAccess::openFile(const std::string& path, FileIdentity& identity,
+                              const DirectoryEntry* listed) {
     if (const int fd = takeReadAhead(path, identity); fd >= 0) {
         return fd;
     }
-    struct stat st {};
-    const int fd = openChecked(path, st);
-    if (fd >= 0) {
-        identity = identityOf(st);
-        stateOf(fd) = {static_cast<std::int64_t>(st.st_size), 0};
+    const auto opened = openChecked(path, listed);
+    if (opened.fd >= 0) {
+        identity = opened.identity;
+        stateOf(opened.fd) = {opened.size, 0};
     }
-    return fd;
+    return opened.fd;
 }
 
-void PosixFileAccess::willRead(const std::string& path) {
+void PosixFileAccess::willRead(const std::string& path, const DirectoryEntry* listed) {
     if (!readAheadOn_) {
         return;
     }
@@ -169,17 +228,15 @@ void PosixFileAccess::willRead(const std::string& path) {
         std::move(readAhead_.begin() + 1, readAhead_.end(), readAhead_.begin());
         --readAheadCount_;
     }
-    struct stat st {};
-    const int fd = openChecked(path, st);
-    if (fd < 0) {
+    const auto opened = openChecked(path, listed);
+    if (opened.fd < 0) {
         return;
     }
-    const auto size = static_cast<std::int64_t>(st.st_size);
     // Big files are read ahead by the kernel's own window once their turn comes.
-    if (size > 0 && size <= kReadAheadLimit) {
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_WILLNEED);
+    if (opened.size > 0 && opened.size <= kReadAheadLimit) {
+        ::posix_fadvise(opened.fd, 0, 0, POSIX_FADV_WILLNEED);
     }
-    readAhead_[readAheadCount_++] = {path, fd, identityOf(st), size};
+    readAhead_[readAheadCount_++] = {path, opened.fd, opened.identity, opened.size};
 }
 
 int PosixFileAccess::takeReadAhead(const std::string& path, FileIdentity& identity) {

@@ -41,6 +41,9 @@ public:
     virtual void setDirectoryStatus(std::string_view text) = 0;
     virtual void setDirectoryStatusVisible(bool visible) = 0;
     virtual void setGuidance(std::string_view line1, std::string_view line2) = 0;
+    // False when nobody looks at the status labels and the guidance lines, so that their texts
+    // need not be built after every block and pair.
+    virtual bool showsStatusTexts() { return true; }
 
     // Lets pending user input be handled; the abort button can act only here.
     virtual void processEvents() = 0;

@@ -24,8 +24,9 @@ public:
     int opened = 0;
     int closed = 0;
 
-    int openFile(const std::string& path, FileIdentity& identity) override {
-        const int handle = PosixFileAccess::openFile(path, identity);
+    int openFile(const std::string& path, FileIdentity& identity,
+                 const DirectoryEntry* listed) override {
+        const int handle = PosixFileAccess::openFile(path, identity, listed);
         if (handle >= 0) {
             ++opened;
             paths_[handle] = path;
