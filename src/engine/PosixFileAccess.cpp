@@ -74,6 +74,9 @@ std::optional<DirectoryEntry> classify(int dirFd, const char* name, unsigned cha
 
 } // namespace
 
+PosixFileAccess::PosixFileAccess(ReadAheadMode mode)
+    : mode_(mode), readAheadOn_(mode == ReadAheadMode::Always) {}
+
 PosixFileAccess::~PosixFileAccess() {
     forgetCaches();
 }
@@ -259,7 +262,7 @@ void PosixFileAccess::forgetReadAhead() {
         ::close(readAhead_[i].fd);
     }
     readAheadCount_ = 0;
-    readAheadOn_ = !canAskWithoutWaiting_;
+    readAheadOn_ = mode_ == ReadAheadMode::Always || !canAskWithoutWaiting_;
     missesInARow_ = 0;
 }
 

@@ -13,7 +13,8 @@ namespace quorvel {
 
 class PosixFileAccess : public FileAccess {
 public:
-    PosixFileAccess() = default;
+    enum class ReadAheadMode { WhenNotCached, Always };
+    explicit PosixFileAccess(ReadAheadMode mode = ReadAheadMode::WhenNotCached);
     ~PosixFileAccess() override;
     PosixFileAccess(const PosixFileAccess&) = delete;
     PosixFileAccess& operator=(const PosixFileAccess&) = delete;
@@ -88,6 +89,7 @@ private:
     std::vector<OpenState> open_;
     std::array<ReadAhead, kReadAheadFiles> readAhead_;
     std::size_t readAheadCount_ = 0;
+    ReadAheadMode mode_;
     bool readAheadOn_ = false;
     bool canAskWithoutWaiting_ = true;
     int missesInARow_ = 0;

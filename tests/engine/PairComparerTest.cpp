@@ -1,52 +1,18 @@
 #include "engine/PairComparer.h"
+#include "FaultyFileAccess.h"
 #include "engine/CompareBuffers.h"
-#include "engine/PosixFileAccess.h"
 #include "engine/RunState.h"
 #include "support/RecordingView.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
-
 namespace quorvel {
 namespace {
 
+using test::FaultyFileAccess;
 using test::RecordingView;
 using test::TempTree;
-
-// Real files, with reads that can be made to fail or to return other data.
-class FaultyFileAccess : public PosixFileAccess {
-public:
-    // Called with the path the handle was opened for and the count of reads on it so far.
-    std::function<std::int64_t(const std::string&, int, std::int64_t)> onRead;
-    int opened = 0;
-    int closed = 0;
-
-    int openFile(const std::string& path, FileIdentity& identity,
-                 const DirectoryEntry* listed) override {
-        const int handle = PosixFileAccess::openFile(path, identity, listed);
-        if (handle >= 0) {
-            ++opened;
-            paths_[handle] = path;
-            reads_[handle] = 0;
-        }
-        return handle;
-    }
-    std::int64_t readBlock(int handle, char* buffer, std::int64_t size) override {
-        const auto n = PosixFileAccess::readBlock(handle, buffer, size);
-        return onRead ? onRead(paths_[handle], ++reads_[handle], n) : n;
-    }
-    void closeFile(int handle) override {
-        ++closed;
-        PosixFileAccess::closeFile(handle);
-    }
-
-private:
-    std::map<int, std::string> paths_;
-    std::map<int, int> reads_;
-};
 
 class PairComparerTest : public ::testing::Test {
 protected:

@@ -1,0 +1,107 @@
+#include "FaultyFileAccess.h"
+#include "engine/ComparisonRun.h"
+#include "engine/Report.h"
+#include "lang/LanguageStrings.h"
+#include "support/RecordingView.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace quorvel {
+namespace {
+
+using V = std::vector<std::string>;
+
+int openDescriptors() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator("/proc/self/fd")) {
+        ++count;
+    }
+    return count;
+}
+
+// Directory runs through the real file system, with reading ahead always on or left to itself.
+class FileAccessTest : public ::testing::TestWithParam<PosixFileAccess::ReadAheadMode> {
+protected:
+    FileAccessTest() : files(GetParam()) {
+        strings.fillFrom(kEnglish);
+        view.left = tree.path("L");
+        view.right = tree.path("R");
+        view.options.onlyDifferent = false;
+    }
+
+    V runLines() {
+        run.startComparison();
+        V lines;
+        for (std::size_t i = 0; i < report.count(); ++i) {
+            lines.push_back(report.line(i));
+        }
+        return lines;
+    }
+
+    test::TempTree tree;
+    test::RecordingView view;
+    Report report;
+    LanguageStrings strings;
+    test::FaultyFileAccess files;
+    ComparisonRun run{view, report, strings, files, "."};
+};
+
+TEST_P(FileAccessTest, ManyPairsWithOddNamesakesComeOutRightAndLeaveNothingOpen) {
+    // More names than it takes before the right directory is listed once for their kinds.
+    for (int i = 0; i < 40; ++i) {
+        const auto name = "f" + std::to_string(100 + i);
+        tree.write("L/" + name, name);
+        tree.write("R/" + name, i % 10 == 3 ? "other" : name);
+    }
+    for (const char* odd : {"pipe", "dev", "dir", "gone", "loop"}) {
+        tree.write(std::string("L/") + odd, "x");
+    }
+    tree.fifo("R/pipe");
+    tree.symlink("/dev/zero", "R/dev");
+    tree.mkdir("R/dir");
+    tree.symlink("loop", "R/loop");
+    const int before = openDescriptors();
+    const auto lines = runLines();
+    EXPECT_EQ(openDescriptors(), before);
+    EXPECT_EQ(files.opened, files.closed);
+    EXPECT_EQ(run.state().counters.filesCompared, 45);
+    EXPECT_EQ(run.state().counters.differentCount, 4 + 5);
+    for (const char* odd : {"pipe", "dev", "dir", "gone", "loop"}) {
+        EXPECT_NE(std::find(lines.begin(), lines.end(),
+                            std::string(">>>> ") + odd + ": not found in 2nd directory!"),
+                  lines.end())
+            << odd;
+    }
+}
+
+TEST_P(FileAccessTest, EachRunSeesTheFileSystemAfresh) {
+    tree.write("L/a", "one");
+    tree.write("R/a", "one");
+    EXPECT_EQ(runLines().at(3), "a: equal.");
+    std::filesystem::rename(tree.path("R"), tree.path("R.old"));
+    tree.write("R/a", "two");
+    EXPECT_EQ(runLines().at(3), ">>>> a: different contents!");
+}
+
+TEST_P(FileAccessTest, ALeftFileThatIsTheRightFileIsEqualWithoutReading) {
+    tree.write("L/a", "one");
+    tree.mkdir("R");
+    ASSERT_EQ(::link(tree.path("L/a").c_str(), tree.path("R/a").c_str()), 0);
+    files.onRead = [](const std::string&, int, std::int64_t) -> std::int64_t {
+        ADD_FAILURE() << "read";
+        return -1;
+    };
+    EXPECT_EQ(runLines().at(3), "a: equal.");
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadAhead, FileAccessTest,
+                         ::testing::Values(PosixFileAccess::ReadAheadMode::WhenNotCached,
+                                           PosixFileAccess::ReadAheadMode::Always));
+
+} // namespace
+} // namespace quorvel
