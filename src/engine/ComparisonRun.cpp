@@ -69,10 +69,33 @@ void ComparisonRun::appendHeading(MessageKey key, const std::string& path) {
     books_.appendReportLine(line);
 }
 
-void ComparisonRun::appendFastLine() {
+CompareOptions ComparisonRun::fileModeOptions() {
+    // The file modes read only the fast option.
+    CompareOptions options;
+    options.fast = view_.compareOptions().fast;
+    return options;
+}
+
+void ComparisonRun::endHeading() {
     if (state_.options.fast) {
         books_.appendReportLine(view_.fastCaption());
     }
+    books_.appendReportLine("");
+    books_.refreshRunStatus();
+    view_.setAbortVisible(true);
+}
+
+void ComparisonRun::startPairs() {
+    endHeading();
+    view_.setFileStatus("");
+    view_.setFileStatusVisible(true);
+}
+
+void ComparisonRun::endPairs() {
+    books_.appendReportLine("");
+    view_.setAbortVisible(false);
+    view_.setFileStatusVisible(false);
+    finishRun();
 }
 
 void ComparisonRun::runFileWithFile() {
@@ -85,22 +108,12 @@ void ComparisonRun::runFileWithFile() {
                         strings_.text(MessageKey::capError));
         return;
     }
-    CompareOptions options;
-    options.fast = view_.compareOptions().fast;
-    commonStart(options);
+    commonStart(fileModeOptions());
     appendHeading(MessageKey::hdrFileCompare, joinPath(left, firstNames.front()));
     appendHeading(MessageKey::hdrWithFile, joinPath(right, *secondName));
-    appendFastLine();
-    books_.appendReportLine("");
-    books_.refreshRunStatus();
-    view_.setAbortVisible(true);
-    view_.setFileStatus("");
-    view_.setFileStatusVisible(true);
+    startPairs();
     compareNamedPair(left, firstNames.front(), right, *secondName);
-    books_.appendReportLine("");
-    view_.setAbortVisible(false);
-    view_.setFileStatusVisible(false);
-    finishRun();
+    endPairs();
 }
 
 void ComparisonRun::runFilesWithDirectory() {
@@ -112,26 +125,16 @@ void ComparisonRun::runFilesWithDirectory() {
                         strings_.text(MessageKey::capError));
         return;
     }
-    CompareOptions options;
-    options.fast = view_.compareOptions().fast;
-    commonStart(options);
+    commonStart(fileModeOptions());
     appendHeading(MessageKey::hdrSomeFilesOf, left);
     appendHeading(MessageKey::hdrWithNamesakesOf, right);
-    appendFastLine();
-    books_.appendReportLine("");
-    books_.refreshRunStatus();
-    view_.setAbortVisible(true);
-    view_.setFileStatus("");
-    view_.setFileStatusVisible(true);
+    startPairs();
     for (const auto& name : names) {
         if (!state_.runInterrupted) {
             compareNamedPair(left, name, right, name);
         }
     }
-    books_.appendReportLine("");
-    view_.setAbortVisible(false);
-    view_.setFileStatusVisible(false);
-    finishRun();
+    endPairs();
 }
 
 void ComparisonRun::runDirectoryWithDirectory() {
@@ -145,10 +148,7 @@ void ComparisonRun::runDirectoryWithDirectory() {
         books_.appendReportLine("(" + view_.filterCaption() + ":  " + reportSafe(options.filter) +
                                 ")");
     }
-    appendFastLine();
-    books_.appendReportLine("");
-    books_.refreshRunStatus();
-    view_.setAbortVisible(true);
+    endHeading();
     view_.setFileStatusVisible(true);
     view_.setFileStatus(strings_.text(MessageKey::txtComputingTotal));
     view_.processEvents();

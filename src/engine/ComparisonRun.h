@@ -38,7 +38,12 @@ private:
     void restoreIdle();
     void commonStart(const CompareOptions& options);
     void appendHeading(MessageKey key, const std::string& path);
-    void appendFastLine();
+    CompareOptions fileModeOptions();
+    // The fast line and the blank line that end a heading, and the window's running state.
+    void endHeading();
+    // Around the pairs of the two file modes.
+    void startPairs();
+    void endPairs();
     void compareNamedPair(const std::string& left, const std::string& firstName,
                           const std::string& right, const std::string& secondName);
     void finishRun();
