@@ -48,13 +48,23 @@ bool DirectoryWalker::enter(const std::string& directory) {
     return true;
 }
 
-std::vector<DirectoryEntry> DirectoryWalker::takeListing(const std::string& directory) {
-    if (const auto kept = listings_.find(directory); kept != listings_.end()) {
-        auto entries = std::move(kept->second);
-        listings_.erase(kept);
-        return entries;
+std::optional<std::vector<DirectoryEntry>>
+DirectoryWalker::takeListing(const std::string& directory) {
+    if (auto kept = listings_.extract(directory)) {
+        return std::move(kept.mapped());
     }
-    return files_.listDirectory(directory).value_or(std::vector<DirectoryEntry>{});
+    return files_.listDirectory(directory);
+}
+
+void DirectoryWalker::appendLevelLine(const std::string& relativePath, bool& blockWritten,
+                                      const std::string& line) {
+    if (!blockWritten && !relativePath.empty()) {
+        blockWritten = true;
+        books_.appendReportLine(kBlockRule);
+        books_.appendReportLine("SUBDIR: " + reportSafe(relativePath));
+        books_.appendReportLine(kBlockRule);
+    }
+    books_.appendReportLine(line);
 }
 
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
@@ -77,7 +87,22 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
     const auto right = relativePath.empty() ? rightBase : joinPath(rightBase, relativePath);
     view_.setDirectoryStatus(relativePath.empty() ? "./" : relativePath + "/");
 
-    const auto entries = takeListing(left);
+    bool blockWritten = false;
+    const auto listing = takeListing(left);
+    if (!listing) {
+        // A directory that cannot be read must not pass for one without files: it counts as a
+        // difference, named by its relative path.
+        const auto name = (relativePath.empty() ? std::string(".") : relativePath) + "/";
+        state_.progress.currentFileName = name;
+        state_.progress.currentFileSize = 0;
+        if (books_.accountPair(CompareResult::ErrorReading1st)) {
+            appendLevelLine(
+                relativePath, blockWritten,
+                formatResultLine(name, CompareResult::ErrorReading1st, books_.strings()));
+        }
+        return;
+    }
+    const auto& entries = *listing;
     // The pairs of this level in the order they are compared: pattern by pattern.
     std::vector<const DirectoryEntry*> pairs;
     for (const auto& pattern : patterns_) {
@@ -87,7 +112,6 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
             }
         }
     }
-    bool blockWritten = false;
     std::size_t hinted = 0;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         // Keep the next few pairs in flight: a disk serves many requests at once far faster
@@ -111,13 +135,8 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
         if (countsAsEqual(result) && state_.options.onlyDifferent) {
             continue;
         }
-        if (!blockWritten && !relativePath.empty()) {
-            blockWritten = true;
-            books_.appendReportLine(kBlockRule);
-            books_.appendReportLine("SUBDIR: " + reportSafe(relativePath));
-            books_.appendReportLine(kBlockRule);
-        }
-        books_.appendReportLine(formatResultLine(entry.name, result, books_.strings()));
+        appendLevelLine(relativePath, blockWritten,
+                        formatResultLine(entry.name, result, books_.strings()));
     }
 
     if (!state_.options.recurse || state_.runInterrupted) {
@@ -147,8 +166,11 @@ double DirectoryWalker::sizeOfLevel(const std::string& directory, bool recurse) 
     }
     const auto dir = runDirectory(directory);
     // References into the map stay valid while deeper levels add to it.
-    const auto& entries = listings_[dir] =
-        files_.listDirectory(dir).value_or(std::vector<DirectoryEntry>{});
+    const auto& listing = listings_[dir] = files_.listDirectory(dir);
+    if (!listing) {
+        return 0;
+    }
+    const auto& entries = *listing;
     double sum = 0;
     for (const auto& pattern : patterns_) {
         for (const auto& entry : entries) {

@@ -2,6 +2,7 @@
 
 #include "FileAccess.h"
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -33,7 +34,10 @@ private:
     bool enter(const std::string& directory);
     void startWalk(const std::string& directory, const std::string& filter);
     // The size pass lists each directory once; the comparison takes that listing over.
-    std::vector<DirectoryEntry> takeListing(const std::string& directory);
+    std::optional<std::vector<DirectoryEntry>> takeListing(const std::string& directory);
+    // A line of this level, after the level's subdirectory block the first time.
+    void appendLevelLine(const std::string& relativePath, bool& blockWritten,
+                         const std::string& line);
 
     RunState& state_;
     RunView& view_;
@@ -42,7 +46,7 @@ private:
     RunBookkeeping& books_;
     std::vector<std::string> patterns_;
     std::vector<FileIdentity> walking_;
-    std::unordered_map<std::string, std::vector<DirectoryEntry>> listings_;
+    std::unordered_map<std::string, std::optional<std::vector<DirectoryEntry>>> listings_;
 };
 
 } // namespace quorvel

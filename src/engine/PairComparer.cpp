@@ -31,9 +31,9 @@ private:
     int handle_;
 };
 
-// Bounded before the conversion: a pair listed as empty can still read gigabytes.
+// A file that grew since it was listed must not show more than all of it done.
 int truncatedPercent(double done, double total) {
-    return static_cast<int>(std::clamp(done * 100.0 / (total > 0 ? total : 1.0), 0.0, 1.0e9));
+    return static_cast<int>(std::clamp(done * 100.0 / (total > 0 ? total : 1.0), 0.0, 100.0));
 }
 
 } // namespace
@@ -148,8 +148,7 @@ void PairComparer::reportProgress(std::int64_t count) {
     if (view_.progressVisible()) {
         const auto done =
             static_cast<double>(progress.currentFileDone) + state_.counters.bytesCompared;
-        // A file that grew since it was listed must not push the bar past its end.
-        view_.setProgress(std::clamp(truncatedPercent(done, progress.grandTotal), 0, 100));
+        view_.setProgress(truncatedPercent(done, progress.grandTotal));
     }
 }
 

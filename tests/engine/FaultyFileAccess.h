@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 
 namespace quorvel::test {
@@ -17,6 +18,7 @@ public:
     std::function<std::int64_t(const std::string&, int, std::int64_t)> onRead;
     int opened = 0;
     int closed = 0;
+    std::set<std::string> unreadableDirectories;
 
     int openFile(const std::string& path, FileIdentity& identity,
                  const DirectoryEntry* listed) override {
@@ -35,6 +37,12 @@ public:
     void closeFile(int handle) override {
         ++closed;
         PosixFileAccess::closeFile(handle);
+    }
+    std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path) override {
+        if (unreadableDirectories.count(path) != 0) {
+            return std::nullopt;
+        }
+        return PosixFileAccess::listDirectory(path);
     }
 
 private:

@@ -99,6 +99,28 @@ TEST_P(FileAccessTest, ALeftFileThatIsTheRightFileIsEqualWithoutReading) {
     EXPECT_EQ(runLines().at(3), "a: equal.");
 }
 
+TEST_P(FileAccessTest, AnUnreadableDirectoryIsADifferenceNotAnEmptyDirectory) {
+    tree.write("L/a", "1");
+    tree.write("R/a", "1");
+    tree.write("L/sub/deeper/b", "1");
+    tree.write("L/z/c", "1");
+    files.unreadableDirectories = {tree.path("L/sub/deeper")};
+    view.options.onlyDifferent = true;
+    const auto lines = runLines();
+    const V body(lines.begin() + 3, lines.end());
+    EXPECT_EQ(body, (V{"________________________", "SUBDIR: sub/deeper", "________________________",
+                       ">>>> sub/deeper/: error reading 1st file!", "________________________",
+                       "SUBDIR: z", "________________________",
+                       ">>>> c: not found in 2nd directory!", "", "Comparison terminated.",
+                       "Compared 3 file(s);  0.00 KB", "Equal: 1;   different: 2"}));
+
+    files.unreadableDirectories = {tree.path("L")};
+    const auto top = runLines();
+    EXPECT_EQ(V(top.begin() + 3, top.end()),
+              (V{">>>> ./: error reading 1st file!", "", "Comparison terminated.",
+                 "Compared 1 file(s);  0.00 KB", "Equal: 0;   different: 1"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(ReadAhead, FileAccessTest,
                          ::testing::Values(PosixFileAccess::ReadAheadMode::WhenNotCached,
                                            PosixFileAccess::ReadAheadMode::Always));
