@@ -1,5 +1,6 @@
 #include "PosixFileAccess.h"
 
+#include "LongPath.h"
 #include "NameOrder.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ FileIdentity identityOf(const struct stat& st) {
 
 class DirectoryStream {
 public:
-    explicit DirectoryStream(const std::string& path) : dir_(::opendir(path.c_str())) {}
+    explicit DirectoryStream(const std::string& path) : dir_(open(path)) {}
     ~DirectoryStream() {
         if (dir_ != nullptr) {
             ::closedir(dir_);
@@ -32,6 +33,15 @@ public:
     DIR* get() const { return dir_; }
 
 private:
+    static DIR* open(const std::string& path) {
+        const int fd = openDirectory(path, O_RDONLY);
+        DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+        if (dir == nullptr && fd >= 0) {
+            ::close(fd);
+        }
+        return dir;
+    }
+
     DIR* dir_;
 };
 
@@ -114,7 +124,7 @@ PosixFileAccess::Location PosixFileAccess::locate(const std::string& path) {
     }
     slot = CachedDirectory{};
     slot.path = parent;
-    slot.fd = ::open(slot.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    slot.fd = openDirectory(slot.path, O_PATH);
     if (slot.fd < 0) {
         return {AT_FDCWD, path, nullptr};
     }
@@ -341,8 +351,14 @@ std::optional<std::vector<DirectoryEntry>> PosixFileAccess::listDirectory(const 
 }
 
 std::optional<FileIdentity> PosixFileAccess::directoryIdentity(const std::string& path) {
+    const int fd = openDirectory(path, O_PATH);
+    if (fd < 0) {
+        return std::nullopt;
+    }
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    const bool known = ::fstat(fd, &st) == 0;
+    ::close(fd);
+    if (!known) {
         return std::nullopt;
     }
     return identityOf(st);

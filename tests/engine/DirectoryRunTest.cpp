@@ -1,6 +1,8 @@
 #include "RunFixture.h"
 
 #include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quorvel {
 namespace {
@@ -215,6 +217,57 @@ TEST_F(DirectoryRunTest, TrailingSlashIsDroppedFromTheHeadings) {
     view.left = tree.path("L") + "/";
     run.startComparison();
     EXPECT_EQ(report.line(0), "Comparison of directory " + tree.path("L"));
+}
+
+} // namespace
+} // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+// Builds `levels` directories named `component` one in the other below `root` (a path the
+// system takes whole), and a file at the bottom; returns nothing, throws on failure.
+void makeDeepChain(const std::string& root, int levels, const std::string& component,
+                   const std::string& content) {
+    int dir = ::open(root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(dir, 0);
+    for (int i = 0; i < levels; ++i) {
+        ASSERT_EQ(::mkdirat(dir, component.c_str(), 0700), 0);
+        const int next = ::openat(dir, component.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        ::close(dir);
+        ASSERT_GE(next, 0);
+        dir = next;
+    }
+    const int fd = ::openat(dir, "bottom.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ::close(dir);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
+    ::close(fd);
+}
+
+class DeepTreeTest : public test::RunFixture {};
+
+TEST_F(DeepTreeTest, PathsLongerThanTheSystemTakesAreComparedAndNamed) {
+    const std::string component(100, 'd');
+    makeDeepChain(tree.path("L"), 60, component, "same");
+    makeDeepChain(tree.path("R"), 60, component, "same!");
+    run.startComparison();
+    std::string relative = component;
+    for (int i = 1; i < 60; ++i) {
+        relative += "/" + component;
+    }
+    ASSERT_GT(tree.path("L/" + relative).size(), 4096u);
+    EXPECT_EQ(body(),
+              (V{"", kRule, "SUBDIR: " + relative, kRule,
+                 ">>>> bottom.txt: 1st file appears truncated!", "", "Comparison terminated.",
+                 "Compared 1 file(s);  0.00 KB", "Equal: 0;   different: 1"}));
+}
+
+TEST_F(DeepTreeTest, AThousandLevelsAreWalkedToTheBottom) {
+    makeDeepChain(tree.path("L"), 1000, "d", "x");
+    run.startComparison();
+    EXPECT_EQ(run.state().counters.filesCompared, 1);
+    EXPECT_EQ(body()[4], ">>>> bottom.txt: not found in 2nd directory!");
 }
 
 } // namespace
