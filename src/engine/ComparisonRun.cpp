@@ -145,8 +145,12 @@ void ComparisonRun::runDirectoryWithDirectory() {
     appendHeading(MessageKey::hdrDirCompare, left);
     appendHeading(MessageKey::hdrWithDir, right);
     if (options.filter != "*.*") {
-        books_.appendReportLine("(" + view_.filterCaption() + ":  " + reportSafe(options.filter) +
-                                ")");
+        std::string line = "(";
+        line += view_.filterCaption();
+        line += ":  ";
+        line += reportSafe(options.filter);
+        line += ')';
+        books_.appendReportLine(line);
     }
     endHeading();
     view_.setFileStatusVisible(true);

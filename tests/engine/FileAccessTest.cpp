@@ -54,7 +54,7 @@ protected:
 TEST_P(FileAccessTest, ManyPairsWithOddNamesakesComeOutRightAndLeaveNothingOpen) {
     // More names than it takes before the right directory is listed once for their kinds.
     for (int i = 0; i < 40; ++i) {
-        const auto name = "f" + std::to_string(100 + i);
+        const auto name = std::string("f").append(std::to_string(100 + i));
         tree.write("L/" + name, name);
         tree.write("R/" + name, i % 10 == 3 ? "other" : name);
     }
