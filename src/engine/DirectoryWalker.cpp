@@ -16,7 +16,7 @@ namespace quorvel {
 namespace {
 
 const std::string kBlockRule(24, '_');
-constexpr std::size_t kPairsAhead = 32;
+constexpr std::size_t kPairsAhead = 128;
 
 bool isFile(const DirectoryEntry& e) {
     return e.kind == DirectoryEntry::Kind::File;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -15,6 +16,16 @@
 namespace quorvel {
 
 namespace {
+
+// Up to 256 files ahead, but never more than a quarter of the descriptors the process may have.
+std::size_t readAheadCapacity() {
+    rlimit limit{};
+    std::size_t capacity = 256;
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+        capacity = std::min<std::size_t>(capacity, static_cast<std::size_t>(limit.rlim_cur / 4));
+    }
+    return capacity;
+}
 
 FileIdentity identityOf(const struct stat& st) {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
@@ -85,7 +96,7 @@ std::optional<DirectoryEntry> classify(int dirFd, const char* name, unsigned cha
 } // namespace
 
 PosixFileAccess::PosixFileAccess(ReadAheadMode mode)
-    : mode_(mode), readAheadOn_(mode == ReadAheadMode::Always) {}
+    : readAhead_(readAheadCapacity()), mode_(mode), readAheadOn_(mode == ReadAheadMode::Always) {}
 
 PosixFileAccess::~PosixFileAccess() {
     forgetCaches();
@@ -221,10 +232,17 @@ PosixFileAccess::Opened PosixFileAccess::openChecked(const std::string& path,
 
 int PosixFileAccess::openFile(const std::string& path, FileIdentity& identity,
                               const DirectoryEntry* listed) {
-    if (const int fd = takeReadAhead(path, identity); fd >= 0) {
-        return fd;
+    if (auto ahead = readAhead_.take(path)) {
+        identity = ahead->identity;
+        stateOf(ahead->fd) = {ahead->size, 0};
+        return ahead->fd;
     }
-    const auto opened = openChecked(path, listed);
+    auto opened = openChecked(path, listed);
+    if (opened.fd < 0 && errno == EMFILE) {
+        // Files held for reading ahead must never cost a file its comparison.
+        readAhead_.clear();
+        opened = openChecked(path, listed);
+    }
     if (opened.fd >= 0) {
         identity = opened.identity;
         stateOf(opened.fd) = {opened.size, 0};
@@ -233,13 +251,8 @@ int PosixFileAccess::openFile(const std::string& path, FileIdentity& identity,
 }
 
 void PosixFileAccess::willRead(const std::string& path, const DirectoryEntry* listed) {
-    if (!readAheadOn_) {
+    if (!readAheadOn_ || readAhead_.capacity() == 0) {
         return;
-    }
-    if (readAheadCount_ == readAhead_.size()) {
-        ::close(readAhead_[0].fd);
-        std::move(readAhead_.begin() + 1, readAhead_.end(), readAhead_.begin());
-        --readAheadCount_;
     }
     const auto opened = openChecked(path, listed);
     if (opened.fd < 0) {
@@ -249,29 +262,11 @@ void PosixFileAccess::willRead(const std::string& path, const DirectoryEntry* li
     if (opened.size > 0 && opened.size <= kReadAheadLimit) {
         ::posix_fadvise(opened.fd, 0, 0, POSIX_FADV_WILLNEED);
     }
-    readAhead_[readAheadCount_++] = {path, opened.fd, opened.identity, opened.size};
-}
-
-int PosixFileAccess::takeReadAhead(const std::string& path, FileIdentity& identity) {
-    const auto end = readAhead_.begin() + static_cast<std::ptrdiff_t>(readAheadCount_);
-    const auto found =
-        std::find_if(readAhead_.begin(), end, [&](const ReadAhead& r) { return r.path == path; });
-    if (found == end) {
-        return -1;
-    }
-    const int fd = found->fd;
-    identity = found->identity;
-    stateOf(fd) = {found->size, 0};
-    std::move(found + 1, end, found);
-    --readAheadCount_;
-    return fd;
+    readAhead_.push({path, opened.fd, opened.identity, opened.size});
 }
 
 void PosixFileAccess::forgetReadAhead() {
-    for (std::size_t i = 0; i < readAheadCount_; ++i) {
-        ::close(readAhead_[i].fd);
-    }
-    readAheadCount_ = 0;
+    readAhead_.clear();
     readAheadOn_ = mode_ == ReadAheadMode::Always || !canAskWithoutWaiting_;
     missesInARow_ = 0;
 }

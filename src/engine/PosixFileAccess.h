@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileAccess.h"
+#include "ReadAheadQueue.h"
 
 #include <array>
 #include <string>
@@ -71,24 +72,14 @@ private:
     // without waiting, and two files in a row that are not in memory turn reading ahead on. (One
     // alone proves little: the kernel also declines when a cached page is marked to read ahead.)
     std::int64_t firstRead(int handle, char* buffer, std::int64_t size);
-    int takeReadAhead(const std::string& path, FileIdentity& identity);
     void forgetReadAhead();
 
-    // Files opened ahead of their turn, oldest first, while the disk fetches their data.
-    struct ReadAhead {
-        std::string path;
-        int fd = -1;
-        FileIdentity identity;
-        std::int64_t size = 0;
-    };
-    static constexpr std::size_t kReadAheadFiles = 64;
     static constexpr std::int64_t kReadAheadLimit = std::int64_t{8} << 20;
 
     std::array<CachedDirectory, 2> directories_;
     std::size_t nextSlot_ = 0;
     std::vector<OpenState> open_;
-    std::array<ReadAhead, kReadAheadFiles> readAhead_;
-    std::size_t readAheadCount_ = 0;
+    ReadAheadQueue readAhead_;
     ReadAheadMode mode_;
     bool readAheadOn_ = false;
     bool canAskWithoutWaiting_ = true;

@@ -1,0 +1,96 @@
+#include "engine/PosixFileAccess.h"
+#include "engine/ReadAheadQueue.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace quorvel {
+namespace {
+
+bool isOpen(int fd) {
+    return ::fcntl(fd, F_GETFD) != -1;
+}
+
+AheadFile ahead(const std::string& path) {
+    return {path, ::open("/dev/null", O_RDONLY), {}, 0};
+}
+
+TEST(ReadAheadQueue, TakesInAnyOrderAndClosesWhatItDrops) {
+    ReadAheadQueue queue(3);
+    queue.push(ahead("a"));
+    queue.push(ahead("b"));
+    queue.push(ahead("c"));
+    const auto b = queue.take("b");
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->path, "b");
+    ::close(b->fd);
+    queue.push(ahead("d"));
+    const int dropped = queue.take("a")->fd; // the oldest is first in line
+    ::close(dropped);
+    queue.push(ahead("e"));
+    queue.push(ahead("f")); // full: "c" is dropped and closed
+    EXPECT_FALSE(queue.take("c"));
+    for (const char* name : {"d", "e", "f"}) {
+        const auto taken = queue.take(name);
+        ASSERT_TRUE(taken) << name;
+        EXPECT_TRUE(isOpen(taken->fd));
+        ::close(taken->fd);
+    }
+    EXPECT_FALSE(queue.take("d"));
+    queue.push(ahead("g"));
+    queue.clear();
+    EXPECT_FALSE(queue.take("g"));
+}
+
+// Restores the descriptor limit of the process when the test ends.
+class DescriptorLimit {
+public:
+    explicit DescriptorLimit(rlim_t soft) {
+        ::getrlimit(RLIMIT_NOFILE, &saved_);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = soft;
+        ::setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~DescriptorLimit() { ::setrlimit(RLIMIT_NOFILE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+TEST(ReadAhead, FilesHeldAheadNeverCostAFileItsComparison) {
+    test::TempTree tree;
+    for (int i = 0; i < 40; ++i) {
+        tree.write(std::to_string(i), "x");
+    }
+    // A limit just above what is open now: reading ahead may hold at most a quarter of it.
+    int highest = ::open("/dev/null", O_RDONLY);
+    ::close(highest);
+    DescriptorLimit limit(static_cast<rlim_t>(highest + 24));
+    PosixFileAccess files(PosixFileAccess::ReadAheadMode::Always);
+    for (int i = 0; i < 40; ++i) {
+        files.willRead(tree.path(std::to_string(i)), nullptr);
+    }
+    tree.write("late", "y");
+    // Use up what is left, then open a file nobody read ahead.
+    std::vector<int> spent;
+    for (int fd; (fd = ::open("/dev/null", O_RDONLY)) >= 0;) {
+        spent.push_back(fd);
+    }
+    FileIdentity identity;
+    const int fd = files.openFile(tree.path("late"), identity, nullptr);
+    EXPECT_GE(fd, 0);
+    char c = 0;
+    EXPECT_EQ(files.readBlock(fd, &c, 1), 1);
+    EXPECT_EQ(c, 'y');
+    files.closeFile(fd);
+    for (int s : spent) {
+        ::close(s);
+    }
+}
+
+} // namespace
+} // namespace quorvel
