@@ -33,10 +33,11 @@ public:
     // Opens a regular file read-only; a handle of -1 on failure or when it is not a regular file.
     // `listed` is the file's entry when the caller has just listed it; otherwise the name is
     // looked at before it is opened, since a device must never be opened.
-    virtual int openFile(const std::string& path, FileIdentity& identity,
-                         const DirectoryEntry* listed) = 0;
-    // Reads until `size` bytes, the end of the file or an error: the count read, -1 on error.
+    virtual int openFile(const std::string& path, const DirectoryEntry* listed) = 0;
+    // Reads until `size` bytes or the end of the file: the count read, -1 on error.
     virtual std::int64_t readBlock(int handle, char* buffer, std::int64_t size) = 0;
+    // Whether two open handles are the same file (same device and inode).
+    virtual bool sameFile(int first, int second) = 0;
     virtual void closeFile(int handle) = 0;
 
     // A hint that the file will soon be opened and read, so the system can fetch it meanwhile.

@@ -81,19 +81,17 @@ CompareResult PairComparer::compareSizes(const std::string& firstPath,
 CompareResult PairComparer::compareBytes(const std::string& firstPath,
                                          const std::string& secondPath, char* firstBuffer,
                                          char* secondBuffer, const DirectoryEntry* firstListed) {
-    FileIdentity firstIdentity;
-    FileIdentity secondIdentity;
-    OpenFile first(files_, files_.openFile(firstPath, firstIdentity, firstListed));
+    OpenFile first(files_, files_.openFile(firstPath, firstListed));
     if (!first.isOpen()) {
         reportProgress(-1);
         return CompareResult::ErrorReading1st;
     }
-    OpenFile second(files_, files_.openFile(secondPath, secondIdentity, nullptr));
+    OpenFile second(files_, files_.openFile(secondPath, nullptr));
     if (!second.isOpen()) {
         reportProgress(-1);
         return CompareResult::NotFoundIn2nd;
     }
-    if (firstIdentity == secondIdentity) {
+    if (files_.sameFile(first.handle(), second.handle())) {
         reportProgress(-1);
         return CompareResult::Equal;
     }

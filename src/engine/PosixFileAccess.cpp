@@ -142,37 +142,16 @@ PosixFileAccess::Location PosixFileAccess::locate(const std::string& path) {
     return {slot.fd, std::move(name), &slot};
 }
 
-PosixFileAccess::Kind PosixFileAccess::kindFromListing(CachedDirectory& directory,
+DirectoryKinds::Found PosixFileAccess::kindFromListing(CachedDirectory& directory,
                                                        const std::string& name) {
     if (!directory.listed) {
         if (++directory.looks < 8) {
-            return Kind::Unknown;
+            return {};
         }
         directory.listed = true;
-        const int fd = ::openat(directory.fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
-        if (dir == nullptr) {
-            if (fd >= 0) {
-                ::close(fd);
-            }
-            return Kind::Unknown;
-        }
-        while (const dirent* d = ::readdir(dir)) {
-            directory.kinds.emplace_back(d->d_name, d->d_type);
-        }
-        ::closedir(dir);
-        std::sort(directory.kinds.begin(), directory.kinds.end());
+        directory.kinds = DirectoryKinds::list(directory.fd);
     }
-    const auto found = std::lower_bound(directory.kinds.begin(), directory.kinds.end(), name,
-                                        [](const std::pair<std::string, unsigned char>& k,
-                                           const std::string& n) { return k.first < n; });
-    // A name missing from the listing may have come since, or be spelled otherwise on a file
-    // system that ignores case: only a look can tell.
-    if (found == directory.kinds.end() || found->first != name || found->second == DT_LNK ||
-        found->second == DT_UNKNOWN) {
-        return Kind::Unknown;
-    }
-    return found->second == DT_REG ? Kind::Regular : Kind::Other;
+    return directory.kinds.find(name);
 }
 
 PosixFileAccess::OpenState& PosixFileAccess::stateOf(int handle) {
@@ -192,21 +171,22 @@ std::optional<std::int64_t> PosixFileAccess::lookUpFile(const std::string& path)
     return static_cast<std::int64_t>(st.st_size);
 }
 
-PosixFileAccess::Opened PosixFileAccess::openChecked(const std::string& path,
-                                                     const DirectoryEntry* listed) {
+AheadFile PosixFileAccess::openChecked(const std::string& path, const DirectoryEntry* listed) {
     auto where = locate(path);
-    // Look before opening: opening a device can have effects of its own, and a FIFO would block.
-    auto kind = listed != nullptr ? Kind::Regular : Kind::Unknown;
-    if (kind == Kind::Unknown && where.cached != nullptr) {
-        kind = kindFromListing(*where.cached, where.name);
+    DirectoryKinds::Found found;
+    if (listed != nullptr) {
+        found.kind = DirectoryKinds::Kind::Regular;
+    } else if (where.cached != nullptr) {
+        found = kindFromListing(*where.cached, where.name);
     }
+    // Look before opening: opening a device can have effects of its own, and a FIFO would block.
     struct stat st {};
-    if (kind == Kind::Other ||
-        (kind == Kind::Unknown &&
+    if (found.kind == DirectoryKinds::Kind::Other ||
+        (found.kind == DirectoryKinds::Kind::Unknown &&
          (::fstatat(where.directory, where.name.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)))) {
         return {};
     }
-    Opened opened;
+    AheadFile opened{path, -1, {}, false};
     do {
         opened.fd = ::openat(where.directory, where.name.c_str(),
                              O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -215,54 +195,71 @@ PosixFileAccess::Opened PosixFileAccess::openChecked(const std::string& path,
         return {};
     }
     if (listed != nullptr) {
-        // Just listed as a regular file: should it have become anything else since, opening it
-        // without blocking and reading nothing from it keeps that harmless.
+        // Just listed as a regular file. Should it have become anything else since, opening it
+        // without blocking and reading no more than it gives keeps that harmless.
         opened.identity = listed->identity;
-        opened.size = listed->size;
-        return opened;
+        opened.identityCertain = true;
+    } else if (found.kind == DirectoryKinds::Kind::Regular) {
+        opened.identity.inode = found.inode;
+    } else {
+        // The name may have been given to something else between the look and the open.
+        if (::fstat(opened.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(opened.fd);
+            return {};
+        }
+        opened.identity = identityOf(st);
+        opened.identityCertain = true;
     }
-    if (::fstat(opened.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(opened.fd);
-        return {};
-    }
-    opened.identity = identityOf(st);
-    opened.size = static_cast<std::int64_t>(st.st_size);
     return opened;
 }
 
-int PosixFileAccess::openFile(const std::string& path, FileIdentity& identity,
-                              const DirectoryEntry* listed) {
-    if (auto ahead = readAhead_.take(path)) {
-        identity = ahead->identity;
-        stateOf(ahead->fd) = {ahead->size, 0};
-        return ahead->fd;
+int PosixFileAccess::openFile(const std::string& path, const DirectoryEntry* listed) {
+    auto opened = readAhead_.take(path).value_or(AheadFile{});
+    if (opened.fd < 0) {
+        opened = openChecked(path, listed);
     }
-    auto opened = openChecked(path, listed);
     if (opened.fd < 0 && errno == EMFILE) {
         // Files held for reading ahead must never cost a file its comparison.
         readAhead_.clear();
         opened = openChecked(path, listed);
     }
     if (opened.fd >= 0) {
-        identity = opened.identity;
-        stateOf(opened.fd) = {opened.size, 0};
+        stateOf(opened.fd) = {opened.identity, opened.identityCertain, false,
+                              listed != nullptr ? listed->size : -1};
     }
     return opened.fd;
+}
+
+bool PosixFileAccess::sameFile(int first, int second) {
+    auto& a = stateOf(first);
+    auto& b = stateOf(second);
+    if (a.identity.inode != b.identity.inode) {
+        return false;
+    }
+    for (auto* state : {&a, &b}) {
+        if (!state->identityCertain) {
+            struct stat st {};
+            if (::fstat(state == &a ? first : second, &st) != 0) {
+                return false;
+            }
+            state->identity = identityOf(st);
+            state->identityCertain = true;
+        }
+    }
+    return a.identity == b.identity;
 }
 
 void PosixFileAccess::willRead(const std::string& path, const DirectoryEntry* listed) {
     if (!readAheadOn_ || readAhead_.capacity() == 0) {
         return;
     }
-    const auto opened = openChecked(path, listed);
+    auto opened = openChecked(path, listed);
     if (opened.fd < 0) {
         return;
     }
-    // Big files are read ahead by the kernel's own window once their turn comes.
-    if (opened.size > 0 && opened.size <= kReadAheadLimit) {
-        ::posix_fadvise(opened.fd, 0, 0, POSIX_FADV_WILLNEED);
-    }
-    readAhead_.push({path, opened.fd, opened.identity, opened.size});
+    // The start of the file: big files are read ahead by the kernel's own window in their turn.
+    ::posix_fadvise(opened.fd, 0, kReadAheadLimit, POSIX_FADV_WILLNEED);
+    readAhead_.push(std::move(opened));
 }
 
 void PosixFileAccess::forgetReadAhead() {
@@ -295,21 +292,22 @@ std::int64_t PosixFileAccess::readBlock(int handle, char* buffer, std::int64_t s
     std::int64_t total = 0;
     while (total < size) {
         const auto want = size - total;
-        const auto n = state.offset == 0
-                           ? firstRead(handle, buffer + total, want)
-                           : ::read(handle, buffer + total, static_cast<std::size_t>(want));
+        // Only a listed file is asked without waiting: its listed length tells a short answer
+        // (part of it cached) from its end.
+        const bool asking = !state.started && state.listedSize >= 0;
+        state.started = true;
+        const auto n = asking ? firstRead(handle, buffer + total, want)
+                              : ::read(handle, buffer + total, static_cast<std::size_t>(want));
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
             }
             return -1;
         }
-        if (n == 0) {
-            break;
-        }
         total += n;
-        state.offset += n;
-        if (total < size && state.offset >= state.size) {
+        // Otherwise a regular file gives less than asked only at its end, so no read is spent
+        // only to learn that.
+        if (n < want && (!asking || total >= state.listedSize)) {
             break;
         }
     }

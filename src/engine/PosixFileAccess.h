@@ -1,13 +1,11 @@
 #pragma once
 
+#include "DirectoryKinds.h"
 #include "FileAccess.h"
 #include "ReadAheadQueue.h"
 
 #include <array>
 #include <string>
-#include <string_view>
-#include <sys/stat.h>
-#include <utility>
 #include <vector>
 
 namespace quorvel {
@@ -21,9 +19,9 @@ public:
     PosixFileAccess& operator=(const PosixFileAccess&) = delete;
 
     std::optional<std::int64_t> lookUpFile(const std::string& path) override;
-    int openFile(const std::string& path, FileIdentity& identity,
-                 const DirectoryEntry* listed) override;
+    int openFile(const std::string& path, const DirectoryEntry* listed) override;
     std::int64_t readBlock(int handle, char* buffer, std::int64_t size) override;
+    bool sameFile(int first, int second) override;
     void closeFile(int handle) override;
     void willRead(const std::string& path, const DirectoryEntry* listed) override;
     void forgetCaches() override;
@@ -40,7 +38,7 @@ private:
         // every name at once.
         int looks = 0;
         bool listed = false;
-        std::vector<std::pair<std::string, unsigned char>> kinds;
+        DirectoryKinds kinds;
     };
     struct Location {
         int directory; // AT_FDCWD with the whole path when the directory cannot be opened
@@ -48,23 +46,18 @@ private:
         CachedDirectory* cached;
     };
     Location locate(const std::string& path);
-    enum class Kind { Regular, Other, Unknown };
-    Kind kindFromListing(CachedDirectory& directory, const std::string& name);
+    DirectoryKinds::Found kindFromListing(CachedDirectory& directory, const std::string& name);
     void forgetDirectories();
 
-    // Opens a regular file; its identity and length from the listing, or from the open file.
-    struct Opened {
-        int fd = -1;
-        FileIdentity identity;
-        std::int64_t size = 0;
-    };
-    Opened openChecked(const std::string& path, const DirectoryEntry* listed);
+    AheadFile openChecked(const std::string& path, const DirectoryEntry* listed);
 
-    // How far an open file has been read, and how long it was when opened: a short read that
-    // reaches that length is the end, which saves asking once more only to be told so.
+    // What is known of an open file. A name found in a directory's listing is opened without a
+    // look of its own, so only its inode number is known until a question needs the device.
     struct OpenState {
-        std::int64_t size = 0;
-        std::int64_t offset = 0;
+        FileIdentity identity;
+        bool identityCertain = false;
+        bool started = false;
+        std::int64_t listedSize = -1;
     };
     OpenState& stateOf(int handle);
 
@@ -74,7 +67,7 @@ private:
     std::int64_t firstRead(int handle, char* buffer, std::int64_t size);
     void forgetReadAhead();
 
-    static constexpr std::int64_t kReadAheadLimit = std::int64_t{8} << 20;
+    static constexpr long kReadAheadLimit = 8L << 20;
 
     std::array<CachedDirectory, 2> directories_;
     std::size_t nextSlot_ = 0;

@@ -3,7 +3,6 @@
 #include "FileAccess.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,7 +14,7 @@ struct AheadFile {
     std::string path;
     int fd = -1;
     FileIdentity identity;
-    std::int64_t size = 0;
+    bool identityCertain = false;
 };
 
 // Files opened ahead, oldest first; they are taken in about the order they were opened. Owns the

@@ -20,9 +20,8 @@ public:
     int closed = 0;
     std::set<std::string> unreadableDirectories;
 
-    int openFile(const std::string& path, FileIdentity& identity,
-                 const DirectoryEntry* listed) override {
-        const int handle = PosixFileAccess::openFile(path, identity, listed);
+    int openFile(const std::string& path, const DirectoryEntry* listed) override {
+        const int handle = PosixFileAccess::openFile(path, listed);
         if (handle >= 0) {
             ++opened;
             paths_[handle] = path;

@@ -80,8 +80,7 @@ TEST(ReadAhead, FilesHeldAheadNeverCostAFileItsComparison) {
     for (int fd; (fd = ::open("/dev/null", O_RDONLY)) >= 0;) {
         spent.push_back(fd);
     }
-    FileIdentity identity;
-    const int fd = files.openFile(tree.path("late"), identity, nullptr);
+    const int fd = files.openFile(tree.path("late"), nullptr);
     EXPECT_GE(fd, 0);
     char c = 0;
     EXPECT_EQ(files.readBlock(fd, &c, 1), 1);
