@@ -3,7 +3,7 @@
 #include "report/ReportHtmlWriter.h"
 #include "report/ReportTextWriter.h"
 
-#include "ScratchDirectory.h"
+#include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ protected:
         report.appendReportLine("line");
         return writeErrorCode([&] { GetParam().write(report, path); });
     }
-    test::ScratchDirectory scratch;
+    test::TempTree scratch;
 };
 
 TEST_P(EveryReportWriter, UnwritableTargetsAreFailuresNamingTheReason) {
@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AtomicFileWriter, FailedWriteLeavesTheEarlierFileWholeAndNoTemporary) {
-    test::ScratchDirectory scratch;
+    test::TempTree scratch;
     scratch.write("report.txt", "earlier good report\r\n");
     // Half the bytes go out, then the disk is full.
     int calls = 0;
@@ -132,7 +132,7 @@ TEST(AtomicFileWriter, FailedWriteLeavesTheEarlierFileWholeAndNoTemporary) {
 }
 
 TEST(AtomicFileWriter, ShortAndInterruptedWritesAreContinued) {
-    test::ScratchDirectory scratch;
+    test::TempTree scratch;
     int calls = 0;
     const AtomicFileWriter trickling([&calls](int fd, const char* data, std::size_t size) {
         if (++calls % 3 == 0) {
@@ -147,7 +147,7 @@ TEST(AtomicFileWriter, ShortAndInterruptedWritesAreContinued) {
 }
 
 TEST(AtomicFileWriter, SymbolicLinksAreWrittenThrough) {
-    test::ScratchDirectory scratch;
+    test::TempTree scratch;
     scratch.write("real/report.txt", "old");
     fs::create_directory(scratch.path("links"));
     fs::create_symlink("../real/report.txt", scratch.path("links/first"));
@@ -171,7 +171,7 @@ TEST(AtomicFileWriter, SymbolicLinksAreWrittenThrough) {
 }
 
 TEST(AtomicFileWriter, ReplacementKeepsTheModeANewFileFollowsTheUmask) {
-    test::ScratchDirectory scratch;
+    test::TempTree scratch;
     scratch.write("kept-mode", "old");
     ::chmod(scratch.path("kept-mode").c_str(), 0604);
     const mode_t oldMask = ::umask(027);

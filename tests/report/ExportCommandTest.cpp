@@ -1,4 +1,4 @@
-#include "ScratchDirectory.h"
+#include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ struct Outcome {
 };
 
 // Runs quorvel-compare in `scratch` under the "C" locale, standard output and error into files.
-Outcome runCompare(const test::ScratchDirectory& scratch, std::vector<std::string> args) {
+Outcome runCompare(const test::TempTree& scratch, std::vector<std::string> args) {
     args.insert(args.begin(), QUORVEL_COMPARE_BIN);
     std::vector<char*> argv;
     for (auto& arg : args) {
@@ -71,7 +71,7 @@ protected:
         scratch.write("right/sub/d.txt", "right");
         scratch.write("out/.keep", "");
     }
-    test::ScratchDirectory scratch;
+    test::TempTree scratch;
 };
 
 TEST_F(ExportCommand, TextAndHtmlHoldTheRunsReport) {

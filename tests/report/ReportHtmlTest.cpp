@@ -2,7 +2,7 @@
 #include "report/ReportDateTime.h"
 #include "report/ReportHtmlWriter.h"
 
-#include "ScratchDirectory.h"
+#include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,7 @@ TEST(ReportHtml, WorkedExampleLineForLine) {
     });
     LanguageStrings strings;
     strings.fillFrom(kEnglish);
-    test::ScratchDirectory scratch;
+    test::TempTree scratch;
     writeReportHtml(report, scratch.path("report.html"), strings, 1234567890);
 
     const auto lines = pageLines(scratch.read("report.html"));

@@ -1,6 +1,6 @@
 #include "report/ReportTextWriter.h"
 
-#include "ScratchDirectory.h"
+#include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ TEST(ReportText, EveryLineEndsInCrLfAndNothingIsAdded) {
     for (const char* line : {"(filter:  R&D*.txt)", "", "2\xC2\xB0 directory", ">>>> a: b"}) {
         report.appendReportLine(line);
     }
-    test::ScratchDirectory scratch;
+    test::TempTree scratch;
     writeReportText(report, scratch.path("r.txt"));
     EXPECT_EQ(scratch.read("r.txt"),
               "(filter:  R&D*.txt)\r\n\r\n2\xC2\xB0 directory\r\n>>>> a: b\r\n");
@@ -21,7 +21,7 @@ TEST(ReportText, EveryLineEndsInCrLfAndNothingIsAdded) {
 }
 
 TEST(ReportText, SavingAgainReplacesTheEarlierFileCompletely) {
-    test::ScratchDirectory scratch;
+    test::TempTree scratch;
     Report report;
     report.appendReportLine(std::string(5000, 'x'));
     writeReportText(report, scratch.path("r.txt"));

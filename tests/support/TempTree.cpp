@@ -1,5 +1,6 @@
 #include "TempTree.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +8,7 @@
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace quorvel::test {
 
@@ -66,6 +68,27 @@ void TempTree::fifo(const std::string& relative) const {
     if (::mkfifo(full.c_str(), 0600) != 0) {
         throw std::runtime_error("mkfifo failed");
     }
+}
+
+std::string TempTree::read(const std::string& relative) const {
+    std::ifstream in(path(relative), std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + path(relative));
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string TempTree::listing(const std::string& relative) const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(relative.empty() ? root_ : path(relative))) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    std::string text;
+    for (const auto& name : names) {
+        text += (text.empty() ? "" : " ") + name;
+    }
+    return text;
 }
 
 std::string readFile(const std::string& path) {

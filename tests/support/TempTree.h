@@ -23,6 +23,10 @@ public:
     void symlink(const std::string& target, const std::string& relative) const;
     void fifo(const std::string& relative) const;
 
+    std::string read(const std::string& relative) const;
+    // The names directly in `relative` ("" for the root), sorted, separated by blanks.
+    std::string listing(const std::string& relative = "") const;
+
 private:
     std::string root_;
 };
