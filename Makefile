@@ -19,6 +19,8 @@ run: build
 test: build
 	ctest --test-dir $(BUILD)/main --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory sanitize
+	@if command -v clang++-14 >/dev/null 2>&1; then $(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10; \
+	  else echo "make test: clang++-14 not found, fuzz targets not run"; fi
 
 sanitize: deps
 	@$(CONFIGURE) -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON >/dev/null
@@ -31,6 +33,15 @@ sanitize: deps
 bench:
 	@scripts/install-deps bench
 	@QUORVEL_BENCH_BUILD=$(BUILD)/bench JOBS=$(JOBS) bench/run-bench
+
+# libFuzzer targets built with clang, each run for FUZZ_SECONDS (default 60) from a copy of its
+# seeds in $(BUILD)/fuzz; see fuzz/run-fuzzers.
+.PHONY: fuzz
+fuzz:
+	@scripts/install-deps fuzz
+	@cmake -S fuzz -B $(BUILD)/fuzz -G "Unix Makefiles" -Wno-dev -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+	@cmake --build $(BUILD)/fuzz -j $(JOBS)
+	@fuzz/run-fuzzers $(BUILD)/fuzz $(FUZZ_SECONDS)
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
