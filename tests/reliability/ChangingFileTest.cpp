@@ -1,0 +1,200 @@
+// Files that change between the listing and the read, or while they are read, and reads that
+// fail or come back short: the pair gets a result from what was read, and the progress stays
+// within 0..100.
+
+#include "EngineFixture.h"
+
+#include <cctype>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvel {
+
+static void PrintTo(PosixFileAccess::ReadAheadMode mode, std::ostream* out) {
+    *out << (mode == PosixFileAccess::ReadAheadMode::Always ? "read ahead" : "read ahead if slow");
+}
+
+namespace test {
+namespace {
+
+constexpr std::int64_t kSize = 500000; // two and a half blocks
+
+void resize(const std::string& path, std::int64_t size) {
+    ASSERT_EQ(::truncate(path.c_str(), size), 0) << path;
+}
+
+void append(const std::string& path, std::int64_t count) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(fd, 0) << path;
+    const std::string bytes(static_cast<std::size_t>(count), 'x');
+    ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    ::close(fd);
+}
+
+void overwriteAt(const std::string& path, std::int64_t offset, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0) << path;
+    ASSERT_EQ(::pwrite(fd, bytes.data(), bytes.size(), offset), static_cast<ssize_t>(bytes.size()));
+    ::close(fd);
+}
+
+struct Change {
+    const char* name;
+    std::function<void(const std::string& left, const std::string& right)> apply;
+    const char* result;
+};
+
+void PrintTo(const Change& change, std::ostream* out) {
+    *out << change.name;
+}
+
+// Every listing of the left directory is stale by the time its files are read.
+class ChangedAfterListingTest
+    : public EngineFixture,
+      public ::testing::WithParamInterface<std::tuple<Change, PosixFileAccess::ReadAheadMode>> {
+protected:
+    ChangedAfterListingTest() : EngineFixture(std::get<1>(GetParam())) {}
+};
+
+TEST_P(ChangedAfterListingTest, ThePairHasTheResultOfWhatWasRead) {
+    const auto& change = std::get<0>(GetParam());
+    tree.writeSized("L/f", kSize);
+    tree.writeSized("R/f", kSize);
+    tree.writeSized("L/g", 10);
+    tree.writeSized("R/g", 10);
+    files.afterListing = [&](const std::string& path, int) {
+        if (path == tree.path("L")) {
+            change.apply(tree.path("L/f"), tree.path("R/f"));
+        }
+    };
+    const auto body = runBody();
+    ASSERT_EQ(body.size(), 7u);
+    EXPECT_EQ(body[1], change.result);
+    EXPECT_EQ(body[2], "g: equal.");
+    EXPECT_EQ(body[4], "Comparison terminated.");
+    EXPECT_EQ(run.state().counters.filesCompared, 2);
+    EXPECT_EQ(files.counts.opens - files.counts.failedOpens, files.counts.closes);
+    expectProgressWithinBounds();
+    EXPECT_EQ(files.openedOtherThanFiles, std::vector<std::string>{}) << change.name;
+}
+
+const Change kChanges[] = {
+    {"left shrinks", [](auto& l, auto&) { resize(l, kSize / 2); },
+     ">>>> f: 1st file appears truncated!"},
+    {"left grows", [](auto& l, auto&) { append(l, kSize); }, ">>>> f: 2nd file appears truncated!"},
+    {"left vanishes", [](auto& l, auto&) { std::filesystem::remove(l); },
+     ">>>> f: error reading 1st file!"},
+    {"right shrinks", [](auto&, auto& r) { resize(r, 1); }, ">>>> f: 2nd file appears truncated!"},
+    {"right grows", [](auto&, auto& r) { append(r, 1); }, ">>>> f: 1st file appears truncated!"},
+    {"right vanishes", [](auto&, auto& r) { std::filesystem::remove(r); },
+     ">>>> f: not found in 2nd directory!"},
+    {"right becomes a fifo",
+     [](auto&, auto& r) {
+         std::filesystem::remove(r);
+         ASSERT_EQ(::mkfifo(r.c_str(), 0600), 0);
+     },
+     ">>>> f: not found in 2nd directory!"},
+    {"both grow",
+     [](auto& l, auto& r) {
+         append(l, kSize);
+         append(r, kSize);
+     },
+     "f: equal."},
+    {"both become empty",
+     [](auto& l, auto& r) {
+         resize(l, 0);
+         resize(r, 0);
+     },
+     "f: equal."},
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ChangedAfterListingTest,
+    ::testing::Combine(::testing::ValuesIn(kChanges),
+                       ::testing::Values(PosixFileAccess::ReadAheadMode::WhenNotCached,
+                                         PosixFileAccess::ReadAheadMode::Always)),
+    [](const auto& info) {
+        std::string name = std::get<0>(info.param).name;
+        for (auto& c : name) {
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name + (std::get<1>(info.param) == PosixFileAccess::ReadAheadMode::Always
+                           ? "_readAhead"
+                           : "");
+    });
+
+class ChangedWhileReadTest : public EngineFixture {
+protected:
+    ChangedWhileReadTest() {
+        tree.writeSized("L/f", kSize);
+        tree.writeSized("R/f", kSize);
+    }
+
+    // Runs with `change` made once, after the first block of the named file was read.
+    std::string resultWhen(const std::string& side,
+                           const std::function<void(const std::string&)>& change) {
+        bool changed = false;
+        files.onRead = [&](const std::string& path, int read, std::int64_t count) {
+            if (!changed && read == 1 && path == tree.path(side + "/f")) {
+                changed = true;
+                change(path);
+            }
+            return count;
+        };
+        const auto body = runBody();
+        EXPECT_TRUE(changed);
+        expectProgressWithinBounds();
+        EXPECT_EQ(files.counts.opens - files.counts.failedOpens, files.counts.closes);
+        return body.size() > 1 ? body[1] : "";
+    }
+};
+
+TEST_F(ChangedWhileReadTest, ALeftFileThatShrinksGrowsOrVanishesMidway) {
+    EXPECT_EQ(resultWhen("L", [](const std::string& p) { resize(p, 300000); }),
+              ">>>> f: 1st file appears truncated!");
+    tree.writeSized("L/f", kSize);
+    EXPECT_EQ(resultWhen("L", [](const std::string& p) { append(p, 1); }),
+              ">>>> f: 2nd file appears truncated!");
+    tree.writeSized("L/f", kSize);
+    // The open file is still read to its end.
+    EXPECT_EQ(resultWhen("L", [](const std::string& p) { std::filesystem::remove(p); }),
+              "f: equal.");
+}
+
+TEST_F(ChangedWhileReadTest, ARightFileThatShrinksGrowsOrChangesMidway) {
+    EXPECT_EQ(resultWhen("R", [](const std::string& p) { resize(p, 200001); }),
+              ">>>> f: 2nd file appears truncated!");
+    tree.writeSized("R/f", kSize);
+    EXPECT_EQ(resultWhen("R", [](const std::string& p) { append(p, kSize); }),
+              ">>>> f: 1st file appears truncated!");
+    tree.writeSized("R/f", kSize);
+    // Found in the first attempt and again in the second, from the beginning.
+    EXPECT_EQ(resultWhen("R", [](const std::string& p) { overwriteAt(p, 400000, "y"); }),
+              ">>>> f: different contents!");
+}
+
+TEST_F(ChangedWhileReadTest, FailedAndShortReadsThroughTheReader) {
+    const auto fault = [&](const std::string& side, int atRead, std::int64_t count) {
+        files.onRead = [&, side, atRead, count](const std::string& path, int read,
+                                                std::int64_t n) -> std::int64_t {
+            return path == tree.path(side + "/f") && read == atRead ? count : n;
+        };
+        const auto body = runBody();
+        expectProgressWithinBounds();
+        EXPECT_EQ(files.counts.opens - files.counts.failedOpens, files.counts.closes);
+        return body.at(1);
+    };
+    EXPECT_EQ(fault("L", 2, -1), ">>>> f: error reading 1st file!");
+    EXPECT_EQ(fault("R", 1, -1), ">>>> f: not found in 2nd directory!");
+    EXPECT_EQ(fault("L", 1, 1000), ">>>> f: 1st file appears truncated!");
+    EXPECT_EQ(fault("R", 3, 0), ">>>> f: 2nd file appears truncated!");
+    EXPECT_EQ(run.state().counters.filesCompared, 1);
+}
+
+} // namespace
+} // namespace test
+} // namespace quorvel

@@ -1,0 +1,77 @@
+#include "EngineFixture.h"
+
+#include <algorithm>
+
+namespace quorvel::test {
+
+const std::string kBlockRule(24, '_');
+
+EngineFixture::EngineFixture(PosixFileAccess::ReadAheadMode readAhead) : files(readAhead) {
+    strings.fillFrom(kEnglish);
+    tree.mkdir("L");
+    tree.mkdir("R");
+    view.left = tree.path("L");
+    view.right = tree.path("R");
+    view.options.onlyDifferent = false;
+}
+
+std::vector<std::string> EngineFixture::lines() const {
+    std::vector<std::string> all;
+    for (std::size_t i = 0; i < report.count(); ++i) {
+        all.push_back(report.line(i));
+    }
+    return all;
+}
+
+std::vector<std::string> EngineFixture::runBody() {
+    run.startComparison();
+    auto all = lines();
+    const auto blank = std::find(all.begin(), all.end(), std::string());
+    return {blank, all.end()};
+}
+
+std::vector<std::string> EngineFixture::runFiles(const std::string& first,
+                                                 const std::string& second) {
+    const auto firstSlash = first.rfind('/');
+    const auto secondSlash = second.rfind('/');
+    view.mode = CompareMode::FileWithFile;
+    view.left = first.substr(0, firstSlash);
+    view.leftSelection = {first.substr(firstSlash + 1)};
+    view.right = second.substr(0, secondSlash);
+    view.rightSelection = second.substr(secondSlash + 1);
+    return runBody();
+}
+
+void EngineFixture::expectProgressWithinBounds() const {
+    for (const int position : view.progressPositions) {
+        EXPECT_GE(position, 0);
+        EXPECT_LE(position, 100);
+    }
+    // File statuses end in "  N%" while a pair is read.
+    for (const auto& status : view.fileStatuses) {
+        if (status.empty() || status.back() != '%') {
+            continue;
+        }
+        const auto blank = status.rfind(' ');
+        ASSERT_NE(blank, std::string::npos) << status;
+        const int percent = std::stoi(status.substr(blank + 1));
+        EXPECT_GE(percent, 0) << status;
+        EXPECT_LE(percent, 100) << status;
+    }
+    EXPECT_GE(run.state().progress.currentFileDone, 0);
+    EXPECT_GE(run.state().counters.bytesCompared, 0);
+}
+
+std::vector<std::string> expectedBody(std::vector<std::string> pairLines, int compared,
+                                      const std::string& size, int equal, int different,
+                                      bool fast) {
+    pairLines.insert(pairLines.begin(), "");
+    pairLines.insert(pairLines.end(),
+                     {"", "Comparison terminated.",
+                      "Compared " + std::to_string(compared) + " file(s);  " + size,
+                      (fast ? "Equal (maybe...): " : "Equal: ") + std::to_string(equal) +
+                          ";   different: " + std::to_string(different)});
+    return pairLines;
+}
+
+} // namespace quorvel::test

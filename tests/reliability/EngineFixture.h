@@ -1,0 +1,48 @@
+#pragma once
+
+#include "HookedFileAccess.h"
+#include "engine/ComparisonRun.h"
+#include "engine/Report.h"
+#include "lang/LanguageStrings.h"
+#include "support/RecordingView.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quorvel::test {
+
+// A directory run of the engine over L and R of a temporary tree, listing equal pairs too.
+class EngineFixture : public ::testing::Test {
+protected:
+    explicit EngineFixture(
+        PosixFileAccess::ReadAheadMode readAhead = PosixFileAccess::ReadAheadMode::WhenNotCached);
+
+    // Runs and returns the report from its first blank line on.
+    std::vector<std::string> runBody();
+    // A file-with-file run of two paths.
+    std::vector<std::string> runFiles(const std::string& first, const std::string& second);
+    std::vector<std::string> lines() const;
+
+    // No bar position or percentage outside 0..100, whatever the files did meanwhile.
+    void expectProgressWithinBounds() const;
+
+    TempTree tree;
+    RecordingView view;
+    Report report;
+    LanguageStrings strings;
+    HookedFileAccess files;
+    ComparisonRun run{view, report, strings, files, "."};
+};
+
+// The body of a finished run's report: the blank after the headings, the pair lines, a blank
+// and the summary.
+std::vector<std::string> expectedBody(std::vector<std::string> pairLines, int compared,
+                                      const std::string& size, int equal, int different,
+                                      bool fast = false);
+
+extern const std::string kBlockRule;
+
+} // namespace quorvel::test

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "engine/PosixFileAccess.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace quorvel::test {
+
+// The real file system with every call counted, and places to change the files between the
+// engine's calls: after a directory is listed and while a file is read.
+class HookedFileAccess : public PosixFileAccess {
+public:
+    using PosixFileAccess::PosixFileAccess;
+
+    struct Counts {
+        std::int64_t lookUps = 0;
+        std::int64_t opens = 0;
+        std::int64_t failedOpens = 0;
+        std::int64_t reads = 0;
+        std::int64_t bytesRead = 0;
+        std::int64_t sameFiles = 0;
+        std::int64_t closes = 0;
+        std::int64_t willReads = 0;
+        std::int64_t listings = 0;
+        std::int64_t identities = 0;
+        std::int64_t total() const {
+            return lookUps + opens + reads + sameFiles + closes + willReads + listings + identities;
+        }
+    };
+
+    // After a listing of `path`, with the count of listings of that path so far (1 for the first).
+    std::function<void(const std::string& path, int listing)> afterListing;
+    // After each read: the path the handle was opened for, the count of reads on it so far and
+    // the count read; returns the count the engine sees.
+    std::function<std::int64_t(const std::string& path, int read, std::int64_t count)> onRead;
+    // Keeps the path of every listing and of every opened handle (costs memory per call).
+    bool keepPaths = true;
+
+    Counts counts;
+    std::vector<std::string> listedPaths;
+    // Handles that turned out to be something other than a regular file.
+    std::vector<std::string> openedOtherThanFiles;
+
+    std::optional<std::int64_t> lookUpFile(const std::string& path) override;
+    int openFile(const std::string& path, const DirectoryEntry* listed) override;
+    std::int64_t readBlock(int handle, char* buffer, std::int64_t size) override;
+    bool sameFile(int first, int second) override;
+    void closeFile(int handle) override;
+    void willRead(const std::string& path, const DirectoryEntry* listed) override;
+    std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path) override;
+    std::optional<FileIdentity> directoryIdentity(const std::string& path) override;
+
+private:
+    struct Opened {
+        std::string path;
+        int reads = 0;
+    };
+    std::map<int, Opened> open_;
+    std::map<std::string, int> listingsOf_;
+};
+
+} // namespace quorvel::test

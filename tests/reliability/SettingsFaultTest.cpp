@@ -1,0 +1,212 @@
+// Settings files that are damaged, written by two instances at once, or left by an instance
+// killed in the middle of a save. (Single readers and writers are covered in tests/app.)
+
+#include "SettingsSample.h"
+#include "app/MainWindowSettings.h"
+#include "app/ReportWindowSettings.h"
+#include "app/SettingsError.h"
+#include "app/SettingsFile.h"
+#include "app/SettingsNames.h"
+#include "app/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <optional>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace quorvel::test {
+namespace {
+
+namespace names = settings_names;
+
+const QByteArray kHeader = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quorvel]\n";
+
+class SettingsFaultTest : public ::testing::Test {
+protected:
+    QString path() const { return m_dir.path() + QStringLiteral("/Quorvel/settings.reg"); }
+
+    void writeFile(const QByteArray& bytes) const {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).absolutePath()));
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    static QByteArray bytesOf(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    QStringList filesBesideTheSettings() const {
+        return QDir(QFileInfo(path()).absolutePath())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+
+    // The sample a whole stored set came from; nothing when its values are not all of one.
+    std::optional<int> storedSample() const {
+        SettingsStore store(path());
+        SettingsStore::KeyCloser closer(store);
+        if (!store.openKey(names::kProgramKey, false)) {
+            return std::nullopt;
+        }
+        const int value = store.readInteger(names::kForm1Top);
+        const ClosingSettings s = sampleSettings(value);
+        const bool whole = store.readInteger(names::kForm1Left) == s.mainWindow.left &&
+                           store.readInteger(names::kForm1Width) == s.mainWindow.width &&
+                           store.readInteger(names::kForm1Height) == s.mainWindow.height &&
+                           store.readString(names::kCompDir1) == s.leftDirectory &&
+                           store.readString(names::kCompDir2) == s.rightDirectory &&
+                           store.readInteger(names::kForm2Top) == s.reportWindow.top &&
+                           store.readInteger(names::kForm2Height) == s.reportWindow.height &&
+                           store.readInteger(names::kLanguage) == s.language &&
+                           store.openKey(names::kReportFontKey, false) &&
+                           store.readString(names::kName) == s.reportFont.name;
+        return whole ? std::optional(value) : std::nullopt;
+    }
+
+    pid_t startWriter(int value, int times, bool killedBeforeRename = false) const {
+        const std::string file = QFile::encodeName(path()).toStdString();
+        const std::string v = std::to_string(value);
+        const std::string t = std::to_string(times);
+        std::vector<char*> argv{const_cast<char*>(QUORVEL_SETTINGS_WRITER_BIN),
+                                const_cast<char*>(file.c_str()), const_cast<char*>(v.c_str()),
+                                const_cast<char*>(t.c_str())};
+        if (killedBeforeRename) {
+            argv.push_back(const_cast<char*>("--killed-before-rename"));
+        }
+        argv.push_back(nullptr);
+        pid_t pid = -1;
+        EXPECT_EQ(::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
+        return pid;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+struct BadFile {
+    const char* what;
+    QByteArray bytes;
+};
+
+QByteArray garbage() {
+    QByteArray bytes;
+    std::uint32_t x = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        x = x * 1103515245u + 12345u;
+        bytes.append(static_cast<char>(x >> 24));
+    }
+    return bytes;
+}
+
+TEST_F(SettingsFaultTest, ADamagedFileGivesTheDefaultsAndIsKeptAsideAtTheNextClose) {
+    const BadFile cases[] = {
+        {"empty", QByteArray()},
+        {"binary garbage", garbage()},
+        {"an unterminated string", kHeader + "\"Form1Top\"=dword:00000001\n\"CompDir1\"=\"/ho\n"},
+        {"a dword of 7 digits", kHeader + "\"Form1Top\"=dword:0000064\n"},
+        {"a dword of 9 digits", kHeader + "\"Form1Top\"=dword:000000064\n"},
+        {"a 10 MB line", kHeader + "\"CompDir1\"=\"" + QByteArray(10 << 20, 'x') + "\"\n"},
+    };
+    for (const BadFile& bad : cases) {
+        SCOPED_TRACE(bad.what);
+        QFile::remove(path() + QStringLiteral(".bad"));
+        writeFile(bad.bytes);
+
+        SettingsStore store(path());
+        const MainWindowSettings main = readMainWindowSettings(store);
+        EXPECT_EQ(main.top, std::nullopt);
+        EXPECT_EQ(main.width, MainWindowSettings::kDesignWidth);
+        EXPECT_EQ(main.language, kNoLanguage);
+        const ReportWindowSettings report = readReportWindowSettings(store);
+        EXPECT_EQ(report.width, ReportWindowSettings::kDesignWidth);
+        EXPECT_EQ(report.font, ReportFont{});
+        EXPECT_EQ(bytesOf(path()), bad.bytes) << "reading changes nothing";
+
+        testing::internal::CaptureStderr();
+        writeClosingSettings(store, sampleSettings(7));
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find("settings.reg.bad"), std::string::npos) << said;
+        EXPECT_EQ(bytesOf(path() + QStringLiteral(".bad")), bad.bytes);
+        EXPECT_EQ(storedSample(), 7);
+        EXPECT_EQ(filesBesideTheSettings(), (QStringList{QStringLiteral("settings.reg"),
+                                                         QStringLiteral("settings.reg.bad")}));
+    }
+}
+
+TEST_F(SettingsFaultTest, AValueOfTheWrongTypeStopsTheStartAndTheFileStaysAsItWas) {
+    const QByteArray bytes = kHeader + "\"Language\"=dword:00000001\n\"Form1Top\"=\"100\"\n";
+    writeFile(bytes);
+    SettingsStore store(path());
+    try {
+        readMainWindowSettings(store);
+        ADD_FAILURE() << "read without a failure";
+    } catch (const SettingsError& e) {
+        EXPECT_STREQ(e.what(), "Invalid data type for 'Form1Top'");
+    }
+    EXPECT_EQ(bytesOf(path()), bytes);
+    EXPECT_EQ(filesBesideTheSettings(), QStringList{QStringLiteral("settings.reg")});
+}
+
+TEST_F(SettingsFaultTest, TwoProcessesClosingAtOnceLeaveOneWholeSetAndNeverAHalfFile) {
+    {
+        SettingsStore store(path());
+        writeClosingSettings(store, sampleSettings(0));
+    }
+    const pid_t first = startWriter(1, 4);
+    const pid_t second = startWriter(2, 4);
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    // Whatever moment a third instance starts at, it finds a whole file.
+    int running = 2;
+    int statuses[2] = {-1, -1};
+    int looks = 0;
+    while (running > 0) {
+        SettingsFile file(path());
+        const auto state = file.load().state;
+        ++looks;
+        ASSERT_EQ(state, SettingsFile::State::Loaded) << "look " << looks;
+        for (int i = 0; i < 2; ++i) {
+            int status = 0;
+            if (statuses[i] == -1 && ::waitpid(i == 0 ? first : second, &status, WNOHANG) > 0) {
+                statuses[i] = status;
+                --running;
+            }
+        }
+    }
+    for (const int status : statuses) {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    const auto winner = storedSample();
+    ASSERT_TRUE(winner == 1 || winner == 2);
+    EXPECT_EQ(filesBesideTheSettings(), QStringList{QStringLiteral("settings.reg")});
+}
+
+TEST_F(SettingsFaultTest, AProcessKilledBeforeTheRenameLeavesTheEarlierFileWhole) {
+    {
+        SettingsStore store(path());
+        writeClosingSettings(store, sampleSettings(4));
+    }
+    const QByteArray before = bytesOf(path());
+    const pid_t writer = startWriter(5, 1, true);
+    int status = 0;
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+    EXPECT_EQ(bytesOf(path()), before);
+    EXPECT_EQ(storedSample(), 4);
+    // The dead instance's lock does not stop the next close.
+    SettingsStore store(path());
+    writeClosingSettings(store, sampleSettings(6));
+    EXPECT_EQ(storedSample(), 6);
+    EXPECT_EQ(filesBesideTheSettings(), QStringList{QStringLiteral("settings.reg")});
+}
+
+} // namespace
+} // namespace quorvel::test

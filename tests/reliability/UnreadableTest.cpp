@@ -1,0 +1,111 @@
+// What the user running the comparison may not read is a pair result or a difference; the run
+// goes on and never passes it over. Root reads everything, so the companion runs as nobody.
+
+#include "Companion.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace quorvel::test {
+namespace {
+
+const std::string kRule(24, '_');
+
+class UnreadableTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tree.write("L/a", "same");
+        tree.write("R/a", "same");
+        tree.write("L/b", "same");
+        tree.write("R/b", "same");
+        tree.write("L/c", "same");
+        tree.write("R/c", "same");
+        tree.write("L/sub/d", "same");
+        tree.write("R/sub/d", "same");
+        tree.write("L/sub/e", "same");
+        tree.write("R/sub/e", "same");
+        openToEveryone(tree.root());
+        if (const auto why = noUnprivilegedRun(tree.root())) {
+            GTEST_SKIP() << "no run without privileges: " << *why;
+        }
+    }
+
+    void setMode(const std::string& relative, mode_t mode) {
+        ASSERT_EQ(::chmod(tree.path(relative).c_str(), mode), 0) << relative;
+    }
+
+    // The companion's whole output for a directory run listing every pair.
+    std::string report(const std::vector<std::string>& pairLines, int compared,
+                       const std::string& size, int equal) {
+        std::vector<std::string> lines{"Comparison of directory " + tree.path("L"),
+                                       "with directory " + tree.path("R"), ""};
+        lines.insert(lines.end(), pairLines.begin(), pairLines.end());
+        lines.insert(lines.end(), {"", "Comparison terminated.",
+                                   "Compared " + std::to_string(compared) + " file(s);  " + size,
+                                   "Equal: " + std::to_string(equal) +
+                                       ";   different: " + std::to_string(compared - equal)});
+        return reportText(lines);
+    }
+
+    ChildResult runAll() { return runCompanionUnprivileged({"--all", "L", "R"}, tree.root()); }
+
+    TempTree tree;
+};
+
+TEST_F(UnreadableTest, UnreadableFilesOnEitherSideArePairResults) {
+    setMode("L/a", 0);
+    setMode("R/b", 0);
+    setMode("L/sub/e", 0);
+    auto r = runAll();
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.out, report({">>>> a: error reading 1st file!",
+                             ">>>> b: not found in 2nd directory!", "c: equal.", kRule,
+                             "SUBDIR: sub", kRule, "d: equal.", ">>>> e: error reading 1st file!"},
+                            5, "0.02 KB", 2));
+    EXPECT_EQ(r.err, "");
+
+    r = runCompanionUnprivileged({"L/a", "R/a"}, tree.root());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("\n>>>> a: error reading 1st file!\n"), std::string::npos) << r.out;
+    r = runCompanionUnprivileged({"L/b", "R/b"}, tree.root());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("\n>>>> b: not found in 2nd directory!\n"), std::string::npos) << r.out;
+}
+
+TEST_F(UnreadableTest, AnUnreadableLeftDirectoryIsADifferenceNamedByItsPath) {
+    setMode("L/sub", 0);
+    auto r = runAll();
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.out, report({"a: equal.", "b: equal.", "c: equal.", kRule, "SUBDIR: sub", kRule,
+                             ">>>> sub/: error reading 1st file!"},
+                            4, "0.01 KB", 3));
+
+    setMode("L/sub", 0755);
+    setMode("L", 0);
+    r = runAll();
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.out, report({">>>> ./: error reading 1st file!"}, 1, "0.00 KB", 0));
+
+    // Only the differences: the directory's line still shows, and the exit status says so.
+    r = runCompanionUnprivileged({"L", "R"}, tree.root());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("\n>>>> ./: error reading 1st file!\n"), std::string::npos) << r.out;
+}
+
+TEST_F(UnreadableTest, AnUnreadableRightDirectoryLeavesItsNamesakesNotFound) {
+    setMode("R/sub", 0);
+    auto r = runAll();
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out,
+              report({"a: equal.", "b: equal.", "c: equal.", kRule, "SUBDIR: sub", kRule,
+                      ">>>> d: not found in 2nd directory!", ">>>> e: not found in 2nd directory!"},
+                     5, "0.02 KB", 3));
+    // Names that can be listed but not looked at are no better.
+    setMode("R/sub", 0444);
+    EXPECT_EQ(runAll().out, r.out);
+}
+
+} // namespace
+} // namespace quorvel::test
