@@ -22,6 +22,10 @@ bool isFile(const DirectoryEntry& e) {
     return e.kind == DirectoryEntry::Kind::File;
 }
 
+std::pair<std::uint64_t, std::uint64_t> keyOf(const FileIdentity& identity) {
+    return {identity.device, identity.inode};
+}
+
 } // namespace
 
 DirectoryWalker::DirectoryWalker(RunState& state, RunView& view, FileAccess& files,
@@ -31,27 +35,54 @@ DirectoryWalker::DirectoryWalker(RunState& state, RunView& view, FileAccess& fil
 void DirectoryWalker::startWalk(const std::string& directory, const std::string& filter) {
     patterns_ = filterPatterns(filter);
     walking_.clear();
-    if (auto identity = files_.directoryIdentity(directory)) {
-        walking_.push_back(*identity);
+    top_ = files_.directoryIdentity(directory);
+    if (top_) {
+        walking_.push_back(*top_);
     }
 }
 
-bool DirectoryWalker::enter(const std::string& directory) {
-    const auto identity = files_.directoryIdentity(directory);
-    if (!identity) {
-        return false; // gone since it was listed
+std::optional<std::pair<std::string, DirectoryWalker::Entering>>
+DirectoryWalker::nextSubdirectory(Level& level, const std::string& parent) {
+    const auto& entries = level.entries();
+    while (level.next < entries.size()) {
+        const auto& entry = entries[level.next++];
+        if (isFile(entry)) {
+            continue;
+        }
+        // A directory that cannot be looked at is still entered: its listing tells the rest.
+        auto identity = files_.directoryIdentity(joinPath(parent, entry.name));
+        if (identity) {
+            if (std::find(walking_.begin(), walking_.end(), *identity) != walking_.end()) {
+                continue;
+            }
+            walking_.push_back(*identity);
+        }
+        return std::make_pair(entry.name, Entering{true, identity});
     }
-    if (std::find(walking_.begin(), walking_.end(), *identity) != walking_.end()) {
-        return false;
-    }
-    walking_.push_back(*identity);
-    return true;
+    return std::nullopt;
 }
 
-std::optional<std::vector<DirectoryEntry>>
-DirectoryWalker::takeListing(const std::string& directory) {
-    if (auto kept = listings_.extract(directory)) {
-        return std::move(kept.mapped());
+void DirectoryWalker::descend(std::string& path, const std::string& name) {
+    if (!path.empty() && path.back() != '/') {
+        path += '/';
+    }
+    path += name;
+}
+
+void DirectoryWalker::leave(std::vector<Level>& levels, std::string& path) {
+    if (levels.back().identified) {
+        walking_.pop_back();
+    }
+    path.resize(levels.back().parentLength);
+    levels.pop_back();
+}
+
+DirectoryWalker::Listing DirectoryWalker::takeListing(const std::string& directory,
+                                                      const std::optional<FileIdentity>& identity) {
+    if (identity) {
+        if (auto kept = listings_.extract(keyOf(*identity))) {
+            return std::move(kept.mapped());
+        }
     }
     return files_.listDirectory(directory);
 }
@@ -69,26 +100,48 @@ void DirectoryWalker::appendLevelLine(const std::string& relativePath, bool& blo
 
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
                                        const std::string& relativePath) {
-    startWalk(relativePath.empty() ? leftBase : joinPath(leftBase, relativePath),
-              state_.options.filter);
-    compareLevel(leftBase, rightBase, relativePath);
+    const auto leftOf = [&](const std::string& rel) {
+        return rel.empty() ? leftBase : joinPath(leftBase, rel);
+    };
+    startWalk(leftOf(relativePath), state_.options.filter);
+    std::string rel = relativePath;
+    std::vector<Level> levels;
+    levels.push_back(compareLevel(leftBase, rightBase, rel, top_));
+    levels.back().parentLength = rel.size();
+    // Once interrupted, every level still open would return at once: nothing more to do.
+    while (!levels.empty() && !state_.runInterrupted) {
+        auto next = nextSubdirectory(levels.back(), leftOf(rel));
+        if (!next) {
+            leave(levels, rel);
+            continue;
+        }
+        const auto parentLength = rel.size();
+        descend(rel, next->first);
+        auto child = compareLevel(leftBase, rightBase, rel, next->second.identity);
+        child.parentLength = parentLength;
+        child.identified = next->second.identity.has_value();
+        levels.push_back(std::move(child));
+    }
     listings_.clear();
 }
 
-void DirectoryWalker::compareLevel(const std::string& leftBase, const std::string& rightBase,
-                                   const std::string& relativePath) {
+DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase,
+                                                     const std::string& rightBase,
+                                                     const std::string& relativePath,
+                                                     const std::optional<FileIdentity>& identity) {
+    Level level;
     if (state_.abortRequested) {
         state_.runInterrupted = true;
     }
     if (state_.runInterrupted) {
-        return;
+        return level;
     }
     const auto left = relativePath.empty() ? leftBase : joinPath(leftBase, relativePath);
     const auto right = relativePath.empty() ? rightBase : joinPath(rightBase, relativePath);
     view_.setDirectoryStatus(relativePath.empty() ? "./" : relativePath + "/");
 
     bool blockWritten = false;
-    const auto listing = takeListing(left);
+    auto listing = takeListing(left, identity);
     if (!listing) {
         // A directory that cannot be read must not pass for one without files: it counts as a
         // difference, named by its relative path.
@@ -100,13 +153,12 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
                 relativePath, blockWritten,
                 formatResultLine(name, CompareResult::ErrorReading1st, books_.strings()));
         }
-        return;
+        return level;
     }
-    const auto& entries = *listing;
     // The pairs of this level in the order they are compared: pattern by pattern.
     std::vector<const DirectoryEntry*> pairs;
     for (const auto& pattern : patterns_) {
-        for (const auto& entry : entries) {
+        for (const auto& entry : *listing) {
             if (isFile(entry) && matchesWildcard(pattern, entry.name)) {
                 pairs.push_back(&entry);
             }
@@ -117,8 +169,8 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
         // Keep the next few pairs in flight: a disk serves many requests at once far faster
         // than one after the other.
         while (!state_.options.fast && hinted < pairs.size() && hinted < i + kPairsAhead) {
-            files_.willRead(joinPath(left, pairs[hinted]->name), pairs[hinted]);
-            files_.willRead(joinPath(right, pairs[hinted]->name), nullptr);
+            files_.willRead(joinPath(left, pairs[hinted]->name));
+            files_.willRead(joinPath(right, pairs[hinted]->name));
             ++hinted;
         }
         const auto& entry = *pairs[i];
@@ -130,7 +182,7 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
         const auto result =
             pairs_.comparePair(joinPath(left, entry.name), joinPath(right, entry.name), &entry);
         if (!books_.accountPair(result)) {
-            return;
+            return level;
         }
         if (countsAsEqual(result) && state_.options.onlyDifferent) {
             continue;
@@ -138,57 +190,67 @@ void DirectoryWalker::compareLevel(const std::string& leftBase, const std::strin
         appendLevelLine(relativePath, blockWritten,
                         formatResultLine(entry.name, result, books_.strings()));
     }
-
-    if (!state_.options.recurse || state_.runInterrupted) {
-        return;
+    if (state_.options.recurse && !state_.runInterrupted) {
+        level.owned = std::move(*listing);
     }
-    for (const auto& entry : entries) {
-        if (isFile(entry) || !enter(joinPath(left, entry.name))) {
-            continue;
-        }
-        compareLevel(leftBase, rightBase,
-                     relativePath.empty() ? entry.name : relativePath + "/" + entry.name);
-        walking_.pop_back();
-    }
+    return level;
 }
 
 double DirectoryWalker::totalSize(const std::string& directory, bool recurse,
                                   const std::string& filter) {
-    startWalk(runDirectory(directory), filter);
+    std::string dir = runDirectory(directory);
+    startWalk(dir, filter);
     listings_.clear();
-    return sizeOfLevel(directory, recurse);
-}
-
-double DirectoryWalker::sizeOfLevel(const std::string& directory, bool recurse) {
-    view_.processEvents();
-    if (state_.abortRequested) {
-        return 0;
-    }
-    const auto dir = runDirectory(directory);
-    // References into the map stay valid while deeper levels add to it.
-    const auto& listing = listings_[dir] = files_.listDirectory(dir);
-    if (!listing) {
-        return 0;
-    }
-    const auto& entries = *listing;
     double sum = 0;
-    for (const auto& pattern : patterns_) {
-        for (const auto& entry : entries) {
-            if (isFile(entry) && matchesWildcard(pattern, entry.name)) {
-                sum += static_cast<double>(entry.size);
-            }
+    std::vector<Level> levels;
+    levels.push_back(sizeLevel(dir, recurse, top_, sum));
+    levels.back().parentLength = dir.size();
+    while (!levels.empty()) {
+        auto next = nextSubdirectory(levels.back(), dir);
+        if (!next) {
+            leave(levels, dir);
+            continue;
         }
-    }
-    if (recurse) {
-        for (const auto& entry : entries) {
-            const auto sub = joinPath(dir, entry.name);
-            if (!isFile(entry) && enter(sub)) {
-                sum += sizeOfLevel(sub, recurse);
-                walking_.pop_back();
-            }
-        }
+        const auto parentLength = dir.size();
+        descend(dir, next->first);
+        auto child = sizeLevel(dir, recurse, next->second.identity, sum);
+        child.parentLength = parentLength;
+        child.identified = next->second.identity.has_value();
+        levels.push_back(std::move(child));
     }
     return sum;
+}
+
+DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, bool recurse,
+                                                  const std::optional<FileIdentity>& identity,
+                                                  double& sum) {
+    Level level;
+    view_.processEvents();
+    if (state_.abortRequested) {
+        return level;
+    }
+    auto listing = files_.listDirectory(directory);
+    if (listing) {
+        for (const auto& pattern : patterns_) {
+            for (const auto& entry : *listing) {
+                if (isFile(entry) && matchesWildcard(pattern, entry.name)) {
+                    sum += static_cast<double>(entry.size);
+                }
+            }
+        }
+    }
+    if (!identity) {
+        // Without an identity the comparison cannot find this listing again; it lists anew.
+        if (recurse && listing) {
+            level.owned = std::move(*listing);
+        }
+        return level;
+    }
+    auto& kept = listings_[keyOf(*identity)] = std::move(listing);
+    if (recurse && kept) {
+        level.kept = &*kept;
+    }
+    return level;
 }
 
 } // namespace quorvel

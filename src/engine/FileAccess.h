@@ -18,7 +18,6 @@ struct DirectoryEntry {
     std::string name;
     Kind kind = Kind::File;
     std::int64_t size = 0; // files only
-    FileIdentity identity; // files only
 };
 
 // The file system as the engine sees it. Real runs use the POSIX implementation; tests put
@@ -30,9 +29,9 @@ public:
     // The size of a regular file (links followed), or nothing when there is none.
     virtual std::optional<std::int64_t> lookUpFile(const std::string& path) = 0;
 
-    // Opens a regular file read-only; a handle of -1 on failure or when it is not a regular file.
-    // `listed` is the file's entry when the caller has just listed it; otherwise the name is
-    // looked at before it is opened, since a device must never be opened.
+    // Opens a regular file read-only; a handle of -1 on failure or when it is not a regular file
+    // (a device must never be opened). `listed` is the file's entry when the caller has listed
+    // it: its length helps tell a short read from the end.
     virtual int openFile(const std::string& path, const DirectoryEntry* listed) = 0;
     // Reads until `size` bytes or the end of the file: the count read, -1 on error.
     virtual std::int64_t readBlock(int handle, char* buffer, std::int64_t size) = 0;
@@ -42,10 +41,7 @@ public:
 
     // A hint that the file will soon be opened and read, so the system can fetch it meanwhile.
     // Doing nothing is always correct.
-    virtual void willRead(const std::string& path, const DirectoryEntry* listed) {
-        (void)path;
-        (void)listed;
-    }
+    virtual void willRead(const std::string& path) { (void)path; }
     // Drops whatever was kept of the file system between calls; each run starts afresh.
     virtual void forgetCaches() {}
 

@@ -57,7 +57,8 @@ private:
 };
 
 // Classifies one listed name. Links are followed; a link that leads nowhere (missing target or a
-// loop) is shown as an empty file so that its pair reports the failure. Anything that is neither
+// loop) is shown as an empty file so that its pair reports the failure, and so is a name that
+// cannot be looked at (a directory that may be listed but not entered). Anything that is neither
 // a regular file nor a directory is left out: it must never be opened as a file.
 std::optional<DirectoryEntry> classify(int dirFd, const char* name, unsigned char type) {
     DirectoryEntry entry;
@@ -71,15 +72,13 @@ std::optional<DirectoryEntry> classify(int dirFd, const char* name, unsigned cha
     }
     struct stat st {};
     if (::fstatat(dirFd, name, &st, 0) != 0) {
-        if (type == DT_REG) {
-            return std::nullopt; // vanished since the listing
-        }
-        struct stat link {};
-        if (::fstatat(dirFd, name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode)) {
-            entry.size = 0;
+        if (errno != ENOENT || type == DT_LNK) {
             return entry;
         }
-        return std::nullopt;
+        struct stat link {};
+        const bool dangling =
+            ::fstatat(dirFd, name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode);
+        return dangling ? std::optional<DirectoryEntry>(entry) : std::nullopt; // else vanished
     }
     if (S_ISDIR(st.st_mode)) {
         entry.kind = DirectoryEntry::Kind::Directory;
@@ -89,7 +88,6 @@ std::optional<DirectoryEntry> classify(int dirFd, const char* name, unsigned cha
         return std::nullopt;
     }
     entry.size = static_cast<std::int64_t>(st.st_size);
-    entry.identity = identityOf(st);
     return entry;
 }
 
@@ -171,15 +169,12 @@ std::optional<std::int64_t> PosixFileAccess::lookUpFile(const std::string& path)
     return static_cast<std::int64_t>(st.st_size);
 }
 
-AheadFile PosixFileAccess::openChecked(const std::string& path, const DirectoryEntry* listed) {
+AheadFile PosixFileAccess::openChecked(const std::string& path) {
     auto where = locate(path);
-    DirectoryKinds::Found found;
-    if (listed != nullptr) {
-        found.kind = DirectoryKinds::Kind::Regular;
-    } else if (where.cached != nullptr) {
-        found = kindFromListing(*where.cached, where.name);
-    }
     // Look before opening: opening a device can have effects of its own, and a FIFO would block.
+    // A file listed long ago is looked at again too: it may have become anything since.
+    const auto found = where.cached != nullptr ? kindFromListing(*where.cached, where.name)
+                                               : DirectoryKinds::Found{};
     struct stat st {};
     if (found.kind == DirectoryKinds::Kind::Other ||
         (found.kind == DirectoryKinds::Kind::Unknown &&
@@ -194,34 +189,30 @@ AheadFile PosixFileAccess::openChecked(const std::string& path, const DirectoryE
     if (opened.fd < 0) {
         return {};
     }
-    if (listed != nullptr) {
-        // Just listed as a regular file. Should it have become anything else since, opening it
-        // without blocking and reading no more than it gives keeps that harmless.
-        opened.identity = listed->identity;
-        opened.identityCertain = true;
-    } else if (found.kind == DirectoryKinds::Kind::Regular) {
+    if (found.kind == DirectoryKinds::Kind::Regular) {
+        // Found regular in a listing just taken; the device is asked only if it matters.
         opened.identity.inode = found.inode;
-    } else {
-        // The name may have been given to something else between the look and the open.
-        if (::fstat(opened.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            ::close(opened.fd);
-            return {};
-        }
-        opened.identity = identityOf(st);
-        opened.identityCertain = true;
+        return opened;
     }
+    // The name may have been given to something else between the look and the open.
+    if (::fstat(opened.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(opened.fd);
+        return {};
+    }
+    opened.identity = identityOf(st);
+    opened.identityCertain = true;
     return opened;
 }
 
 int PosixFileAccess::openFile(const std::string& path, const DirectoryEntry* listed) {
     auto opened = readAhead_.take(path).value_or(AheadFile{});
     if (opened.fd < 0) {
-        opened = openChecked(path, listed);
+        opened = openChecked(path);
     }
     if (opened.fd < 0 && errno == EMFILE) {
         // Files held for reading ahead must never cost a file its comparison.
         readAhead_.clear();
-        opened = openChecked(path, listed);
+        opened = openChecked(path);
     }
     if (opened.fd >= 0) {
         stateOf(opened.fd) = {opened.identity, opened.identityCertain, false,
@@ -249,11 +240,11 @@ bool PosixFileAccess::sameFile(int first, int second) {
     return a.identity == b.identity;
 }
 
-void PosixFileAccess::willRead(const std::string& path, const DirectoryEntry* listed) {
+void PosixFileAccess::willRead(const std::string& path) {
     if (!readAheadOn_ || readAhead_.capacity() == 0) {
         return;
     }
-    auto opened = openChecked(path, listed);
+    auto opened = openChecked(path);
     if (opened.fd < 0) {
         return;
     }

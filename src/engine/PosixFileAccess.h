@@ -23,7 +23,7 @@ public:
     std::int64_t readBlock(int handle, char* buffer, std::int64_t size) override;
     bool sameFile(int first, int second) override;
     void closeFile(int handle) override;
-    void willRead(const std::string& path, const DirectoryEntry* listed) override;
+    void willRead(const std::string& path) override;
     void forgetCaches() override;
     std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path) override;
     std::optional<FileIdentity> directoryIdentity(const std::string& path) override;
@@ -49,7 +49,7 @@ private:
     DirectoryKinds::Found kindFromListing(CachedDirectory& directory, const std::string& name);
     void forgetDirectories();
 
-    AheadFile openChecked(const std::string& path, const DirectoryEntry* listed);
+    AheadFile openChecked(const std::string& path);
 
     // What is known of an open file. A name found in a directory's listing is opened without a
     // look of its own, so only its inode number is known until a question needs the device.

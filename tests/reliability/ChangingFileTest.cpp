@@ -88,6 +88,12 @@ const Change kChanges[] = {
     {"left grows", [](auto& l, auto&) { append(l, kSize); }, ">>>> f: 2nd file appears truncated!"},
     {"left vanishes", [](auto& l, auto&) { std::filesystem::remove(l); },
      ">>>> f: error reading 1st file!"},
+    {"left becomes a fifo",
+     [](auto& l, auto&) {
+         std::filesystem::remove(l);
+         ASSERT_EQ(::mkfifo(l.c_str(), 0600), 0);
+     },
+     ">>>> f: error reading 1st file!"},
     {"right shrinks", [](auto&, auto& r) { resize(r, 1); }, ">>>> f: 2nd file appears truncated!"},
     {"right grows", [](auto&, auto& r) { append(r, 1); }, ">>>> f: 1st file appears truncated!"},
     {"right vanishes", [](auto&, auto& r) { std::filesystem::remove(r); },
@@ -98,6 +104,12 @@ const Change kChanges[] = {
          ASSERT_EQ(::mkfifo(r.c_str(), 0600), 0);
      },
      ">>>> f: not found in 2nd directory!"},
+    {"left becomes a link to a device",
+     [](auto& l, auto&) {
+         std::filesystem::remove(l);
+         std::filesystem::create_symlink("/dev/zero", l);
+     },
+     ">>>> f: error reading 1st file!"},
     {"both grow",
      [](auto& l, auto& r) {
          append(l, kSize);
@@ -175,6 +187,33 @@ TEST_F(ChangedWhileReadTest, ARightFileThatShrinksGrowsOrChangesMidway) {
     // Found in the first attempt and again in the second, from the beginning.
     EXPECT_EQ(resultWhen("R", [](const std::string& p) { overwriteAt(p, 400000, "y"); }),
               ">>>> f: different contents!");
+}
+
+// Once enough names of the right directory were asked for, one listing tells all their kinds, as
+// a look per name would have a moment before. A name replaced after that listing is opened
+// without blocking and read for what it gives: the run goes on and both pairs differ.
+TEST_F(ChangedWhileReadTest, ANamesakeThatStopsBeingAFileAfterItsDirectoryWasListed) {
+    for (char c = 'a'; c <= 't'; ++c) {
+        tree.write(std::string("L/") + c, "same");
+        tree.write(std::string("R/") + c, "same");
+    }
+    bool changed = false;
+    files.onRead = [&](const std::string& path, int, std::int64_t count) {
+        if (!changed && path == tree.path("L/p")) {
+            changed = true;
+            std::filesystem::remove(tree.path("R/r"));
+            EXPECT_EQ(::mkfifo(tree.path("R/r").c_str(), 0600), 0);
+            std::filesystem::remove(tree.path("R/s"));
+            std::filesystem::create_symlink("/dev/zero", tree.path("R/s"));
+        }
+        return count;
+    };
+    const auto body = runBody();
+    ASSERT_TRUE(changed);
+    ASSERT_GE(body.size(), 21u);
+    EXPECT_EQ(body[18].rfind(">>>> r: ", 0), 0u) << body[18];
+    EXPECT_EQ(body[19].rfind(">>>> s: ", 0), 0u) << body[19];
+    EXPECT_EQ(run.state().counters.differentCount, 2);
 }
 
 TEST_F(ChangedWhileReadTest, FailedAndShortReadsThroughTheReader) {

@@ -134,3 +134,19 @@ TEST_F(LongPathFilesTest, TheFileModesTakePathsLongerThanPathMax) {
 
 } // namespace
 } // namespace quorvel::test
+
+namespace quorvel::test {
+namespace {
+
+// The walk keeps its levels on a stack of its own: a deep tree needs no deep call stack.
+TEST_F(DeepPathTest, ADeepTreeNeedsNoDeepCallStack) {
+    makeChain(tree.path("L"), 3000, "d", {{"bottom.txt", "1"}});
+    const auto r = runChild(
+        {"/bin/sh", "-c", "ulimit -s 512 && exec \"$0\" \"$@\"", QUORVEL_COMPARE_BIN, "L", "R"},
+        tree.root());
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.out.find(">>>> bottom.txt: not found in 2nd directory!\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace quorvel::test

@@ -48,9 +48,9 @@ void HookedFileAccess::closeFile(int handle) {
     PosixFileAccess::closeFile(handle);
 }
 
-void HookedFileAccess::willRead(const std::string& path, const DirectoryEntry* listed) {
+void HookedFileAccess::willRead(const std::string& path) {
     ++counts.willReads;
-    PosixFileAccess::willRead(path, listed);
+    PosixFileAccess::willRead(path);
 }
 
 std::optional<std::vector<DirectoryEntry>>

@@ -107,5 +107,24 @@ TEST_F(UnreadableTest, AnUnreadableRightDirectoryLeavesItsNamesakesNotFound) {
     EXPECT_EQ(runAll().out, r.out);
 }
 
+// A directory that may be listed but not entered gives its names but nothing about them.
+TEST_F(UnreadableTest, ALeftDirectoryThatCanBeListedButNotEnteredIsNoSuccess) {
+    setMode("L/sub", 0444);
+    auto r = runAll();
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.out, report({"a: equal.", "b: equal.", "c: equal.", kRule, "SUBDIR: sub", kRule,
+                             ">>>> d: error reading 1st file!", ">>>> e: error reading 1st file!"},
+                            5, "0.01 KB", 3));
+
+    setMode("L/sub", 0755);
+    setMode("L", 0444);
+    r = runAll();
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.out, report({">>>> a: error reading 1st file!", ">>>> b: error reading 1st file!",
+                             ">>>> c: error reading 1st file!", kRule, "SUBDIR: sub", kRule,
+                             ">>>> sub/: error reading 1st file!"},
+                            4, "0.00 KB", 0));
+}
+
 } // namespace
 } // namespace quorvel::test
