@@ -29,6 +29,9 @@ TEST(Wildcard, StarQuestionMarkAndCase) {
     EXPECT_FALSE(matchesWildcard("", "a"));
     EXPECT_FALSE(matchesWildcard("[a]", "a")) << "brackets are not special";
     EXPECT_TRUE(matchesWildcard("[a]", "[A]"));
+    // A stray byte of a pattern never matches part of a character of the name.
+    EXPECT_FALSE(matchesWildcard("a*\xE2?\xAC", "a\xE2\xEF\xE2\x82\xAC"));
+    EXPECT_TRUE(matchesWildcard("???", "\xE0\x80\x80")) << "an overlong form is three stray bytes";
 }
 
 TEST(Wildcard, StarDotStarMatchesNamesWithAndWithoutADot) {
