@@ -169,8 +169,8 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase
         // Keep the next few pairs in flight: a disk serves many requests at once far faster
         // than one after the other.
         while (!state_.options.fast && hinted < pairs.size() && hinted < i + kPairsAhead) {
-            files_.willRead(joinPath(left, pairs[hinted]->name));
-            files_.willRead(joinPath(right, pairs[hinted]->name));
+            files_.willRead(left, pairs[hinted]->name);
+            files_.willRead(right, pairs[hinted]->name);
             ++hinted;
         }
         const auto& entry = *pairs[i];

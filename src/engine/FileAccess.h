@@ -41,7 +41,10 @@ public:
 
     // A hint that the file will soon be opened and read, so the system can fetch it meanwhile.
     // Doing nothing is always correct.
-    virtual void willRead(const std::string& path) { (void)path; }
+    virtual void willRead(const std::string& directory, const std::string& name) {
+        (void)directory;
+        (void)name;
+    }
     // Drops whatever was kept of the file system between calls; each run starts afresh.
     virtual void forgetCaches() {}
 

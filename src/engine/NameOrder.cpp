@@ -16,6 +16,9 @@ unsigned char folded(char c) {
 bool nameLess(std::string_view a, std::string_view b) {
     const auto n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
+        if (a[i] == b[i]) {
+            continue;
+        }
         const auto fa = folded(a[i]);
         const auto fb = folded(b[i]);
         if (fa != fb) {

@@ -2,9 +2,11 @@
 
 #include "LongPath.h"
 #include "NameOrder.h"
+#include "PathText.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -240,11 +242,11 @@ bool PosixFileAccess::sameFile(int first, int second) {
     return a.identity == b.identity;
 }
 
-void PosixFileAccess::willRead(const std::string& path) {
+void PosixFileAccess::willRead(const std::string& directory, const std::string& name) {
     if (!readAheadOn_ || readAhead_.capacity() == 0) {
         return;
     }
-    auto opened = openChecked(path);
+    auto opened = openChecked(joinPath(directory, name));
     if (opened.fd < 0) {
         return;
     }
@@ -335,11 +337,17 @@ std::optional<std::vector<DirectoryEntry>> PosixFileAccess::listDirectory(const 
 }
 
 std::optional<FileIdentity> PosixFileAccess::directoryIdentity(const std::string& path) {
+    struct stat st {};
+    if (path.size() < PATH_MAX) {
+        if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            return std::nullopt;
+        }
+        return identityOf(st);
+    }
     const int fd = openDirectory(path, O_PATH);
     if (fd < 0) {
         return std::nullopt;
     }
-    struct stat st {};
     const bool known = ::fstat(fd, &st) == 0;
     ::close(fd);
     if (!known) {

@@ -23,7 +23,7 @@ public:
     std::int64_t readBlock(int handle, char* buffer, std::int64_t size) override;
     bool sameFile(int first, int second) override;
     void closeFile(int handle) override;
-    void willRead(const std::string& path) override;
+    void willRead(const std::string& directory, const std::string& name) override;
     void forgetCaches() override;
     std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path) override;
     std::optional<FileIdentity> directoryIdentity(const std::string& path) override;

@@ -72,7 +72,7 @@ TEST(ReadAhead, FilesHeldAheadNeverCostAFileItsComparison) {
     DescriptorLimit limit(static_cast<rlim_t>(highest + 24));
     PosixFileAccess files(PosixFileAccess::ReadAheadMode::Always);
     for (int i = 0; i < 40; ++i) {
-        files.willRead(tree.path(std::to_string(i)));
+        files.willRead(tree.root(), std::to_string(i));
     }
     tree.write("late", "y");
     // Use up what is left, then open a file nobody read ahead.

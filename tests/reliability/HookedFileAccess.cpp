@@ -48,9 +48,9 @@ void HookedFileAccess::closeFile(int handle) {
     PosixFileAccess::closeFile(handle);
 }
 
-void HookedFileAccess::willRead(const std::string& path) {
+void HookedFileAccess::willRead(const std::string& directory, const std::string& name) {
     ++counts.willReads;
-    PosixFileAccess::willRead(path);
+    PosixFileAccess::willRead(directory, name);
 }
 
 std::optional<std::vector<DirectoryEntry>>
