@@ -14,7 +14,6 @@ ParsedCommandLine usageError(std::string message) {
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     CommandLine cl;
-    cl.options.onlyDifferent = true;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];

@@ -13,7 +13,7 @@ namespace quorvel {
 struct CommandLine {
     enum class Progress { Auto, On, Off };
 
-    CompareOptions options{false, true, true, "*.*"};
+    CompareOptions options;
     LanguageId language = kEnglish;
     Progress progress = Progress::Auto;
     bool quiet = false;

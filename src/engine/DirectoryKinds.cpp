@@ -1,26 +1,22 @@
 #include "DirectoryKinds.h"
 
+#include "DirectoryStream.h"
+
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace quorvel {
 
 DirectoryKinds DirectoryKinds::list(int directoryFd) {
     DirectoryKinds kinds;
-    const int fd = ::openat(directoryFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
-    if (dir == nullptr) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
+    DirectoryStream stream(::openat(directoryFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (stream.get() == nullptr) {
         return kinds;
     }
-    while (const dirent* d = ::readdir(dir)) {
+    while (const dirent* d = ::readdir(stream.get())) {
         kinds.entries_.push_back({d->d_name, d->d_type, static_cast<std::uint64_t>(d->d_ino)});
     }
-    ::closedir(dir);
     std::sort(kinds.entries_.begin(), kinds.entries_.end(),
               [](const Entry& a, const Entry& b) { return a.name < b.name; });
     return kinds;

@@ -1,5 +1,6 @@
 #include "PosixFileAccess.h"
 
+#include "DirectoryStream.h"
 #include "LongPath.h"
 #include "NameOrder.h"
 #include "PathText.h"
@@ -32,31 +33,6 @@ std::size_t readAheadCapacity() {
 FileIdentity identityOf(const struct stat& st) {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
-
-class DirectoryStream {
-public:
-    explicit DirectoryStream(const std::string& path) : dir_(open(path)) {}
-    ~DirectoryStream() {
-        if (dir_ != nullptr) {
-            ::closedir(dir_);
-        }
-    }
-    DirectoryStream(const DirectoryStream&) = delete;
-    DirectoryStream& operator=(const DirectoryStream&) = delete;
-    DIR* get() const { return dir_; }
-
-private:
-    static DIR* open(const std::string& path) {
-        const int fd = openDirectory(path, O_RDONLY);
-        DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
-        if (dir == nullptr && fd >= 0) {
-            ::close(fd);
-        }
-        return dir;
-    }
-
-    DIR* dir_;
-};
 
 // Classifies one listed name. Links are followed; a link that leads nowhere (missing target or a
 // loop) is shown as an empty file so that its pair reports the failure, and so is a name that
@@ -312,7 +288,7 @@ void PosixFileAccess::closeFile(int handle) {
 }
 
 std::optional<std::vector<DirectoryEntry>> PosixFileAccess::listDirectory(const std::string& path) {
-    DirectoryStream stream(path);
+    DirectoryStream stream(openDirectory(path, O_RDONLY));
     if (stream.get() == nullptr) {
         return std::nullopt;
     }

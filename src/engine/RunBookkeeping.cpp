@@ -29,7 +29,9 @@ bool RunBookkeeping::accountPair(CompareResult result) {
 }
 
 void RunBookkeeping::refreshRunStatus() {
-    view_.setGuidance(countLine(), equalLine());
+    if (view_.showsStatusTexts()) {
+        view_.setGuidance(countLine(), equalLine());
+    }
 }
 
 std::string RunBookkeeping::countLine() const {
