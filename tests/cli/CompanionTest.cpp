@@ -1,3 +1,4 @@
+#include "support/Companion.h"
 #include "support/ChildProcess.h"
 #include "support/TempTree.h"
 
@@ -24,9 +25,8 @@ protected:
         tree.write("R/sub/diff.txt", "two");
     }
 
-    ChildResult run(std::vector<std::string> args) {
-        args.insert(args.begin(), QUORVEL_COMPARE_BIN);
-        return runChild(args, tree.root());
+    ChildResult run(const std::vector<std::string>& args) {
+        return test::runCompanion(args, tree.root());
     }
 
     test::TempTree tree;
@@ -35,16 +35,12 @@ protected:
 TEST_F(CompanionTest, DirectoryRunPrintsTheReportAndExitsOneOnADifference) {
     const auto r = run({"--all", "--no-progress", "./L/../L//", "R"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "Comparison of directory " + tree.path("L") + "\n" + "with directory " +
-                         tree.path("R") + "\n\n" +
-                         "same.txt: equal.\n"
-                         "________________________\n"
-                         "SUBDIR: sub\n"
-                         "________________________\n"
-                         ">>>> diff.txt: different contents!\n\n"
-                         "Comparison terminated.\n"
-                         "Compared 2 file(s);  0.01 KB\n"
-                         "Equal: 1;   different: 1\n");
+    EXPECT_EQ(r.out,
+              test::directoryReportText(
+                  tree.path("L"), tree.path("R"),
+                  test::expectedBody({"same.txt: equal.", test::kBlockRule, "SUBDIR: sub",
+                                      test::kBlockRule, ">>>> diff.txt: different contents!"},
+                                     2, "0.01 KB", 1, 1)));
     EXPECT_EQ(r.err, "");
 }
 

@@ -1,4 +1,4 @@
-#include "RunFixture.h"
+#include "support/EngineFixture.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@ namespace {
 
 using V = std::vector<std::string>;
 
-class FileRunTest : public test::RunFixture {
+class FileRunTest : public test::EngineFixture {
 protected:
     FileRunTest() {
         view.mode = CompareMode::FileWithFile;

@@ -1,23 +1,20 @@
-#include "RunFixture.h"
+#include "support/EngineFixture.h"
 
 #include <algorithm>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace quorvel {
 namespace {
 
 using V = std::vector<std::string>;
 
-const std::string kRule(24, '_');
+using test::expectedBody;
+const std::string& kRule = test::kBlockRule;
 
-class DirectoryRunTest : public test::RunFixture {
+// Directory runs that list only differing pairs unless a test says otherwise, as the window
+// starts.
+class DirectoryRunTest : public test::EngineFixture {
 protected:
-    V summary(int compared, const std::string& size, int equal, int different) const {
-        return {"Comparison terminated.",
-                "Compared " + std::to_string(compared) + " file(s);  " + size,
-                "Equal: " + std::to_string(equal) + ";   different: " + std::to_string(different)};
-    }
+    DirectoryRunTest() { view.options.onlyDifferent = true; }
 };
 
 TEST_F(DirectoryRunTest, TheWholeReportOfATreeWithOneDifferenceBelow) {
@@ -60,12 +57,11 @@ TEST_F(DirectoryRunTest, WalkOrderBlocksAndOneSidedEntries) {
     tree.mkdir("R/c.txt"); // a directory where the left has a file
     view.options.onlyDifferent = false;
     run.startComparison();
-    EXPECT_EQ(body(),
-              (V{"", "A.txt: equal.", ">>>> b.txt: not found in 2nd directory!",
-                 ">>>> c.txt: not found in 2nd directory!", kRule, "SUBDIR: x", kRule,
-                 "equal.txt: equal.", kRule, "SUBDIR: x/y", kRule,
-                 ">>>> deep.txt: not found in 2nd directory!", "", summary(5, "0.00 KB", 2, 3)[0],
-                 summary(5, "0.00 KB", 2, 3)[1], summary(5, "0.00 KB", 2, 3)[2]}));
+    EXPECT_EQ(body(), expectedBody({"A.txt: equal.", ">>>> b.txt: not found in 2nd directory!",
+                                    ">>>> c.txt: not found in 2nd directory!", kRule, "SUBDIR: x",
+                                    kRule, "equal.txt: equal.", kRule, "SUBDIR: x/y", kRule,
+                                    ">>>> deep.txt: not found in 2nd directory!"},
+                                   5, "0.00 KB", 2, 3));
 }
 
 TEST_F(DirectoryRunTest, OnlyDifferentLeavesEqualDirectoriesWithoutABlock) {
@@ -200,7 +196,6 @@ TEST_F(DirectoryRunTest, LinkLoopsAreWalkedOnceAndTheTotalMatchesTheBytesCompare
 TEST_F(DirectoryRunTest, ControlBytesNeverSplitAReportLine) {
     tree.write("L/bad\nname", "1");
     tree.write("L/sub\tdir/x", "1");
-    view.left = tree.path("L");
     view.options.filter = "*\n";
     run.startComparison();
     for (const auto& line : lines()) {
@@ -217,57 +212,6 @@ TEST_F(DirectoryRunTest, TrailingSlashIsDroppedFromTheHeadings) {
     view.left = tree.path("L") + "/";
     run.startComparison();
     EXPECT_EQ(report.line(0), "Comparison of directory " + tree.path("L"));
-}
-
-} // namespace
-} // namespace quorvel
-
-namespace quorvel {
-namespace {
-
-// Builds `levels` directories named `component` one in the other below `root` (a path the
-// system takes whole), and a file at the bottom; returns nothing, throws on failure.
-void makeDeepChain(const std::string& root, int levels, const std::string& component,
-                   const std::string& content) {
-    int dir = ::open(root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    ASSERT_GE(dir, 0);
-    for (int i = 0; i < levels; ++i) {
-        ASSERT_EQ(::mkdirat(dir, component.c_str(), 0700), 0);
-        const int next = ::openat(dir, component.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        ::close(dir);
-        ASSERT_GE(next, 0);
-        dir = next;
-    }
-    const int fd = ::openat(dir, "bottom.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    ::close(dir);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
-    ::close(fd);
-}
-
-class DeepTreeTest : public test::RunFixture {};
-
-TEST_F(DeepTreeTest, PathsLongerThanTheSystemTakesAreComparedAndNamed) {
-    const std::string component(100, 'd');
-    makeDeepChain(tree.path("L"), 60, component, "same");
-    makeDeepChain(tree.path("R"), 60, component, "same!");
-    run.startComparison();
-    std::string relative = component;
-    for (int i = 1; i < 60; ++i) {
-        relative += "/" + component;
-    }
-    ASSERT_GT(tree.path("L/" + relative).size(), 4096u);
-    EXPECT_EQ(body(),
-              (V{"", kRule, "SUBDIR: " + relative, kRule,
-                 ">>>> bottom.txt: 1st file appears truncated!", "", "Comparison terminated.",
-                 "Compared 1 file(s);  0.00 KB", "Equal: 0;   different: 1"}));
-}
-
-TEST_F(DeepTreeTest, AThousandLevelsAreWalkedToTheBottom) {
-    makeDeepChain(tree.path("L"), 1000, "d", "x");
-    run.startComparison();
-    EXPECT_EQ(run.state().counters.filesCompared, 1);
-    EXPECT_EQ(body()[4], ">>>> bottom.txt: not found in 2nd directory!");
 }
 
 } // namespace

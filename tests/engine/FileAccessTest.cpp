@@ -1,9 +1,4 @@
-#include "FaultyFileAccess.h"
-#include "engine/ComparisonRun.h"
-#include "engine/Report.h"
-#include "lang/LanguageStrings.h"
-#include "support/RecordingView.h"
-#include "support/TempTree.h"
+#include "support/EngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,30 +20,10 @@ int openDescriptors() {
 }
 
 // Directory runs through the real file system, with reading ahead always on or left to itself.
-class FileAccessTest : public ::testing::TestWithParam<PosixFileAccess::ReadAheadMode> {
+class FileAccessTest : public test::EngineFixture,
+                       public ::testing::WithParamInterface<PosixFileAccess::ReadAheadMode> {
 protected:
-    FileAccessTest() : files(GetParam()) {
-        strings.fillFrom(kEnglish);
-        view.left = tree.path("L");
-        view.right = tree.path("R");
-        view.options.onlyDifferent = false;
-    }
-
-    V runLines() {
-        run.startComparison();
-        V lines;
-        for (std::size_t i = 0; i < report.count(); ++i) {
-            lines.push_back(report.line(i));
-        }
-        return lines;
-    }
-
-    test::TempTree tree;
-    test::RecordingView view;
-    Report report;
-    LanguageStrings strings;
-    test::FaultyFileAccess files;
-    ComparisonRun run{view, report, strings, files, "."};
+    FileAccessTest() : EngineFixture(GetParam()) {}
 };
 
 TEST_P(FileAccessTest, ManyPairsWithOddNamesakesComeOutRightAndLeaveNothingOpen) {
@@ -66,9 +41,10 @@ TEST_P(FileAccessTest, ManyPairsWithOddNamesakesComeOutRightAndLeaveNothingOpen)
     tree.mkdir("R/dir");
     tree.symlink("loop", "R/loop");
     const int before = openDescriptors();
-    const auto lines = runLines();
+    run.startComparison();
+    const auto lines = this->lines();
     EXPECT_EQ(openDescriptors(), before);
-    EXPECT_EQ(files.opened, files.closed);
+    EXPECT_EQ(files.counts.openHandles(), files.counts.closes);
     EXPECT_EQ(run.state().counters.filesCompared, 45);
     EXPECT_EQ(run.state().counters.differentCount, 4 + 5);
     for (const char* odd : {"pipe", "dev", "dir", "gone", "loop"}) {
@@ -82,10 +58,10 @@ TEST_P(FileAccessTest, ManyPairsWithOddNamesakesComeOutRightAndLeaveNothingOpen)
 TEST_P(FileAccessTest, EachRunSeesTheFileSystemAfresh) {
     tree.write("L/a", "one");
     tree.write("R/a", "one");
-    EXPECT_EQ(runLines().at(3), "a: equal.");
+    EXPECT_EQ(runBody().at(1), "a: equal.");
     std::filesystem::rename(tree.path("R"), tree.path("R.old"));
     tree.write("R/a", "two");
-    EXPECT_EQ(runLines().at(3), ">>>> a: different contents!");
+    EXPECT_EQ(runBody().at(1), ">>>> a: different contents!");
 }
 
 TEST_P(FileAccessTest, ALeftFileThatIsTheRightFileIsEqualWithoutReading) {
@@ -112,19 +88,16 @@ TEST_P(FileAccessTest, AnUnreadableDirectoryIsADifferenceNotAnEmptyDirectory) {
     tree.write("L/z/c", "1");
     files.unreadableDirectories = {tree.path("L/sub/deeper")};
     view.options.onlyDifferent = true;
-    const auto lines = runLines();
-    const V body(lines.begin() + 3, lines.end());
-    EXPECT_EQ(body, (V{"________________________", "SUBDIR: sub/deeper", "________________________",
-                       ">>>> sub/deeper/: error reading 1st file!", "________________________",
-                       "SUBDIR: z", "________________________",
-                       ">>>> c: not found in 2nd directory!", "", "Comparison terminated.",
-                       "Compared 3 file(s);  0.00 KB", "Equal: 1;   different: 2"}));
+    const auto& rule = test::kBlockRule;
+    EXPECT_EQ(runBody(),
+              test::expectedBody({rule, "SUBDIR: sub/deeper", rule,
+                                  ">>>> sub/deeper/: error reading 1st file!", rule, "SUBDIR: z",
+                                  rule, ">>>> c: not found in 2nd directory!"},
+                                 3, "0.00 KB", 1, 2));
 
     files.unreadableDirectories = {tree.path("L")};
-    const auto top = runLines();
-    EXPECT_EQ(V(top.begin() + 3, top.end()),
-              (V{">>>> ./: error reading 1st file!", "", "Comparison terminated.",
-                 "Compared 1 file(s);  0.00 KB", "Equal: 0;   different: 1"}));
+    EXPECT_EQ(runBody(),
+              test::expectedBody({">>>> ./: error reading 1st file!"}, 1, "0.00 KB", 0, 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadAhead, FileAccessTest,

@@ -1,8 +1,8 @@
 // Names with bytes that could break a report line or smuggle markup into the HTML page.
 
-#include "Companion.h"
-#include "EngineFixture.h"
 #include "report/HtmlEscape.h"
+#include "support/Companion.h"
+#include "support/EngineFixture.h"
 
 #include <set>
 
@@ -105,17 +105,12 @@ TEST_F(AwkwardNameTest, TheCompanionsTextAndHtmlReports) {
         {"--all", "--text", "out/report.txt", "--html", "out/report.html", "L", "R"}, tree.root());
     EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_EQ(r.err, "");
-    auto lines = V{"Comparison of directory " + tree.path("L"), "with directory " + tree.path("R")};
-    const auto body = expectedBody(expectedPairs, 14, "0.04 KB", 2, 12);
-    lines.insert(lines.end(), body.begin(), body.end());
-    EXPECT_EQ(r.out, reportText(lines));
-    std::string text;
-    for (const auto& line : lines) {
-        text += line + "\r\n";
-    }
-    EXPECT_EQ(readFile(tree.path("out/report.txt")), text);
+    const auto text = directoryReportText(tree.path("L"), tree.path("R"),
+                                          expectedBody(expectedPairs, 14, "0.04 KB", 2, 12));
+    EXPECT_EQ(r.out, text);
+    EXPECT_EQ(tree.read("out/report.txt"), withCrLf(text));
 
-    const auto page = readFile(tree.path("out/report.html"));
+    const auto page = tree.read("out/report.html");
     expectNoMarkupButThePages(page);
     // Each name shows as text; a difference without its mark.
     for (const auto& line : expectedPairs) {

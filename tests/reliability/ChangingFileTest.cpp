@@ -2,7 +2,7 @@
 // fail or come back short: the pair gets a result from what was read, and the progress stays
 // within 0..100.
 
-#include "EngineFixture.h"
+#include "support/EngineFixture.h"
 
 #include <cctype>
 #include <fcntl.h>

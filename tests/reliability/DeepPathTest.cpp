@@ -1,7 +1,7 @@
 // Paths longer than the system takes in one call, and trees a thousand levels deep.
 
-#include "Companion.h"
-#include "EngineFixture.h"
+#include "support/Companion.h"
+#include "support/EngineFixture.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,6 @@
 
 namespace quorvel::test {
 namespace {
-
-const std::string kRule(24, '_');
 
 // `levels` directories named `component`, one in the other below `root`, with the named files
 // at the bottom. Works below any depth, as no call takes more than one name.
@@ -52,20 +50,12 @@ protected:
         tree.mkdir("R");
     }
 
-    std::string report(const std::string& relative, const std::vector<std::string>& pairLines,
+    std::string report(const std::string& relative, std::vector<std::string> pairLines,
                        int compared, const std::string& size, int equal) {
-        std::vector<std::string> lines{"Comparison of directory " + tree.path("L"),
-                                       "with directory " + tree.path("R"),
-                                       "",
-                                       kRule,
-                                       "SUBDIR: " + relative,
-                                       kRule};
-        lines.insert(lines.end(), pairLines.begin(), pairLines.end());
-        lines.insert(lines.end(), {"", "Comparison terminated.",
-                                   "Compared " + std::to_string(compared) + " file(s);  " + size,
-                                   "Equal: " + std::to_string(equal) +
-                                       ";   different: " + std::to_string(compared - equal)});
-        return reportText(lines);
+        pairLines.insert(pairLines.begin(), {kBlockRule, "SUBDIR: " + relative, kBlockRule});
+        return directoryReportText(
+            tree.path("L"), tree.path("R"),
+            expectedBody(pairLines, compared, size, equal, compared - equal));
     }
 
     TempTree tree;

@@ -1,7 +1,7 @@
 // A file past 4 GiB, made sparse so that no gigabytes are written, against a 3-byte one.
 
-#include "Companion.h"
-#include "EngineFixture.h"
+#include "support/Companion.h"
+#include "support/EngineFixture.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 // Report files that cannot be written: a clear message, exit status 2, and whatever stood at the
 // target before stays whole.
 
-#include "Companion.h"
+#include "support/Companion.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>

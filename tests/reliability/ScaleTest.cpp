@@ -2,12 +2,12 @@
 // bytes, never a clock.
 
 #include "HeapCounter.h"
-#include "HookedFileAccess.h"
 #include "engine/ComparisonRun.h"
 #include "engine/Report.h"
 #include "lang/LanguageStrings.h"
 #include "report/ReportHtmlWriter.h"
 #include "report/ReportTextWriter.h"
+#include "support/HookedFileAccess.h"
 #include "support/RecordingView.h"
 #include "support/TempTree.h"
 

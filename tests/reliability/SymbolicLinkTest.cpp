@@ -1,7 +1,7 @@
 // Link loops end the walk without entering a directory twice; dangling links are pair results.
 
-#include "Companion.h"
-#include "EngineFixture.h"
+#include "support/Companion.h"
+#include "support/EngineFixture.h"
 
 #include <algorithm>
 #include <set>

@@ -1,7 +1,7 @@
 // What the user running the comparison may not read is a pair result or a difference; the run
 // goes on and never passes it over. Root reads everything, so the companion runs as nobody.
 
-#include "Companion.h"
+#include "support/Companion.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +10,6 @@
 
 namespace quorvel::test {
 namespace {
-
-const std::string kRule(24, '_');
 
 class UnreadableTest : public ::testing::Test {
 protected:
@@ -39,14 +37,9 @@ protected:
     // The companion's whole output for a directory run listing every pair.
     std::string report(const std::vector<std::string>& pairLines, int compared,
                        const std::string& size, int equal) {
-        std::vector<std::string> lines{"Comparison of directory " + tree.path("L"),
-                                       "with directory " + tree.path("R"), ""};
-        lines.insert(lines.end(), pairLines.begin(), pairLines.end());
-        lines.insert(lines.end(), {"", "Comparison terminated.",
-                                   "Compared " + std::to_string(compared) + " file(s);  " + size,
-                                   "Equal: " + std::to_string(equal) +
-                                       ";   different: " + std::to_string(compared - equal)});
-        return reportText(lines);
+        return directoryReportText(
+            tree.path("L"), tree.path("R"),
+            expectedBody(pairLines, compared, size, equal, compared - equal));
     }
 
     ChildResult runAll() { return runCompanionUnprivileged({"--all", "L", "R"}, tree.root()); }
@@ -60,10 +53,11 @@ TEST_F(UnreadableTest, UnreadableFilesOnEitherSideArePairResults) {
     setMode("L/sub/e", 0);
     auto r = runAll();
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    EXPECT_EQ(r.out, report({">>>> a: error reading 1st file!",
-                             ">>>> b: not found in 2nd directory!", "c: equal.", kRule,
-                             "SUBDIR: sub", kRule, "d: equal.", ">>>> e: error reading 1st file!"},
-                            5, "0.02 KB", 2));
+    EXPECT_EQ(r.out,
+              report({">>>> a: error reading 1st file!", ">>>> b: not found in 2nd directory!",
+                      "c: equal.", kBlockRule, "SUBDIR: sub", kBlockRule, "d: equal.",
+                      ">>>> e: error reading 1st file!"},
+                     5, "0.02 KB", 2));
     EXPECT_EQ(r.err, "");
 
     r = runCompanionUnprivileged({"L/a", "R/a"}, tree.root());
@@ -78,8 +72,8 @@ TEST_F(UnreadableTest, AnUnreadableLeftDirectoryIsADifferenceNamedByItsPath) {
     setMode("L/sub", 0);
     auto r = runAll();
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    EXPECT_EQ(r.out, report({"a: equal.", "b: equal.", "c: equal.", kRule, "SUBDIR: sub", kRule,
-                             ">>>> sub/: error reading 1st file!"},
+    EXPECT_EQ(r.out, report({"a: equal.", "b: equal.", "c: equal.", kBlockRule, "SUBDIR: sub",
+                             kBlockRule, ">>>> sub/: error reading 1st file!"},
                             4, "0.01 KB", 3));
 
     setMode("L/sub", 0755);
@@ -99,7 +93,7 @@ TEST_F(UnreadableTest, AnUnreadableRightDirectoryLeavesItsNamesakesNotFound) {
     auto r = runAll();
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out,
-              report({"a: equal.", "b: equal.", "c: equal.", kRule, "SUBDIR: sub", kRule,
+              report({"a: equal.", "b: equal.", "c: equal.", kBlockRule, "SUBDIR: sub", kBlockRule,
                       ">>>> d: not found in 2nd directory!", ">>>> e: not found in 2nd directory!"},
                      5, "0.02 KB", 3));
     // Names that can be listed but not looked at are no better.
@@ -112,17 +106,18 @@ TEST_F(UnreadableTest, ALeftDirectoryThatCanBeListedButNotEnteredIsNoSuccess) {
     setMode("L/sub", 0444);
     auto r = runAll();
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    EXPECT_EQ(r.out, report({"a: equal.", "b: equal.", "c: equal.", kRule, "SUBDIR: sub", kRule,
-                             ">>>> d: error reading 1st file!", ">>>> e: error reading 1st file!"},
-                            5, "0.01 KB", 3));
+    EXPECT_EQ(r.out,
+              report({"a: equal.", "b: equal.", "c: equal.", kBlockRule, "SUBDIR: sub", kBlockRule,
+                      ">>>> d: error reading 1st file!", ">>>> e: error reading 1st file!"},
+                     5, "0.01 KB", 3));
 
     setMode("L/sub", 0755);
     setMode("L", 0444);
     r = runAll();
     EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_EQ(r.out, report({">>>> a: error reading 1st file!", ">>>> b: error reading 1st file!",
-                             ">>>> c: error reading 1st file!", kRule, "SUBDIR: sub", kRule,
-                             ">>>> sub/: error reading 1st file!"},
+                             ">>>> c: error reading 1st file!", kBlockRule, "SUBDIR: sub",
+                             kBlockRule, ">>>> sub/: error reading 1st file!"},
                             4, "0.00 KB", 0));
 }
 

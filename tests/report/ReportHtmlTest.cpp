@@ -2,6 +2,7 @@
 #include "report/ReportDateTime.h"
 #include "report/ReportHtmlWriter.h"
 
+#include "support/ExpectedReport.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@
 namespace quorvel {
 namespace {
 
-const std::string kRule(24, '_');
+const std::string& kRule = test::kBlockRule;
 
 Report makeReport(const std::vector<std::string>& lines) {
     Report report;

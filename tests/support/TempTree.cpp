@@ -91,9 +91,4 @@ std::string TempTree::listing(const std::string& relative) const {
     return text;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 } // namespace quorvel::test

@@ -31,6 +31,4 @@ private:
     std::string root_;
 };
 
-std::string readFile(const std::string& path);
-
 } // namespace quorvel::test

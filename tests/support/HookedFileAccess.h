@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@ public:
         std::int64_t willReads = 0;
         std::int64_t listings = 0;
         std::int64_t identities = 0;
+        std::int64_t openHandles() const { return opens - failedOpens; }
         std::int64_t total() const {
             return lookUps + opens + reads + sameFiles + closes + willReads + listings + identities;
         }
@@ -37,6 +39,8 @@ public:
     // After each read: the path the handle was opened for, the count of reads on it so far and
     // the count read; returns the count the engine sees.
     std::function<std::int64_t(const std::string& path, int read, std::int64_t count)> onRead;
+    // Directories whose listing fails, as one that cannot be read.
+    std::set<std::string> unreadableDirectories;
     // Keeps the path of every listing and of every opened handle (costs memory per call).
     bool keepPaths = true;
 

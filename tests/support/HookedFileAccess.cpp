@@ -56,7 +56,8 @@ void HookedFileAccess::willRead(const std::string& directory, const std::string&
 std::optional<std::vector<DirectoryEntry>>
 HookedFileAccess::listDirectory(const std::string& path) {
     ++counts.listings;
-    auto listing = PosixFileAccess::listDirectory(path);
+    auto listing = unreadableDirectories.count(path) != 0 ? std::nullopt
+                                                          : PosixFileAccess::listDirectory(path);
     if (keepPaths) {
         listedPaths.push_back(path);
     }

@@ -75,13 +75,4 @@ void openToEveryone(const std::string& root) {
     }
 }
 
-std::string reportText(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& line : lines) {
-        text += line;
-        text += '\n';
-    }
-    return text;
-}
-
 } // namespace quorvel::test

@@ -4,8 +4,6 @@
 
 namespace quorvel::test {
 
-const std::string kBlockRule(24, '_');
-
 EngineFixture::EngineFixture(PosixFileAccess::ReadAheadMode readAhead) : files(readAhead) {
     strings.fillFrom(kEnglish);
     tree.mkdir("L");
@@ -25,6 +23,10 @@ std::vector<std::string> EngineFixture::lines() const {
 
 std::vector<std::string> EngineFixture::runBody() {
     run.startComparison();
+    return body();
+}
+
+std::vector<std::string> EngineFixture::body() const {
     auto all = lines();
     const auto blank = std::find(all.begin(), all.end(), std::string());
     return {blank, all.end()};
@@ -60,18 +62,6 @@ void EngineFixture::expectProgressWithinBounds() const {
     }
     EXPECT_GE(run.state().progress.currentFileDone, 0);
     EXPECT_GE(run.state().counters.bytesCompared, 0);
-}
-
-std::vector<std::string> expectedBody(std::vector<std::string> pairLines, int compared,
-                                      const std::string& size, int equal, int different,
-                                      bool fast) {
-    pairLines.insert(pairLines.begin(), "");
-    pairLines.insert(pairLines.end(),
-                     {"", "Comparison terminated.",
-                      "Compared " + std::to_string(compared) + " file(s);  " + size,
-                      (fast ? "Equal (maybe...): " : "Equal: ") + std::to_string(equal) +
-                          ";   different: " + std::to_string(different)});
-    return pairLines;
 }
 
 } // namespace quorvel::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExpectedReport.h"
 #include "support/ChildProcess.h"
 
 #include <optional>
@@ -21,8 +22,5 @@ std::optional<std::string> noUnprivilegedRun(const std::string& directory);
 
 // Lets an unprivileged user reach everything below `root` that is not made unreadable on purpose.
 void openToEveryone(const std::string& root);
-
-// The companion's standard output for a report: its lines each followed by a newline.
-std::string reportText(const std::vector<std::string>& lines);
 
 } // namespace quorvel::test

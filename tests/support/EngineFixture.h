@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExpectedReport.h"
 #include "HookedFileAccess.h"
 #include "engine/ComparisonRun.h"
 #include "engine/Report.h"
@@ -22,6 +23,8 @@ protected:
 
     // Runs and returns the report from its first blank line on.
     std::vector<std::string> runBody();
+    // The report of the last run from its first blank line on (after the headings).
+    std::vector<std::string> body() const;
     // A file-with-file run of two paths.
     std::vector<std::string> runFiles(const std::string& first, const std::string& second);
     std::vector<std::string> lines() const;
@@ -36,13 +39,5 @@ protected:
     HookedFileAccess files;
     ComparisonRun run{view, report, strings, files, "."};
 };
-
-// The body of a finished run's report: the blank after the headings, the pair lines, a blank
-// and the summary.
-std::vector<std::string> expectedBody(std::vector<std::string> pairLines, int compared,
-                                      const std::string& size, int equal, int different,
-                                      bool fast = false);
-
-extern const std::string kBlockRule;
 
 } // namespace quorvel::test
