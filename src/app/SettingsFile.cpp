@@ -146,19 +146,28 @@ bool SettingsFile::save(const RegFile& document) {
 }
 
 bool SettingsFile::keepDamagedCopy() {
+    // A second name for the damaged file, not a rename: should the save then fail, the file
+    // stays where it was.
+    const auto damaged = QFile::encodeName(m_path).toStdString();
+    const auto copy = QFile::encodeName(damagedCopyPath()).toStdString();
     std::error_code error;
-    std::filesystem::rename(QFile::encodeName(m_path).toStdString(),
-                            QFile::encodeName(damagedCopyPath()).toStdString(), error);
-    if (error && error != std::errc::no_such_file_or_directory) {
-        return false;
+    std::filesystem::remove(copy, error);
+    std::filesystem::create_hard_link(damaged, copy, error);
+    if (error == std::errc::no_such_file_or_directory) {
+        m_damagedProblem.reset(); // gone meanwhile: nothing to keep
+        return true;
     }
-    if (!error) {
-        std::fprintf(stderr,
-                     "quorvel: the settings file %s could not be read (%s); it is kept as %s and "
-                     "a new one is written\n",
-                     qPrintable(m_path), qPrintable(*m_damagedProblem),
-                     qPrintable(damagedCopyPath()));
+    if (error) {
+        error.clear();
+        std::filesystem::copy_file(damaged, copy, error);
+        if (error) {
+            return false;
+        }
     }
+    std::fprintf(stderr,
+                 "quorvel: the settings file %s could not be read (%s); it is kept as %s and a "
+                 "new one is written\n",
+                 qPrintable(m_path), qPrintable(*m_damagedProblem), qPrintable(damagedCopyPath()));
     m_damagedProblem.reset();
     return true;
 }

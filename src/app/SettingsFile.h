@@ -41,7 +41,6 @@ public:
     SettingsFile(const SettingsFile&) = delete;
     SettingsFile& operator=(const SettingsFile&) = delete;
 
-    const QString& path() const { return m_path; }
     QString damagedCopyPath() const { return m_path + QStringLiteral(".bad"); }
 
     Contents load();

@@ -70,6 +70,20 @@ TEST_F(SettingsFileTest, DamagedFileReadsAsNoKeyAndIsKeptAsBadBeforeTheNextWrite
     }
 }
 
+TEST_F(SettingsFileTest, ADamagedFileStaysInPlaceWhenItsReplacementFails) {
+    const QByteArray bytes = kProgramHeader + "\"A\"=\"unterminated\n";
+    writeFile(bytes);
+    SettingsStore store(path());
+    store.setCommitStep([](QSaveFile&) { return false; });
+    ASSERT_TRUE(store.openKey(kRoot, true));
+    testing::internal::CaptureStderr();
+    EXPECT_THROW(store.writeInteger(kTop, 1), SettingsError);
+    testing::internal::GetCapturedStderr();
+    store.closeKey();
+    EXPECT_EQ(fileBytes(path()), bytes);
+    EXPECT_EQ(fileBytes(path() + QStringLiteral(".bad")), bytes);
+}
+
 TEST_F(SettingsFileTest, HugeFileIsRejectedWithoutReadingItAll) {
     writeFile(kProgramHeader + "\"Form1Top\"=dword:00000001\n\"A\"=\"");
     ASSERT_TRUE(QFile::resize(path(), 100 * 1024 * 1024));
