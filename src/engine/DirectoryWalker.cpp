@@ -15,7 +15,6 @@ namespace quorvel {
 
 namespace {
 
-const std::string kBlockRule(24, '_');
 constexpr std::size_t kPairsAhead = 128;
 
 bool isFile(const DirectoryEntry& e) {

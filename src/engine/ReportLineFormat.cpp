@@ -20,7 +20,7 @@ std::string reportSafe(std::string_view text) {
 
 std::string formatResultLine(std::string_view name, CompareResult result,
                              const LanguageStrings& strings) {
-    std::string line = countsAsEqual(result) ? "" : ">>>> ";
+    std::string line(countsAsEqual(result) ? std::string_view() : kDifferenceMark);
     line += reportSafe(name);
     line += ": ";
     line += strings.text(resultMessageKey(result));

@@ -9,6 +9,11 @@ namespace quorvel {
 
 class LanguageStrings;
 
+// The line above and below a subdirectory's name in a report, and the mark before a pair that
+// differs; the report writers recognise these lines by them.
+inline constexpr std::string_view kBlockRule = "________________________";
+inline constexpr std::string_view kDifferenceMark = ">>>> ";
+
 // The text with every byte below 0x20 written as "?", so that a name cannot break a report line.
 std::string reportSafe(std::string_view text);
 

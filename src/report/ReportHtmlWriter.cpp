@@ -2,14 +2,11 @@
 
 #include "HtmlEscape.h"
 #include "ReportDateTime.h"
+#include "engine/ReportLineFormat.h"
 
 namespace quorvel {
 
 namespace {
-
-// What a run writes above and below a subdirectory's name, and before a differing pair.
-constexpr std::string_view kBlockRule = "________________________";
-constexpr std::string_view kDifferenceMark = ">>>> ";
 
 constexpr std::string_view kLineEnd = "\r\n";
 
