@@ -13,22 +13,10 @@ void writeClosingSettings(SettingsStore& store, const ClosingSettings& s) {
     SettingsStore::KeyCloser closer(store);
     store.openKey(names::kProgramKey, true);
 
-    if (!s.mainWindowMaximized) {
-        store.writeInteger(names::kForm1Top, s.mainWindow.top);
-        store.writeInteger(names::kForm1Left, s.mainWindow.left);
-        store.writeInteger(names::kForm1Width, s.mainWindow.width);
-        store.writeInteger(names::kForm1Height, s.mainWindow.height);
-    }
-    store.writeBool(names::kForm1Maximized, s.mainWindowMaximized);
+    writeWindowPlacement(store, names::kForm1, s.mainWindow, s.mainWindowMaximized);
     store.writeString(names::kCompDir1, s.leftDirectory);
     store.writeString(names::kCompDir2, s.rightDirectory);
-    if (!s.reportWindowMaximized) {
-        store.writeInteger(names::kForm2Top, s.reportWindow.top);
-        store.writeInteger(names::kForm2Left, s.reportWindow.left);
-        store.writeInteger(names::kForm2Width, s.reportWindow.width);
-        store.writeInteger(names::kForm2Height, s.reportWindow.height);
-    }
-    store.writeBool(names::kForm2Maximized, s.reportWindowMaximized);
+    writeWindowPlacement(store, names::kForm2, s.reportWindow, s.reportWindowMaximized);
     // Sign-extended, so a language byte of 0xc8 is stored as -56.
     store.writeInteger(names::kLanguage, s.language);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ReportFont.h"
+#include "app/WindowPlacement.h"
 #include "lang/LanguageId.h"
 
 #include <QString>
@@ -8,13 +9,6 @@
 namespace quorvel {
 
 class SettingsStore;
-
-struct WindowBounds {
-    int top = 0;
-    int left = 0;
-    int width = 0;
-    int height = 0;
-};
 
 // What the program stores when the main window closes.
 struct ClosingSettings {

@@ -31,26 +31,8 @@ MainWindowSettings readMainWindowSettings(SettingsStore& store) {
     SettingsStore::KeyCloser closer(store);
     store.openKey(names::kProgramKey, true);
 
-    if (store.valueExists(names::kForm1Top)) {
-        s.top = store.readInteger(names::kForm1Top);
-    }
-    if (store.valueExists(names::kForm1Left)) {
-        s.left = store.readInteger(names::kForm1Left);
-    }
-    if (store.valueExists(names::kForm1Width)) {
-        const int width = store.readInteger(names::kForm1Width);
-        if (width >= MainWindowSettings::kMinStoredWidth) {
-            s.width = width;
-        }
-    }
-    if (store.valueExists(names::kForm1Height)) {
-        const int height = store.readInteger(names::kForm1Height);
-        if (height >= MainWindowSettings::kMinStoredHeight) {
-            s.height = height;
-        }
-    }
-    s.maximized =
-        store.valueExists(names::kForm1Maximized) && store.readBool(names::kForm1Maximized);
+    readWindowPlacement(store, names::kForm1, s, MainWindowSettings::kMinStoredWidth,
+                        MainWindowSettings::kMinStoredHeight);
     if (store.valueExists(names::kLanguage)) {
         // Only the low byte counts, taken as signed.
         const auto low = static_cast<std::uint8_t>(store.readInteger(names::kLanguage) & 0xff);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/WindowPlacement.h"
 #include "lang/LanguageId.h"
 
 #include <QString>
@@ -12,17 +13,14 @@ class SettingsStore;
 
 // What the main window takes from the settings when it is constructed. Absent or rejected values
 // leave the design values in place.
-struct MainWindowSettings {
+struct MainWindowSettings : WindowPlacement {
     static constexpr int kDesignWidth = 499;
     static constexpr int kDesignHeight = 452;
     static constexpr int kMinStoredWidth = 498;
     static constexpr int kMinStoredHeight = 450;
 
-    std::optional<int> top; // absent: the window system places the window
-    std::optional<int> left;
-    int width = kDesignWidth;
-    int height = kDesignHeight;
-    bool maximized = false;
+    MainWindowSettings() : WindowPlacement{{}, {}, kDesignWidth, kDesignHeight, false} {}
+
     LanguageId language = kNoLanguage;
     std::optional<QString> leftDirectory; // only a stored directory that exists
     std::optional<QString> rightDirectory;

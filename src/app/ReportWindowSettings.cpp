@@ -3,36 +3,18 @@
 #include "app/SettingsNames.h"
 #include "app/SettingsStore.h"
 
+#include <climits>
+
 namespace quorvel {
 
 namespace names = settings_names;
-
-namespace {
-
-bool flag(SettingsStore& store, const QString& name) {
-    return store.valueExists(name) && store.readBool(name);
-}
-
-} // namespace
 
 ReportWindowSettings readReportWindowSettings(SettingsStore& store, int pixelsPerInch) {
     ReportWindowSettings s;
     SettingsStore::KeyCloser closer(store);
     store.openKey(names::kProgramKey, true);
 
-    if (store.valueExists(names::kForm2Top)) {
-        s.top = store.readInteger(names::kForm2Top);
-    }
-    if (store.valueExists(names::kForm2Left)) {
-        s.left = store.readInteger(names::kForm2Left);
-    }
-    if (store.valueExists(names::kForm2Width)) {
-        s.width = store.readInteger(names::kForm2Width);
-    }
-    if (store.valueExists(names::kForm2Height)) {
-        s.height = store.readInteger(names::kForm2Height);
-    }
-    s.maximized = flag(store, names::kForm2Maximized);
+    readWindowPlacement(store, names::kForm2, s, INT_MIN, INT_MIN);
 
     store.openKey(names::kReportFontKey, true);
     ReportFont& font = s.font;
@@ -50,10 +32,10 @@ ReportWindowSettings readReportWindowSettings(SettingsStore& store, int pixelsPe
         font.setSize(store.readInteger(names::kSize), pixelsPerInch);
     }
     // The stored flags replace the style: a flag that is absent is off.
-    font.bold = flag(store, names::kBold);
-    font.italic = flag(store, names::kItalic);
-    font.underline = flag(store, names::kUnderline);
-    font.strikeOut = flag(store, names::kStrikeOut);
+    font.bold = storedFlag(store, names::kBold);
+    font.italic = storedFlag(store, names::kItalic);
+    font.underline = storedFlag(store, names::kUnderline);
+    font.strikeOut = storedFlag(store, names::kStrikeOut);
     return s;
 }
 

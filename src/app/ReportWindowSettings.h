@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ReportFont.h"
+#include "app/WindowPlacement.h"
 
 #include <optional>
 
@@ -10,15 +11,12 @@ class SettingsStore;
 
 // What the report window takes from the settings when it is constructed. Its bounds have no
 // lower limit of their own.
-struct ReportWindowSettings {
+struct ReportWindowSettings : WindowPlacement {
     static constexpr int kDesignWidth = 595;
     static constexpr int kDesignHeight = 420;
 
-    std::optional<int> top; // absent: the window system places the window
-    std::optional<int> left;
-    int width = kDesignWidth;
-    int height = kDesignHeight;
-    bool maximized = false;
+    ReportWindowSettings() : WindowPlacement{{}, {}, kDesignWidth, kDesignHeight, false} {}
+
     ReportFont font;
 };
 

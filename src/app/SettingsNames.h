@@ -23,6 +23,19 @@ inline constexpr QLatin1StringView kForm2Width("Form2Width");
 inline constexpr QLatin1StringView kForm2Height("Form2Height");
 inline constexpr QLatin1StringView kForm2Maximized("Form2Maximized");
 
+// The values that hold a window's place.
+struct WindowValueNames {
+    QLatin1StringView top;
+    QLatin1StringView left;
+    QLatin1StringView width;
+    QLatin1StringView height;
+    QLatin1StringView maximized;
+};
+inline constexpr WindowValueNames kForm1{kForm1Top, kForm1Left, kForm1Width, kForm1Height,
+                                         kForm1Maximized};
+inline constexpr WindowValueNames kForm2{kForm2Top, kForm2Left, kForm2Width, kForm2Height,
+                                         kForm2Maximized};
+
 inline constexpr QLatin1StringView kColor("Color");
 inline constexpr QLatin1StringView kHeight("Height");
 inline constexpr QLatin1StringView kName("Name");
