@@ -1,4 +1,4 @@
-#include "SettingsFixture.h"
+#include "support/SettingsFixture.h"
 
 #include "app/MainWindowSettings.h"
 #include "app/ReportWindowSettings.h"

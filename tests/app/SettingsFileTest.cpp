@@ -1,4 +1,5 @@
-#include "SettingsFixture.h"
+#include "support/SettingsFixture.h"
+#include "support/SettingsSample.h"
 
 #include "app/ClosingSettings.h"
 #include "app/MainWindowSettings.h"
@@ -184,12 +185,8 @@ TEST_F(SettingsFileTest, WritesWaitForTheLockAndBuildOnTheFileAsItIsThen) {
 
 TEST_F(SettingsFileTest, InstancesClosingTogetherLeaveOneWholeSetOfValues) {
     auto closeWith = [this](int value) {
-        ClosingSettings s;
-        s.mainWindow = {value, value, 500 + value, 500 + value};
-        s.language = static_cast<LanguageId>(value);
-        s.leftDirectory = QString::number(value);
         SettingsStore store(path());
-        writeClosingSettings(store, s);
+        writeClosingSettings(store, test::sampleSettings(value));
     };
     std::thread first(closeWith, 1);
     std::thread second(closeWith, 2);
@@ -200,11 +197,12 @@ TEST_F(SettingsFileTest, InstancesClosingTogetherLeaveOneWholeSetOfValues) {
     const MainWindowSettings read = readMainWindowSettings(store);
     ASSERT_TRUE(read.top == 1 || read.top == 2);
     const int winner = *read.top;
-    EXPECT_EQ(read.left, winner);
-    EXPECT_EQ(read.width, 500 + winner);
-    EXPECT_EQ(read.language, winner);
+    const ClosingSettings expected = test::sampleSettings(winner);
+    EXPECT_EQ(read.left, expected.mainWindow.left);
+    EXPECT_EQ(read.width, expected.mainWindow.width);
+    EXPECT_EQ(read.language, expected.language);
     ASSERT_TRUE(store.openKey(kRoot, false));
-    EXPECT_EQ(store.readString(QStringLiteral("CompDir1")), QString::number(winner));
+    EXPECT_EQ(store.readString(QStringLiteral("CompDir1")), expected.leftDirectory);
 }
 
 } // namespace

@@ -1,13 +1,14 @@
 // Settings files that are damaged, written by two instances at once, or left by an instance
 // killed in the middle of a save. (Single readers and writers are covered in tests/app.)
 
-#include "SettingsSample.h"
 #include "app/MainWindowSettings.h"
 #include "app/ReportWindowSettings.h"
 #include "app/SettingsError.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsNames.h"
 #include "app/SettingsStore.h"
+#include "support/SettingsFixture.h"
+#include "support/SettingsSample.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,24 +28,10 @@ namespace {
 
 namespace names = settings_names;
 
-const QByteArray kHeader = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quorvel]\n";
+const QByteArray& kHeader = kProgramHeader;
 
-class SettingsFaultTest : public ::testing::Test {
+class SettingsFaultTest : public SettingsFixture {
 protected:
-    QString path() const { return m_dir.path() + QStringLiteral("/Quorvel/settings.reg"); }
-
-    void writeFile(const QByteArray& bytes) const {
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path()).absolutePath()));
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    static QByteArray bytesOf(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-
     QStringList filesBesideTheSettings() const {
         return QDir(QFileInfo(path()).absolutePath())
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -87,8 +74,6 @@ protected:
         EXPECT_EQ(::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
         return pid;
     }
-
-    QTemporaryDir m_dir;
 };
 
 struct BadFile {
@@ -128,13 +113,13 @@ TEST_F(SettingsFaultTest, ADamagedFileGivesTheDefaultsAndIsKeptAsideAtTheNextClo
         const ReportWindowSettings report = readReportWindowSettings(store);
         EXPECT_EQ(report.width, ReportWindowSettings::kDesignWidth);
         EXPECT_EQ(report.font, ReportFont{});
-        EXPECT_EQ(bytesOf(path()), bad.bytes) << "reading changes nothing";
+        EXPECT_EQ(fileBytes(path()), bad.bytes) << "reading changes nothing";
 
         testing::internal::CaptureStderr();
         writeClosingSettings(store, sampleSettings(7));
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_NE(said.find("settings.reg.bad"), std::string::npos) << said;
-        EXPECT_EQ(bytesOf(path() + QStringLiteral(".bad")), bad.bytes);
+        EXPECT_EQ(fileBytes(path() + QStringLiteral(".bad")), bad.bytes);
         EXPECT_EQ(storedSample(), 7);
         EXPECT_EQ(filesBesideTheSettings(), (QStringList{QStringLiteral("settings.reg"),
                                                          QStringLiteral("settings.reg.bad")}));
@@ -145,13 +130,8 @@ TEST_F(SettingsFaultTest, AValueOfTheWrongTypeStopsTheStartAndTheFileStaysAsItWa
     const QByteArray bytes = kHeader + "\"Language\"=dword:00000001\n\"Form1Top\"=\"100\"\n";
     writeFile(bytes);
     SettingsStore store(path());
-    try {
-        readMainWindowSettings(store);
-        ADD_FAILURE() << "read without a failure";
-    } catch (const SettingsError& e) {
-        EXPECT_STREQ(e.what(), "Invalid data type for 'Form1Top'");
-    }
-    EXPECT_EQ(bytesOf(path()), bytes);
+    expectSettingsError([&] { readMainWindowSettings(store); }, "Invalid data type for 'Form1Top'");
+    EXPECT_EQ(fileBytes(path()), bytes);
     EXPECT_EQ(filesBesideTheSettings(), QStringList{QStringLiteral("settings.reg")});
 }
 
@@ -194,12 +174,12 @@ TEST_F(SettingsFaultTest, AProcessKilledBeforeTheRenameLeavesTheEarlierFileWhole
         SettingsStore store(path());
         writeClosingSettings(store, sampleSettings(4));
     }
-    const QByteArray before = bytesOf(path());
+    const QByteArray before = fileBytes(path());
     const pid_t writer = startWriter(5, 1, true);
     int status = 0;
     ASSERT_EQ(::waitpid(writer, &status, 0), writer);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
-    EXPECT_EQ(bytesOf(path()), before);
+    EXPECT_EQ(fileBytes(path()), before);
     EXPECT_EQ(storedSample(), 4);
     // The dead instance's lock does not stop the next close.
     SettingsStore store(path());

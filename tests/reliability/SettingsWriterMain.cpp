@@ -3,9 +3,9 @@
 //
 //   reliability_settings_writer FILE VALUE TIMES [--killed-before-rename]
 
-#include "SettingsSample.h"
 #include "app/ClosingSettings.h"
 #include "app/SettingsStore.h"
+#include "support/SettingsSample.h"
 
 #include <QSaveFile>
 #include <QString>
