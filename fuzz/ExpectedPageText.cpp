@@ -1,4 +1,4 @@
-#include "ExpectedPageText.h"
+#include "fuzz/ExpectedPageText.h"
 
 #include <cstddef>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HtmlPageText.h"
+#include "fuzz/HtmlPageText.h"
 
 #include <string>
 #include <string_view>

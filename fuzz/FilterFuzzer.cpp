@@ -1,7 +1,7 @@
 // Splitting a filter into patterns, against the rule written out: trim the text, cut it at every
 // ";", trim each piece, and drop the empty piece a final ";" leaves.
-#include "FuzzCheck.h"
 #include "engine/FilterPatterns.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <cstddef>
 #include <cstdint>

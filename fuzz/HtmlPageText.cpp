@@ -1,6 +1,6 @@
-#include "HtmlPageText.h"
+#include "fuzz/HtmlPageText.h"
 
-#include "FuzzCheck.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <array>
 #include <cstddef>

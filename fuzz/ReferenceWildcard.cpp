@@ -1,4 +1,4 @@
-#include "ReferenceWildcard.h"
+#include "fuzz/ReferenceWildcard.h"
 
 #include <algorithm>
 #include <cstddef>

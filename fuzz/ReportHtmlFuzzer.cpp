@@ -1,9 +1,9 @@
 // The HTML page of a report reads back as the report's own text, placed and styled by the page
 // rules, with no markup from a report line; and escaping round trips on any bytes.
-#include "ExpectedPageText.h"
-#include "FuzzCheck.h"
-#include "HtmlPageText.h"
 #include "engine/Report.h"
+#include "fuzz/ExpectedPageText.h"
+#include "fuzz/FuzzCheck.h"
+#include "fuzz/HtmlPageText.h"
 #include "report/HtmlEscape.h"
 #include "report/ReportHtmlWriter.h"
 

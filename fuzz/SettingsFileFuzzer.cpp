@@ -1,8 +1,8 @@
 // Any bytes given to the settings file reader: what it accepts, written out and read again, holds
 // the same keys and values, and writing that again gives the same bytes.
-#include "FuzzCheck.h"
-#include "app/RegFile.h"
-#include "app/RegFileParser.h"
+#include "fuzz/FuzzCheck.h"
+#include "settings/RegFile.h"
+#include "settings/RegFileParser.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 // The wildcard matcher against the plainly written rules, on every pattern and name.
-#include "FuzzCheck.h"
-#include "ReferenceWildcard.h"
 #include "engine/Wildcard.h"
+#include "fuzz/FuzzCheck.h"
+#include "fuzz/ReferenceWildcard.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "InterruptSignal.h"
+#include "cli/InterruptSignal.h"
 
 #include <csignal>
 

@@ -1,4 +1,4 @@
-#include "LexicalPath.h"
+#include "cli/LexicalPath.h"
 
 #include <vector>
 

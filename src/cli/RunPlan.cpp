@@ -1,6 +1,6 @@
-#include "RunPlan.h"
+#include "cli/RunPlan.h"
 
-#include "LexicalPath.h"
+#include "cli/LexicalPath.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "TerminalRunView.h"
+#include "cli/TerminalRunView.h"
 
 #include "engine/ReportLineFormat.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RunPlan.h"
+#include "cli/RunPlan.h"
 #include "engine/RunView.h"
 
 #include <cstdio>

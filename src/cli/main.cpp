@@ -1,9 +1,9 @@
 // quorvel-compare: the comparison engine without a window, for scripts, tests and benchmarks.
 
-#include "CommandLine.h"
-#include "InterruptSignal.h"
-#include "RunPlan.h"
-#include "TerminalRunView.h"
+#include "cli/CommandLine.h"
+#include "cli/InterruptSignal.h"
+#include "cli/RunPlan.h"
+#include "cli/TerminalRunView.h"
 #include "engine/ComparisonRun.h"
 #include "engine/PosixFileAccess.h"
 #include "engine/Report.h"

@@ -1,4 +1,4 @@
-#include "BlockCompare.h"
+#include "engine/BlockCompare.h"
 
 #include <cstring>
 

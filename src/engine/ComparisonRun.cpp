@@ -1,10 +1,10 @@
-#include "ComparisonRun.h"
+#include "engine/ComparisonRun.h"
 
-#include "FileAccess.h"
-#include "PathText.h"
-#include "Report.h"
-#include "ReportLineFormat.h"
-#include "RunView.h"
+#include "engine/FileAccess.h"
+#include "engine/PathText.h"
+#include "engine/Report.h"
+#include "engine/ReportLineFormat.h"
+#include "engine/RunView.h"
 #include "lang/LanguageStrings.h"
 
 namespace quorvel {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CompareBuffers.h"
-#include "CompareResult.h"
-#include "DirectoryWalker.h"
-#include "PairComparer.h"
-#include "RunBookkeeping.h"
-#include "RunState.h"
+#include "engine/CompareBuffers.h"
+#include "engine/CompareResult.h"
+#include "engine/DirectoryWalker.h"
+#include "engine/PairComparer.h"
+#include "engine/RunBookkeeping.h"
+#include "engine/RunState.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "DirectoryKinds.h"
+#include "engine/DirectoryKinds.h"
 
-#include "DirectoryStream.h"
+#include "engine/DirectoryStream.h"
 
 #include <algorithm>
 #include <dirent.h>

@@ -1,4 +1,4 @@
-#include "DirectoryStream.h"
+#include "engine/DirectoryStream.h"
 
 #include <unistd.h>
 

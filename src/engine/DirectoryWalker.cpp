@@ -1,13 +1,13 @@
-#include "DirectoryWalker.h"
+#include "engine/DirectoryWalker.h"
 
-#include "FilterPatterns.h"
-#include "PairComparer.h"
-#include "PathText.h"
-#include "ReportLineFormat.h"
-#include "RunBookkeeping.h"
-#include "RunState.h"
-#include "RunView.h"
-#include "Wildcard.h"
+#include "engine/FilterPatterns.h"
+#include "engine/PairComparer.h"
+#include "engine/PathText.h"
+#include "engine/ReportLineFormat.h"
+#include "engine/RunBookkeeping.h"
+#include "engine/RunState.h"
+#include "engine/RunView.h"
+#include "engine/Wildcard.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileAccess.h"
+#include "engine/FileAccess.h"
 
 #include <map>
 #include <optional>

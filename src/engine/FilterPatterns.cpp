@@ -1,4 +1,4 @@
-#include "FilterPatterns.h"
+#include "engine/FilterPatterns.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "LongPath.h"
+#include "engine/LongPath.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "NameOrder.h"
+#include "engine/NameOrder.h"
 
 #include <algorithm>
 

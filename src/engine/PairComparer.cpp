@@ -1,10 +1,10 @@
-#include "PairComparer.h"
+#include "engine/PairComparer.h"
 
-#include "BlockCompare.h"
-#include "CompareBuffers.h"
-#include "FileAccess.h"
-#include "RunState.h"
-#include "RunView.h"
+#include "engine/BlockCompare.h"
+#include "engine/CompareBuffers.h"
+#include "engine/FileAccess.h"
+#include "engine/RunState.h"
+#include "engine/RunView.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CompareResult.h"
-#include "FileAccess.h"
+#include "engine/CompareResult.h"
+#include "engine/FileAccess.h"
 
 #include <cstdint>
 #include <string>

@@ -1,9 +1,9 @@
-#include "PosixFileAccess.h"
+#include "engine/PosixFileAccess.h"
 
-#include "DirectoryStream.h"
-#include "LongPath.h"
-#include "NameOrder.h"
-#include "PathText.h"
+#include "engine/DirectoryStream.h"
+#include "engine/LongPath.h"
+#include "engine/NameOrder.h"
+#include "engine/PathText.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DirectoryKinds.h"
-#include "FileAccess.h"
-#include "ReadAheadQueue.h"
+#include "engine/DirectoryKinds.h"
+#include "engine/FileAccess.h"
+#include "engine/ReadAheadQueue.h"
 
 #include <array>
 #include <string>

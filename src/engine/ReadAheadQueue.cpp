@@ -1,4 +1,4 @@
-#include "ReadAheadQueue.h"
+#include "engine/ReadAheadQueue.h"
 
 #include <unistd.h>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "ReportLineFormat.h"
+#include "engine/ReportLineFormat.h"
 
 #include "lang/LanguageStrings.h"
 

@@ -1,9 +1,9 @@
-#include "RunBookkeeping.h"
+#include "engine/RunBookkeeping.h"
 
-#include "Report.h"
-#include "ReportLineFormat.h"
-#include "RunState.h"
-#include "RunView.h"
+#include "engine/Report.h"
+#include "engine/ReportLineFormat.h"
+#include "engine/RunState.h"
+#include "engine/RunView.h"
 #include "lang/LanguageStrings.h"
 
 namespace quorvel {

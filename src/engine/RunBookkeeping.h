@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompareResult.h"
+#include "engine/CompareResult.h"
 
 #include <string>
 #include <string_view>

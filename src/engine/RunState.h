@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CompareOptions.h"
+#include "engine/CompareOptions.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CompareMode.h"
-#include "CompareOptions.h"
+#include "engine/CompareMode.h"
+#include "engine/CompareOptions.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "Wildcard.h"
+#include "engine/Wildcard.h"
 
 #include <cstddef>
 

@@ -1,6 +1,6 @@
-#include "LanguageStrings.h"
+#include "lang/LanguageStrings.h"
 
-#include "LanguageTexts.h"
+#include "lang/LanguageTexts.h"
 
 namespace quorvel {
 

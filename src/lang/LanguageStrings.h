@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LanguageId.h"
-#include "MessageKey.h"
+#include "lang/LanguageId.h"
+#include "lang/MessageKey.h"
 
 #include <array>
 #include <string_view>

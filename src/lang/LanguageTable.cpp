@@ -1,6 +1,6 @@
-#include "LanguageTable.h"
+#include "lang/LanguageTable.h"
 
-#include "LanguageTexts.h"
+#include "lang/LanguageTexts.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "LanguageId.h"
-#include "MessageKey.h"
-#include "UiKey.h"
+#include "lang/LanguageId.h"
+#include "lang/MessageKey.h"
+#include "lang/UiKey.h"
 
 #include <optional>
 #include <string_view>

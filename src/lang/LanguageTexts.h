@@ -1,9 +1,9 @@
 #pragma once
 
-#include "LanguageId.h"
-#include "LanguageTable.h"
-#include "MessageKey.h"
-#include "UiKey.h"
+#include "lang/LanguageId.h"
+#include "lang/LanguageTable.h"
+#include "lang/MessageKey.h"
+#include "lang/UiKey.h"
 
 #include <array>
 #include <cstddef>

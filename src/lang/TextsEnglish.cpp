@@ -1,4 +1,4 @@
-#include "LanguageTexts.h"
+#include "lang/LanguageTexts.h"
 
 namespace quorvel {
 

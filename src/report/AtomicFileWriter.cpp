@@ -1,6 +1,6 @@
-#include "AtomicFileWriter.h"
+#include "report/AtomicFileWriter.h"
 
-#include "FileWriteError.h"
+#include "report/FileWriteError.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "FileWriteError.h"
+#include "report/FileWriteError.h"
 
 #include <cstring>
 

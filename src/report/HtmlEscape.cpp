@@ -1,4 +1,4 @@
-#include "HtmlEscape.h"
+#include "report/HtmlEscape.h"
 
 namespace quorvel {
 

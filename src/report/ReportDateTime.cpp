@@ -1,4 +1,4 @@
-#include "ReportDateTime.h"
+#include "report/ReportDateTime.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "ReportHtmlWriter.h"
+#include "report/ReportHtmlWriter.h"
 
-#include "HtmlEscape.h"
-#include "ReportDateTime.h"
 #include "engine/ReportLineFormat.h"
+#include "report/HtmlEscape.h"
+#include "report/ReportDateTime.h"
 
 namespace quorvel {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AtomicFileWriter.h"
 #include "engine/Report.h"
 #include "lang/LanguageStrings.h"
+#include "report/AtomicFileWriter.h"
 
 #include <ctime>
 #include <string>

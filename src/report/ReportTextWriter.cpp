@@ -1,4 +1,4 @@
-#include "ReportTextWriter.h"
+#include "report/ReportTextWriter.h"
 
 namespace quorvel {
 

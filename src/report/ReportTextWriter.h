@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AtomicFileWriter.h"
 #include "engine/Report.h"
+#include "report/AtomicFileWriter.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "HeapCounter.h"
+#include "reliability/HeapCounter.h"
 
 #include <atomic>
 #include <cstddef>

@@ -1,10 +1,10 @@
 // Big inputs grow the work and the memory in step with them: counted calls and counted heap
 // bytes, never a clock.
 
-#include "HeapCounter.h"
 #include "engine/ComparisonRun.h"
 #include "engine/Report.h"
 #include "lang/LanguageStrings.h"
+#include "reliability/HeapCounter.h"
 #include "report/ReportHtmlWriter.h"
 #include "report/ReportTextWriter.h"
 #include "support/HookedFileAccess.h"

@@ -1,12 +1,12 @@
 // Settings files that are damaged, written by two instances at once, or left by an instance
 // killed in the middle of a save. (Single readers and writers are covered in tests/app.)
 
-#include "app/MainWindowSettings.h"
-#include "app/ReportWindowSettings.h"
-#include "app/SettingsError.h"
-#include "app/SettingsFile.h"
-#include "app/SettingsNames.h"
-#include "app/SettingsStore.h"
+#include "settings/MainWindowSettings.h"
+#include "settings/ReportWindowSettings.h"
+#include "settings/SettingsError.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsNames.h"
+#include "settings/SettingsStore.h"
 #include "support/SettingsFixture.h"
 #include "support/SettingsSample.h"
 

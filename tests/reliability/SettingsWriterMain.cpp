@@ -3,8 +3,8 @@
 //
 //   reliability_settings_writer FILE VALUE TIMES [--killed-before-rename]
 
-#include "app/ClosingSettings.h"
-#include "app/SettingsStore.h"
+#include "settings/ClosingSettings.h"
+#include "settings/SettingsStore.h"
 #include "support/SettingsSample.h"
 
 #include <QSaveFile>

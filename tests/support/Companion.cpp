@@ -1,4 +1,4 @@
-#include "Companion.h"
+#include "support/Companion.h"
 
 #include <filesystem>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ExpectedReport.h"
 #include "support/ChildProcess.h"
+#include "support/ExpectedReport.h"
 
 #include <optional>
 #include <string>

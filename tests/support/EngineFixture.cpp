@@ -1,4 +1,4 @@
-#include "EngineFixture.h"
+#include "support/EngineFixture.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ExpectedReport.h"
-#include "HookedFileAccess.h"
 #include "engine/ComparisonRun.h"
 #include "engine/Report.h"
 #include "lang/LanguageStrings.h"
+#include "support/ExpectedReport.h"
+#include "support/HookedFileAccess.h"
 #include "support/RecordingView.h"
 #include "support/TempTree.h"
 

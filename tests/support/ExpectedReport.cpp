@@ -1,4 +1,4 @@
-#include "ExpectedReport.h"
+#include "support/ExpectedReport.h"
 
 namespace quorvel::test {
 

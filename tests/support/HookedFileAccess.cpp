@@ -1,4 +1,4 @@
-#include "HookedFileAccess.h"
+#include "support/HookedFileAccess.h"
 
 #include <sys/stat.h>
 

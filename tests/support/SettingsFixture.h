@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SettingsError.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsError.h"
+#include "settings/SettingsStore.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -20,7 +20,7 @@ inline const QByteArray kFontHeader = "\n[HKEY_CURRENT_USER\\Software\\Quorvel\\
 // A settings file in a fresh temporary directory.
 class SettingsFixture : public ::testing::Test {
 protected:
-    QString dir() const { return m_tmp.path() + QStringLiteral("/Quorvel"); }
+    QString dir() const { return tmp_.path() + QStringLiteral("/Quorvel"); }
     QString path() const { return dir() + QStringLiteral("/settings.reg"); }
 
     void writeFile(const QByteArray& bytes) const {
@@ -40,7 +40,7 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
-    QTemporaryDir m_tmp;
+    QTemporaryDir tmp_;
 };
 
 template <class F>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ClosingSettings.h"
+#include "settings/ClosingSettings.h"
 
 namespace quorvel::test {
 

@@ -1,4 +1,4 @@
-#include "TempTree.h"
+#include "support/TempTree.h"
 
 #include <algorithm>
 #include <cstdlib>

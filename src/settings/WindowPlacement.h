@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsNames.h"
+#include "settings/SettingsNames.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #include "support/SettingsFixture.h"
 
-#include "app/MainWindowSettings.h"
-#include "app/ReportWindowSettings.h"
+#include "settings/MainWindowSettings.h"
+#include "settings/ReportWindowSettings.h"
 
 namespace quorvel {
 namespace {
@@ -69,7 +69,7 @@ TEST_F(MainWindowSettingsTest, LanguageIsTheLowByteTakenAsSigned) {
 }
 
 TEST_F(MainWindowSettingsTest, DirectoriesAreTakenOnlyWhenTheyExist) {
-    const QString existing = m_tmp.path();
+    const QString existing = tmp_.path();
     const QString file = path();
     writeSettings("\"CompDir1\"=\"" + existing.toUtf8() + "\"\n\"CompDir2\"=\"" + file.toUtf8() +
                   "\"\n");

@@ -1,6 +1,6 @@
-#include "app/WindowPlacement.h"
+#include "settings/WindowPlacement.h"
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 namespace quorvel {
 

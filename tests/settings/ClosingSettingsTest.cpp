@@ -1,8 +1,8 @@
 #include "support/SettingsFixture.h"
 
-#include "app/ClosingSettings.h"
-#include "app/MainWindowSettings.h"
-#include "app/ReportWindowSettings.h"
+#include "settings/ClosingSettings.h"
+#include "settings/MainWindowSettings.h"
+#include "settings/ReportWindowSettings.h"
 
 #include <QSaveFile>
 

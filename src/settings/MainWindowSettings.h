@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/WindowPlacement.h"
 #include "lang/LanguageId.h"
+#include "settings/WindowPlacement.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "app/ClosingSettings.h"
+#include "settings/ClosingSettings.h"
 
-#include "app/SettingsNames.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsNames.h"
+#include "settings/SettingsStore.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-#include "app/ReportWindowSettings.h"
+#include "settings/ReportWindowSettings.h"
 
-#include "app/SettingsNames.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsNames.h"
+#include "settings/SettingsStore.h"
 
 #include <climits>
 

@@ -1,8 +1,8 @@
 #include "support/SettingsFixture.h"
 #include "support/SettingsSample.h"
 
-#include "app/ClosingSettings.h"
-#include "app/MainWindowSettings.h"
+#include "settings/ClosingSettings.h"
+#include "settings/MainWindowSettings.h"
 
 #include <QDir>
 #include <QLockFile>

@@ -1,6 +1,6 @@
 #include "support/SettingsFixture.h"
 
-#include "app/ReportWindowSettings.h"
+#include "settings/ReportWindowSettings.h"
 
 namespace quorvel {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ReportFont.h"
-#include "app/WindowPlacement.h"
 #include "lang/LanguageId.h"
+#include "settings/ReportFont.h"
+#include "settings/WindowPlacement.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "app/MainWindowSettings.h"
+#include "settings/MainWindowSettings.h"
 
-#include "app/SettingsNames.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsNames.h"
+#include "settings/SettingsStore.h"
 
 #include <QFileInfo>
 

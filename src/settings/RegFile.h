@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RegKey.h"
+#include "settings/RegKey.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,14 +19,14 @@ public:
     RegKey& ensureKey(const QString& path);
     void addPreambleComment(QString line);
 
-    const std::vector<RegKey>& keys() const { return m_keys; }
+    const std::vector<RegKey>& keys() const { return keys_; }
 
     // UTF-8 with "\n" line ends.
     QByteArray serialize() const;
 
 private:
-    QStringList m_preamble;
-    std::vector<RegKey> m_keys;
+    QStringList preamble_;
+    std::vector<RegKey> keys_;
 };
 
 } // namespace quorvel

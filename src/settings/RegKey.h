@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RegValue.h"
+#include "settings/RegValue.h"
 
 #include <QString>
 
@@ -20,8 +20,8 @@ public:
 
     explicit RegKey(QString path);
 
-    const QString& path() const { return m_path; }
-    const std::vector<Entry>& entries() const { return m_entries; }
+    const QString& path() const { return path_; }
+    const std::vector<Entry>& entries() const { return entries_; }
 
     // Names match without regard to ASCII case.
     const RegValue* value(QStringView name) const;
@@ -30,8 +30,8 @@ public:
     void addComment(QString line);
 
 private:
-    QString m_path;
-    std::vector<Entry> m_entries;
+    QString path_;
+    std::vector<Entry> entries_;
 };
 
 } // namespace quorvel

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/RegFile.h"
-#include "app/SettingsFile.h"
+#include "settings/RegFile.h"
+#include "settings/SettingsFile.h"
 
 #include <QString>
 
@@ -46,19 +46,19 @@ public:
     void writeBool(const QString& name, bool value);
     void writeString(const QString& name, const QString& value);
 
-    void setLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }
-    void setCommitStep(SettingsFile::CommitStep step) { m_file.setCommitStep(std::move(step)); }
+    void setLockTimeout(std::chrono::milliseconds timeout) { lockTimeout_ = timeout; }
+    void setCommitStep(SettingsFile::CommitStep step) { file_.setCommitStep(std::move(step)); }
 
     // Closes the open key when a sequence of reads or writes ends, also by a failure.
     class KeyCloser {
     public:
-        explicit KeyCloser(SettingsStore& store) : m_store(store) {}
-        ~KeyCloser() { m_store.closeKey(); }
+        explicit KeyCloser(SettingsStore& store) : store_(store) {}
+        ~KeyCloser() { store_.closeKey(); }
         KeyCloser(const KeyCloser&) = delete;
         KeyCloser& operator=(const KeyCloser&) = delete;
 
     private:
-        SettingsStore& m_store;
+        SettingsStore& store_;
     };
 
 private:
@@ -66,11 +66,11 @@ private:
     void write(const QString& name, RegValue value);
     bool loadUnderLock();
 
-    SettingsFile m_file;
-    bool m_loaded = false;
-    std::optional<RegFile> m_document; // empty when the file could not be read
-    QString m_openKey;                 // full path; empty when no key is open
-    std::chrono::milliseconds m_lockTimeout{5000};
+    SettingsFile file_;
+    bool loaded_ = false;
+    std::optional<RegFile> document_; // empty when the file could not be read
+    QString openKey_;                 // full path; empty when no key is open
+    std::chrono::milliseconds lockTimeout_{5000};
 };
 
 } // namespace quorvel

@@ -1,15 +1,15 @@
-#include "app/RegKey.h"
+#include "settings/RegKey.h"
 
-#include "app/AsciiCase.h"
+#include "settings/AsciiCase.h"
 
 #include <utility>
 
 namespace quorvel {
 
-RegKey::RegKey(QString path) : m_path(std::move(path)) {}
+RegKey::RegKey(QString path) : path_(std::move(path)) {}
 
 const RegValue* RegKey::value(QStringView name) const {
-    for (const Entry& e : m_entries) {
+    for (const Entry& e : entries_) {
         if (!e.isComment && equalsIgnoringAsciiCase(e.name, name)) {
             return &e.value;
         }
@@ -18,7 +18,7 @@ const RegValue* RegKey::value(QStringView name) const {
 }
 
 void RegKey::setValue(const QString& name, RegValue value) {
-    for (Entry& e : m_entries) {
+    for (Entry& e : entries_) {
         if (!e.isComment && equalsIgnoringAsciiCase(e.name, name)) {
             e.value = std::move(value);
             return;
@@ -27,14 +27,14 @@ void RegKey::setValue(const QString& name, RegValue value) {
     Entry e;
     e.name = name;
     e.value = std::move(value);
-    m_entries.push_back(std::move(e));
+    entries_.push_back(std::move(e));
 }
 
 void RegKey::addComment(QString line) {
     Entry e;
     e.isComment = true;
     e.comment = std::move(line);
-    m_entries.push_back(std::move(e));
+    entries_.push_back(std::move(e));
 }
 
 } // namespace quorvel

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ReportFont.h"
-#include "app/WindowPlacement.h"
+#include "settings/ReportFont.h"
+#include "settings/WindowPlacement.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "app/SettingsError.h"
+#include "settings/SettingsError.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "app/AsciiCase.h"
+#include "settings/AsciiCase.h"
 
 namespace quorvel {
 

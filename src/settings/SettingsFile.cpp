@@ -1,6 +1,6 @@
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
-#include "app/RegFileParser.h"
+#include "settings/RegFileParser.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,13 +56,13 @@ bool readAtMost(int fd, qint64 limit, QByteArray& out) {
 } // namespace
 
 SettingsFile::SettingsFile(QString path)
-    : m_path(std::move(path)), m_commit([](QSaveFile& file) { return file.commit(); }) {}
+    : path_(std::move(path)), commit_([](QSaveFile& file) { return file.commit(); }) {}
 
 SettingsFile::~SettingsFile() = default;
 
 SettingsFile::Contents SettingsFile::load() {
-    m_damagedProblem.reset();
-    const QByteArray native = QFile::encodeName(m_path);
+    damagedProblem_.reset();
+    const QByteArray native = QFile::encodeName(path_);
     if (native.isEmpty()) {
         return unreadable(QStringLiteral("there is no place for settings"));
     }
@@ -102,28 +102,28 @@ SettingsFile::Contents SettingsFile::load() {
         contents = damaged(parsed.problem);
     }
     if (contents.state == State::Damaged) {
-        m_damagedProblem = contents.problem;
+        damagedProblem_ = contents.problem;
     }
     return contents;
 }
 
 bool SettingsFile::lock(std::chrono::milliseconds timeout) {
-    if (m_lock) {
+    if (lock_) {
         return true;
     }
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath())) {
+    if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
         return false;
     }
-    auto lock = std::make_unique<QLockFile>(m_path + QStringLiteral(".lock"));
+    auto lock = std::make_unique<QLockFile>(path_ + QStringLiteral(".lock"));
     if (!lock->tryLock(timeout)) {
         return false;
     }
-    m_lock = std::move(lock);
+    lock_ = std::move(lock);
     return true;
 }
 
 void SettingsFile::unlock() {
-    m_lock.reset();
+    lock_.reset();
 }
 
 bool SettingsFile::save(const RegFile& document) {
@@ -132,29 +132,29 @@ bool SettingsFile::save(const RegFile& document) {
     if (bytes.size() > kMaxFileSize || !RegFileParser::parse(bytes).file) {
         return false;
     }
-    if (m_path.isEmpty() || !QDir().mkpath(QFileInfo(m_path).absolutePath())) {
+    if (path_.isEmpty() || !QDir().mkpath(QFileInfo(path_).absolutePath())) {
         return false;
     }
-    QSaveFile file(m_path);
+    QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         return false;
     }
-    if (m_damagedProblem && !keepDamagedCopy()) {
+    if (damagedProblem_ && !keepDamagedCopy()) {
         return false;
     }
-    return m_commit(file);
+    return commit_(file);
 }
 
 bool SettingsFile::keepDamagedCopy() {
     // A second name for the damaged file, not a rename: should the save then fail, the file
     // stays where it was.
-    const auto damaged = QFile::encodeName(m_path).toStdString();
+    const auto damaged = QFile::encodeName(path_).toStdString();
     const auto copy = QFile::encodeName(damagedCopyPath()).toStdString();
     std::error_code error;
     std::filesystem::remove(copy, error);
     std::filesystem::create_hard_link(damaged, copy, error);
     if (error == std::errc::no_such_file_or_directory) {
-        m_damagedProblem.reset(); // gone meanwhile: nothing to keep
+        damagedProblem_.reset(); // gone meanwhile: nothing to keep
         return true;
     }
     if (error) {
@@ -167,8 +167,8 @@ bool SettingsFile::keepDamagedCopy() {
     std::fprintf(stderr,
                  "quorvel: the settings file %s could not be read (%s); it is kept as %s and a "
                  "new one is written\n",
-                 qPrintable(m_path), qPrintable(*m_damagedProblem), qPrintable(damagedCopyPath()));
-    m_damagedProblem.reset();
+                 qPrintable(path_), qPrintable(*damagedProblem_), qPrintable(damagedCopyPath()));
+    damagedProblem_.reset();
     return true;
 }
 

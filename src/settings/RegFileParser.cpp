@@ -1,4 +1,4 @@
-#include "app/RegFileParser.h"
+#include "settings/RegFileParser.h"
 
 #include <QStringDecoder>
 #include <QStringList>
@@ -28,32 +28,32 @@ bool allHex(QStringView s) {
 
 class Parser {
 public:
-    explicit Parser(QStringList lines) : m_lines(std::move(lines)) {}
+    explicit Parser(QStringList lines) : lines_(std::move(lines)) {}
 
     RegParseResult run() {
-        if (m_lines.isEmpty() || withoutCr(m_lines.front()) != u"REGEDIT4") {
+        if (lines_.isEmpty() || withoutCr(lines_.front()) != u"REGEDIT4") {
             return failed(QStringLiteral("the first line is not REGEDIT4"));
         }
-        for (m_index = 1; m_index < m_lines.size(); ++m_index) {
+        for (index_ = 1; index_ < lines_.size(); ++index_) {
             if (!parseLine()) {
-                return failed(m_problem);
+                return failed(problem_);
             }
         }
-        return {std::move(m_file), {}};
+        return {std::move(file_), {}};
     }
 
 private:
     RegParseResult failed(const QString& what) const {
-        return {std::nullopt, QStringLiteral("line %1: %2").arg(m_index + 1).arg(what)};
+        return {std::nullopt, QStringLiteral("line %1: %2").arg(index_ + 1).arg(what)};
     }
 
     bool fail(const char* what) {
-        m_problem = QString::fromLatin1(what);
+        problem_ = QString::fromLatin1(what);
         return false;
     }
 
     bool currentLine(QStringView& line) {
-        line = withoutCr(m_lines[m_index]);
+        line = withoutCr(lines_[index_]);
         if (line.size() > RegFileParser::kMaxLineLength) {
             return fail("the line is too long");
         }
@@ -70,17 +70,17 @@ private:
             return true;
         }
         if (line.startsWith(u';')) {
-            if (m_key != nullptr) {
-                m_key->addComment(line.toString());
+            if (key_ != nullptr) {
+                key_->addComment(line.toString());
             } else {
-                m_file.addPreambleComment(line.toString());
+                file_.addPreambleComment(line.toString());
             }
             return true;
         }
         if (line.startsWith(u'[')) {
             return parseKeyHeader(line);
         }
-        if (m_key == nullptr) {
+        if (key_ == nullptr) {
             return fail("a value stands before the first key");
         }
         return parseValue(line);
@@ -99,7 +99,7 @@ private:
                 return fail("the key path has an empty part");
             }
         }
-        m_key = &m_file.ensureKey(path.toString());
+        key_ = &file_.ensureKey(path.toString());
         return true;
     }
 
@@ -120,7 +120,7 @@ private:
         if (!parseData(rest, value)) {
             return false;
         }
-        m_key->setValue(name, std::move(value));
+        key_->setValue(name, std::move(value));
         return true;
     }
 
@@ -174,7 +174,7 @@ private:
         QString text = rest.sliced(1).trimmed().toString();
         while (text.endsWith(u'\\')) {
             text.chop(1);
-            if (++m_index >= m_lines.size()) {
+            if (++index_ >= lines_.size()) {
                 return fail("hex data continues past the end of the file");
             }
             QStringView next;
@@ -230,11 +230,11 @@ private:
         return fail("a string is not terminated");
     }
 
-    QStringList m_lines;
-    qsizetype m_index = 0;
-    RegFile m_file;
-    RegKey* m_key = nullptr;
-    QString m_problem;
+    QStringList lines_;
+    qsizetype index_ = 0;
+    RegFile file_;
+    RegKey* key_ = nullptr;
+    QString problem_;
 };
 
 } // namespace

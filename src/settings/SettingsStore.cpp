@@ -1,7 +1,7 @@
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
-#include "app/RegValue.h"
-#include "app/SettingsError.h"
+#include "settings/RegValue.h"
+#include "settings/SettingsError.h"
 
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -33,15 +33,15 @@ QString SettingsStore::defaultFilePath() {
     return base.isEmpty() ? QString() : base + QStringLiteral("/Quorvel/settings.reg");
 }
 
-SettingsStore::SettingsStore(QString filePath) : m_file(std::move(filePath)) {}
+SettingsStore::SettingsStore(QString filePath) : file_(std::move(filePath)) {}
 
 SettingsStore::~SettingsStore() {
     closeKey();
 }
 
 bool SettingsStore::openKey(const QString& path, bool canCreate) {
-    const QString base = path.startsWith(u'\\') ? kHive : m_openKey;
-    m_openKey.clear();
+    const QString base = path.startsWith(u'\\') ? kHive : openKey_;
+    openKey_.clear();
     if (base.isEmpty()) {
         return false;
     }
@@ -49,31 +49,31 @@ bool SettingsStore::openKey(const QString& path, bool canCreate) {
     for (const QString& part : path.split(u'\\', Qt::SkipEmptyParts)) {
         target += u'\\' + part;
     }
-    if (!m_loaded) {
-        m_document = usable(m_file.load());
-        m_loaded = true;
+    if (!loaded_) {
+        document_ = usable(file_.load());
+        loaded_ = true;
     }
-    if (!m_document || (!canCreate && m_document->key(target) == nullptr)) {
+    if (!document_ || (!canCreate && document_->key(target) == nullptr)) {
         return false;
     }
     // A new key lives in memory until a write saves it with its first value.
-    m_document->ensureKey(target);
-    m_openKey = target;
+    document_->ensureKey(target);
+    openKey_ = target;
     return true;
 }
 
 void SettingsStore::closeKey() {
-    m_openKey.clear();
-    m_document.reset();
-    m_loaded = false;
-    m_file.unlock();
+    openKey_.clear();
+    document_.reset();
+    loaded_ = false;
+    file_.unlock();
 }
 
 const RegValue* SettingsStore::find(const QString& name) const {
-    if (m_openKey.isEmpty() || !m_document) {
+    if (openKey_.isEmpty() || !document_) {
         return nullptr;
     }
-    const RegKey* key = m_document->key(m_openKey);
+    const RegKey* key = document_->key(openKey_);
     return key == nullptr ? nullptr : key->value(name);
 }
 
@@ -143,31 +143,31 @@ void SettingsStore::writeString(const QString& name, const QString& value) {
 }
 
 bool SettingsStore::loadUnderLock() {
-    if (m_file.isLocked()) {
+    if (file_.isLocked()) {
         return true;
     }
-    if (!m_file.lock(m_lockTimeout)) {
+    if (!file_.lock(lockTimeout_)) {
         return false;
     }
     // Another instance may have saved since this moment began: build on what is there now.
-    m_document = usable(m_file.load());
-    if (!m_document) {
+    document_ = usable(file_.load());
+    if (!document_) {
         return false;
     }
-    m_document->ensureKey(m_openKey);
+    document_->ensureKey(openKey_);
     return true;
 }
 
 void SettingsStore::write(const QString& name, RegValue value) {
-    if (m_openKey.isEmpty() || !m_document || !loadUnderLock()) {
+    if (openKey_.isEmpty() || !document_ || !loadUnderLock()) {
         throw SettingsError::failedToSet(name);
     }
-    RegFile next = *m_document;
-    next.ensureKey(m_openKey).setValue(name, std::move(value));
-    if (!m_file.save(next)) {
+    RegFile next = *document_;
+    next.ensureKey(openKey_).setValue(name, std::move(value));
+    if (!file_.save(next)) {
         throw SettingsError::failedToSet(name);
     }
-    m_document = std::move(next);
+    document_ = std::move(next);
 }
 
 } // namespace quorvel

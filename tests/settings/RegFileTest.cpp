@@ -1,4 +1,4 @@
-#include "app/RegFileParser.h"
+#include "settings/RegFileParser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/RegValue.h"
+#include "settings/RegValue.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "app/RegFile.h"
+#include "settings/RegFile.h"
 
-#include "app/AsciiCase.h"
+#include "settings/AsciiCase.h"
 
 #include <utility>
 
@@ -70,7 +70,7 @@ QString data(const RegValue& v) {
 } // namespace
 
 const RegKey* RegFile::key(QStringView path) const {
-    for (const RegKey& k : m_keys) {
+    for (const RegKey& k : keys_) {
         if (equalsIgnoringAsciiCase(k.path(), path)) {
             return &k;
         }
@@ -79,24 +79,24 @@ const RegKey* RegFile::key(QStringView path) const {
 }
 
 RegKey& RegFile::ensureKey(const QString& path) {
-    for (RegKey& k : m_keys) {
+    for (RegKey& k : keys_) {
         if (equalsIgnoringAsciiCase(k.path(), path)) {
             return k;
         }
     }
-    return m_keys.emplace_back(path);
+    return keys_.emplace_back(path);
 }
 
 void RegFile::addPreambleComment(QString line) {
-    m_preamble.append(std::move(line));
+    preamble_.append(std::move(line));
 }
 
 QByteArray RegFile::serialize() const {
     QString out = QStringLiteral("REGEDIT4\n");
-    for (const QString& line : m_preamble) {
+    for (const QString& line : preamble_) {
         out += line + u'\n';
     }
-    for (const RegKey& k : m_keys) {
+    for (const RegKey& k : keys_) {
         out += QStringLiteral("\n[") + k.path() + QStringLiteral("]\n");
         for (const RegKey::Entry& e : k.entries()) {
             if (e.isComment) {

@@ -1,4 +1,4 @@
-#include "app/ReportFont.h"
+#include "settings/ReportFont.h"
 
 #include <algorithm>
 #include <climits>

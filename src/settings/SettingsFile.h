@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RegFile.h"
+#include "settings/RegFile.h"
 
 #include <QString>
 
@@ -41,27 +41,27 @@ public:
     SettingsFile(const SettingsFile&) = delete;
     SettingsFile& operator=(const SettingsFile&) = delete;
 
-    QString damagedCopyPath() const { return m_path + QStringLiteral(".bad"); }
+    QString damagedCopyPath() const { return path_ + QStringLiteral(".bad"); }
 
     Contents load();
 
     bool lock(std::chrono::milliseconds timeout);
     void unlock();
-    bool isLocked() const { return m_lock != nullptr; }
+    bool isLocked() const { return lock_ != nullptr; }
 
     // Replaces the file with the document. If the last load found the file damaged, it is kept
     // as damagedCopyPath() first. Returns false, leaving the old file whole, when it cannot.
     bool save(const RegFile& document);
 
-    void setCommitStep(CommitStep step) { m_commit = std::move(step); }
+    void setCommitStep(CommitStep step) { commit_ = std::move(step); }
 
 private:
     bool keepDamagedCopy();
 
-    QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
-    CommitStep m_commit;
-    std::optional<QString> m_damagedProblem;
+    QString path_;
+    std::unique_ptr<QLockFile> lock_;
+    CommitStep commit_;
+    std::optional<QString> damagedProblem_;
 };
 
 } // namespace quorvel

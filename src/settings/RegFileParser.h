@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RegFile.h"
+#include "settings/RegFile.h"
 
 #include <QByteArray>
 #include <QString>

@@ -104,11 +104,11 @@ TEST_F(SettingsStoreTest, OpensKeysAsTheRegistryDoes) {
                         "Failed to set data for 'B'");
 
     // Creating a key on reading does not write the file.
-    SettingsStore fresh(m_tmp.path() + QStringLiteral("/new/settings.reg"));
+    SettingsStore fresh(tmp_.path() + QStringLiteral("/new/settings.reg"));
     EXPECT_TRUE(fresh.openKey(kRoot, true));
     EXPECT_FALSE(fresh.valueExists(QStringLiteral("A")));
     fresh.closeKey();
-    EXPECT_FALSE(QFile::exists(m_tmp.path() + QStringLiteral("/new")));
+    EXPECT_FALSE(QFile::exists(tmp_.path() + QStringLiteral("/new")));
 }
 
 } // namespace
