@@ -1,0 +1,23 @@
+#pragma once
+
+#include "settings/ReportFont.h"
+#include "settings/WindowPlacement.h"
+
+namespace quorvel {
+
+// What the main window needs of the report window: showing it modally, and what is stored of it
+// when the program closes.
+class ReportDisplay {
+public:
+    virtual ~ReportDisplay() = default;
+
+    // Shows the report of the last run modally; returns when the window is closed.
+    virtual void showReport() = 0;
+
+    // Outer bounds of the window when not maximized (as applied at start if never shown).
+    virtual WindowBounds closingBounds() const = 0;
+    virtual bool closingMaximized() const = 0;
+    virtual ReportFont closingFont() const = 0;
+};
+
+} // namespace quorvel
