@@ -1,0 +1,280 @@
+#include "gui/ReportWindow.h"
+
+#include "gui/QtText.h"
+#include "gui/ReportFontMapping.h"
+#include "gui/ReportPrinting.h"
+#include "gui/SaveFileTypes.h"
+#include "lang/LanguageTable.h"
+#include "report/FileWriteError.h"
+#include "report/ReportHtmlWriter.h"
+#include "report/ReportTextWriter.h"
+
+#include "ui_ReportWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPrinter>
+#include <QScreen>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <ctime>
+
+// Resources of a static library are registered by name, outside any namespace.
+static void initReportWindowResources() {
+    Q_INIT_RESOURCE(ReportWindow);
+}
+
+namespace quorvel {
+
+namespace {
+
+constexpr int kPanelHeight = 41;
+
+int screenPixelsPerInch() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch()))
+                  : ReportFont::kDefaultPixelsPerInch;
+}
+
+QString errorMessage(const std::string& path, const char* reason) {
+    return QFile::decodeName(path.c_str()) + QStringLiteral(": ") + QString::fromLocal8Bit(reason);
+}
+
+} // namespace
+
+ReportWindow::ReportWindow(const Report& report, const LanguageStrings& strings,
+                           const ReportWindowSettings& settings, std::string programDirectory,
+                           QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::ReportWindow>()), report_(report),
+      strings_(strings), programDirectory_(std::move(programDirectory)),
+      hooks_(desktopReportWindowHooks()), pixelsPerInch_(screenPixelsPerInch()) {
+    initReportWindowResources();
+    ui_->setupUi(this);
+    defaultReportFont_ =
+        reportFontFromFont(ui_->RichEdit1->font(), ReportFont::kWindowTextColor, pixelsPerInch_);
+
+    QIcon help(QStringLiteral(":/report-window/help.svg"));
+    help.addFile(QStringLiteral(":/report-window/help-disabled.svg"), QSize(), QIcon::Disabled);
+    ui_->SpeedButton1->setIcon(help);
+
+    connect(ui_->Button1, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui_->Button2, &QPushButton::clicked, this, &ReportWindow::Button2Click);
+    connect(ui_->Button3, &QPushButton::clicked, this, &ReportWindow::Button3Click);
+    connect(ui_->Button4, &QPushButton::clicked, this, &ReportWindow::Button4Click);
+    connect(ui_->Button5, &QPushButton::clicked, this, &ReportWindow::Button5Click);
+    connect(ui_->Button6, &QPushButton::clicked, this, &ReportWindow::Button6Click);
+    connect(ui_->SpeedButton1, &QToolButton::clicked, this, &ReportWindow::SpeedButton1Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            &ReportWindow::SpeedButton1Click);
+
+    applyInterfaceTexts(kItalian);
+
+    // Stored bounds apply as they are; a window needs at least a pixel to exist.
+    resize(std::max(settings.width, 1), std::max(settings.height, 1));
+    if (settings.top || settings.left) {
+        move(settings.left.value_or(x()), settings.top.value_or(y()));
+    }
+    if (settings.maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    setReportFont(settings.font);
+}
+
+ReportWindow::~ReportWindow() = default;
+
+void ReportWindow::showReport() {
+    exec();
+}
+
+WindowBounds ReportWindow::closingBounds() const {
+    const QRect r = isMaximized() ? normalGeometry() : QRect(pos(), size());
+    return WindowBounds{r.top(), r.left(), r.width(), r.height()};
+}
+
+bool ReportWindow::closingMaximized() const {
+    return isMaximized();
+}
+
+ReportFont ReportWindow::closingFont() const {
+    return reportFont_;
+}
+
+void ReportWindow::applyInterfaceTexts(LanguageId id) {
+    if (!isLanguage(id)) {
+        return;
+    }
+    auto text = [id](UiKey key) { return toQString(languageText(id, key).value_or("")); };
+    auto caption = [](QAbstractButton* button, const QString& t) {
+        button->setText(t);
+        button->setAccessibleName(QString(t).remove(QLatin1Char('&')));
+    };
+    setWindowTitle(text(UiKey::uiReportCaption));
+    ui_->RichEdit1->setAccessibleName(text(UiKey::uiReportCaption));
+    caption(ui_->Button1, text(UiKey::uiClose));
+    caption(ui_->Button2, text(UiKey::uiPrint));
+    caption(ui_->Button3, text(UiKey::uiSave));
+    caption(ui_->Button4, text(UiKey::uiFont));
+    caption(ui_->Button5, text(UiKey::uiRestore));
+    caption(ui_->Button6, ui_->Button6->text());
+    const QString hint = text(UiKey::hintHelp);
+    ui_->SpeedButton1->setToolTip(hint);
+    ui_->SpeedButton1->setAccessibleName(hint);
+    saveTitle_ = text(UiKey::dlgSaveTitle);
+    saveFilter_ = text(UiKey::dlgSaveFilter);
+}
+
+QFont ReportWindow::reportQFont() const {
+    return fontFromReportFont(reportFont_, QApplication::font());
+}
+
+QColor ReportWindow::reportColor() const {
+    return colorFromCode(reportFont_.color, palette());
+}
+
+void ReportWindow::setReportFont(const ReportFont& font) {
+    reportFont_ = font;
+    ui_->RichEdit1->setFont(reportQFont());
+    QPalette p = ui_->RichEdit1->palette();
+    p.setColor(QPalette::Text, reportColor());
+    ui_->RichEdit1->setPalette(p);
+}
+
+void ReportWindow::FormShow() {
+    // Only a report changed since it was last shown is taken again, so the place in it and the
+    // selection stay otherwise.
+    if (shownOnce_ && report_.revision() == shownRevision_) {
+        return;
+    }
+    ui_->RichEdit1->setReport(&report_);
+    shownRevision_ = report_.revision();
+    shownOnce_ = true;
+}
+
+void ReportWindow::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void ReportWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const int w = width();
+    const int h = height();
+    ui_->RichEdit1->setGeometry(0, 0, w, std::max(h - kPanelHeight, 0));
+    ui_->Panel1->setGeometry(0, h - kPanelHeight, w, kPanelHeight);
+}
+
+void ReportWindow::showError(const QString& message) {
+    if (hooks_.showError) {
+        hooks_.showError(this, message);
+    }
+}
+
+void ReportWindow::Button2Click() {
+    if (report_.count() == 0) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    if (!hooks_.printDialog(this, printer)) {
+        return;
+    }
+    errno = 0;
+    if (!printReport(report_, reportQFont(), reportColor(), printer)) {
+        const int error = errno != 0 ? errno : EIO;
+        const QString target =
+            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        showError(target + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error)));
+    }
+}
+
+void ReportWindow::Button3Click() {
+    if (report_.count() == 0) {
+        return;
+    }
+    const SaveFileTypes types(saveFilter_);
+    const SaveRequest request{saveTitle_, types.nameFilters, lastSaveEntry_, lastSaveName_,
+                              types.extensions};
+    const std::optional<SaveChoice> choice = hooks_.saveDialog(this, request);
+    if (!choice || choice->fileName.isEmpty()) {
+        return;
+    }
+    const bool html = choice->entry == 1;
+    const QString name =
+        withDefaultExtension(choice->fileName, types.extensions.value(html ? 1 : 0));
+    lastSaveName_ = name;
+    lastSaveEntry_ = html ? 1 : 0;
+    const std::string path = QFile::encodeName(name).toStdString();
+    // The entry decides the format, whatever the name's extension says.
+    try {
+        if (html) {
+            writeReportHtml(report_, path, strings_, std::time(nullptr), writer_);
+        } else {
+            writeReportText(report_, path, writer_);
+        }
+    } catch (const std::exception& error) {
+        showError(errorMessage(path, error.what()));
+    }
+}
+
+void ReportWindow::Button4Click() {
+    const std::optional<FontChoice> choice =
+        hooks_.fontDialog(this, FontChoice{reportQFont(), reportFont_.color});
+    if (choice) {
+        setReportFont(reportFontFromFont(choice->font, choice->colorCode, pixelsPerInch_));
+    }
+}
+
+void ReportWindow::Button5Click() {
+    if (hooks_.askYesNo(this, toQString(strings_.text(MessageKey::askRestoreFont)),
+                        toQString(strings_.text(MessageKey::capMessage)))) {
+        setReportFont(defaultReportFont_);
+    }
+}
+
+QString ReportWindow::fallbackPagePath() const {
+    QString base = fallbackDirectory_;
+    if (base.isEmpty()) {
+        // The runtime directory is the user's own; a shared temporary one is the last resort.
+        base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    }
+    if (base.isEmpty()) {
+        base = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    }
+    const QString directory = base + QStringLiteral("/Quorvel");
+    QDir().mkpath(directory);
+    return directory + QStringLiteral("/temp.html");
+}
+
+void ReportWindow::Button6Click() {
+    if (report_.count() == 0) {
+        return;
+    }
+    std::string path = programDirectory_ + "/temp.html";
+    try {
+        writeReportHtml(report_, path, strings_, std::time(nullptr), writer_);
+    } catch (const std::exception&) {
+        // The program directory cannot take the page: it goes where the user can always write.
+        path = QFile::encodeName(fallbackPagePath()).toStdString();
+        try {
+            writeReportHtml(report_, path, strings_, std::time(nullptr), writer_);
+        } catch (const std::exception& error) {
+            showError(errorMessage(path, error.what()));
+            return;
+        }
+    }
+    hooks_.openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+}
+
+void ReportWindow::SpeedButton1Click() {
+    emit helpRequested(kHelpTopic);
+}
+
+} // namespace quorvel
