@@ -1,0 +1,273 @@
+#include "gui/ReportView.h"
+#include "gui/ReportWindowFixture.h"
+#include "report/AtomicFileWriter.h"
+#include "support/TempTree.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <cerrno>
+
+namespace quorvel::test {
+namespace {
+
+class ReportWindowTest : public ReportWindowFixture {
+protected:
+    template <class T = QPushButton>
+    T* child(const char* name) const {
+        return window_->findChild<T*>(QString::fromLatin1(name));
+    }
+    ReportView* view() const { return child<ReportView>("RichEdit1"); }
+    QString accessibleText() const {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(view());
+        QAccessibleTextInterface* text = accessible ? accessible->textInterface() : nullptr;
+        return text ? text->text(0, text->characterCount()) : QStringLiteral("<no text interface>");
+    }
+    static std::string head(const std::string& text) { return text.substr(0, 14); }
+};
+
+TEST_F(ReportWindowTest, FormHasTheDesignedControlsInTheirOrder) {
+    EXPECT_EQ(window_->objectName(), "Form2");
+    EXPECT_EQ(window_->windowTitle(), "Rapporto");
+    const char* names[] = {"Button1", "Button6", "Button2", "Button3", "Button4", "Button5"};
+    int left = 8;
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        ASSERT_NE(child(name), nullptr);
+        EXPECT_EQ(child(name)->geometry(), QRect(left, 7, 75, 28));
+        left += 90;
+    }
+    EXPECT_EQ(child<QToolButton>("SpeedButton1")->geometry(), QRect(548, 7, 28, 28));
+    EXPECT_FALSE(child<QToolButton>("SpeedButton1")->icon().isNull());
+
+    window_->show();
+    window_->resize(800, 500);
+    EXPECT_EQ(child<QWidget>("Panel1")->geometry(), QRect(0, 459, 800, 41));
+    EXPECT_EQ(view()->geometry(), QRect(0, 0, 800, 459));
+
+    // Keyboard order: Button1 to Button6, then the text.
+    QWidget* w = child("Button1");
+    QStringList order;
+    for (int i = 0; i < 7; ++i, w = w->nextInFocusChain()) {
+        order << w->objectName();
+    }
+    EXPECT_EQ(order.join(' '), "Button1 Button2 Button3 Button4 Button5 Button6 RichEdit1");
+}
+
+TEST_F(ReportWindowTest, LanguageTextsReachCaptionsHintsAndAccessibleNames) {
+    window_->applyInterfaceTexts(kDanish);
+    EXPECT_EQ(window_->windowTitle(), "Rapport");
+    EXPECT_EQ(child("Button1")->text(), "Luk");
+    EXPECT_EQ(child("Button4")->accessibleName(), "Skrifttype...");
+    EXPECT_EQ(child("Button6")->text(), "HTML");
+    EXPECT_EQ(child("Button6")->accessibleName(), "HTML");
+    EXPECT_EQ(child<QToolButton>("SpeedButton1")->toolTip(), QString::fromUtf8("Hjælp"));
+    EXPECT_EQ(child<QToolButton>("SpeedButton1")->accessibleName(), QString::fromUtf8("Hjælp"));
+
+    addLines({"a"});
+    saveAnswer_.reset();
+    window_->Button3Click();
+    ASSERT_EQ(saveRequests_.size(), 1u);
+    EXPECT_EQ(saveRequests_[0].title, "Gem rapport...");
+    EXPECT_EQ(saveRequests_[0].nameFilters,
+              QStringList({"Tekstfil (txt) (*.txt)", "HTML (*.html)"}));
+
+    window_->applyInterfaceTexts(77); // not a language: nothing changes
+    EXPECT_EQ(window_->windowTitle(), "Rapport");
+}
+
+TEST_F(ReportWindowTest, HelpPictureAndF1AskForTopic300) {
+    QSignalSpy spy(window_.get(), &ReportWindow::helpRequested);
+    child<QToolButton>("SpeedButton1")->click();
+    window_->show();
+    QApplication::setActiveWindow(window_.get());
+    QTest::keyClick(view(), Qt::Key_F1);
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy[0][0].toInt(), 300);
+    EXPECT_EQ(spy[1][0].toInt(), 300);
+}
+
+TEST_F(ReportWindowTest, ShowsTheLastRunsReportAndKeepsAnUnchangedOne) {
+    addLines({"first run", "", "bad \xff name"});
+    window_->show();
+    EXPECT_EQ(accessibleText(), QString::fromUtf8("first run\n\nbad \xEF\xBF\xBD name"));
+
+    view()->setSelection({0, 0}, {0, 5});
+    window_->hide();
+    window_->show();
+    EXPECT_EQ(view()->selectedText(), "first"); // unchanged report: left alone
+
+    window_->hide();
+    report_.clear();
+    addLines({"second run"});
+    window_->show();
+    EXPECT_EQ(accessibleText(), "second run");
+    EXPECT_FALSE(view()->hasSelection());
+}
+
+TEST_F(ReportWindowTest, TextCanBeSelectedAndCopiedButNotChanged) {
+    addLines({"alpha", "beta", "gamma"});
+    window_->show();
+    view()->setFocus();
+    QTest::keyClick(view(), Qt::Key_Down);
+    QTest::keyClick(view(), Qt::Key_End);
+    QTest::keyClick(view(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "\ngamm");
+    QTest::keyClicks(view(), "xyz");
+    QTest::keyClick(view(), Qt::Key_Delete);
+    EXPECT_EQ(accessibleText(), "alpha\nbeta\ngamma");
+
+    QTest::keyClick(view(), Qt::Key_A, Qt::ControlModifier);
+    view()->copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), "alpha\nbeta\ngamma");
+}
+
+TEST_F(ReportWindowTest, AnEmptyReportOpensNoSaveNoPrintNoPage) {
+    window_->Button3Click();
+    window_->Button2Click();
+    window_->Button6Click();
+    EXPECT_TRUE(saveRequests_.empty());
+    EXPECT_EQ(printDialogs_, 0);
+    EXPECT_TRUE(opened_.empty());
+    EXPECT_EQ(tree_.listing(), "");
+    window_->Button4Click();
+    window_->Button5Click();
+    EXPECT_EQ(fontDialogs_.size(), 1u);
+    EXPECT_EQ(questions_.size(), 1u);
+}
+
+TEST_F(ReportWindowTest, TheEntryDecidesTheFormatAndABareNameGetsItsExtension) {
+    addLines({"line one", ">>>> b.dat   differ"});
+    saveAnswer_ = SaveChoice{QString::fromStdString(tree_.path("report.txt")), 1};
+    window_->Button3Click();
+    EXPECT_EQ(head(tree_.read("report.txt")), "<html>\r\n<head>");
+
+    saveAnswer_ = SaveChoice{QString::fromStdString(tree_.path("page.html")), 0};
+    window_->Button3Click();
+    EXPECT_EQ(tree_.read("page.html"), "line one\r\n>>>> b.dat   differ\r\n");
+
+    saveAnswer_ = SaveChoice{QString::fromStdString(tree_.path("bare")), 0};
+    window_->Button3Click();
+    saveAnswer_ = SaveChoice{QString::fromStdString(tree_.path("bare")), 1};
+    window_->Button3Click();
+    EXPECT_EQ(tree_.listing(), "bare.html bare.txt page.html report.txt");
+    EXPECT_TRUE(errors_.empty());
+
+    // The dialog starts with no name and the text entry, then with the last choice.
+    ASSERT_EQ(saveRequests_.size(), 4u);
+    EXPECT_EQ(saveRequests_[0].fileName, "");
+    EXPECT_EQ(saveRequests_[0].entry, 0);
+    EXPECT_EQ(saveRequests_[1].fileName, QString::fromStdString(tree_.path("report.txt")));
+    EXPECT_EQ(saveRequests_[1].entry, 1);
+    EXPECT_EQ(saveRequests_[3].fileName, QString::fromStdString(tree_.path("bare.txt")));
+    EXPECT_EQ(saveRequests_[0].nameFilters,
+              QStringList({"File di testo (TXT) (*.txt)", "HTML (*.html)"}));
+    EXPECT_EQ(saveRequests_[0].extensions, QStringList({"txt", "html"}));
+
+    saveAnswer_.reset(); // cancelled: nothing written, nothing shown
+    window_->Button3Click();
+    EXPECT_EQ(tree_.listing(), "bare.html bare.txt page.html report.txt");
+}
+
+TEST_F(ReportWindowTest, AFailedSaveKeepsTheEarlierFileAndSaysWhy) {
+    addLines({"new"});
+    tree_.write("old.txt", "earlier");
+    tree_.write("plain", "a file, not a directory");
+    saveAnswer_ = SaveChoice{QString::fromStdString(tree_.path("plain/report.txt")), 0};
+    window_->Button3Click();
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(
+        errors_[0].startsWith(QString::fromStdString(tree_.path("plain/report.txt")) + ": "))
+        << errors_[0].toStdString();
+
+    // A full disk, text and HTML alike.
+    window_->setFileWriter(AtomicFileWriter([](int, const char*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    }));
+    for (int entry : {0, 1}) {
+        saveAnswer_ = SaveChoice{QString::fromStdString(tree_.path("old.txt")), entry};
+        window_->Button3Click();
+    }
+    ASSERT_EQ(errors_.size(), 3u);
+    EXPECT_TRUE(errors_[2].endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC))))
+        << errors_[2].toStdString();
+    EXPECT_EQ(tree_.read("old.txt"), "earlier");
+    EXPECT_EQ(report_.count(), 1u);
+}
+
+TEST_F(ReportWindowTest, HtmlViewWritesThePageEachTimeAndOpensIt) {
+    addLines({"one"});
+    window_->Button6Click();
+    const std::string page = tree_.path("temp.html");
+    EXPECT_EQ(head(tree_.read("temp.html")), "<html>\r\n<head>");
+    QFile::remove(QString::fromStdString(page));
+    window_->Button6Click();
+    EXPECT_EQ(head(tree_.read("temp.html")), "<html>\r\n<head>");
+    EXPECT_EQ(opened_, std::vector<QString>(2, QString::fromStdString(page)));
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(ReportWindowTest, HtmlViewFallsBackAndNeverOpensAStalePage) {
+    addLines({"fresh"});
+    tree_.write("stale/temp.html", "stale page");
+    tree_.mkdir("fallback");
+    window_->setFallbackDirectory(QString::fromStdString(tree_.path("fallback")));
+    // The program directory refuses the first write only.
+    int writes = 0;
+    window_->setFileWriter(AtomicFileWriter([&writes](int fd, const char* data, std::size_t size) {
+        if (writes++ == 0) {
+            errno = EROFS;
+            return ssize_t{-1};
+        }
+        return ::write(fd, data, size);
+    }));
+    window_->Button6Click();
+    EXPECT_EQ(tree_.read("stale/temp.html"), "stale page");
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0], QString::fromStdString(tree_.path("fallback/Quorvel/temp.html")));
+    EXPECT_NE(tree_.read("fallback/Quorvel/temp.html").find("fresh"), std::string::npos);
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(ReportWindowTest, HtmlViewWithNowhereToWriteShowsTheReasonAndOpensNothing) {
+    tree_.write("plain", "a file");
+    makeWindow(ReportWindowSettings(), tree_.path("plain"));
+    addLines({"x"});
+    window_->setFallbackDirectory(QString::fromStdString(tree_.path("plain")));
+    window_->Button6Click();
+    EXPECT_TRUE(opened_.empty());
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(
+        errors_[0].startsWith(QString::fromStdString(tree_.path("plain/Quorvel/temp.html"))))
+        << errors_[0].toStdString();
+}
+
+TEST_F(ReportWindowTest, StoredBoundsApplyAndAreHandedBack) {
+    ReportWindowSettings settings;
+    settings.top = 40;
+    settings.left = 30;
+    settings.width = 300;
+    settings.height = 200;
+    makeWindow(settings);
+    const WindowBounds bounds = window_->closingBounds();
+    EXPECT_EQ(bounds.top, 40);
+    EXPECT_EQ(bounds.left, 30);
+    EXPECT_EQ(bounds.width, 300);
+    EXPECT_EQ(bounds.height, 200);
+    EXPECT_FALSE(window_->closingMaximized());
+
+    settings.maximized = true;
+    makeWindow(settings);
+    EXPECT_TRUE(window_->closingMaximized());
+}
+
+} // namespace
+} // namespace quorvel::test
