@@ -45,6 +45,7 @@ std::optional<FontChoice> chooseFontAndColor(QWidget* parent, const FontChoice& 
     dialog.setOption(QFontDialog::DontUseNativeDialog);
 
     auto* colors = new QComboBox(&dialog);
+    colors->setObjectName(QStringLiteral("colorChoice"));
     const QPalette palette = dialog.palette();
     addColor(*colors, ReportFont::kWindowTextColor, palette);
     for (std::uint32_t code : kBasicColors) {

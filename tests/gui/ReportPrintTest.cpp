@@ -1,0 +1,81 @@
+#include "gui/ReportWindowFixture.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace quorvel::test {
+namespace {
+
+class ReportPrintTest : public ReportWindowFixture {
+protected:
+    void SetUp() override {
+        ReportWindowFixture::SetUp();
+        printAnswer_ = true;
+        printSetUp_ = [this](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf_);
+        };
+    }
+
+    static QString run(const QString& program, const QStringList& arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        process.waitForFinished(30000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+
+    QString pdf_ = QString::fromStdString(tree_.path("out.pdf"));
+};
+
+TEST_F(ReportPrintTest, EveryLineIsPrintedLongOnesWrappedOnAsManyPagesAsNeeded) {
+    std::string longLine;
+    for (int i = 0; i < 50; ++i) {
+        longLine += "0123456789";
+    }
+    report_.appendReportLine(longLine);
+    for (int i = 1; i <= 200; ++i) {
+        report_.appendReportLine("line " + std::to_string(i) + " of the report");
+    }
+    window_->Button2Click();
+    EXPECT_EQ(printDialogs_, 1);
+    EXPECT_TRUE(errors_.empty());
+
+    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf_, "-"});
+    for (int i = 1; i <= 200; ++i) {
+        EXPECT_TRUE(text.contains(QStringLiteral("line %1 of the report").arg(i))) << i;
+    }
+    // Wrapped: not on one row, but all there in order.
+    EXPECT_FALSE(text.contains(QString::fromStdString(longLine)));
+    QString joined = text;
+    joined.remove(QRegularExpression(QStringLiteral("\\s")));
+    EXPECT_TRUE(joined.startsWith(QString::fromStdString(longLine)))
+        << text.left(700).toStdString();
+
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf_});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title: +Quorvel\\n"))))
+        << info.toStdString();
+    const QRegularExpressionMatch pages =
+        QRegularExpression(QStringLiteral("Pages: +(\\d+)")).match(info);
+    ASSERT_TRUE(pages.hasMatch()) << info.toStdString();
+    EXPECT_GT(pages.captured(1).toInt(), 1);
+}
+
+TEST_F(ReportPrintTest, ACancelledDialogPrintsNothingAndAFailureIsShown) {
+    report_.appendReportLine("x");
+    printAnswer_ = false;
+    window_->Button2Click();
+    EXPECT_FALSE(QFile::exists(pdf_));
+    EXPECT_TRUE(errors_.empty());
+
+    tree_.write("plain", "a file, not a directory");
+    pdf_ = QString::fromStdString(tree_.path("plain/out.pdf"));
+    printAnswer_ = true;
+    window_->Button2Click();
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(errors_[0].startsWith(pdf_ + QStringLiteral(": "))) << errors_[0].toStdString();
+}
+
+} // namespace
+} // namespace quorvel::test
