@@ -23,6 +23,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -38,6 +39,15 @@ namespace quorvel {
 namespace {
 
 constexpr int kPanelHeight = 41;
+constexpr int kButtonsLeft = 8;
+constexpr int kButtonsTop = 7;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 28;
+constexpr int kButtonGap = 15;
+constexpr int kNarrowestGap = 3;
+constexpr int kHelpSize = 28;
+// Room a push button's frame takes on either side of its caption, with a little to spare.
+constexpr int kCaptionPadding = 14;
 
 int screenPixelsPerInch() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -130,6 +140,32 @@ void ReportWindow::applyInterfaceTexts(LanguageId id) {
     ui_->SpeedButton1->setAccessibleName(hint);
     saveTitle_ = text(UiKey::dlgSaveTitle);
     saveFilter_ = text(UiKey::dlgSaveFilter);
+    placeButtons();
+}
+
+void ReportWindow::placeButtons() {
+    // The designed places, unless a language's caption needs a wider button: then it widens, the
+    // ones to its right move along, and the gaps narrow as far as the window needs, so that no
+    // caption is cut.
+    const std::array<QPushButton*, 6> buttons = {ui_->Button1, ui_->Button2, ui_->Button3,
+                                                 ui_->Button4, ui_->Button5, ui_->Button6};
+    std::array<int, 6> widths{};
+    int total = kButtonsLeft + kHelpSize + kButtonsLeft;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        widths[i] =
+            std::max(kButtonWidth, buttons[i]->fontMetrics().horizontalAdvance(buttons[i]->text()) +
+                                       kCaptionPadding);
+        total += widths[i];
+    }
+    const int gaps = static_cast<int>(buttons.size());
+    const int gap = std::clamp((width() - total) / gaps, kNarrowestGap, kButtonGap);
+    int left = kButtonsLeft;
+    // Along the bar: Button1, Button6, Button2 ... Button5.
+    for (std::size_t i : {0u, 5u, 1u, 2u, 3u, 4u}) {
+        buttons[i]->setGeometry(left, kButtonsTop, widths[i], kButtonHeight);
+        left += widths[i] + gap;
+    }
+    ui_->SpeedButton1->move(left, kButtonsTop);
 }
 
 QFont ReportWindow::reportQFont() const {
@@ -170,6 +206,7 @@ void ReportWindow::resizeEvent(QResizeEvent* event) {
     const int h = height();
     ui_->RichEdit1->setGeometry(0, 0, w, std::max(h - kPanelHeight, 0));
     ui_->Panel1->setGeometry(0, h - kPanelHeight, w, kPanelHeight);
+    placeButtons();
 }
 
 void ReportWindow::showError(const QString& message) {

@@ -76,6 +76,7 @@ protected:
 
 private:
     void setReportFont(const ReportFont& font);
+    void placeButtons();
     void showError(const QString& message);
     QString fallbackPagePath() const;
 

@@ -35,6 +35,7 @@ protected:
 TEST_F(ReportWindowTest, FormHasTheDesignedControlsInTheirOrder) {
     EXPECT_EQ(window_->objectName(), "Form2");
     EXPECT_EQ(window_->windowTitle(), "Rapporto");
+    window_->applyInterfaceTexts(kEnglish); // captions that fit the designed buttons
     const char* names[] = {"Button1", "Button6", "Button2", "Button3", "Button4", "Button5"};
     int left = 8;
     for (const char* name : names) {
@@ -78,8 +79,20 @@ TEST_F(ReportWindowTest, LanguageTextsReachCaptionsHintsAndAccessibleNames) {
     EXPECT_EQ(saveRequests_[0].nameFilters,
               QStringList({"Tekstfil (txt) (*.txt)", "HTML (*.html)"}));
 
+    // A longer caption widens its button and moves the others along; none is cut.
+    window_->applyInterfaceTexts(kGerman);
+    int right = 0;
+    for (const char* name : {"Button1", "Button6", "Button2", "Button3", "Button4", "Button5"}) {
+        SCOPED_TRACE(name);
+        EXPECT_GE(child(name)->width(),
+                  child(name)->fontMetrics().horizontalAdvance(child(name)->text()) + 8);
+        EXPECT_GT(child(name)->x(), right);
+        right = child(name)->geometry().right();
+    }
+    EXPECT_GT(child<QToolButton>("SpeedButton1")->x(), right);
+
     window_->applyInterfaceTexts(77); // not a language: nothing changes
-    EXPECT_EQ(window_->windowTitle(), "Rapport");
+    EXPECT_EQ(window_->windowTitle(), "Report");
 }
 
 TEST_F(ReportWindowTest, HelpPictureAndF1AskForTopic300) {
