@@ -69,6 +69,7 @@ ReportWindow::ReportWindow(const Report& report, const LanguageStrings& strings,
       hooks_(desktopReportWindowHooks()), pixelsPerInch_(screenPixelsPerInch()) {
     initReportWindowResources();
     ui_->setupUi(this);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     defaultReportFont_ =
         reportFontFromFont(ui_->RichEdit1->font(), ReportFont::kWindowTextColor, pixelsPerInch_);
 

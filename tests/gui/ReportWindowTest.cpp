@@ -35,6 +35,7 @@ protected:
 TEST_F(ReportWindowTest, FormHasTheDesignedControlsInTheirOrder) {
     EXPECT_EQ(window_->objectName(), "Form2");
     EXPECT_EQ(window_->windowTitle(), "Rapporto");
+    EXPECT_TRUE(window_->windowFlags() & Qt::WindowMaximizeButtonHint);
     window_->applyInterfaceTexts(kEnglish); // captions that fit the designed buttons
     const char* names[] = {"Button1", "Button6", "Button2", "Button3", "Button4", "Button5"};
     int left = 8;
