@@ -84,9 +84,26 @@ void ReportView::refresh() {
     horizontalScrollBar()->setValue(0);
     viewport()->update();
     if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::TextUpdated);
+        // The whole text changed; assistive tools read it again through the text interface
+        // rather than taking a copy of a report that may be huge.
+        QAccessibleTextUpdateEvent event(this, 0, QString(), QString());
         QAccessible::updateAccessibility(&event);
     }
+}
+
+void ReportView::notifySelection() {
+    viewport()->update();
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    const int cursor = static_cast<int>(offsetOf(cursor_));
+    const int anchor = static_cast<int>(offsetOf(anchor_));
+    QAccessibleTextSelectionEvent selection(this, std::min(anchor, cursor),
+                                            std::max(anchor, cursor));
+    selection.setCursorPosition(cursor);
+    QAccessible::updateAccessibility(&selection);
+    QAccessibleTextCursorEvent moved(this, cursor);
+    QAccessible::updateAccessibility(&moved);
 }
 
 qsizetype ReportView::lineCount() const {
@@ -178,7 +195,7 @@ TextPosition ReportView::clamp(TextPosition position) const {
 void ReportView::setSelection(TextPosition anchor, TextPosition cursor) {
     anchor_ = clamp(anchor);
     cursor_ = clamp(cursor);
-    viewport()->update();
+    notifySelection();
 }
 
 QString ReportView::selectedText() const {
@@ -330,7 +347,7 @@ void ReportView::moveCursor(TextPosition position, bool keepAnchor) {
         anchor_ = cursor_;
     }
     ensureVisible(cursor_);
-    viewport()->update();
+    notifySelection();
 }
 
 void ReportView::keyPressEvent(QKeyEvent* event) {

@@ -75,6 +75,7 @@ private:
     void updateScrollBars();
     void widenFor(qsizetype line, qreal width);
     void moveCursor(TextPosition position, bool keepAnchor);
+    void notifySelection();
     const std::vector<qsizetype>& lineOffsets() const;
     TextPosition clamp(TextPosition position) const;
 
