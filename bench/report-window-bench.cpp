@@ -5,9 +5,9 @@
 #include "lang/LanguageStrings.h"
 #include "settings/ReportWindowSettings.h"
 
+#include "gui/ReportView.h"
 #include <QApplication>
 #include <QElapsedTimer>
-#include "gui/ReportView.h"
 #include <QScrollBar>
 
 #include <algorithm>
