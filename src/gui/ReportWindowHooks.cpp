@@ -10,31 +10,37 @@
 #include <QPrinter>
 #include <QUrl>
 
-#include <algorithm>
-
 namespace quorvel {
 
 namespace {
 
+// Gives a name typed without extension that of the file type chosen, before the dialog asks
+// about replacing, so it asks about the file that will be written.
+class SaveDialog : public QFileDialog {
+public:
+    SaveDialog(QWidget* parent, const SaveRequest& request)
+        : QFileDialog(parent, request.title), request_(request) {}
+
+protected:
+    void accept() override {
+        const qsizetype i = request_.nameFilters.indexOf(selectedNameFilter());
+        setDefaultSuffix(i >= 0 && i < request_.extensions.size() ? request_.extensions[i]
+                                                                  : QString());
+        QFileDialog::accept();
+    }
+
+private:
+    const SaveRequest& request_;
+};
+
 std::optional<SaveChoice> runSaveDialog(QWidget* parent, const SaveRequest& request) {
-    QFileDialog dialog(parent, request.title);
+    SaveDialog dialog(parent, request);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(request.nameFilters);
-    const int entry =
-        std::clamp(request.entry, 0, static_cast<int>(request.nameFilters.size()) - 1);
-    if (entry >= 0) {
-        dialog.selectNameFilter(request.nameFilters[entry]);
+    if (request.entry >= 0 && request.entry < request.nameFilters.size()) {
+        dialog.selectNameFilter(request.nameFilters[request.entry]);
     }
-    // The dialog appends the extension before it asks about replacing, so it asks about the
-    // file that will be written.
-    auto suffixFor = [&request](const QString& filter) {
-        const qsizetype i = request.nameFilters.indexOf(filter);
-        return i >= 0 && i < request.extensions.size() ? request.extensions[i] : QString();
-    };
-    dialog.setDefaultSuffix(suffixFor(dialog.selectedNameFilter()));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&](const QString& filter) { dialog.setDefaultSuffix(suffixFor(filter)); });
     if (!request.fileName.isEmpty()) {
         dialog.selectFile(request.fileName);
     }
