@@ -138,6 +138,15 @@ TEST_F(ReportWindowTest, TextCanBeSelectedAndCopiedButNotChanged) {
     QTest::keyClick(view(), Qt::Key_Delete);
     EXPECT_EQ(accessibleText(), "alpha\nbeta\ngamma");
 
+    // The mouse: a click places, a shift-click extends, a double click takes the line.
+    const int row = view()->lineHeight();
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, QPoint(1, row / 2));
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      QPoint(300, row + row / 2));
+    EXPECT_EQ(view()->selectedText(), "alpha\nbeta");
+    QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, QPoint(3, 2 * row + row / 2));
+    EXPECT_EQ(view()->selectedText(), "gamma");
+
     QTest::keyClick(view(), Qt::Key_A, Qt::ControlModifier);
     view()->copy();
     EXPECT_EQ(QApplication::clipboard()->text(), "alpha\nbeta\ngamma");
@@ -158,14 +167,14 @@ TEST_F(ReportWindowTest, AnEmptyReportOpensNoSaveNoPrintNoPage) {
 }
 
 TEST_F(ReportWindowTest, TheEntryDecidesTheFormatAndABareNameGetsItsExtension) {
-    addLines({"line one", ">>>> b.dat   differ"});
+    addLines({"line one", ">>>> b\xff.dat   differ"});
     saveAnswer_ = SaveChoice{QString::fromStdString(tree_.path("report.txt")), 1};
     window_->Button3Click();
     EXPECT_EQ(head(tree_.read("report.txt")), "<html>\r\n<head>");
 
     saveAnswer_ = SaveChoice{QString::fromStdString(tree_.path("page.html")), 0};
     window_->Button3Click();
-    EXPECT_EQ(tree_.read("page.html"), "line one\r\n>>>> b.dat   differ\r\n");
+    EXPECT_EQ(tree_.read("page.html"), "line one\r\n>>>> b\xff.dat   differ\r\n"); // real bytes
 
     saveAnswer_ = SaveChoice{QString::fromStdString(tree_.path("bare")), 0};
     window_->Button3Click();
