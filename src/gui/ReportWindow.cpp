@@ -49,12 +49,6 @@ constexpr int kHelpSize = 28;
 // Room a push button's frame takes on either side of its caption, with a little to spare.
 constexpr int kCaptionPadding = 14;
 
-int screenPixelsPerInch() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch()))
-                  : ReportFont::kDefaultPixelsPerInch;
-}
-
 QString errorMessage(const std::string& path, const char* reason) {
     return QFile::decodeName(path.c_str()) + QStringLiteral(": ") + QString::fromLocal8Bit(reason);
 }
@@ -101,6 +95,12 @@ ReportWindow::ReportWindow(const Report& report, const LanguageStrings& strings,
 }
 
 ReportWindow::~ReportWindow() = default;
+
+int ReportWindow::screenPixelsPerInch() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch()))
+                  : ReportFont::kDefaultPixelsPerInch;
+}
 
 void ReportWindow::showReport() {
     exec();

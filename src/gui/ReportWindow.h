@@ -37,6 +37,10 @@ public:
                  QWidget* parent = nullptr);
     ~ReportWindow() override;
 
+    // The resolution that turns stored font heights into sizes; the same one should read the
+    // settings (readReportWindowSettings).
+    static int screenPixelsPerInch();
+
     // ReportDisplay
     void showReport() override;
     WindowBounds closingBounds() const override;
