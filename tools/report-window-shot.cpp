@@ -1,7 +1,8 @@
 // Saves a picture of the report window showing a report read from a text file, in one language:
-//   report-window-shot LANGUAGE-CODE REPORT.txt PICTURE.png
+//   report-window-shot LANGUAGE-CODE REPORT.txt PICTURE.png [FONT-DIALOG.png]
 // scripts/screenshots runs it under Xvfb on the report of a directory run.
 #include "engine/Report.h"
+#include "gui/FontColorDialog.h"
 #include "gui/ReportWindow.h"
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
@@ -9,14 +10,17 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QTimer>
 
 #include <cstdio>
 #include <string>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: report-window-shot LANGUAGE-CODE REPORT.txt PICTURE.png\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(
+            stderr,
+            "usage: report-window-shot LANGUAGE-CODE REPORT.txt PICTURE.png [FONT-DIALOG.png]\n");
         return 2;
     }
     const quorvel::LanguageId language = quorvel::languageFromCode(argv[1]);
@@ -40,5 +44,17 @@ int main(int argc, char* argv[]) {
     window.applyInterfaceTexts(language);
     window.show();
     QApplication::processEvents();
-    return window.grab().save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+    bool saved = window.grab().save(QString::fromLocal8Bit(argv[3]));
+    if (argc == 5) {
+        // The font dialog with its colour choice, taken as it opens and then cancelled.
+        QTimer::singleShot(200, [&saved, path = QString::fromLocal8Bit(argv[4])] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            saved = saved && dialog && dialog->grab().save(path);
+            if (dialog) {
+                dialog->close();
+            }
+        });
+        quorvel::chooseFontAndColor(&window, {window.reportQFont(), 0x80000008});
+    }
+    return saved ? 0 : 1;
 }
