@@ -14,6 +14,9 @@
 
 #include <cerrno>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace quorvel::test {
 namespace {
 
@@ -209,6 +212,18 @@ TEST_F(ReportWindowTest, AFailedSaveKeepsTheEarlierFileAndSaysWhy) {
     EXPECT_TRUE(
         errors_[0].startsWith(QString::fromStdString(tree_.path("plain/report.txt")) + ": "))
         << errors_[0].toStdString();
+
+    // A read-only directory; root writes anyway, so only others can see it fail.
+    if (::geteuid() != 0) {
+        tree_.mkdir("locked");
+        ::chmod(tree_.path("locked").c_str(), 0555);
+        saveAnswer_ = SaveChoice{QString::fromStdString(tree_.path("locked/report.txt")), 0};
+        window_->Button3Click();
+        ::chmod(tree_.path("locked").c_str(), 0755);
+        ASSERT_EQ(errors_.size(), 2u);
+        EXPECT_EQ(tree_.listing("locked"), "");
+        errors_.pop_back();
+    }
 
     // A full disk, text and HTML alike.
     window_->setFileWriter(AtomicFileWriter([](int, const char*, std::size_t) -> ssize_t {
