@@ -1,0 +1,68 @@
+#include "gui/HelpWindow.h"
+
+#include "gui/QtText.h"
+#include "lang/HelpFilePath.h"
+#include "lang/LanguageStrings.h"
+
+#include <QCoreApplication>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace quorvel {
+
+HelpWindow::HelpWindow(const LanguageStrings& strings, QString installedHelpFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window), strings_(strings),
+      installedHelpFolder_(std::move(installedHelpFolder)), browser_(new QTextBrowser(this)) {
+    setObjectName("HelpWindow");
+    browser_->setObjectName("HelpBrowser");
+    // Links leave the help only through a browser of the user's choice, never inside this window.
+    browser_->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser_);
+    resize(640, 560);
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::takePageTitle);
+}
+
+QString HelpWindow::defaultInstalledHelpFolder() {
+    return QCoreApplication::applicationDirPath() + "/../share/quorvel/help";
+}
+
+void HelpWindow::showHelp(const std::string& helpFile, int topic) {
+    if (helpFile.empty()) {
+        return;
+    }
+    const std::vector<std::string> candidates =
+        helpFileCandidates(helpFile, toBytes(installedHelpFolder_));
+    const std::optional<std::string> found = findHelpFile(candidates);
+    if (found) {
+        QUrl page = QUrl::fromLocalFile(toQString(*found));
+        page.setFragment(QString::number(topic));
+        browser_->setSource(page);
+        takePageTitle();
+    } else {
+        showMissing(candidates);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void HelpWindow::showMissing(const std::vector<std::string>& pathsLookedFor) {
+    QString text =
+        "<p>" + toQString(strings_.text(MessageKey::errHelpNotFound)).toHtmlEscaped() + "</p>";
+    for (const std::string& path : pathsLookedFor) {
+        text += "<p><tt>" + toQString(path).toHtmlEscaped() + "</tt></p>";
+    }
+    browser_->setHtml(text);
+    setWindowTitle(QString());
+}
+
+void HelpWindow::takePageTitle() {
+    setWindowTitle(browser_->documentTitle());
+}
+
+} // namespace quorvel
