@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QTextBrowser>
+#include <QTextFrame>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -24,7 +25,7 @@ HelpWindow::HelpWindow(const LanguageStrings& strings, QString installedHelpFold
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
     resize(640, 560);
-    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::takePageTitle);
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::pageShown);
 }
 
 QString HelpWindow::defaultInstalledHelpFolder() {
@@ -35,20 +36,21 @@ void HelpWindow::showHelp(const std::string& helpFile, int topic) {
     if (helpFile.empty()) {
         return;
     }
-    const std::vector<std::string> candidates =
-        helpFileCandidates(helpFile, toBytes(installedHelpFolder_));
-    const std::optional<std::string> found = findHelpFile(candidates);
-    if (found) {
-        QUrl page = QUrl::fromLocalFile(toQString(*found));
-        page.setFragment(QString::number(topic));
-        browser_->setSource(page);
-        takePageTitle();
-    } else {
-        showMissing(candidates);
-    }
+    // Shown first, so that the page is laid out for the window's real size.
     show();
     raise();
     activateWindow();
+    const std::vector<std::string> candidates =
+        helpFileCandidates(helpFile, toBytes(installedHelpFolder_));
+    const std::optional<std::string> found = findHelpFile(candidates);
+    if (!found) {
+        showMissing(candidates);
+        return;
+    }
+    QUrl page = QUrl::fromLocalFile(toQString(*found));
+    page.setFragment(QString::number(topic));
+    browser_->setSource(page);
+    pageShown();
 }
 
 void HelpWindow::showMissing(const std::vector<std::string>& pathsLookedFor) {
@@ -61,8 +63,17 @@ void HelpWindow::showMissing(const std::vector<std::string>& pathsLookedFor) {
     setWindowTitle(QString());
 }
 
-void HelpWindow::takePageTitle() {
+void HelpWindow::pageShown() {
     setWindowTitle(browser_->documentTitle());
+    // Room below the end of the page, so that the last topic too starts at the top of the view.
+    QTextFrame* page = browser_->document()->rootFrame();
+    QTextFrameFormat format = page->frameFormat();
+    format.setBottomMargin(browser_->viewport()->height());
+    page->setFrameFormat(format);
+    const QString anchor = browser_->source().fragment();
+    if (!anchor.isEmpty()) {
+        browser_->scrollToAnchor(anchor);
+    }
 }
 
 } // namespace quorvel

@@ -36,7 +36,7 @@ public:
 
 private:
     void showMissing(const std::vector<std::string>& pathsLookedFor);
-    void takePageTitle();
+    void pageShown();
 
     const LanguageStrings& strings_;
     QString installedHelpFolder_;

@@ -66,6 +66,19 @@ TEST_F(HelpWindowTest, OpensTheFileAtTheTopicsAnchorTitledWithThePage) {
     EXPECT_LT(help.browser()->verticalScrollBar()->value(), middle / 4);
 }
 
+TEST_F(HelpWindowTest, TheLastTopicTooStartsAtTheTopOfTheView) {
+    std::string shortEnd = page("Short end", "");
+    shortEnd.replace(shortEnd.rfind("<h1><a name=\"300\">End</a></h1>"), std::string::npos,
+                     "<h1><a name=\"300\">End</a></h1><p>Last words.</p></body></html>");
+    tree_.write("short.html", shortEnd);
+    HelpWindow& help = window();
+    help.showHelp(tree_.path("short.html"), 300);
+    QTextBrowser* browser = help.browser();
+    const QTextCursor end = browser->document()->find("Last words.");
+    ASSERT_FALSE(end.isNull());
+    EXPECT_LT(browser->cursorRect(end).top(), browser->viewport()->height() / 4);
+}
+
 TEST_F(HelpWindowTest, FollowsALinkToAnotherHelpPage) {
     tree_.write("Help_eng.html", page("First", "<p><a href=\"other.html#300\">Elsewhere</a></p>"));
     tree_.write("other.html", page("Second", ""));
