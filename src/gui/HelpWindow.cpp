@@ -60,11 +60,13 @@ void HelpWindow::showMissing(const std::vector<std::string>& pathsLookedFor) {
         text += "<p><tt>" + toQString(path).toHtmlEscaped() + "</tt></p>";
     }
     browser_->setHtml(text);
+    browser_->setAccessibleName(toQString(strings_.text(MessageKey::errHelpNotFound)));
     setWindowTitle(QString());
 }
 
 void HelpWindow::pageShown() {
     setWindowTitle(browser_->documentTitle());
+    browser_->setAccessibleName(browser_->documentTitle());
     // Room below the end of the page, so that the last topic too starts at the top of the view.
     QTextFrame* page = browser_->document()->rootFrame();
     QTextFrameFormat format = page->frameFormat();

@@ -55,6 +55,7 @@ TEST_F(HelpWindowTest, OpensTheFileAtTheTopicsAnchorTitledWithThePage) {
     EXPECT_TRUE(help.isVisible());
     EXPECT_FALSE(help.isModal());
     EXPECT_EQ(help.windowTitle(), "Quorvel help");
+    EXPECT_EQ(help.browser()->accessibleName(), "Quorvel help");
     EXPECT_EQ(shownFile(help), tree_.path("Help_eng.html"));
     EXPECT_EQ(help.browser()->source().fragment(), "200");
     const int middle = help.browser()->verticalScrollBar()->value();
@@ -106,6 +107,7 @@ TEST_F(HelpWindowTest, AMissingFileIsSaidInTheWindowWithThePathsLookedFor) {
     EXPECT_TRUE(help.isVisible());
     const QString shown = help.browser()->toPlainText();
     EXPECT_TRUE(shown.contains("The help file was not found.")) << shown.toStdString();
+    EXPECT_EQ(help.browser()->accessibleName(), "The help file was not found. Looked for:");
     EXPECT_TRUE(shown.contains(QString::fromStdString(tree_.path("nowhere/Help_deu.html"))));
     EXPECT_TRUE(shown.contains(QString::fromStdString(tree_.path("installed") + "/Help_deu.html")));
 
