@@ -133,12 +133,14 @@ TEST_F(HelpWindowTest, AFileThatIsNotThereIsTakenFromTheInstalledFolder) {
 
 TEST_F(HelpWindowTest, TheInstalledFolderIsFoundBesideTheProgram) {
     HelpWindow help(strings_);
-    help.showHelp(tree_.path("Help_eng.html"), 100);
+    help.showHelp(tree_.path("Help_dk.html"), 300);
     EXPECT_EQ(
         QFileInfo(QString::fromStdString(shownFile(help))).canonicalFilePath(),
-        QFileInfo(QCoreApplication::applicationDirPath() + "/../share/quorvel/help/Help_eng.html")
+        QFileInfo(QCoreApplication::applicationDirPath() + "/../share/quorvel/help/Help_dk.html")
             .canonicalFilePath());
-    EXPECT_FALSE(help.windowTitle().isEmpty());
+    // The shipped pages are UTF-8.
+    EXPECT_EQ(help.windowTitle(), QString::fromUtf8("Quorvel 2.1 Hjælp"));
+    EXPECT_TRUE(help.browser()->toPlainText().contains(QString::fromUtf8("Udskriv...")));
 }
 
 TEST_F(HelpWindowTest, NoHelpFileDoesNothing) {
