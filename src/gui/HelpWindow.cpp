@@ -5,6 +5,7 @@
 #include "lang/LanguageStrings.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTextBrowser>
 #include <QTextFrame>
 #include <QUrl>
@@ -29,7 +30,7 @@ HelpWindow::HelpWindow(const LanguageStrings& strings, QString installedHelpFold
 }
 
 QString HelpWindow::defaultInstalledHelpFolder() {
-    return QCoreApplication::applicationDirPath() + "/../share/quorvel/help";
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/quorvel/help");
 }
 
 void HelpWindow::showHelp(const std::string& helpFile, int topic) {

@@ -1,5 +1,6 @@
-// Pictures of the language chooser and of the help window at each topic, for looking at them:
-// language_screenshots OUTPUT_DIRECTORY (under a real X server such as xvfb-run).
+// Pictures of the language chooser, and of the help window at each topic and with its page
+// missing, for looking at them: language_screenshots OUTPUT_DIRECTORY (under an X server such as
+// xvfb-run).
 #include "gui/HelpWindow.h"
 #include "gui/LanguageChooser.h"
 #include "lang/LanguageStrings.h"
@@ -27,7 +28,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: language_screenshots OUTPUT_DIRECTORY\n");
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(out);
     bool allSaved = true;
 
@@ -49,5 +50,9 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         allSaved = save(help, out + QString("/help-window-%1.png").arg(topic)) && allSaved;
     }
+    quorvel::HelpWindow alone(strings, out + "/no-such-folder");
+    alone.showHelp("/no/such/start/Help_eng.html", 100);
+    QApplication::processEvents();
+    allSaved = save(alone, out + "/help-window-missing.png") && allSaved;
     return allSaved ? 0 : 1;
 }
