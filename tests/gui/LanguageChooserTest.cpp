@@ -1,7 +1,6 @@
 #include "gui/LanguageChooser.h"
 
 #include <QAbstractButton>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -43,12 +42,10 @@ TEST(LanguageChooserTest, FormAsLaidOut) {
         const auto* label = chooser.findChild<QLabel*>(QString("Label%1").arg(i + 1));
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->text(), QString::fromUtf8(prompts[i]));
-        EXPECT_EQ(label->geometry(), QRect(72, 12 + 16 * i, 209, 13));
         EXPECT_TRUE(label->alignment().testFlag(Qt::AlignHCenter));
     }
     const auto* image = chooser.findChild<QLabel*>("Image1");
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->geometry(), QRect(16, 8, 49, 41));
     EXPECT_EQ(image->pixmap().size(), QSize(32, 32));
 
     // Two columns filled column by column.
@@ -63,13 +60,11 @@ TEST(LanguageChooserTest, FormAsLaidOut) {
     }
     EXPECT_LT(item(chooser, 0)->pos().x(), item(chooser, 3)->pos().x());
     EXPECT_LT(item(chooser, 0)->pos().y(), item(chooser, 1)->pos().y());
-    EXPECT_EQ(chooser.findChild<QGroupBox*>("RadioGroup1")->geometry(), QRect(8, 120, 273, 74));
 
     const auto* ok = chooser.findChild<QPushButton*>("Button1");
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "Ok");
     EXPECT_TRUE(ok->isDefault());
-    EXPECT_EQ(ok->geometry(), QRect(112, 200, 75, 25));
     // The radio group comes first in the tab order, Ok second.
     EXPECT_EQ(item(chooser, 5)->nextInFocusChain(), ok);
 }
