@@ -8,7 +8,7 @@
 
 namespace quorvel {
 
-// The 43 message texts in force. Starts with the Italian start texts; readers take a text at the
+// The message texts in force. Starts with the Italian start texts; readers take a text at the
 // moment of use and keep no copy, so a language change shows in the next text built.
 class LanguageStrings {
 public:
@@ -16,7 +16,7 @@ public:
 
     std::string_view text(MessageKey key) const { return texts_[static_cast<int>(key)]; }
 
-    // Overwrites all 43 texts from language `id` in table order; any id outside 1..6 changes
+    // Overwrites all texts from language `id` in table order; any id outside 1..6 changes
     // nothing.
     void fillFrom(LanguageId id);
 

@@ -47,8 +47,9 @@ enum class MessageKey : int {
     txtLanguageCode,
     txtChooseDirectory,
     errInvalidDirectory,
+    errHelpNotFound,
 };
 
-inline constexpr int kMessageKeyCount = 43;
+inline constexpr int kMessageKeyCount = 44;
 
 } // namespace quorvel

@@ -54,6 +54,7 @@ constinit const LanguageTexts kDanishTexts{
         {txtLanguageCode, "dk"},
         {txtChooseDirectory, "Vælg en filmappe:"},
         {errInvalidDirectory, "Ugyldig filmappe."},
+        {errHelpNotFound, "Hjælpefilen blev ikke fundet. Der blev søgt efter:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},

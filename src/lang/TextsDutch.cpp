@@ -54,6 +54,7 @@ constinit const LanguageTexts kDutchTexts{
         {txtLanguageCode, "ned"},
         {txtChooseDirectory, "Kies een directory:"},
         {errInvalidDirectory, "Ongeldige directory."},
+        {errHelpNotFound, "Het helpbestand is niet gevonden. Gezocht naar:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},

@@ -54,6 +54,7 @@ constinit const LanguageTexts kEnglishTexts{
         {txtLanguageCode, "eng"},
         {txtChooseDirectory, "Choose a directory:"},
         {errInvalidDirectory, "Invalid directory."},
+        {errHelpNotFound, "The help file was not found. Looked for:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},

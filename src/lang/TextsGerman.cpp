@@ -56,6 +56,7 @@ constinit const LanguageTexts kGermanTexts{
         {txtLanguageCode, "deu"},
         {txtChooseDirectory, "Wählen Sie ein Verzeichnis:"},
         {errInvalidDirectory, "Ungültiges Verzeichnis."},
+        {errHelpNotFound, "Die Hilfedatei wurde nicht gefunden. Gesucht wurde:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},

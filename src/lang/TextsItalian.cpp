@@ -55,6 +55,7 @@ constinit const LanguageTexts kItalianTexts{
         {txtLanguageCode, "ita"},
         {txtChooseDirectory, "Scegliere una directory:"},
         {errInvalidDirectory, "Directory non valida."},
+        {errHelpNotFound, "File della guida non trovato. Percorso cercato:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},

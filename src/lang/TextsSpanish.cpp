@@ -56,6 +56,7 @@ constinit const LanguageTexts kSpanishTexts{
         {txtLanguageCode, "esp"},
         {txtChooseDirectory, "Elige un directorio:"},
         {errInvalidDirectory, "Directorio no válido."},
+        {errHelpNotFound, "No se ha encontrado el archivo de ayuda. Se ha buscado:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrumpir"},
