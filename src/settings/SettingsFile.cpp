@@ -152,12 +152,13 @@ bool SettingsFile::keepDamagedCopy() {
     const auto copy = QFile::encodeName(damagedCopyPath()).toStdString();
     std::error_code error;
     std::filesystem::remove(copy, error);
-    std::filesystem::create_hard_link(damaged, copy, error);
-    if (error == std::errc::no_such_file_or_directory) {
-        damagedProblem_.reset(); // gone meanwhile: nothing to keep
-        return true;
-    }
-    if (error) {
+    // The save replaces the file a symbolic link leads to, so the second name must be that
+    // file's, not the link's.
+    if (::linkat(AT_FDCWD, damaged.c_str(), AT_FDCWD, copy.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        if (errno == ENOENT) {
+            damagedProblem_.reset(); // gone meanwhile: nothing to keep
+            return true;
+        }
         error.clear();
         std::filesystem::copy_file(damaged, copy, error);
         if (error) {

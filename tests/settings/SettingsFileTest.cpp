@@ -85,6 +85,38 @@ TEST_F(SettingsFileTest, ADamagedFileStaysInPlaceWhenItsReplacementFails) {
     EXPECT_EQ(fileBytes(path() + QStringLiteral(".bad")), bytes);
 }
 
+TEST_F(SettingsFileTest, ADamagedFileReachedThroughSymbolicLinksIsKeptByItsBytes) {
+    // A dotfiles folder linked into the configuration folder, by an absolute and by a relative
+    // link; a chain of two links as well.
+    const QString dotfiles = tmp_.path() + QStringLiteral("/dotfiles");
+    ASSERT_TRUE(QDir().mkpath(dotfiles));
+    ASSERT_TRUE(QDir().mkpath(dir()));
+    const QString target = dotfiles + QStringLiteral("/settings.reg");
+    const QString middle = dotfiles + QStringLiteral("/middle.reg");
+    ASSERT_TRUE(QFile::link(QStringLiteral("settings.reg"), middle));
+    const QString linkTargets[] = {target, QStringLiteral("../dotfiles/settings.reg"), middle};
+    const QByteArray bytes = kProgramHeader + "\"Form1Top\"=dword:00000001\n\"A\"=\"unterminated\n";
+    for (const QString& linkTarget : linkTargets) {
+        SCOPED_TRACE(linkTarget.toStdString());
+        QFile::remove(path());
+        QFile::remove(path() + QStringLiteral(".bad"));
+        QFile::remove(target);
+        ASSERT_TRUE(QFile::link(linkTarget, path()));
+        writeFile(bytes);
+        SettingsStore store(path());
+        ASSERT_TRUE(store.openKey(kRoot, true));
+        testing::internal::CaptureStderr();
+        store.writeInteger(QStringLiteral("Form1Left"), 7);
+        const std::string said = testing::internal::GetCapturedStderr();
+        store.closeKey();
+        EXPECT_NE(said.find("settings.reg.bad"), std::string::npos) << said;
+        EXPECT_EQ(fileBytes(path() + QStringLiteral(".bad")).toStdString(), bytes.toStdString());
+        EXPECT_EQ(fileBytes(target).toStdString(),
+                  (kProgramHeader + "\"Form1Left\"=dword:00000007\n").toStdString());
+        EXPECT_TRUE(QFileInfo(path()).isSymLink()) << "the link stays";
+    }
+}
+
 TEST_F(SettingsFileTest, HugeFileIsRejectedWithoutReadingItAll) {
     writeFile(kProgramHeader + "\"Form1Top\"=dword:00000001\n\"A\"=\"");
     ASSERT_TRUE(QFile::resize(path(), 100 * 1024 * 1024));
