@@ -1,5 +1,6 @@
 #include "report/AtomicFileWriter.h"
 
+#include "report/DescriptorPath.h"
 #include "report/FileWriteError.h"
 
 #include <atomic>
@@ -33,21 +34,25 @@ std::string inDirectory(const std::string& directory, const std::string& name) {
 struct ResolvedTarget {
     std::string path;
     std::optional<struct stat> status; // empty when nothing exists there yet
+    std::optional<int> descriptor;     // set when the path names one of our open descriptors
 };
 
 // Follows symbolic links from `target` to the path the new contents belong at.
 ResolvedTarget resolveTarget(const std::string& target) {
     std::string path = target;
     for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        if (const auto descriptor = descriptorNamedBy(path)) {
+            return {path, std::nullopt, descriptor};
+        }
         struct stat status {};
         if (::lstat(path.c_str(), &status) != 0) {
             if (errno == ENOENT) {
-                return {path, std::nullopt};
+                return {path, std::nullopt, std::nullopt};
             }
             throw FileWriteError(target, errno);
         }
         if (!S_ISLNK(status.st_mode)) {
-            return {path, status};
+            return {path, status, std::nullopt};
         }
         std::error_code error;
         const std::string next = std::filesystem::read_symlink(path, error).string();
@@ -122,6 +127,15 @@ void AtomicFileWriter::replace(const std::string& target, std::string_view conte
         throw FileWriteError(target, ENOENT);
     }
     const auto resolved = resolveTarget(target);
+    if (resolved.descriptor) {
+        // Written where the descriptor points, as its opener set it up (appending, or after what
+        // was written before); replacing it would lose that.
+        if (::fcntl(*resolved.descriptor, F_GETFD) < 0) {
+            throw FileWriteError(target, errno);
+        }
+        writeAll(*resolved.descriptor, contents, target);
+        return;
+    }
     if (resolved.status) {
         if (S_ISDIR(resolved.status->st_mode)) {
             throw FileWriteError(target, EISDIR);
@@ -141,18 +155,7 @@ void AtomicFileWriter::replace(const std::string& target, std::string_view conte
         ::fchmod(temporary.fd(), resolved.status->st_mode & (S_IRWXU | S_IRWXG | S_IRWXO)) != 0) {
         // Some file systems keep no modes; the new file then has the usual ones.
     }
-    std::size_t written = 0;
-    while (written < contents.size()) {
-        const ssize_t n =
-            write_(temporary.fd(), contents.data() + written, contents.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            throw FileWriteError(target, n < 0 ? errno : EIO);
-        }
-        written += static_cast<std::size_t>(n);
-    }
+    writeAll(temporary.fd(), contents, target);
     // EINVAL: the file system cannot sync; there is nothing more to wait for.
     if (::fsync(temporary.fd()) != 0 && errno != EINVAL) {
         throw FileWriteError(target, errno);
@@ -162,6 +165,21 @@ void AtomicFileWriter::replace(const std::string& target, std::string_view conte
     }
     if (const int error = temporary.renameTo(resolved.path)) {
         throw FileWriteError(target, error);
+    }
+}
+
+void AtomicFileWriter::writeAll(int fd, std::string_view contents,
+                                const std::string& target) const {
+    std::size_t written = 0;
+    while (written < contents.size()) {
+        const ssize_t n = write_(fd, contents.data() + written, contents.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            throw FileWriteError(target, n < 0 ? errno : EIO);
+        }
+        written += static_cast<std::size_t>(n);
     }
 }
 

@@ -12,7 +12,8 @@ namespace quorvel {
 // which is flushed to disk and then renamed over the target, so a failure part-way never leaves a
 // truncated file where a good one was. A symbolic link is written through: its final target is
 // replaced and the link stays. A target that exists but is not a regular file (a directory, a
-// device, a FIFO) is refused and left untouched.
+// device, a FIFO) is refused and left untouched. A name of one of the process's open descriptors
+// (/dev/stdout, /dev/fd/N, ...) is written through that descriptor, with no replacement.
 class AtomicFileWriter {
 public:
     // Behaves like ::write; tests put a failing one in.
@@ -25,6 +26,8 @@ public:
     void replace(const std::string& target, std::string_view contents) const;
 
 private:
+    void writeAll(int fd, std::string_view contents, const std::string& target) const;
+
     WriteCall write_;
 };
 
