@@ -1,8 +1,8 @@
 #include "settings/SettingsFile.h"
 
+#include "settings/PrivateDirectory.h"
 #include "settings/RegFileParser.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -111,7 +111,7 @@ bool SettingsFile::lock(std::chrono::milliseconds timeout) {
     if (lock_) {
         return true;
     }
-    if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
+    if (!makePrivateDirectories(QFileInfo(path_).absolutePath())) {
         return false;
     }
     auto lock = std::make_unique<QLockFile>(path_ + QStringLiteral(".lock"));
@@ -132,7 +132,7 @@ bool SettingsFile::save(const RegFile& document) {
     if (bytes.size() > kMaxFileSize || !RegFileParser::parse(bytes).file) {
         return false;
     }
-    if (path_.isEmpty() || !QDir().mkpath(QFileInfo(path_).absolutePath())) {
+    if (path_.isEmpty() || !makePrivateDirectories(QFileInfo(path_).absolutePath())) {
         return false;
     }
     QSaveFile file(path_);

@@ -8,7 +8,12 @@
 #include <QLockFile>
 #include <QSaveFile>
 
+#include <optional>
 #include <thread>
+#include <utility>
+#include <vector>
+
+#include <pwd.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,6 +50,77 @@ TEST(SettingsPathTest, FollowsXdgConfigHomeElseHomeConfig) {
     if (hadXdg) {
         qputenv("XDG_CONFIG_HOME", oldXdg);
     }
+}
+
+// Sets or unsets environment variables for one test and puts them back after it.
+class EnvironmentGuard {
+public:
+    void set(const char* name, const QByteArray& value) {
+        keep(name);
+        qputenv(name, value);
+    }
+    void unset(const char* name) {
+        keep(name);
+        qunsetenv(name);
+    }
+    ~EnvironmentGuard() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                qputenv(name, *value);
+            } else {
+                qunsetenv(name);
+            }
+        }
+    }
+
+private:
+    void keep(const char* name) {
+        saved_.emplace_back(name, qEnvironmentVariableIsSet(name)
+                                      ? std::optional<QByteArray>(qgetenv(name))
+                                      : std::nullopt);
+    }
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
+};
+
+TEST(SettingsPathTest, ARelativeXdgConfigHomeIsIgnoredAndNoHomeMeansThePasswordDatabase) {
+    QTemporaryDir home;
+    EnvironmentGuard environment;
+    environment.set("HOME", QFile::encodeName(home.path()));
+    const QString underHome = home.path() + QStringLiteral("/.config/Quorvel/settings.reg");
+    for (const QByteArray& relative :
+         {QByteArray("relative/config"), QByteArray("."), QByteArray("~/.config"), QByteArray()}) {
+        environment.set("XDG_CONFIG_HOME", relative);
+        EXPECT_EQ(SettingsStore::defaultFilePath().toStdString(), underHome.toStdString())
+            << relative.toStdString();
+    }
+    environment.unset("XDG_CONFIG_HOME");
+    environment.unset("HOME");
+    const passwd* user = ::getpwuid(::geteuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(SettingsStore::defaultFilePath().toStdString(),
+              std::string(user->pw_dir) + "/.config/Quorvel/settings.reg");
+}
+
+TEST_F(SettingsFileTest, FoldersTheStoreMakesAreTheUsersAlone) {
+    const QString existing = tmp_.path() + QStringLiteral("/existing");
+    ASSERT_TRUE(QDir().mkpath(existing));
+    ASSERT_EQ(::chmod(QFile::encodeName(existing).constData(), 0755), 0);
+    const mode_t oldMask = ::umask(022);
+    {
+        SettingsStore store(existing + QStringLiteral("/config/Quorvel/settings.reg"));
+        ASSERT_TRUE(store.openKey(kRoot, true));
+        store.writeInteger(kTop, 1);
+    }
+    ::umask(oldMask);
+    auto modeOf = [](const QString& path) {
+        struct stat status {};
+        EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+        return status.st_mode & 07777;
+    };
+    EXPECT_EQ(modeOf(existing), 0755u);
+    EXPECT_EQ(modeOf(existing + QStringLiteral("/config")), 0700u);
+    EXPECT_EQ(modeOf(existing + QStringLiteral("/config/Quorvel")), 0700u);
+    EXPECT_TRUE(existsWithValue(existing + QStringLiteral("/config/Quorvel/settings.reg"), kTop));
 }
 
 TEST_F(SettingsFileTest, DamagedFileReadsAsNoKeyAndIsKeptAsBadBeforeTheNextWrite) {
