@@ -2,6 +2,7 @@
 
 #include "report/DescriptorPath.h"
 #include "report/FileWriteError.h"
+#include "report/RemovalOnSignal.h"
 
 #include <atomic>
 #include <cerrno>
@@ -67,16 +68,21 @@ ResolvedTarget resolveTarget(const std::string& target) {
 // The new file until it is renamed into place; removed if that never happens.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& directory, const std::string& target) {
+    TemporaryFile(const std::string& directory, const std::string& target, RemovalOnSignal& removal)
+        : removal_(removal) {
         static std::atomic<unsigned> serial{0};
         for (int attempt = 0;; ++attempt) {
             path_ = inDirectory(directory, ".quorvel-" + std::to_string(::getpid()) + "-" +
                                                std::to_string(serial++) + ".tmp");
+            // Armed before the file exists, so that no moment is left in which it would stay
+            // behind; a name with our process id can only be ours or a dead process's.
+            removal_.arm(path_.c_str());
             // Mode 0666 lets the umask decide, as for any newly created file.
             fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ >= 0) {
                 return;
             }
+            removal_.disarm();
             if (errno != EEXIST || attempt == kMaxNameAttempts) {
                 throw FileWriteError(target, errno);
             }
@@ -89,6 +95,7 @@ public:
         if (!renamed_) {
             ::unlink(path_.c_str());
         }
+        removal_.disarm();
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -106,10 +113,12 @@ public:
             return errno;
         }
         renamed_ = true;
+        removal_.disarm();
         return 0;
     }
 
 private:
+    RemovalOnSignal& removal_;
     std::string path_;
     int fd_ = -1;
     bool renamed_ = false;
@@ -150,7 +159,8 @@ void AtomicFileWriter::replace(const std::string& target, std::string_view conte
         }
     }
 
-    TemporaryFile temporary(directoryOf(resolved.path), target);
+    RemovalOnSignal removal;
+    TemporaryFile temporary(directoryOf(resolved.path), target, removal);
     if (resolved.status &&
         ::fchmod(temporary.fd(), resolved.status->st_mode & (S_IRWXU | S_IRWXG | S_IRWXO)) != 0) {
         // Some file systems keep no modes; the new file then has the usual ones.
