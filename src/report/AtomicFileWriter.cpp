@@ -127,9 +127,14 @@ private:
 } // namespace
 
 AtomicFileWriter::AtomicFileWriter()
-    : write_([](int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }) {}
+    : AtomicFileWriter(
+          [](int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }) {}
 
-AtomicFileWriter::AtomicFileWriter(WriteCall write) : write_(std::move(write)) {}
+AtomicFileWriter::AtomicFileWriter(WriteCall write)
+    : AtomicFileWriter(std::move(write), [](int fd) { return ::fsync(fd); }) {}
+
+AtomicFileWriter::AtomicFileWriter(WriteCall write, SyncCall sync)
+    : write_(std::move(write)), sync_(std::move(sync)) {}
 
 void AtomicFileWriter::replace(const std::string& target, std::string_view contents) const {
     if (target.empty()) {
@@ -167,13 +172,30 @@ void AtomicFileWriter::replace(const std::string& target, std::string_view conte
     }
     writeAll(temporary.fd(), contents, target);
     // EINVAL: the file system cannot sync; there is nothing more to wait for.
-    if (::fsync(temporary.fd()) != 0 && errno != EINVAL) {
+    if (sync_(temporary.fd()) != 0 && errno != EINVAL) {
         throw FileWriteError(target, errno);
     }
     if (const int error = temporary.close()) {
         throw FileWriteError(target, error);
     }
     if (const int error = temporary.renameTo(resolved.path)) {
+        throw FileWriteError(target, error);
+    }
+    syncDirectory(directoryOf(resolved.path), target);
+}
+
+// Until the directory is on disk, a power cut can bring the old report back.
+void AtomicFileWriter::syncDirectory(const std::string& directory,
+                                     const std::string& target) const {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return; // a folder we may write in but not read: nothing to sync it through
+    }
+    const int result = sync_(fd);
+    const int error = errno;
+    ::close(fd);
+    // EINVAL: the file system cannot sync a directory.
+    if (result != 0 && error != EINVAL) {
         throw FileWriteError(target, error);
     }
 }
