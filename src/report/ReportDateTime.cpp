@@ -2,9 +2,7 @@
 
 #include "report/Utf8Conversion.h"
 
-#include <clocale>
 #include <langinfo.h>
-#include <locale.h>
 #include <vector>
 
 namespace quorvel {
@@ -13,15 +11,12 @@ namespace {
 
 // The character set strftime writes in: that of the LC_TIME locale, which may differ from
 // LC_CTYPE's.
-std::string timeCharset() {
-    if (const char* name = std::setlocale(LC_TIME, nullptr)) {
-        if (const locale_t time = ::newlocale(LC_CTYPE_MASK, name, locale_t{})) {
-            std::string charset = ::nl_langinfo_l(CODESET, time);
-            ::freelocale(time);
-            return charset;
-        }
-    }
+const char* timeCharset() {
+#ifdef __GLIBC__
+    return ::nl_langinfo(_NL_TIME_CODESET);
+#else
     return ::nl_langinfo(CODESET);
+#endif
 }
 
 } // namespace
@@ -36,7 +31,7 @@ std::string localDateTimeText(std::time_t when) {
         std::vector<char> buffer(size);
         const auto length = std::strftime(buffer.data(), buffer.size(), "%x %X", &local);
         if (length > 0) {
-            return convertToUtf8(std::string_view(buffer.data(), length), timeCharset().c_str());
+            return convertToUtf8(std::string_view(buffer.data(), length), timeCharset());
         }
     }
     return {};
