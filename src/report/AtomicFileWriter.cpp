@@ -1,6 +1,8 @@
 #include "report/AtomicFileWriter.h"
 
+#include "report/DescriptorPath.h"
 #include "report/FileWriteError.h"
+#include "report/RemovalOnSignal.h"
 
 #include <atomic>
 #include <cerrno>
@@ -33,21 +35,25 @@ std::string inDirectory(const std::string& directory, const std::string& name) {
 struct ResolvedTarget {
     std::string path;
     std::optional<struct stat> status; // empty when nothing exists there yet
+    std::optional<int> descriptor;     // set when the path names one of our open descriptors
 };
 
 // Follows symbolic links from `target` to the path the new contents belong at.
 ResolvedTarget resolveTarget(const std::string& target) {
     std::string path = target;
     for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        if (const auto descriptor = descriptorNamedBy(path)) {
+            return {path, std::nullopt, descriptor};
+        }
         struct stat status {};
         if (::lstat(path.c_str(), &status) != 0) {
             if (errno == ENOENT) {
-                return {path, std::nullopt};
+                return {path, std::nullopt, std::nullopt};
             }
             throw FileWriteError(target, errno);
         }
         if (!S_ISLNK(status.st_mode)) {
-            return {path, status};
+            return {path, status, std::nullopt};
         }
         std::error_code error;
         const std::string next = std::filesystem::read_symlink(path, error).string();
@@ -62,16 +68,21 @@ ResolvedTarget resolveTarget(const std::string& target) {
 // The new file until it is renamed into place; removed if that never happens.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& directory, const std::string& target) {
+    TemporaryFile(const std::string& directory, const std::string& target, RemovalOnSignal& removal)
+        : removal_(removal) {
         static std::atomic<unsigned> serial{0};
         for (int attempt = 0;; ++attempt) {
             path_ = inDirectory(directory, ".quorvel-" + std::to_string(::getpid()) + "-" +
                                                std::to_string(serial++) + ".tmp");
+            // Armed before the file exists, so that no moment is left in which it would stay
+            // behind; a name with our process id can only be ours or a dead process's.
+            removal_.arm(path_.c_str());
             // Mode 0666 lets the umask decide, as for any newly created file.
             fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ >= 0) {
                 return;
             }
+            removal_.disarm();
             if (errno != EEXIST || attempt == kMaxNameAttempts) {
                 throw FileWriteError(target, errno);
             }
@@ -84,6 +95,7 @@ public:
         if (!renamed_) {
             ::unlink(path_.c_str());
         }
+        removal_.disarm();
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -101,10 +113,12 @@ public:
             return errno;
         }
         renamed_ = true;
+        removal_.disarm();
         return 0;
     }
 
 private:
+    RemovalOnSignal& removal_;
     std::string path_;
     int fd_ = -1;
     bool renamed_ = false;
@@ -113,15 +127,29 @@ private:
 } // namespace
 
 AtomicFileWriter::AtomicFileWriter()
-    : write_([](int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }) {}
+    : AtomicFileWriter(
+          [](int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }) {}
 
-AtomicFileWriter::AtomicFileWriter(WriteCall write) : write_(std::move(write)) {}
+AtomicFileWriter::AtomicFileWriter(WriteCall write)
+    : AtomicFileWriter(std::move(write), [](int fd) { return ::fsync(fd); }) {}
+
+AtomicFileWriter::AtomicFileWriter(WriteCall write, SyncCall sync)
+    : write_(std::move(write)), sync_(std::move(sync)) {}
 
 void AtomicFileWriter::replace(const std::string& target, std::string_view contents) const {
     if (target.empty()) {
         throw FileWriteError(target, ENOENT);
     }
     const auto resolved = resolveTarget(target);
+    if (resolved.descriptor) {
+        // Written where the descriptor points, as its opener set it up (appending, or after what
+        // was written before); replacing it would lose that.
+        if (::fcntl(*resolved.descriptor, F_GETFD) < 0) {
+            throw FileWriteError(target, errno);
+        }
+        writeAll(*resolved.descriptor, contents, target);
+        return;
+    }
     if (resolved.status) {
         if (S_ISDIR(resolved.status->st_mode)) {
             throw FileWriteError(target, EISDIR);
@@ -136,25 +164,15 @@ void AtomicFileWriter::replace(const std::string& target, std::string_view conte
         }
     }
 
-    TemporaryFile temporary(directoryOf(resolved.path), target);
+    RemovalOnSignal removal;
+    TemporaryFile temporary(directoryOf(resolved.path), target, removal);
     if (resolved.status &&
         ::fchmod(temporary.fd(), resolved.status->st_mode & (S_IRWXU | S_IRWXG | S_IRWXO)) != 0) {
         // Some file systems keep no modes; the new file then has the usual ones.
     }
-    std::size_t written = 0;
-    while (written < contents.size()) {
-        const ssize_t n =
-            write_(temporary.fd(), contents.data() + written, contents.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            throw FileWriteError(target, n < 0 ? errno : EIO);
-        }
-        written += static_cast<std::size_t>(n);
-    }
+    writeAll(temporary.fd(), contents, target);
     // EINVAL: the file system cannot sync; there is nothing more to wait for.
-    if (::fsync(temporary.fd()) != 0 && errno != EINVAL) {
+    if (sync_(temporary.fd()) != 0 && errno != EINVAL) {
         throw FileWriteError(target, errno);
     }
     if (const int error = temporary.close()) {
@@ -162,6 +180,38 @@ void AtomicFileWriter::replace(const std::string& target, std::string_view conte
     }
     if (const int error = temporary.renameTo(resolved.path)) {
         throw FileWriteError(target, error);
+    }
+    syncDirectory(directoryOf(resolved.path), target);
+}
+
+// Until the directory is on disk, a power cut can bring the old report back.
+void AtomicFileWriter::syncDirectory(const std::string& directory,
+                                     const std::string& target) const {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return; // a folder we may write in but not read: nothing to sync it through
+    }
+    const int result = sync_(fd);
+    const int error = errno;
+    ::close(fd);
+    // EINVAL: the file system cannot sync a directory.
+    if (result != 0 && error != EINVAL) {
+        throw FileWriteError(target, error);
+    }
+}
+
+void AtomicFileWriter::writeAll(int fd, std::string_view contents,
+                                const std::string& target) const {
+    std::size_t written = 0;
+    while (written < contents.size()) {
+        const ssize_t n = write_(fd, contents.data() + written, contents.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            throw FileWriteError(target, n < 0 ? errno : EIO);
+        }
+        written += static_cast<std::size_t>(n);
     }
 }
 

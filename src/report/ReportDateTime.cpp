@@ -1,8 +1,25 @@
 #include "report/ReportDateTime.h"
 
+#include "report/Utf8Conversion.h"
+
+#include <langinfo.h>
 #include <vector>
 
 namespace quorvel {
+
+namespace {
+
+// The character set strftime writes in: that of the LC_TIME locale, which may differ from
+// LC_CTYPE's.
+const char* timeCharset() {
+#ifdef __GLIBC__
+    return ::nl_langinfo(_NL_TIME_CODESET);
+#else
+    return ::nl_langinfo(CODESET);
+#endif
+}
+
+} // namespace
 
 std::string localDateTimeText(std::time_t when) {
     std::tm local{};
@@ -14,7 +31,7 @@ std::string localDateTimeText(std::time_t when) {
         std::vector<char> buffer(size);
         const auto length = std::strftime(buffer.data(), buffer.size(), "%x %X", &local);
         if (length > 0) {
-            return std::string(buffer.data(), length);
+            return convertToUtf8(std::string_view(buffer.data(), length), timeCharset());
         }
     }
     return {};

@@ -145,8 +145,9 @@ private:
         }
         if (data.startsWith(dwordPrefix, Qt::CaseInsensitive)) {
             const QStringView digits = data.sliced(dwordPrefix.size());
-            if (digits.size() != 8 || !allHex(digits)) {
-                return fail("a dword needs exactly eight hexadecimal digits");
+            // Registry editors write eight digits but read fewer.
+            if (digits.isEmpty() || digits.size() > 8 || !allHex(digits)) {
+                return fail("a dword needs one to eight hexadecimal digits");
             }
             value = RegValue::dword(digits.toUInt(nullptr, 16));
             return true;

@@ -1,8 +1,8 @@
 #include "settings/SettingsFile.h"
 
+#include "settings/PrivateDirectory.h"
 #include "settings/RegFileParser.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -111,7 +111,7 @@ bool SettingsFile::lock(std::chrono::milliseconds timeout) {
     if (lock_) {
         return true;
     }
-    if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
+    if (!makePrivateDirectories(QFileInfo(path_).absolutePath())) {
         return false;
     }
     auto lock = std::make_unique<QLockFile>(path_ + QStringLiteral(".lock"));
@@ -132,7 +132,7 @@ bool SettingsFile::save(const RegFile& document) {
     if (bytes.size() > kMaxFileSize || !RegFileParser::parse(bytes).file) {
         return false;
     }
-    if (path_.isEmpty() || !QDir().mkpath(QFileInfo(path_).absolutePath())) {
+    if (path_.isEmpty() || !makePrivateDirectories(QFileInfo(path_).absolutePath())) {
         return false;
     }
     QSaveFile file(path_);
@@ -152,12 +152,13 @@ bool SettingsFile::keepDamagedCopy() {
     const auto copy = QFile::encodeName(damagedCopyPath()).toStdString();
     std::error_code error;
     std::filesystem::remove(copy, error);
-    std::filesystem::create_hard_link(damaged, copy, error);
-    if (error == std::errc::no_such_file_or_directory) {
-        damagedProblem_.reset(); // gone meanwhile: nothing to keep
-        return true;
-    }
-    if (error) {
+    // The save replaces the file a symbolic link leads to, so the second name must be that
+    // file's, not the link's.
+    if (::linkat(AT_FDCWD, damaged.c_str(), AT_FDCWD, copy.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        if (errno == ENOENT) {
+            damagedProblem_.reset(); // gone meanwhile: nothing to keep
+            return true;
+        }
         error.clear();
         std::filesystem::copy_file(damaged, copy, error);
         if (error) {

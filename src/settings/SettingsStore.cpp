@@ -3,8 +3,13 @@
 #include "settings/RegValue.h"
 #include "settings/SettingsError.h"
 
-#include <QStandardPaths>
+#include <QFile>
 #include <QStringDecoder>
+
+#include <vector>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace quorvel {
 
@@ -29,8 +34,30 @@ QString upToNul(const QString& text) {
 } // namespace
 
 QString SettingsStore::defaultFilePath() {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return base.isEmpty() ? QString() : base + QStringLiteral("/Quorvel/settings.reg");
+    const QString file = QStringLiteral("/Quorvel/settings.reg");
+    // A relative value would make the settings follow the working directory.
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configHome.startsWith(u'/')) {
+        return configHome + file;
+    }
+    QString home = qEnvironmentVariable("HOME");
+    if (!home.startsWith(u'/')) {
+        home.clear();
+        std::vector<char> buffer(16384);
+        passwd entry{};
+        passwd* found = nullptr;
+        if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+            found != nullptr && found->pw_dir != nullptr) {
+            home = QFile::decodeName(found->pw_dir);
+        }
+    }
+    if (!home.startsWith(u'/')) {
+        return {};
+    }
+    if (home.endsWith(u'/')) {
+        home.chop(1);
+    }
+    return home + QStringLiteral("/.config") + file;
 }
 
 SettingsStore::SettingsStore(QString filePath) : file_(std::move(filePath)) {}

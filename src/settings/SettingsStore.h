@@ -22,7 +22,9 @@ struct RegValue;
 // two instances closing together never interleave. Every write is saved at once.
 class SettingsStore {
 public:
-    // $XDG_CONFIG_HOME/Quorvel/settings.reg, or ~/.config/Quorvel/settings.reg.
+    // $XDG_CONFIG_HOME/Quorvel/settings.reg when that is an absolute path, else
+    // ~/.config/Quorvel/settings.reg, with the home from the password database when HOME is unset.
+    // Empty when there is no home either.
     static QString defaultFilePath();
 
     explicit SettingsStore(QString filePath = defaultFilePath());

@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace quorvel::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 class ReportTargetTest : public ::testing::Test {
 protected:
@@ -100,6 +103,70 @@ TEST_F(ReportTargetTest, AFileSystemThatRefusesMorePartway) {
     ASSERT_GT(r.out.size(), 4096u);
     expectBothFail(r, "out/old.txt", "out/old.html", "File too large");
     expectEarlierFilesWhole();
+}
+
+// A target naming a descriptor the shell opened is written where that descriptor points, the way
+// the shell set it up, and never replaced.
+class DescriptorTargetTest : public ReportTargetTest {
+protected:
+    // The shell runs `script` with the companion as "$0".
+    ChildResult runInShell(const std::string& script) {
+        return runChild({"/bin/sh", "-c", script, QUORVEL_COMPARE_BIN}, tree.root());
+    }
+
+    // The text report as it goes to an ordinary file.
+    std::string plainReport() {
+        const auto r = runCompanion({"-q", "--text", "out/plain.txt", "L", "R"}, tree.root());
+        EXPECT_EQ(r.exitCode, 1) << r.err;
+        return tree.read("out/plain.txt");
+    }
+};
+
+TEST_F(DescriptorTargetTest, AnAppendingRedirectionKeepsWhatTheFileHeld) {
+    const std::string report = plainReport();
+    tree.write("out/log.txt", "earlier run\n");
+    auto r = runInShell("\"$0\" -q --text /dev/stdout L R >> out/log.txt");
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(tree.read("out/log.txt"), "earlier run\n" + report);
+
+    r = runInShell("\"$0\" -q --text /dev/fd/3 --html /proc/self/fd/3 L R 3>> out/log.txt");
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    const std::string log = tree.read("out/log.txt");
+    EXPECT_EQ(log.rfind("earlier run\n" + report + report + "<html>\r\n", 0), 0u);
+    EXPECT_TRUE(log.ends_with("</html>"));
+    EXPECT_EQ(tree.listing("out"), "log.txt old.html old.txt plain.txt");
+}
+
+TEST_F(DescriptorTargetTest, WhatTheScriptWroteBeforeStays) {
+    const std::string report = plainReport();
+    const auto r = runInShell(
+        "{ echo header; \"$0\" -q --text /dev/stdout --html /dev/stderr L R; echo footer; } "
+        "> out/out.txt 2>&1");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string out = tree.read("out/out.txt");
+    EXPECT_EQ(out.rfind("header\n" + report + "<html>\r\n", 0), 0u) << out;
+    EXPECT_TRUE(out.ends_with("</html>footer\n")) << out;
+}
+
+TEST_F(DescriptorTargetTest, APipeAndALinkToTheDescriptorWork) {
+    const std::string report = plainReport();
+    tree.symlink("/dev/stdout", "out/to-stdout");
+    // The test reads the companion's standard output through a pipe.
+    auto r = runCompanion({"-q", "--text", "/dev/stdout", "L", "R"}, tree.root());
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.out, report);
+    r = runCompanion({"-q", "--text", "out/to-stdout", "--html", "/dev/stderr", "L", "R"},
+                     tree.root());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, report);
+    EXPECT_EQ(r.err.rfind("<html>\r\n", 0), 0u) << r.err;
+    EXPECT_TRUE(fs::is_symlink(tree.path("out/to-stdout")));
+}
+
+TEST_F(DescriptorTargetTest, AClosedDescriptorIsAFailure) {
+    const auto r = runInShell("exec 7>&-; \"$0\" --text /dev/fd/7 --html /proc/self/fd/7 L R");
+    expectBothFail(r, "/dev/fd/7", "/proc/self/fd/7", "Bad file descriptor");
+    EXPECT_EQ(tree.listing("out"), "old.html old.txt");
 }
 
 } // namespace

@@ -95,7 +95,7 @@ TEST_F(SettingsFaultTest, ADamagedFileGivesTheDefaultsAndIsKeptAsideAtTheNextClo
         {"empty", QByteArray()},
         {"binary garbage", garbage()},
         {"an unterminated string", kHeader + "\"Form1Top\"=dword:00000001\n\"CompDir1\"=\"/ho\n"},
-        {"a dword of 7 digits", kHeader + "\"Form1Top\"=dword:0000064\n"},
+        {"a dword without digits", kHeader + "\"Form1Top\"=dword:\n"},
         {"a dword of 9 digits", kHeader + "\"Form1Top\"=dword:000000064\n"},
         {"a 10 MB line", kHeader + "\"CompDir1\"=\"" + QByteArray(10 << 20, 'x') + "\"\n"},
     };

@@ -14,6 +14,8 @@
 #include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -129,6 +131,39 @@ TEST(AtomicFileWriter, FailedWriteLeavesTheEarlierFileWholeAndNoTemporary) {
               ENOSPC);
     EXPECT_EQ(scratch.read("report.txt"), "earlier good report\r\n");
     EXPECT_EQ(scratch.listing(), "report.txt");
+}
+
+TEST(AtomicFileWriter, TheDirectoryIsSyncedAfterTheRename) {
+    test::TempTree scratch;
+    scratch.write("out/report.txt", "old");
+    const auto write = [](int fd, const char* data, std::size_t size) {
+        return ::write(fd, data, size);
+    };
+    // What each sync saw: a directory or a file, and the target's contents at that moment.
+    std::vector<std::pair<bool, std::string>> syncs;
+    const AtomicFileWriter counting(write, [&](int fd) {
+        struct stat status {};
+        ::fstat(fd, &status);
+        syncs.emplace_back(S_ISDIR(status.st_mode), scratch.read("out/report.txt"));
+        return ::fsync(fd);
+    });
+    counting.replace(scratch.path("out/report.txt"), "new");
+    const std::vector<std::pair<bool, std::string>> expected{{false, "old"}, {true, "new"}};
+    EXPECT_EQ(syncs, expected);
+
+    // A directory that cannot be synced may lose the rename: that is told.
+    const AtomicFileWriter failing(write, [](int fd) {
+        struct stat status {};
+        ::fstat(fd, &status);
+        if (S_ISDIR(status.st_mode)) {
+            errno = EIO;
+            return -1;
+        }
+        return ::fsync(fd);
+    });
+    EXPECT_EQ(writeErrorCode([&] { failing.replace(scratch.path("out/report.txt"), "newer"); }),
+              EIO);
+    EXPECT_EQ(scratch.listing("out"), "report.txt");
 }
 
 TEST(AtomicFileWriter, ShortAndInterruptedWritesAreContinued) {

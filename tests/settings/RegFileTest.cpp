@@ -65,6 +65,25 @@ TEST(RegFileTest, AcceptsWhatAnEditorOrRegeditLeaves) {
     EXPECT_EQ(*key.value(u"C"), RegValue::string({}));
 }
 
+TEST(RegFileTest, ADwordTakesOneToEightDigitsAndIsWrittenWithEight) {
+    const QByteArray text = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Quorvel]\n"
+                            "\"Form1Top\"=dword:1\n"
+                            "\"B\"=dword:0000001\n"
+                            "\"C\"=dword:Ff\n"
+                            "\"D\"=dword:ffffffff\n";
+    const RegParseResult parsed = RegFileParser::parse(text);
+    ASSERT_TRUE(parsed.file) << parsed.problem.toStdString();
+    const RegKey& key = parsed.file->keys().front();
+    EXPECT_EQ(*key.value(u"Form1Top"), RegValue::dword(1));
+    EXPECT_EQ(*key.value(u"B"), RegValue::dword(1));
+    EXPECT_EQ(*key.value(u"C"), RegValue::dword(255));
+    EXPECT_EQ(*key.value(u"D"), RegValue::dword(0xffffffff));
+    EXPECT_EQ(parsed.file->serialize().toStdString(),
+              "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quorvel]\n"
+              "\"Form1Top\"=dword:00000001\n\"B\"=dword:00000001\n"
+              "\"C\"=dword:000000ff\n\"D\"=dword:ffffffff\n");
+}
+
 TEST(RegFileTest, RejectsWhatItCannotReadExactly) {
     const QByteArray key = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Quorvel]\n";
     const QByteArray cases[] = {
@@ -76,7 +95,10 @@ TEST(RegFileTest, RejectsWhatItCannotReadExactly) {
         key + "\"A\"=\"never closed\n",
         key + "\"A\"=\"C:\\Windows\"\n",
         key + "\"A\"=\"x\" trailing\n",
-        key + "\"A\"=dword:0000001\n",
+        key + "\"A\"=dword:\n",
+        key + "\"A\"=dword:-1\n",
+        key + "\"A\"=dword:+1\n",
+        key + "\"A\"=dword:0x1\n",
         key + "\"A\"=dword:000000001\n",
         key + "\"A\"=dword:0000000g\n",
         key + "\"A\"=hex:1,2\n",

@@ -8,7 +8,12 @@
 #include <QLockFile>
 #include <QSaveFile>
 
+#include <optional>
 #include <thread>
+#include <utility>
+#include <vector>
+
+#include <pwd.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +52,77 @@ TEST(SettingsPathTest, FollowsXdgConfigHomeElseHomeConfig) {
     }
 }
 
+// Sets or unsets environment variables for one test and puts them back after it.
+class EnvironmentGuard {
+public:
+    void set(const char* name, const QByteArray& value) {
+        keep(name);
+        qputenv(name, value);
+    }
+    void unset(const char* name) {
+        keep(name);
+        qunsetenv(name);
+    }
+    ~EnvironmentGuard() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                qputenv(name, *value);
+            } else {
+                qunsetenv(name);
+            }
+        }
+    }
+
+private:
+    void keep(const char* name) {
+        saved_.emplace_back(name, qEnvironmentVariableIsSet(name)
+                                      ? std::optional<QByteArray>(qgetenv(name))
+                                      : std::nullopt);
+    }
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
+};
+
+TEST(SettingsPathTest, ARelativeXdgConfigHomeIsIgnoredAndNoHomeMeansThePasswordDatabase) {
+    QTemporaryDir home;
+    EnvironmentGuard environment;
+    environment.set("HOME", QFile::encodeName(home.path()));
+    const QString underHome = home.path() + QStringLiteral("/.config/Quorvel/settings.reg");
+    for (const QByteArray& relative :
+         {QByteArray("relative/config"), QByteArray("."), QByteArray("~/.config"), QByteArray()}) {
+        environment.set("XDG_CONFIG_HOME", relative);
+        EXPECT_EQ(SettingsStore::defaultFilePath().toStdString(), underHome.toStdString())
+            << relative.toStdString();
+    }
+    environment.unset("XDG_CONFIG_HOME");
+    environment.unset("HOME");
+    const passwd* user = ::getpwuid(::geteuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(SettingsStore::defaultFilePath().toStdString(),
+              std::string(user->pw_dir) + "/.config/Quorvel/settings.reg");
+}
+
+TEST_F(SettingsFileTest, FoldersTheStoreMakesAreTheUsersAlone) {
+    const QString existing = tmp_.path() + QStringLiteral("/existing");
+    ASSERT_TRUE(QDir().mkpath(existing));
+    ASSERT_EQ(::chmod(QFile::encodeName(existing).constData(), 0755), 0);
+    const mode_t oldMask = ::umask(022);
+    {
+        SettingsStore store(existing + QStringLiteral("/config/Quorvel/settings.reg"));
+        ASSERT_TRUE(store.openKey(kRoot, true));
+        store.writeInteger(kTop, 1);
+    }
+    ::umask(oldMask);
+    auto modeOf = [](const QString& path) {
+        struct stat status {};
+        EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+        return status.st_mode & 07777;
+    };
+    EXPECT_EQ(modeOf(existing), 0755u);
+    EXPECT_EQ(modeOf(existing + QStringLiteral("/config")), 0700u);
+    EXPECT_EQ(modeOf(existing + QStringLiteral("/config/Quorvel")), 0700u);
+    EXPECT_TRUE(existsWithValue(existing + QStringLiteral("/config/Quorvel/settings.reg"), kTop));
+}
+
 TEST_F(SettingsFileTest, DamagedFileReadsAsNoKeyAndIsKeptAsBadBeforeTheNextWrite) {
     const QByteArray damaged[] = {
         "[HKEY_CURRENT_USER\\Software\\Quorvel]\n\"Form1Top\"=dword:00000001\n",
@@ -83,6 +159,38 @@ TEST_F(SettingsFileTest, ADamagedFileStaysInPlaceWhenItsReplacementFails) {
     store.closeKey();
     EXPECT_EQ(fileBytes(path()), bytes);
     EXPECT_EQ(fileBytes(path() + QStringLiteral(".bad")), bytes);
+}
+
+TEST_F(SettingsFileTest, ADamagedFileReachedThroughSymbolicLinksIsKeptByItsBytes) {
+    // A dotfiles folder linked into the configuration folder, by an absolute and by a relative
+    // link; a chain of two links as well.
+    const QString dotfiles = tmp_.path() + QStringLiteral("/dotfiles");
+    ASSERT_TRUE(QDir().mkpath(dotfiles));
+    ASSERT_TRUE(QDir().mkpath(dir()));
+    const QString target = dotfiles + QStringLiteral("/settings.reg");
+    const QString middle = dotfiles + QStringLiteral("/middle.reg");
+    ASSERT_TRUE(QFile::link(QStringLiteral("settings.reg"), middle));
+    const QString linkTargets[] = {target, QStringLiteral("../dotfiles/settings.reg"), middle};
+    const QByteArray bytes = kProgramHeader + "\"Form1Top\"=dword:00000001\n\"A\"=\"unterminated\n";
+    for (const QString& linkTarget : linkTargets) {
+        SCOPED_TRACE(linkTarget.toStdString());
+        QFile::remove(path());
+        QFile::remove(path() + QStringLiteral(".bad"));
+        QFile::remove(target);
+        ASSERT_TRUE(QFile::link(linkTarget, path()));
+        writeFile(bytes);
+        SettingsStore store(path());
+        ASSERT_TRUE(store.openKey(kRoot, true));
+        testing::internal::CaptureStderr();
+        store.writeInteger(QStringLiteral("Form1Left"), 7);
+        const std::string said = testing::internal::GetCapturedStderr();
+        store.closeKey();
+        EXPECT_NE(said.find("settings.reg.bad"), std::string::npos) << said;
+        EXPECT_EQ(fileBytes(path() + QStringLiteral(".bad")).toStdString(), bytes.toStdString());
+        EXPECT_EQ(fileBytes(target).toStdString(),
+                  (kProgramHeader + "\"Form1Left\"=dword:00000007\n").toStdString());
+        EXPECT_TRUE(QFileInfo(path()).isSymLink()) << "the link stays";
+    }
 }
 
 TEST_F(SettingsFileTest, HugeFileIsRejectedWithoutReadingItAll) {

@@ -1,0 +1,57 @@
+#include "report/Utf8Conversion.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace quorvel {
+
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+std::string asciiOnly(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x80) {
+            out += c;
+        } else {
+            out += kReplacement;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string convertToUtf8(std::string_view text, const char* fromCharset) {
+    const iconv_t converter = ::iconv_open("UTF-8", fromCharset);
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return asciiOnly(text);
+    }
+    std::string out;
+    char buffer[256];
+    char* in = const_cast<char*>(text.data()); // iconv's interface; it only reads
+    std::size_t inLeft = text.size();
+    while (inLeft > 0) {
+        char* next = buffer;
+        std::size_t room = sizeof buffer;
+        const std::size_t result = ::iconv(converter, &in, &inLeft, &next, &room);
+        out.append(buffer, static_cast<std::size_t>(next - buffer));
+        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            // An invalid or cut-off sequence: one byte is replaced, and the rest converted anew.
+            out += kReplacement;
+            ++in;
+            --inLeft;
+            ::iconv(converter, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    // What a shift state still holds.
+    char* next = buffer;
+    std::size_t room = sizeof buffer;
+    ::iconv(converter, nullptr, nullptr, &next, &room);
+    out.append(buffer, static_cast<std::size_t>(next - buffer));
+    ::iconv_close(converter);
+    return out;
+}
+
+} // namespace quorvel
