@@ -1,0 +1,46 @@
+#include "gui/FileListModel.h"
+
+#include "gui/QtText.h"
+
+namespace quorvel {
+
+FileListModel::FileListModel(QObject* parent)
+    : QAbstractListModel(parent),
+      programIcon_(QIcon::fromTheme(QStringLiteral("application-x-executable"),
+                                    QIcon(QStringLiteral(":/icons/file-program.svg")))),
+      documentIcon_(QIcon::fromTheme(QStringLiteral("text-x-generic"),
+                                     QIcon(QStringLiteral(":/icons/file-document.svg")))) {}
+
+std::optional<std::string> FileListModel::setDirectory(const std::string& directory) {
+    if (directory_ == directory) {
+        return std::nullopt;
+    }
+    FileListing listing = listPlainFiles(directory);
+    beginResetModel();
+    directory_ = directory;
+    files_ = std::move(listing.files);
+    endResetModel();
+    return listing.error;
+}
+
+int FileListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(files_.size());
+}
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    const ListedFile& file = files_[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return toQString(file.name);
+    case Qt::DecorationRole:
+        return file.icon == FileIconKind::Program ? programIcon_ : documentIcon_;
+    default:
+        return {};
+    }
+}
+
+} // namespace quorvel
