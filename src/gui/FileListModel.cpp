@@ -31,13 +31,16 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const ListedFile& file = files_[static_cast<std::size_t>(index.row())];
+    ListedFile& file = files_[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
         return toQString(file.name);
     case Qt::DecorationRole:
-        return file.icon == FileIconKind::Program ? programIcon_ : documentIcon_;
+        if (!file.icon) {
+            file.icon = iconKindOf(*directory_, file); // asked for the rows on the screen only
+        }
+        return *file.icon == FileIconKind::Program ? programIcon_ : documentIcon_;
     default:
         return {};
     }

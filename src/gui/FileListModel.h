@@ -32,7 +32,7 @@ public:
 
 private:
     std::optional<std::string> directory_;
-    std::vector<ListedFile> files_;
+    mutable std::vector<ListedFile> files_; // icons are filled in when first shown
     QIcon programIcon_;
     QIcon documentIcon_;
 };

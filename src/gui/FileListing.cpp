@@ -42,6 +42,17 @@ FileIconKind iconKindOf(std::string_view name, bool executable) {
     return FileIconKind::Document;
 }
 
+FileIconKind iconKindOf(const std::string& directory, const ListedFile& file) {
+    if (file.icon) {
+        return *file.icon;
+    }
+    struct stat st {};
+    const std::string path = directory == "/" ? "/" + file.name : directory + "/" + file.name;
+    const bool executable =
+        ::stat(path.c_str(), &st) == 0 && (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
+    return iconKindOf(file.name, executable);
+}
+
 FileListing listPlainFiles(const std::string& directory) {
     FileListing listing;
     DirectoryStream stream(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -53,7 +64,13 @@ FileListing listPlainFiles(const std::string& directory) {
     errno = 0;
     while (const dirent* entry = ::readdir(stream.get())) {
         const unsigned char type = entry->d_type;
-        if (type == DT_REG || type == DT_LNK || type == DT_UNKNOWN) {
+        if (type == DT_REG) {
+            ListedFile file{entry->d_name, std::nullopt};
+            if (iconKindOf(file.name, false) == FileIconKind::Program) {
+                file.icon = FileIconKind::Program;
+            }
+            listing.files.push_back(std::move(file));
+        } else if (type == DT_LNK || type == DT_UNKNOWN) {
             struct stat st {};
             if (::fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) {
                 const bool executable = (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;

@@ -212,6 +212,7 @@ void MainWindow::setDesignLook() {
     const auto icon = [](const char* name) {
         return QIcon(QStringLiteral(":/icons/") + QLatin1StringView(name) + QStringLiteral(".svg"));
     };
+    setWindowIcon(icon("mode-file-file"));
     ui_->SpeedButton1->setIcon(icon("mode-file-file"));
     ui_->SpeedButton2->setIcon(icon("mode-files-directory"));
     ui_->SpeedButton3->setIcon(icon("mode-directory-directory"));
@@ -338,8 +339,6 @@ void MainWindow::setInterfaceTexts(LanguageId id) {
     ui_->FileListBox2->setAccessibleName(withThis + QLatin1Char(' ') + ui(UiKey::uiFiles));
     ui_->EditFiltro->setAccessibleName(ui(UiKey::uiFilter));
     ui_->ProgressBar1->setAccessibleName(ui(UiKey::hintDirDir));
-    ui_->Panel3->setAccessibleName(ui(UiKey::hintStart));
-    ui_->Panel4->setAccessibleName(ui(UiKey::tutorNoMode1));
     refitTexts();
 }
 

@@ -49,10 +49,17 @@ TEST(FileListingTest, ProgramsAreKnownByTheirEndingOrTheirExecutePermission) {
     tree.write("script", "#!/bin/sh\n");
     tree.write("plain", "x");
     ASSERT_EQ(::chmod(tree.path("script").c_str(), 0750), 0);
+    tree.write("tool.exe", "x");
+    tree.symlink("script", "link-to-script");
     const FileListing listing = listPlainFiles(tree.root());
-    ASSERT_EQ(listing.files.size(), 2U);
-    EXPECT_EQ(listing.files[0].icon, FileIconKind::Document); // plain
-    EXPECT_EQ(listing.files[1].icon, FileIconKind::Program);  // script
+    ASSERT_EQ(listing.files.size(), 4U);
+    // A link is looked at to be listed; an ending tells without a look; the rest waits.
+    EXPECT_EQ(listing.files[0].icon, FileIconKind::Program); // link-to-script
+    EXPECT_FALSE(listing.files[1].icon);                     // plain
+    EXPECT_FALSE(listing.files[2].icon);                     // script
+    EXPECT_EQ(listing.files[3].icon, FileIconKind::Program); // tool.exe
+    EXPECT_EQ(iconKindOf(tree.root(), listing.files[1]), FileIconKind::Document);
+    EXPECT_EQ(iconKindOf(tree.root(), listing.files[2]), FileIconKind::Program);
 }
 
 TEST(FileListingTest, ADirectoryThatCannotBeReadGivesTheSystemsReason) {
