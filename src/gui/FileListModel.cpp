@@ -1,15 +1,23 @@
 #include "gui/FileListModel.h"
 
+#include "gui/GuiImages.h"
 #include "gui/QtText.h"
 
 namespace quorvel {
 
+namespace {
+
+QIcon themeIcon(const char* name, const char* ownImage) {
+    registerGuiImages();
+    return QIcon::fromTheme(QLatin1StringView(name), QIcon(QLatin1StringView(ownImage)));
+}
+
+} // namespace
+
 FileListModel::FileListModel(QObject* parent)
     : QAbstractListModel(parent),
-      programIcon_(QIcon::fromTheme(QStringLiteral("application-x-executable"),
-                                    QIcon(QStringLiteral(":/icons/file-program.svg")))),
-      documentIcon_(QIcon::fromTheme(QStringLiteral("text-x-generic"),
-                                     QIcon(QStringLiteral(":/icons/file-document.svg")))) {}
+      programIcon_(themeIcon("application-x-executable", ":/icons/file-program.svg")),
+      documentIcon_(themeIcon("text-x-generic", ":/icons/file-document.svg")) {}
 
 std::optional<std::string> FileListModel::setDirectory(const std::string& directory) {
     if (directory_ == directory) {

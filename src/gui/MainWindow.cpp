@@ -2,6 +2,7 @@
 
 #include "engine/ReportLineFormat.h"
 #include "gui/Dialogs.h"
+#include "gui/GuiImages.h"
 #include "gui/PathShortening.h"
 #include "gui/QtText.h"
 #include "gui/ReportDisplay.h"
@@ -26,11 +27,6 @@
 #include <exception>
 #include <sys/stat.h>
 #include <unistd.h>
-
-// The images live in this library; a static library's resources are registered by hand.
-static void registerImages() {
-    Q_INIT_RESOURCE(icons);
-}
 
 namespace quorvel {
 
@@ -72,7 +68,7 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), strings_(strings),
       settings_(settings), dialogs_(dialogs), runView_(*this),
       run_(runView_, report, strings, files, localeDecimalSeparator()) {
-    registerImages();
+    registerGuiImages();
     // The design values, with the Italian texts of the language table.
     ui_->setupUi(this);
     ui_->FileListBox1->setModel(&leftFiles_);
