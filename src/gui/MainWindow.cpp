@@ -542,18 +542,32 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::adoptFrameForStoredSize() {
-    if (!storedOuterSize_) {
+    if (!storedOuterSize_ || !isVisible()) {
         return;
     }
-    const QSize frame = frameGeometry().size() - geometry().size();
-    if (!frame.isEmpty() && !isMaximized()) {
-        resize(*storedOuterSize_ - frame);
+    if (size() != *storedOuterSize_ || isMaximized()) {
+        storedOuterSize_.reset(); // resized since, by the user or the window manager
+        return;
     }
+    // The window manager tells its frame some time after the window is mapped; without one there
+    // is no frame, and the stored size is the client size.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame == QSize(0, 0)) {
+        return;
+    }
+    const QSize outer = *storedOuterSize_;
     storedOuterSize_.reset();
+    resize(outer - frame);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    adoptFrameForStoredSize();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    adoptFrameForStoredSize();
     guard([this] { FormResize(); });
 }
 

@@ -108,6 +108,7 @@ protected:
 
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -153,7 +154,8 @@ private:
     std::string rightDirectory_;
     LanguageId currentLanguage_ = kNoLanguage;
 
-    std::optional<QSize> storedOuterSize_; // until the window manager's frame is known
+    // A stored outer size, until the window manager's frame is known.
+    std::optional<QSize> storedOuterSize_;
     bool startMaximized_ = false;
     bool activated_ = false;
     bool running_ = false;
