@@ -12,9 +12,19 @@ build: deps
 	@$(CONFIGURE) -B $(BUILD)/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD)/main -j $(JOBS)
 
-run: build
-	@status=0; $(BUILD)/main/bin/quorvel-compare --all examples/left examples/right || status=$$?; \
-	  [ $$status -le 1 ]
+# The window starts in the build's data folder, where the help files are found. Without a display
+# the companion runs on the sample trees instead.
+run: deps
+	@$(CONFIGURE) -B $(BUILD)/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  cmake --build $(BUILD)/main -j $(JOBS) --target quorvel && \
+	  mkdir -p $(BUILD)/main/data && cd $(BUILD)/main/data && ../bin/quorvel; \
+	else \
+	  cmake --build $(BUILD)/main -j $(JOBS) --target quorvel-compare >/dev/null && \
+	  echo "make run: the window needs a display (DISPLAY or WAYLAND_DISPLAY is unset); running quorvel-compare on examples/ instead" && \
+	  { status=0; $(BUILD)/main/bin/quorvel-compare --all examples/left examples/right || status=$$?; \
+	    [ $$status -le 1 ]; }; \
+	fi
 
 test: build
 	ctest --test-dir $(BUILD)/main --output-on-failure -j $(JOBS)

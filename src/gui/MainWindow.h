@@ -1,0 +1,169 @@
+#pragma once
+
+#include "engine/ComparisonRun.h"
+#include "gui/FileListModel.h"
+#include "gui/WindowRunView.h"
+#include "lang/LanguageId.h"
+#include "lang/MessageKey.h"
+
+#include <QFont>
+#include <QIcon>
+#include <QSize>
+#include <QWidget>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAbstractButton;
+class QButtonGroup;
+class QPushButton;
+class QLabel;
+class QListView;
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace quorvel {
+
+class Dialogs;
+class FileAccess;
+class LanguageStrings;
+class Report;
+class ReportDisplay;
+class SettingsStore;
+
+// Form1: the main window. Chooses the mode, the two sides and the options, starts and aborts
+// runs, and writes the settings when it closes. Every handler runs through one guard, so a
+// failure reaches the standard error display and never the event loop.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // Reads the window's settings; throws SettingsError when a stored value has the wrong type.
+    MainWindow(LanguageStrings& strings, Report& report, FileAccess& files, SettingsStore& settings,
+               Dialogs& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The report window, made after this one; it is shown by runs and the view-report button and
+    // tells what is stored of it at close.
+    void setReportDisplay(ReportDisplay& display) { reportDisplay_ = &display; }
+
+    // Shows the window at its stored place, maximized when it was closed so.
+    void showAtStart();
+
+    LanguageId currentLanguage() const { return currentLanguage_; }
+    void setCurrentLanguage(LanguageId id) { currentLanguage_ = id; }
+    // The main window's side of putting a language into force: its texts and the message texts,
+    // and back to no mode. Any id runs the mode steps; only 1..6 change texts.
+    void applyLanguage(LanguageId id);
+
+    // The working directory at construction, without a trailing "/" ("" for the root).
+    const std::string& programDirectory() const { return programDirectory_; }
+    const std::string& leftDirectory() const { return leftDirectory_; }
+    const std::string& rightDirectory() const { return rightDirectory_; }
+    bool isRunning() const { return running_; }
+    const RunState& runState() const { return run_.state(); }
+
+    // Shows a failure in the standard error display; before the window is shown, once it is.
+    void showFailure(const QString& message);
+
+    // The handlers, each the action of one user event.
+    void selezionaFileFile();
+    void selezionaFileDir();
+    void selezionaDirDir();
+    void SpeedButton4Click();
+    void BitBtn1Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    void FormActivate();
+    void FormClose();
+    void sfoglia1();
+    void sfoglia2();
+    void BitBtn4Click();
+    void BitBtn5Click();
+    void FormResize();
+    void Panel1Resize();
+    void Panel2Resize();
+    void Panel3Resize();
+    void refreshLeftPanel();
+    void refreshRightPanel();
+    // The directory chooser for side 1 (left) or 2 (right), opened at that side's directory.
+    std::optional<std::string> browseForFolder(const QString& prompt, int side);
+
+signals:
+    // Help at a topic: 100 from the help button, 200 for this window (F1).
+    void helpRequested(int topic);
+    // The window has closed and written the settings: the program ends.
+    void closed();
+
+protected:
+    // The first activation without a stored language: until the chooser exists, English.
+    virtual void chooseLanguageAtFirstStart();
+    // The language button's chooser; sets currentLanguage when the user confirms a choice.
+    virtual void showLanguageChooser();
+
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class WindowRunView;
+
+    template <typename Handler>
+    void guard(Handler&& handler);
+    template <typename Sender, typename Signal>
+    void connectHandler(Sender* sender, Signal signal, void (MainWindow::*handler)());
+
+    QString text(MessageKey key) const;
+    void setDesignLook();
+    void setInterfaceTexts(LanguageId id);
+    void setLabelText(QLabel* label, const QString& text);
+    QFont designFont(const QWidget* widget);
+    int availableWidth(const QLabel* label) const;
+    void fitButtonText(QAbstractButton* button, int extra);
+    void refitTexts();
+    void setGuidance(MessageKey line1, MessageKey line2);
+    void setModeControls(bool directoryOptions, bool leftList, bool rightList);
+    void setLeftMultipleSelection(bool multiple);
+    void releaseModeButtons();
+    void refreshPanel(QLabel* label, QListView* list, FileListModel& model,
+                      const std::string& directory);
+    void showError(MessageKey text);
+    void adoptFrameForStoredSize();
+
+    std::unique_ptr<Ui::MainWindow> ui_;
+    LanguageStrings& strings_;
+    SettingsStore& settings_;
+    ReportDisplay* reportDisplay_ = nullptr;
+    Dialogs& dialogs_;
+    FileListModel leftFiles_;
+    FileListModel rightFiles_;
+    QButtonGroup* modeButtons_ = nullptr;
+    std::map<const QWidget*, QFont> designFonts_;
+    std::map<const QPushButton*, QIcon> buttonIcons_;
+
+    std::string programDirectory_;
+    std::string leftDirectory_;
+    std::string rightDirectory_;
+    LanguageId currentLanguage_ = kNoLanguage;
+
+    // A stored outer size, until the window manager's frame is known.
+    std::optional<QSize> storedOuterSize_;
+    bool startMaximized_ = false;
+    bool activated_ = false;
+    bool running_ = false;
+    bool closeRequested_ = false;
+    bool closedOnce_ = false;
+
+    WindowRunView runView_;
+    ComparisonRun run_;
+};
+
+} // namespace quorvel

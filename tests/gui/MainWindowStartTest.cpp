@@ -1,0 +1,213 @@
+#include "WindowFixture.h"
+
+#include "settings/SettingsError.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+namespace quorvel::test {
+namespace {
+
+using StartTest = WindowFixture;
+using ClosingTest = WindowFixture;
+
+TEST_F(StartTest, AFirstStartOpensAtDesignSizeOnTheWorkingDirectoryAndChoosesEnglish) {
+    tree_.write("work/a.txt", "a");
+    tree_.write("work/b.txt", "b");
+    MainWindow& window = makeWindow();
+    // Construction leaves the Italian design texts and the design state.
+    EXPECT_EQ(window.size(), QSize(491, 425));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorvel 2.1"));
+    EXPECT_EQ(label("Label3"), QStringLiteral("Confronta questo ..."));
+    EXPECT_EQ(child<QToolButton>("SpeedButton1")->toolTip(),
+              QStringLiteral("Confronta file con file"));
+    EXPECT_EQ(child<QLineEdit>("EditFiltro")->text(), QStringLiteral("*.*"));
+    EXPECT_TRUE(child<QCheckBox>("CheckBoxSoloDiversi")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>("CheckBoxRecurse")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>("CheckBoxSoloDim")->isChecked());
+    EXPECT_EQ(window.leftDirectory(), work());
+    EXPECT_EQ(window.rightDirectory(), work());
+    EXPECT_EQ(window.programDirectory(), work());
+    EXPECT_EQ(label("Label1"), QString::fromStdString(work()));
+    EXPECT_EQ(child<QListView>("FileListBox1")->model()->rowCount(), 2);
+    EXPECT_EQ(child<QListView>("FileListBox2")->model()->rowCount(), 2);
+    EXPECT_EQ(label("StatusBar1"), QStringLiteral("Quorvel 2.1   C++20 / Qt 6"));
+
+    QSignalSpy help(&window, &MainWindow::helpRequested);
+    showAndActivate();
+    EXPECT_EQ(window.currentLanguage(), kEnglish);
+    EXPECT_EQ(label("Label3"), QStringLiteral("Compare this ..."));
+    EXPECT_EQ(label("LabelTutor1"), QStringLiteral("Select one of 3 comparison modes"));
+    EXPECT_EQ(strings_.text(MessageKey::capError), "Error");
+    ASSERT_EQ(help.count(), 1);
+    EXPECT_EQ(help.front().front().toInt(), 200);
+    // Later activations do not run the first one's steps again.
+    click("SpeedButton3");
+    window.activateWindow();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(child<QToolButton>("SpeedButton3")->isChecked());
+    EXPECT_EQ(help.count(), 1);
+}
+
+TEST_F(StartTest, AStoredLanguageIsAppliedAtTheFirstActivationWithoutHelp) {
+    writeSettings("\"Language\"=dword:00000104\n"); // only the low byte counts
+    MainWindow& window = makeWindow();
+    QSignalSpy help(&window, &MainWindow::helpRequested);
+    showAndActivate();
+    EXPECT_EQ(window.currentLanguage(), kGerman);
+    EXPECT_EQ(child<QPushButton>("BitBtn2")->text(), QStringLiteral("Durchsuchen..."));
+    EXPECT_EQ(child<QPushButton>("BitBtn2")->accessibleName(), QStringLiteral("Durchsuchen..."));
+    EXPECT_EQ(child<QToolButton>("SpeedButton4")->accessibleName(),
+              QStringLiteral("Vergleich starten"));
+    EXPECT_EQ(child<QLabel>("Label9")->accessibleName(), QStringLiteral("Datei(en):"));
+    EXPECT_EQ(help.count(), 0);
+}
+
+TEST_F(StartTest, AStoredValueThatIsNotALanguageKeepsTheItalianTexts) {
+    writeSettings("\"Language\"=dword:00000009\n");
+    MainWindow& window = makeWindow();
+    showAndActivate();
+    EXPECT_EQ(window.currentLanguage(), 9);
+    EXPECT_EQ(label("Label3"), QStringLiteral("Confronta questo ..."));
+    EXPECT_EQ(label("LabelTutor1"),
+              QStringLiteral("Permette di confrontare fra loro due file qualsiasi."));
+    EXPECT_FALSE(child<QToolButton>("SpeedButton1")->isChecked());
+}
+
+TEST_F(StartTest, StoredSizesBelowTheirBoundsAreIgnored) {
+    writeSettings("\"Form1Width\"=dword:000001f1\n\"Form1Height\"=dword:000001c1\n"); // 497, 449
+    EXPECT_EQ(makeWindow().size(), QSize(491, 425));
+    window_.reset();
+    writeSettings("\"Form1Width\"=dword:000001f2\n\"Form1Height\"=dword:000001c2\n"); // 498, 450
+    MainWindow& window = makeWindow();
+    // No window manager, no frame: the stored outer size is the client size.
+    EXPECT_EQ(window.size(), QSize(498, 450));
+    showAndActivate();
+    EXPECT_EQ(window.frameGeometry().size(), QSize(498, 450));
+}
+
+TEST_F(StartTest, AStoredDirectoryThatNoLongerExistsIsIgnoredWithoutAMessage) {
+    tree_.mkdir("right");
+    writeSettings("\"CompDir1\"=\"" + QByteArray::fromStdString(tree_.path("gone")) +
+                  "\"\n\"CompDir2\"=\"" + QByteArray::fromStdString(tree_.path("right")) + "\"\n");
+    MainWindow& window = makeWindow();
+    showAndActivate();
+    EXPECT_EQ(window.leftDirectory(), work());
+    EXPECT_EQ(window.rightDirectory(), tree_.path("right"));
+    EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+TEST_F(StartTest, AStoredValueOfTheWrongTypeStopsTheConstruction) {
+    writeSettings("\"Form1Top\"=\"100\"\n");
+    try {
+        makeWindow();
+        ADD_FAILURE() << "the window was made";
+    } catch (const SettingsError& failure) {
+        EXPECT_STREQ(failure.what(), "Invalid data type for 'Form1Top'");
+    }
+}
+
+TEST_F(StartTest, HelpIsAskedForByTheHelpButtonAndByF1) {
+    writeSettings("\"Language\"=dword:00000001\n");
+    MainWindow& window = makeWindow();
+    showAndActivate();
+    QSignalSpy help(&window, &MainWindow::helpRequested);
+    click("SpeedButton6");
+    QTest::keyClick(&window, Qt::Key_F1);
+    ASSERT_EQ(help.count(), 2);
+    EXPECT_EQ(help[0].front().toInt(), 100);
+    EXPECT_EQ(help[1].front().toInt(), 200);
+}
+
+TEST_F(ClosingTest, ClosingWritesEverySettingInItsOrder) {
+    tree_.mkdir("left");
+    writeSettings("\"Language\"=dword:00000003\n\"Form1Top\"=dword:00000010\n"
+                  "\"Form1Left\"=dword:00000020\n\"CompDir1\"=\"" +
+                  QByteArray::fromStdString(tree_.path("left")) + "\"\n");
+    MainWindow& window = makeWindow();
+    showAndActivate();
+    QSignalSpy closed(&window, &MainWindow::closed);
+    window.resize(600, 500);
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(closed.count(), 1);
+    // The outer size is stored (the offscreen platform draws a frame of its own).
+    const QSize outer = window.frameGeometry().size();
+    const auto dword = [](int value) {
+        return QByteArray::number(value, 16).rightJustified(8, '0');
+    };
+    const QByteArray left = QByteArray::fromStdString(tree_.path("left"));
+    const QByteArray right = QByteArray::fromStdString(work());
+    const QByteArray expected = QByteArray("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quorvel]\n") +
+                                "\"Language\"=dword:00000003\n"
+                                "\"Form1Top\"=dword:00000010\n"
+                                "\"Form1Left\"=dword:00000020\n"
+                                "\"CompDir1\"=\"" +
+                                left +
+                                "\"\n"
+                                "\"Form1Width\"=dword:" +
+                                dword(outer.width()) +
+                                "\n"
+                                "\"Form1Height\"=dword:" +
+                                dword(outer.height()) +
+                                "\n"
+                                "\"Form1Maximized\"=dword:00000000\n"
+                                "\"CompDir2\"=\"" +
+                                right +
+                                "\"\n"
+                                "\"Form2Top\"=dword:00000007\n"
+                                "\"Form2Left\"=dword:00000008\n"
+                                "\"Form2Width\"=dword:00000258\n"
+                                "\"Form2Height\"=dword:00000190\n"
+                                "\"Form2Maximized\"=dword:00000000\n"
+                                "\n[HKEY_CURRENT_USER\\Software\\Quorvel\\ReportFont]\n"
+                                "\"Color\"=dword:80000008\n"
+                                "\"Height\"=dword:fffffff5\n"
+                                "\"Name\"=\"MS Sans Serif\"\n"
+                                "\"Size\"=dword:00000008\n"
+                                "\"Bold\"=dword:00000000\n"
+                                "\"Italic\"=dword:00000000\n"
+                                "\"Underline\"=dword:00000000\n"
+                                "\"StrikeOut\"=dword:00000000\n";
+    EXPECT_EQ(settingsBytes().toStdString(), expected.toStdString());
+}
+
+TEST_F(ClosingTest, ClosingWhileMaximizedKeepsTheBoundsAndTheNextStartIsMaximized) {
+    writeSettings("\"Form1Top\"=dword:00000010\n\"Form1Left\"=dword:00000020\n"
+                  "\"Form1Width\"=dword:00000200\n\"Form1Height\"=dword:000001d0\n");
+    MainWindow& window = makeWindow();
+    window.showMaximized();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(window.close());
+    const QByteArray stored = settingsBytes();
+    EXPECT_TRUE(stored.contains("\"Form1Maximized\"=dword:00000001\n"));
+    EXPECT_TRUE(stored.contains("\"Form1Width\"=dword:00000200\n"));
+    EXPECT_TRUE(stored.contains("\"Form1Top\"=dword:00000010\n"));
+    window_.reset();
+
+    MainWindow& next = makeWindow();
+    next.showAtStart();
+    EXPECT_TRUE(next.isMaximized());
+    next.showNormal();
+    EXPECT_EQ(next.size(), QSize(512, 464));
+}
+
+TEST_F(ClosingTest, AFailedWriteIsShownAndTheWindowStillCloses) {
+    MainWindow& window = makeWindow();
+    showAndActivate();
+    settings_->setCommitStep([](QSaveFile&) { return false; });
+    QSignalSpy closed(&window, &MainWindow::closed);
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(closed.count(), 1);
+    ASSERT_EQ(dialogs_.boxes.size(), 1U);
+    EXPECT_EQ(dialogs_.boxes[0].kind, RecordingDialogs::Box::Kind::Failure);
+    EXPECT_EQ(dialogs_.boxes[0].text, QStringLiteral("Failed to set data for 'Form1Top'"));
+}
+
+} // namespace
+} // namespace quorvel::test
