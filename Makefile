@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CONFIGURE = cmake -S . -G "Unix Makefiles" -Wno-dev
 
-.PHONY: run test bench deps build sanitize format
+.PHONY: run test bench deps build sanitize format package
 
 deps:
 	@scripts/install-deps
@@ -18,7 +18,7 @@ run: deps
 	@$(CONFIGURE) -B $(BUILD)/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  cmake --build $(BUILD)/main -j $(JOBS) --target quorvel && \
-	  mkdir -p $(BUILD)/main/data && cd $(BUILD)/main/data && ../bin/quorvel; \
+	  cd $(BUILD)/main/share/quorvel/help && ../../../bin/quorvel; \
 	else \
 	  cmake --build $(BUILD)/main -j $(JOBS) --target quorvel-compare >/dev/null && \
 	  echo "make run: the window needs a display (DISPLAY or WAYLAND_DISPLAY is unset); running quorvel-compare on examples/ instead" && \
@@ -36,7 +36,7 @@ sanitize: deps
 	@$(CONFIGURE) -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD)/sanitize -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	  ctest --test-dir $(BUILD)/sanitize --output-on-failure -j $(JOBS) -E clang_format
+	  ctest --test-dir $(BUILD)/sanitize --output-on-failure -j $(JOBS) -E clang_format -LE install
 
 # Release build, about 5 GiB of generated data under TMPDIR (QUORVEL_BENCH_SCALE=1/16 for a quick
 # run), one table of medians and ratios; the full size writes bench/RESULTS.md. See bench/run-bench.
@@ -55,3 +55,9 @@ fuzz:
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# A Debian package of a Release build, in $(BUILD)/package.
+package: deps
+	@$(CONFIGURE) -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)/release -j $(JOBS) --target quorvel quorvel-compare quorvel_man_pages quorvel_changelog
+	@cd $(BUILD)/release && cpack -G DEB -B $(CURDIR)/$(BUILD)/package
