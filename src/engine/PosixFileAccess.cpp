@@ -167,12 +167,8 @@ AheadFile PosixFileAccess::openChecked(const std::string& path) {
     if (opened.fd < 0) {
         return {};
     }
-    if (found.kind == DirectoryKinds::Kind::Regular) {
-        // Found regular in a listing just taken; the device is asked only if it matters.
-        opened.identity.inode = found.inode;
-        return opened;
-    }
-    // The name may have been given to something else between the look and the open.
+    // The name may have been given to something else since it was looked at or listed; a look at
+    // the open file costs far less than the open itself.
     if (::fstat(opened.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(opened.fd);
         return {};

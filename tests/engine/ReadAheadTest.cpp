@@ -91,5 +91,26 @@ TEST(ReadAhead, FilesHeldAheadNeverCostAFileItsComparison) {
     }
 }
 
+TEST(ReadAhead, ANameGivenToAFifoAfterItsDirectoryWasListedIsNotOpened) {
+    test::TempTree tree;
+    for (int i = 0; i < 12; ++i) {
+        tree.write(std::to_string(i), "");
+    }
+    PosixFileAccess files;
+    // Enough opens that one listing of the directory tells the kinds of its names.
+    for (int i = 0; i < 10; ++i) {
+        const int fd = files.openFile(tree.path(std::to_string(i)), nullptr);
+        ASSERT_GE(fd, 0) << i;
+        files.closeFile(fd);
+    }
+    ASSERT_EQ(::unlink(tree.path("11").c_str()), 0);
+    tree.fifo("11");
+    const int fd = files.openFile(tree.path("11"), nullptr);
+    EXPECT_LT(fd, 0) << "a FIFO must never pass for an empty file";
+    if (fd >= 0) {
+        files.closeFile(fd);
+    }
+}
+
 } // namespace
 } // namespace quorvel
