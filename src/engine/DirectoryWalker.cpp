@@ -3,6 +3,7 @@
 #include "engine/FilterPatterns.h"
 #include "engine/PairComparer.h"
 #include "engine/PathText.h"
+#include "engine/Report.h"
 #include "engine/ReportLineFormat.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunState.h"
@@ -27,9 +28,9 @@ std::pair<std::uint64_t, std::uint64_t> keyOf(const FileIdentity& identity) {
 
 } // namespace
 
-DirectoryWalker::DirectoryWalker(RunState& state, RunView& view, FileAccess& files,
+DirectoryWalker::DirectoryWalker(RunState& state, RunView& view, Report& report, FileAccess& files,
                                  PairComparer& pairs, RunBookkeeping& books)
-    : state_(state), view_(view), files_(files), pairs_(pairs), books_(books) {}
+    : state_(state), view_(view), report_(report), files_(files), pairs_(pairs), books_(books) {}
 
 void DirectoryWalker::startWalk(const std::string& directory, const std::string& filter) {
     patterns_ = filterPatterns(filter);
@@ -87,14 +88,15 @@ DirectoryWalker::Listing DirectoryWalker::takeListing(const std::string& directo
 }
 
 void DirectoryWalker::appendLevelLine(const std::string& relativePath, bool& blockWritten,
-                                      const std::string& line) {
+                                      const std::string& name, CompareResult result) {
     if (!blockWritten && !relativePath.empty()) {
         blockWritten = true;
-        books_.appendReportLine(kBlockRule);
-        books_.appendReportLine("SUBDIR: " + reportSafe(relativePath));
-        books_.appendReportLine(kBlockRule);
+        report_.appendReportLine(kBlockRule, ReportLineKind::SubdirectoryRule);
+        report_.appendReportLine("SUBDIR: " + reportSafe(relativePath),
+                                 ReportLineKind::SubdirectoryName);
+        report_.appendReportLine(kBlockRule, ReportLineKind::SubdirectoryRule);
     }
-    books_.appendReportLine(line);
+    report_.appendPairLine(formatResultLine(name, result, books_.strings()), result);
 }
 
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
@@ -148,9 +150,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase
         state_.progress.currentFileName = name;
         state_.progress.currentFileSize = 0;
         if (books_.accountPair(CompareResult::ErrorReading1st)) {
-            appendLevelLine(
-                relativePath, blockWritten,
-                formatResultLine(name, CompareResult::ErrorReading1st, books_.strings()));
+            appendLevelLine(relativePath, blockWritten, name, CompareResult::ErrorReading1st);
         }
         return level;
     }
@@ -186,8 +186,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase
         if (countsAsEqual(result) && state_.options.onlyDifferent) {
             continue;
         }
-        appendLevelLine(relativePath, blockWritten,
-                        formatResultLine(entry.name, result, books_.strings()));
+        appendLevelLine(relativePath, blockWritten, entry.name, result);
     }
     if (state_.options.recurse && !state_.runInterrupted) {
         level.owned = std::move(*listing);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CompareResult.h"
 #include "engine/FileAccess.h"
 
 #include <map>
@@ -11,6 +12,7 @@
 namespace quorvel {
 
 class PairComparer;
+class Report;
 class RunBookkeeping;
 class RunView;
 struct RunState;
@@ -20,8 +22,8 @@ struct RunState;
 // their own, so a tree of any depth is walked without running out of call stack.
 class DirectoryWalker {
 public:
-    DirectoryWalker(RunState& state, RunView& view, FileAccess& files, PairComparer& pairs,
-                    RunBookkeeping& books);
+    DirectoryWalker(RunState& state, RunView& view, Report& report, FileAccess& files,
+                    PairComparer& pairs, RunBookkeeping& books);
 
     // The empty relative path starts a walk at the compared directories.
     void compareDirectory(const std::string& leftBase, const std::string& rightBase,
@@ -65,12 +67,13 @@ private:
     void startWalk(const std::string& directory, const std::string& filter);
     // The size pass lists each directory once; the comparison takes that listing over.
     Listing takeListing(const std::string& directory, const std::optional<FileIdentity>& identity);
-    // A line of this level, after the level's subdirectory block the first time.
+    // A pair line of this level, after the level's subdirectory block the first time.
     void appendLevelLine(const std::string& relativePath, bool& blockWritten,
-                         const std::string& line);
+                         const std::string& name, CompareResult result);
 
     RunState& state_;
     RunView& view_;
+    Report& report_;
     FileAccess& files_;
     PairComparer& pairs_;
     RunBookkeeping& books_;
