@@ -55,8 +55,13 @@ namesakes in another directory, and print the report.
       --help          show this help and exit
       --version       show the version and exit
 
-Exit status: 0 all compared files equal, 1 some differ, 2 trouble,
-130 interrupted.
+A file or directory that cannot be read (permission, input/output error, a
+link that leads nowhere or in a loop) keeps its line in the report and is also
+named on standard error, as "quorvel-compare: PATH: REASON"; a file missing in
+the second directory is only a difference.
+
+Exit status: 0 all compared files equal, 1 some differ, 2 trouble (also a
+file or directory that could not be read), 130 interrupted.
 )";
 
 int usageFailure(const std::string& message) {
@@ -179,6 +184,9 @@ int main(int argc, char** argv) {
     }
     if (interruptReceived()) {
         return kExitInterrupted;
+    }
+    if (view.hadReadProblems()) {
+        return kExitTrouble;
     }
     return run.state().counters.differentCount > 0 ? kExitDifferent : 0;
 }

@@ -173,13 +173,16 @@ void ComparisonRun::compareNamedPair(const std::string& left, const std::string&
     auto& progress = state_.progress;
     progress.currentFileName = firstName;
     const auto firstPath = joinPath(left, firstName);
-    const auto size = files_.lookUpFile(firstPath);
-    progress.currentFileSize = size.value_or(0);
+    const auto first = files_.lookUpFile(firstPath);
+    progress.currentFileSize = first.size.value_or(0);
     progress.currentFileDone = 0;
     view_.setFileStatus(firstName);
     view_.setFileStatusVisible(true);
-    const auto result = size ? pairs_.comparePair(firstPath, joinPath(right, secondName))
-                             : CompareResult::ErrorReading1st;
+    if (!first.size && first.problem.errorCode != 0) {
+        view_.noteReadProblem(firstPath, first.problem.errorCode);
+    }
+    const auto result = first.size ? pairs_.comparePair(firstPath, joinPath(right, secondName))
+                                   : CompareResult::ErrorReading1st;
     if (books_.accountPair(result)) {
         report_.appendPairLine(formatResultLine(firstName, result, strings_), result);
     }

@@ -142,8 +142,12 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase
     view_.setDirectoryStatus(relativePath.empty() ? "./" : relativePath + "/");
 
     bool blockWritten = false;
-    auto listing = takeListing(left, identity);
+    auto taken = takeListing(left, identity);
+    auto& listing = taken.entries;
     if (!listing) {
+        if (taken.errorCode != 0) {
+            view_.noteReadProblem(left, taken.errorCode);
+        }
         // A directory that cannot be read must not pass for one without files: it counts as a
         // difference, named by its relative path.
         const auto name = (relativePath.empty() ? std::string(".") : relativePath) + "/";
@@ -227,7 +231,8 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
     if (state_.abortRequested) {
         return level;
     }
-    auto listing = files_.listDirectory(directory);
+    auto taken = files_.listDirectory(directory);
+    auto& listing = taken.entries;
     if (listing) {
         for (const auto& pattern : patterns_) {
             for (const auto& entry : *listing) {
@@ -244,9 +249,9 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
         }
         return level;
     }
-    auto& kept = listings_[keyOf(*identity)] = std::move(listing);
-    if (recurse && kept) {
-        level.kept = &*kept;
+    auto& kept = listings_[keyOf(*identity)] = std::move(taken);
+    if (recurse && kept.entries) {
+        level.kept = &*kept.entries;
     }
     return level;
 }

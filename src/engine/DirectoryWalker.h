@@ -31,7 +31,7 @@ public:
     double totalSize(const std::string& directory, bool recurse, const std::string& filter);
 
 private:
-    using Listing = std::optional<std::vector<DirectoryEntry>>;
+    using Listing = DirectoryListing;
     using Key = std::pair<std::uint64_t, std::uint64_t>; // a directory's device and inode
 
     // One directory being walked: its subdirectories still to enter, and how long the path was

@@ -86,6 +86,28 @@ TEST_F(CompanionTest, ADeletedWorkingDirectoryIsTroubleWhenARelativePathNeedsIt)
     EXPECT_EQ(r.exitCode, 0) << "absolute paths need no current directory: " << r.err;
 }
 
+TEST_F(CompanionTest, WhatCouldNotBeReadIsNamedOnStandardErrorAndIsTrouble) {
+    tree.write("L/only.txt", "x");
+    auto r = run({"L", "R"});
+    EXPECT_EQ(r.exitCode, 1) << "a file missing on the right is only a difference";
+    EXPECT_EQ(r.err, "");
+
+    tree.symlink("nowhere", "L/broken.txt");
+    tree.write("L/loop.txt", "x");
+    tree.symlink("loop.txt", "R/loop.txt");
+    r = run({"L", "R"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "quorvel-compare: " + tree.path("L/broken.txt") +
+                         ": No such file or directory\n"
+                         "quorvel-compare: " +
+                         tree.path("R/loop.txt") + ": Too many levels of symbolic links\n");
+    EXPECT_NE(r.out.find("\n>>>> broken.txt: error reading 1st file!\n"
+                         ">>>> loop.txt: not found in 2nd directory!\n"
+                         ">>>> only.txt: not found in 2nd directory!\n"),
+              std::string::npos)
+        << r.out;
+}
+
 TEST_F(CompanionTest, EqualFilesExitZeroAndQuietPrintsNothing) {
     const auto r = run({"-q", "L/same.txt", "R/same.txt"});
     EXPECT_EQ(r.exitCode, 0);
