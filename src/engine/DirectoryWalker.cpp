@@ -131,6 +131,9 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase
                                                      const std::string& relativePath,
                                                      const std::optional<FileIdentity>& identity) {
     Level level;
+    // A tree where no file matches compares no pair for a long while: the abort button must
+    // still be seen.
+    view_.processEvents();
     if (state_.abortRequested) {
         state_.runInterrupted = true;
     }

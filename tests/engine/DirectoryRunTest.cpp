@@ -150,15 +150,37 @@ TEST_F(DirectoryRunTest, AbortInsideAPairDropsItAndSkipsTheRest) {
     tree.writeSized("R/b", 500000);
     tree.writeSized("L/sub/c", 10);
     view.options.onlyDifferent = false;
-    // 1 total size root, 2 sub, 3 the repaint, then a: 4 start, 5 block; b: 6 start, 7 block.
+    // 1 total size root, 2 sub, 3 the repaint, 4 the root compared, then a: 5 start, 6 block;
+    // b: 7 start, 8 block.
     view.onProcessEvents = [&](int n) {
-        if (n == 7) {
+        if (n == 8) {
             run.requestAbort();
         }
     };
     run.startComparison();
     EXPECT_EQ(body(), (V{"", "a: equal.", "", "Comparison interrupted by user!",
                          "Compared 1 file(s);  0.01 KB", "Equal: 1;   different: 0"}));
+}
+
+TEST_F(DirectoryRunTest, AnAbortIsSeenInATreeWhereNoFileMatches) {
+    for (int i = 0; i < 50; ++i) {
+        tree.write("L/d" + std::to_string(100 + i) + "/x.dat", "1");
+    }
+    view.options.filter = "*.txt";
+    const auto directoriesCompared = [&] {
+        return std::count_if(view.calls.begin(), view.calls.end(), [](const std::string& call) {
+            return call.starts_with("dirStatus ") && call != "dirStatus ";
+        });
+    };
+    view.onProcessEvents = [&](int) {
+        if (directoriesCompared() == 5) {
+            run.requestAbort();
+        }
+    };
+    run.startComparison();
+    EXPECT_EQ(directoriesCompared(), 5) << "no directory is entered after the abort";
+    EXPECT_EQ(body(), (V{"", "", "Comparison interrupted by user!", "Compared 0 file(s);  0.00 KB",
+                         "Equal: 0;   different: 0"}));
 }
 
 TEST_F(DirectoryRunTest, SummaryAtExactlyOneMegabyte) {
