@@ -183,6 +183,61 @@ TEST_F(DirectoryRunTest, AnAbortIsSeenInATreeWhereNoFileMatches) {
                          "Equal: 0;   different: 0"}));
 }
 
+// An abort raised while one pair of a level is in flight, in fast mode and in byte mode with the
+// right file missing: that pair is left out, and no later pair is compared.
+TEST_F(DirectoryRunTest, AnAbortBetweenPairsOfOneLevelLeavesThePairInFlightOut) {
+    for (const char* name : {"a", "b", "c"}) {
+        tree.write(std::string("L/") + name, "1");
+    }
+    tree.write("R/a", "1");
+    tree.write("R/c", "1");
+    view.options.onlyDifferent = false;
+    view.onProcessEvents = [&](int) {
+        if (!view.fileStatuses.empty() && view.fileStatuses.back() == "b") {
+            run.requestAbort();
+        }
+    };
+    for (const bool fast : {true, false}) {
+        view.options.fast = fast;
+        files.counts = {};
+        run.startComparison();
+        const auto equal = fast ? "a: equal (maybe...)." : "a: equal.";
+        EXPECT_EQ(
+            body(),
+            (V{"", equal, "", "Comparison interrupted by user!", "Compared 1 file(s);  0.00 KB",
+               fast ? "Equal (maybe...): 1;   different: 0" : "Equal: 1;   different: 0"}));
+        EXPECT_EQ(fast ? files.counts.lookUps : files.counts.opens, 4) << "c is not compared";
+    }
+}
+
+TEST_F(DirectoryRunTest, PatternsWithAnExclamationMarkAreOrdinaryNames) {
+    tree.write("L/x", "1");
+    tree.write("L/!x", "1");
+    view.options.onlyDifferent = false;
+    view.options.filter = "!x";
+    EXPECT_EQ(runBody(),
+              expectedBody({">>>> !x: not found in 2nd directory!"}, 1, "0.00 KB", 0, 1));
+}
+
+TEST_F(DirectoryRunTest, ADirectoryReachedByTwoRoutesThatDoNotNestIsWalkedBothTimes) {
+    tree.writeSized("L/a/f", 10);
+    tree.symlink("a", "L/b"); // a sibling
+    tree.writeSized("third/g", 20);
+    tree.symlink(tree.path("third"), "L/c");
+    tree.symlink(tree.path("third"), "L/d");
+    tree.symlink("..", "L/a/up"); // back to an ancestor: walked once
+    view.options.onlyDifferent = false;
+    run.startComparison();
+    EXPECT_EQ(run.state().counters.bytesCompared, run.state().progress.grandTotal);
+    EXPECT_EQ(run.state().progress.grandTotal, 60);
+    const std::string missing = ": not found in 2nd directory!";
+    EXPECT_EQ(body(),
+              expectedBody({kRule, "SUBDIR: a", kRule, ">>>> f" + missing, kRule, "SUBDIR: b",
+                            kRule, ">>>> f" + missing, kRule, "SUBDIR: c", kRule,
+                            ">>>> g" + missing, kRule, "SUBDIR: d", kRule, ">>>> g" + missing},
+                           4, "0.06 KB", 0, 4));
+}
+
 TEST_F(DirectoryRunTest, SummaryAtExactlyOneMegabyte) {
     tree.writeSized("L/a", 1048576);
     tree.writeSized("R/a", 1048576);

@@ -32,6 +32,12 @@ TEST(Wildcard, StarQuestionMarkAndCase) {
     // A stray byte of a pattern never matches part of a character of the name.
     EXPECT_FALSE(matchesWildcard("a*\xE2?\xAC", "a\xE2\xEF\xE2\x82\xAC"));
     EXPECT_TRUE(matchesWildcard("???", "\xE0\x80\x80")) << "an overlong form is three stray bytes";
+    // A continuation byte at the top of its range still belongs to the character.
+    for (const char* name : {"\xC2\xBF.txt", "\xC3\xBF.txt", "\xE0\xBF\xBF.txt", "\xEF\xBF\xBD.txt",
+                             "\xF0\xBF\xBF\xBF.txt"}) {
+        EXPECT_TRUE(matchesWildcard("?.txt", name)) << name;
+        EXPECT_FALSE(matchesWildcard("??.txt", name)) << name;
+    }
 }
 
 TEST(Wildcard, StarDotStarMatchesNamesWithAndWithoutADot) {
@@ -58,6 +64,12 @@ TEST(FilterPatterns, SplitsTrimsAndKeepsTheOrder) {
     EXPECT_EQ(filterPatterns("\t*.*\n"), (V{"*.*"}));
     EXPECT_EQ(filterPatterns(";a"), (V{"", "a"}));
     EXPECT_EQ(filterPatterns("a;;b"), (V{"a", "", "b"}));
+    // Only blanks and control bytes are trimmed: "!" is a character of the pattern.
+    EXPECT_EQ(filterPatterns("!x"), (V{"!x"}));
+    EXPECT_EQ(filterPatterns("x!"), (V{"x!"}));
+    EXPECT_EQ(filterPatterns(" !x ;*.c"), (V{"!x", "*.c"}));
+    EXPECT_FALSE(matchesWildcard("!x", "x"));
+    EXPECT_TRUE(matchesWildcard("!x", "!x"));
     const auto [pattern, rest] = nextPattern(" a ; b ;c");
     EXPECT_EQ(pattern, "a");
     EXPECT_EQ(rest, " b ;c") << "the remaining text is left as it is";
