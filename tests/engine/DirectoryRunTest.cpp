@@ -238,6 +238,27 @@ TEST_F(DirectoryRunTest, ADirectoryReachedByTwoRoutesThatDoNotNestIsWalkedBothTi
                            4, "0.06 KB", 0, 4));
 }
 
+TEST_F(DirectoryRunTest, ACapOnKeptListingsListsAgainAndGivesTheSameReport) {
+    for (int d = 0; d < 6; ++d) {
+        for (int f = 0; f < 5; ++f) {
+            const auto name = "d" + std::to_string(d) + "/sub/f" + std::to_string(f);
+            tree.write("L/" + name, name);
+            tree.write("R/" + name, f == d ? "other" : name);
+        }
+    }
+    view.options.onlyDifferent = false;
+    const auto unlimited = runBody();
+    const auto listedOnce = files.counts.listings;
+    EXPECT_EQ(listedOnce, 1 + 6 * 2);
+    // Room for a few listings only.
+    run.setWalkOptions(WalkOptions{2000});
+    files.counts = {};
+    EXPECT_EQ(runBody(), unlimited);
+    EXPECT_GT(files.counts.listings, listedOnce);
+    EXPECT_LT(files.counts.listings, 2 * listedOnce) << "some listings were kept all the same";
+    EXPECT_EQ(run.state().counters.bytesCompared, run.state().progress.grandTotal);
+}
+
 TEST_F(DirectoryRunTest, SummaryAtExactlyOneMegabyte) {
     tree.writeSized("L/a", 1048576);
     tree.writeSized("R/a", 1048576);
