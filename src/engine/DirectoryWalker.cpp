@@ -31,7 +31,7 @@ std::pair<std::uint64_t, std::uint64_t> keyOf(const FileIdentity& identity) {
 constexpr std::size_t kMapNodeBytes = 64 + sizeof(DirectoryListing);
 
 std::size_t listedNameBytes(const DirectoryEntry& entry) {
-    constexpr std::size_t kInPlace = std::string().capacity();
+    static const std::size_t kInPlace = std::string().capacity();
     return sizeof(DirectoryEntry) +
            (entry.name.capacity() > kInPlace ? entry.name.capacity() + 1 : 0);
 }
