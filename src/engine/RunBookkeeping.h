@@ -3,7 +3,6 @@
 #include "engine/CompareResult.h"
 
 #include <string>
-#include <string_view>
 
 namespace quorvel {
 
