@@ -54,9 +54,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> lines = reportLines(input);
     const std::string dateTime = lines.front();
     lines.erase(lines.begin());
+    // Each line of the kind a run gives a line of its shape.
     Report report;
     for (const std::string& line : lines) {
-        report.appendReportLine(line);
+        if (line == std::string(24, '_')) {
+            report.appendReportLine(line, ReportLineKind::SubdirectoryRule);
+        } else if (line.starts_with(">>>> ")) {
+            report.appendPairLine(line, CompareResult::DifferentContents);
+        } else {
+            report.appendReportLine(line);
+        }
     }
 
     const std::string page = formatReportHtml(report, kTitle, dateTime);

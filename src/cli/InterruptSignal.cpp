@@ -18,7 +18,8 @@ void watchInterruptSignal() {
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
+    // Restarted, so that a write or a read under way is not cut short by the interrupt.
+    action.sa_flags = SA_RESETHAND | SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
 }
 

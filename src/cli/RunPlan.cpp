@@ -3,6 +3,7 @@
 #include "cli/LexicalPath.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -35,22 +36,51 @@ PlannedRun failure(std::string error, bool usage) {
     return {std::nullopt, std::move(error), usage};
 }
 
+bool sameObject(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// The lexical form reads best in the headings, but a ".." after a symbolic link leads elsewhere
+// than it seems; then the path the system resolved is the one compared.
+std::optional<std::string> runPath(const std::string& asTyped, const std::string& fromHere,
+                                   const std::string& currentDirectory, std::string& error) {
+    auto lexical = lexicallyAbsolute(asTyped, currentDirectory);
+    if (sameObject(lexical, fromHere)) {
+        return lexical;
+    }
+    char* resolved = ::realpath(fromHere.c_str(), nullptr);
+    if (resolved == nullptr) {
+        error = "cannot access '" + asTyped + "': " + std::strerror(errno);
+        return std::nullopt;
+    }
+    std::string path(resolved);
+    std::free(resolved);
+    return path;
+}
+
 } // namespace
 
 PlannedRun planRun(const std::vector<std::string>& paths, const std::string& currentDirectory) {
     std::vector<Kind> kinds;
+    std::vector<std::string> normal;
     for (const auto& path : paths) {
         // As typed: a ".." after a link must lead where the system says it does.
-        auto checked =
-            check(path, path.empty() || path.front() == '/' ? path : currentDirectory + "/" + path);
+        const auto fromHere =
+            path.empty() || path.front() == '/' ? path : currentDirectory + "/" + path;
+        auto checked = check(path, fromHere);
         if (!checked.kind) {
             return failure(checked.error, false);
         }
         kinds.push_back(*checked.kind);
-    }
-    std::vector<std::string> normal;
-    for (const auto& path : paths) {
-        normal.push_back(lexicallyAbsolute(path, currentDirectory));
+        std::string error;
+        auto runAs = runPath(path, fromHere, currentDirectory, error);
+        if (!runAs) {
+            return failure(error, false);
+        }
+        normal.push_back(std::move(*runAs));
     }
 
     RunPlan plan;

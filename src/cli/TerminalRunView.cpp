@@ -2,6 +2,8 @@
 
 #include "engine/ReportLineFormat.h"
 
+#include <cstring>
+
 namespace quorvel {
 
 TerminalRunView::TerminalRunView(RunPlan plan, CompareOptions options, std::string filterCaption,
@@ -34,6 +36,21 @@ void TerminalRunView::setFileStatusVisible(bool visible) {
 void TerminalRunView::processEvents() {
     if (interrupted_ && abort_ && interrupted_()) {
         abort_();
+    }
+}
+
+void TerminalRunView::noteReadProblem(std::string_view path, int errorCode) {
+    hadReadProblems_ = true;
+    // The live progress line gives way to the note and comes back below it.
+    if (!shown_.empty() && stream_ == stderr) {
+        std::fputs("\r\033[K", stderr);
+    }
+    // A name may hold escape bytes; they must not reach the terminal as commands.
+    std::fprintf(stderr, "quorvel-compare: %s: %s\n", reportSafe(path).c_str(),
+                 std::strerror(errorCode));
+    if (!shown_.empty() && stream_ == stderr) {
+        std::fputs(shown_.c_str(), stderr);
+        std::fflush(stderr);
     }
 }
 

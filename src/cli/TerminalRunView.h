@@ -46,6 +46,9 @@ public:
     bool showsStatusTexts() override { return showProgress_; }
 
     void processEvents() override;
+    // One line on standard error per path, as diff and cmp do.
+    void noteReadProblem(std::string_view path, int errorCode) override;
+    bool hadReadProblems() const { return hadReadProblems_; }
 
     void showError(std::string_view text, std::string_view caption) override;
     bool askYesNo(std::string_view, std::string_view, Icon) override { return false; }
@@ -63,6 +66,7 @@ private:
     std::function<bool()> interrupted_;
     std::function<void()> abort_;
 
+    bool hadReadProblems_ = false;
     bool progressVisible_ = false;
     bool fileStatusVisible_ = false;
     int percent_ = 0;

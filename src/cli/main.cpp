@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/InterruptSignal.h"
+#include "cli/ReportOutput.h"
 #include "cli/RunPlan.h"
 #include "cli/TerminalRunView.h"
 #include "engine/ComparisonRun.h"
@@ -14,10 +15,15 @@
 #include "report/ReportHtmlWriter.h"
 #include "report/ReportTextWriter.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -49,8 +55,13 @@ namesakes in another directory, and print the report.
       --help          show this help and exit
       --version       show the version and exit
 
-Exit status: 0 all compared files equal, 1 some differ, 2 trouble,
-130 interrupted.
+A file or directory that cannot be read (permission, input/output error, a
+link that leads nowhere or in a loop) keeps its line in the report and is also
+named on standard error, as "quorvel-compare: PATH: REASON"; a file missing in
+the second directory is only a difference.
+
+Exit status: 0 all compared files equal, 1 some differ, 2 trouble (also a
+file or directory that could not be read), 130 interrupted.
 )";
 
 int usageFailure(const std::string& message) {
@@ -59,15 +70,21 @@ int usageFailure(const std::string& message) {
     return kExitTrouble;
 }
 
-std::string currentDirectory() {
+// Nothing, with errno set, when there is none (it was deleted, or is out of reach).
+std::optional<std::string> currentDirectory() {
     std::vector<char> buffer(4096);
     while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (buffer.size() > (1u << 20)) {
-            return "/";
+        if (errno != ERANGE || buffer.size() > (1u << 20)) {
+            return std::nullopt;
         }
         buffer.resize(buffer.size() * 2);
     }
-    return buffer.data();
+    return std::string(buffer.data());
+}
+
+bool anyRelative(const std::vector<std::string>& paths) {
+    return std::any_of(paths.begin(), paths.end(),
+                       [](const std::string& p) { return p.empty() || p.front() != '/'; });
 }
 
 std::string uiCaption(LanguageId language, UiKey key) {
@@ -89,6 +106,9 @@ bool exportReport(const std::string& path, const std::function<void()>& write) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A closed output is an error of a write, not the end of the process: the exports still
+    // have to be written.
+    std::signal(SIGPIPE, SIG_IGN);
     const auto parsed = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.commandLine) {
         return usageFailure(parsed.error);
@@ -102,7 +122,13 @@ int main(int argc, char** argv) {
         std::puts("quorvel-compare 2.1");
         return 0;
     }
-    auto planned = planRun(cl.paths, currentDirectory());
+    const auto here = currentDirectory();
+    if (!here && anyRelative(cl.paths)) {
+        std::fprintf(stderr, "quorvel-compare: cannot get the current directory: %s\n",
+                     std::strerror(errno));
+        return kExitTrouble;
+    }
+    auto planned = planRun(cl.paths, here.value_or("/"));
     if (!planned.plan) {
         if (planned.usageError) {
             return usageFailure(planned.error);
@@ -132,15 +158,16 @@ int main(int argc, char** argv) {
 
     run.startComparison();
 
+    // Written in full, or it is trouble; a reader that stopped early (`| head`) is told nothing.
+    bool printed = true;
     if (!cl.quiet) {
-        for (std::size_t i = 0; i < report.count(); ++i) {
-            std::fwrite(report.line(i).data(), 1, report.line(i).size(), stdout);
-            std::fputc('\n', stdout);
+        const auto output = ReportOutput(STDOUT_FILENO).print(report);
+        if (output.outcome == ReportOutput::Outcome::Failed) {
+            std::fprintf(stderr,
+                         "quorvel-compare: cannot write the report to standard output: %s\n",
+                         std::strerror(output.errorCode));
+            printed = false;
         }
-    }
-    const bool printed = std::fflush(stdout) == 0;
-    if (!printed) {
-        std::fprintf(stderr, "quorvel-compare: cannot write the report to standard output\n");
     }
     // Each export is tried even when an earlier output failed.
     bool exported = true;
@@ -157,6 +184,9 @@ int main(int argc, char** argv) {
     }
     if (interruptReceived()) {
         return kExitInterrupted;
+    }
+    if (view.hadReadProblems()) {
+        return kExitTrouble;
     }
     return run.state().counters.differentCount > 0 ? kExitDifferent : 0;
 }

@@ -13,8 +13,8 @@ ComparisonRun::ComparisonRun(RunView& view, Report& report, const LanguageString
                              FileAccess& files, std::string decimalSeparator)
     : view_(view), report_(report), strings_(strings), files_(files),
       pairs_(state_, view_, files_, buffers_),
-      books_(state_, report_, strings_, view_, std::move(decimalSeparator)),
-      walker_(state_, view_, files_, pairs_, books_) {}
+      books_(state_, strings_, view_, std::move(decimalSeparator)),
+      walker_(state_, view_, report_, files_, pairs_, books_) {}
 
 void ComparisonRun::startComparison() {
     try {
@@ -66,7 +66,7 @@ void ComparisonRun::appendHeading(MessageKey key, const std::string& path) {
     std::string line(strings_.text(key));
     line += ' ';
     line += reportSafe(path);
-    books_.appendReportLine(line);
+    report_.appendReportLine(line, ReportLineKind::Heading);
 }
 
 CompareOptions ComparisonRun::fileModeOptions() {
@@ -78,9 +78,9 @@ CompareOptions ComparisonRun::fileModeOptions() {
 
 void ComparisonRun::endHeading() {
     if (state_.options.fast) {
-        books_.appendReportLine(view_.fastCaption());
+        report_.appendReportLine(view_.fastCaption(), ReportLineKind::Heading);
     }
-    books_.appendReportLine("");
+    report_.appendReportLine("", ReportLineKind::Blank);
     books_.refreshRunStatus();
     view_.setAbortVisible(true);
 }
@@ -92,7 +92,7 @@ void ComparisonRun::startPairs() {
 }
 
 void ComparisonRun::endPairs() {
-    books_.appendReportLine("");
+    report_.appendReportLine("", ReportLineKind::Blank);
     view_.setAbortVisible(false);
     view_.setFileStatusVisible(false);
     finishRun();
@@ -150,7 +150,7 @@ void ComparisonRun::runDirectoryWithDirectory() {
         line += ":  ";
         line += reportSafe(options.filter);
         line += ')';
-        books_.appendReportLine(line);
+        report_.appendReportLine(line, ReportLineKind::Heading);
     }
     endHeading();
     view_.setFileStatusVisible(true);
@@ -161,7 +161,7 @@ void ComparisonRun::runDirectoryWithDirectory() {
     view_.setDirectoryStatus("");
     view_.setDirectoryStatusVisible(true);
     walker_.compareDirectory(left, right, "");
-    books_.appendReportLine("");
+    report_.appendReportLine("", ReportLineKind::Blank);
     view_.setAbortVisible(false);
     view_.setFileStatusVisible(false);
     view_.setDirectoryStatusVisible(false);
@@ -173,15 +173,18 @@ void ComparisonRun::compareNamedPair(const std::string& left, const std::string&
     auto& progress = state_.progress;
     progress.currentFileName = firstName;
     const auto firstPath = joinPath(left, firstName);
-    const auto size = files_.lookUpFile(firstPath);
-    progress.currentFileSize = size.value_or(0);
+    const auto first = files_.lookUpFile(firstPath);
+    progress.currentFileSize = first.size.value_or(0);
     progress.currentFileDone = 0;
     view_.setFileStatus(firstName);
     view_.setFileStatusVisible(true);
-    const auto result = size ? pairs_.comparePair(firstPath, joinPath(right, secondName))
-                             : CompareResult::ErrorReading1st;
+    if (!first.size && first.problem.errorCode != 0) {
+        view_.noteReadProblem(firstPath, first.problem.errorCode);
+    }
+    const auto result = first.size ? pairs_.comparePair(firstPath, joinPath(right, secondName))
+                                   : CompareResult::ErrorReading1st;
     if (books_.accountPair(result)) {
-        books_.appendReportLine(formatResultLine(firstName, result, strings_));
+        report_.appendPairLine(formatResultLine(firstName, result, strings_), result);
     }
 }
 
@@ -189,10 +192,11 @@ void ComparisonRun::finishRun() {
     // Nothing of the file system is kept while the closing question waits for the user.
     files_.forgetCaches();
     const bool interrupted = state_.runInterrupted;
-    books_.appendReportLine(
-        strings_.text(interrupted ? MessageKey::msgRunInterrupted : MessageKey::msgRunFinished));
-    books_.appendReportLine(books_.countLine());
-    books_.appendReportLine(books_.equalLine());
+    report_.appendReportLine(
+        strings_.text(interrupted ? MessageKey::msgRunInterrupted : MessageKey::msgRunFinished),
+        ReportLineKind::Status);
+    report_.appendReportLine(books_.countLine(), ReportLineKind::Summary);
+    report_.appendReportLine(books_.equalLine(), ReportLineKind::Summary);
     const bool view =
         view_.askYesNo(strings_.text(interrupted ? MessageKey::askViewReportInterrupted
                                                  : MessageKey::askViewReportFinished),

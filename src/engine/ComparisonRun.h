@@ -33,6 +33,7 @@ public:
     void runDirectoryWithDirectory();
 
     const RunState& state() const { return state_; }
+    void setWalkOptions(const WalkOptions& options) { walker_.setOptions(options); }
 
 private:
     void restoreIdle();

@@ -3,6 +3,7 @@
 #include "engine/FilterPatterns.h"
 #include "engine/PairComparer.h"
 #include "engine/PathText.h"
+#include "engine/Report.h"
 #include "engine/ReportLineFormat.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunState.h"
@@ -25,23 +26,61 @@ std::pair<std::uint64_t, std::uint64_t> keyOf(const FileIdentity& identity) {
     return {identity.device, identity.inode};
 }
 
+// What a kept listing costs: its node in the map, and per name the entry and the name's bytes
+// when they do not fit in the string itself.
+constexpr std::size_t kMapNodeBytes = 64 + sizeof(DirectoryListing);
+
+std::size_t listedNameBytes(const DirectoryEntry& entry) {
+    static const std::size_t kInPlace = std::string().capacity();
+    return sizeof(DirectoryEntry) +
+           (entry.name.capacity() > kInPlace ? entry.name.capacity() + 1 : 0);
+}
+
 } // namespace
 
-DirectoryWalker::DirectoryWalker(RunState& state, RunView& view, FileAccess& files,
+DirectoryWalker::DirectoryWalker(RunState& state, RunView& view, Report& report, FileAccess& files,
                                  PairComparer& pairs, RunBookkeeping& books)
-    : state_(state), view_(view), files_(files), pairs_(pairs), books_(books) {}
+    : state_(state), view_(view), report_(report), files_(files), pairs_(pairs), books_(books) {}
 
-void DirectoryWalker::startWalk(const std::string& directory, const std::string& filter) {
-    patterns_ = filterPatterns(filter);
+void DirectoryWalker::walk(const std::string& base, const std::string& relativePath,
+                           const Visit& visit) {
+    const auto pathOf = [&base](const std::string& rel) {
+        return rel.empty() ? base : joinPath(base, rel);
+    };
     walking_.clear();
-    top_ = files_.directoryIdentity(directory);
-    if (top_) {
-        walking_.push_back(*top_);
+    const auto top = files_.directoryIdentity(pathOf(relativePath));
+    if (top) {
+        walking_.push_back(*top);
+    }
+    std::string rel = relativePath;
+    std::vector<Level> levels;
+    levels.push_back(visit(rel, top));
+    levels.back().parentLength = rel.size();
+    // Once aborted, every level still open would return at once: nothing more to do.
+    while (!levels.empty() && !state_.abortRequested) {
+        auto next = nextSubdirectory(levels.back(), pathOf(rel));
+        if (!next) {
+            if (levels.back().identified) {
+                walking_.pop_back();
+            }
+            rel.resize(levels.back().parentLength);
+            levels.pop_back();
+            continue;
+        }
+        const auto parentLength = rel.size();
+        if (!rel.empty()) {
+            rel += '/';
+        }
+        rel += next->first;
+        auto child = visit(rel, next->second);
+        child.parentLength = parentLength;
+        child.identified = next->second.has_value();
+        levels.push_back(std::move(child));
     }
 }
 
-std::optional<std::pair<std::string, DirectoryWalker::Entering>>
-DirectoryWalker::nextSubdirectory(Level& level, const std::string& parent) {
+std::optional<std::pair<std::string, std::optional<FileIdentity>>>
+DirectoryWalker::nextSubdirectory(Level& level, const std::string& path) {
     const auto& entries = level.entries();
     while (level.next < entries.size()) {
         const auto& entry = entries[level.next++];
@@ -49,35 +88,20 @@ DirectoryWalker::nextSubdirectory(Level& level, const std::string& parent) {
             continue;
         }
         // A directory that cannot be looked at is still entered: its listing tells the rest.
-        auto identity = files_.directoryIdentity(joinPath(parent, entry.name));
+        auto identity = files_.directoryIdentity(joinPath(path, entry.name));
         if (identity) {
             if (std::find(walking_.begin(), walking_.end(), *identity) != walking_.end()) {
                 continue;
             }
             walking_.push_back(*identity);
         }
-        return std::make_pair(entry.name, Entering{true, identity});
+        return std::make_pair(entry.name, identity);
     }
     return std::nullopt;
 }
 
-void DirectoryWalker::descend(std::string& path, const std::string& name) {
-    if (!path.empty() && path.back() != '/') {
-        path += '/';
-    }
-    path += name;
-}
-
-void DirectoryWalker::leave(std::vector<Level>& levels, std::string& path) {
-    if (levels.back().identified) {
-        walking_.pop_back();
-    }
-    path.resize(levels.back().parentLength);
-    levels.pop_back();
-}
-
-DirectoryWalker::Listing DirectoryWalker::takeListing(const std::string& directory,
-                                                      const std::optional<FileIdentity>& identity) {
+DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
+                                              const std::optional<FileIdentity>& identity) {
     if (identity) {
         if (auto kept = listings_.extract(keyOf(*identity))) {
             return std::move(kept.mapped());
@@ -86,42 +110,49 @@ DirectoryWalker::Listing DirectoryWalker::takeListing(const std::string& directo
     return files_.listDirectory(directory);
 }
 
+void DirectoryWalker::keepListing(const FileIdentity& identity, DirectoryListing listing,
+                                  Level& level, bool recurse) {
+    std::size_t bytes = kMapNodeBytes;
+    if (listing.entries) {
+        for (const auto& entry : *listing.entries) {
+            bytes += listedNameBytes(entry);
+        }
+    }
+    if (keptBytes_ + bytes > options_.keptListingBytes) {
+        // Not kept: the comparison lists this directory again.
+        if (recurse && listing.entries) {
+            level.owned = std::move(*listing.entries);
+        }
+        return;
+    }
+    keptBytes_ += bytes;
+    auto& kept = listings_[keyOf(identity)] = std::move(listing);
+    if (recurse && kept.entries) {
+        level.kept = &*kept.entries;
+    }
+}
+
 void DirectoryWalker::appendLevelLine(const std::string& relativePath, bool& blockWritten,
-                                      const std::string& line) {
+                                      const std::string& name, CompareResult result) {
     if (!blockWritten && !relativePath.empty()) {
         blockWritten = true;
-        books_.appendReportLine(kBlockRule);
-        books_.appendReportLine("SUBDIR: " + reportSafe(relativePath));
-        books_.appendReportLine(kBlockRule);
+        report_.appendReportLine(kBlockRule, ReportLineKind::SubdirectoryRule);
+        report_.appendReportLine("SUBDIR: " + reportSafe(relativePath),
+                                 ReportLineKind::SubdirectoryName);
+        report_.appendReportLine(kBlockRule, ReportLineKind::SubdirectoryRule);
     }
-    books_.appendReportLine(line);
+    report_.appendPairLine(formatResultLine(name, result, books_.strings()), result);
 }
 
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
                                        const std::string& relativePath) {
-    const auto leftOf = [&](const std::string& rel) {
-        return rel.empty() ? leftBase : joinPath(leftBase, rel);
-    };
-    startWalk(leftOf(relativePath), state_.options.filter);
-    std::string rel = relativePath;
-    std::vector<Level> levels;
-    levels.push_back(compareLevel(leftBase, rightBase, rel, top_));
-    levels.back().parentLength = rel.size();
-    // Once interrupted, every level still open would return at once: nothing more to do.
-    while (!levels.empty() && !state_.runInterrupted) {
-        auto next = nextSubdirectory(levels.back(), leftOf(rel));
-        if (!next) {
-            leave(levels, rel);
-            continue;
-        }
-        const auto parentLength = rel.size();
-        descend(rel, next->first);
-        auto child = compareLevel(leftBase, rightBase, rel, next->second.identity);
-        child.parentLength = parentLength;
-        child.identified = next->second.identity.has_value();
-        levels.push_back(std::move(child));
-    }
+    patterns_ = filterPatterns(state_.options.filter);
+    walk(leftBase, relativePath,
+         [&](const std::string& rel, const std::optional<FileIdentity>& identity) {
+             return compareLevel(leftBase, rightBase, rel, identity);
+         });
     listings_.clear();
+    keptBytes_ = 0;
 }
 
 DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase,
@@ -129,6 +160,9 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase
                                                      const std::string& relativePath,
                                                      const std::optional<FileIdentity>& identity) {
     Level level;
+    // A tree where no file matches compares no pair for a long while: the abort button must
+    // still be seen.
+    view_.processEvents();
     if (state_.abortRequested) {
         state_.runInterrupted = true;
     }
@@ -140,17 +174,19 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase
     view_.setDirectoryStatus(relativePath.empty() ? "./" : relativePath + "/");
 
     bool blockWritten = false;
-    auto listing = takeListing(left, identity);
+    auto taken = takeListing(left, identity);
+    auto& listing = taken.entries;
     if (!listing) {
+        if (taken.errorCode != 0) {
+            view_.noteReadProblem(left, taken.errorCode);
+        }
         // A directory that cannot be read must not pass for one without files: it counts as a
         // difference, named by its relative path.
         const auto name = (relativePath.empty() ? std::string(".") : relativePath) + "/";
         state_.progress.currentFileName = name;
         state_.progress.currentFileSize = 0;
         if (books_.accountPair(CompareResult::ErrorReading1st)) {
-            appendLevelLine(
-                relativePath, blockWritten,
-                formatResultLine(name, CompareResult::ErrorReading1st, books_.strings()));
+            appendLevelLine(relativePath, blockWritten, name, CompareResult::ErrorReading1st);
         }
         return level;
     }
@@ -186,8 +222,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase
         if (countsAsEqual(result) && state_.options.onlyDifferent) {
             continue;
         }
-        appendLevelLine(relativePath, blockWritten,
-                        formatResultLine(entry.name, result, books_.strings()));
+        appendLevelLine(relativePath, blockWritten, entry.name, result);
     }
     if (state_.options.recurse && !state_.runInterrupted) {
         level.owned = std::move(*listing);
@@ -197,26 +232,14 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase
 
 double DirectoryWalker::totalSize(const std::string& directory, bool recurse,
                                   const std::string& filter) {
-    std::string dir = runDirectory(directory);
-    startWalk(dir, filter);
+    const std::string top = runDirectory(directory);
+    patterns_ = filterPatterns(filter);
     listings_.clear();
+    keptBytes_ = 0;
     double sum = 0;
-    std::vector<Level> levels;
-    levels.push_back(sizeLevel(dir, recurse, top_, sum));
-    levels.back().parentLength = dir.size();
-    while (!levels.empty()) {
-        auto next = nextSubdirectory(levels.back(), dir);
-        if (!next) {
-            leave(levels, dir);
-            continue;
-        }
-        const auto parentLength = dir.size();
-        descend(dir, next->first);
-        auto child = sizeLevel(dir, recurse, next->second.identity, sum);
-        child.parentLength = parentLength;
-        child.identified = next->second.identity.has_value();
-        levels.push_back(std::move(child));
-    }
+    walk(top, "", [&](const std::string& rel, const std::optional<FileIdentity>& identity) {
+        return sizeLevel(rel.empty() ? top : joinPath(top, rel), recurse, identity, sum);
+    });
     return sum;
 }
 
@@ -228,7 +251,8 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
     if (state_.abortRequested) {
         return level;
     }
-    auto listing = files_.listDirectory(directory);
+    auto taken = files_.listDirectory(directory);
+    auto& listing = taken.entries;
     if (listing) {
         for (const auto& pattern : patterns_) {
             for (const auto& entry : *listing) {
@@ -245,10 +269,7 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
         }
         return level;
     }
-    auto& kept = listings_[keyOf(*identity)] = std::move(listing);
-    if (recurse && kept) {
-        level.kept = &*kept;
-    }
+    keepListing(*identity, std::move(taken), level, recurse);
     return level;
 }
 

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "engine/CompareResult.h"
 #include "engine/FileAccess.h"
+#include "engine/WalkOptions.h"
 
+#include <cstddef>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -11,17 +15,21 @@
 namespace quorvel {
 
 class PairComparer;
+class Report;
 class RunBookkeeping;
 class RunView;
 struct RunState;
 
 // Walks the left tree under the filter: sums the sizes it will compare, then compares each file
-// with its namesake under the right tree, depth first. Both walks keep their levels on a stack of
-// their own, so a tree of any depth is walked without running out of call stack.
+// with its namesake under the right tree, depth first. Both passes use one walk that keeps its
+// levels on a stack of its own, so a tree of any depth is walked without running out of call
+// stack.
 class DirectoryWalker {
 public:
-    DirectoryWalker(RunState& state, RunView& view, FileAccess& files, PairComparer& pairs,
-                    RunBookkeeping& books);
+    DirectoryWalker(RunState& state, RunView& view, Report& report, FileAccess& files,
+                    PairComparer& pairs, RunBookkeeping& books);
+
+    void setOptions(const WalkOptions& options) { options_ = options; }
 
     // The empty relative path starts a walk at the compared directories.
     void compareDirectory(const std::string& leftBase, const std::string& rightBase,
@@ -29,11 +37,10 @@ public:
     double totalSize(const std::string& directory, bool recurse, const std::string& filter);
 
 private:
-    using Listing = std::optional<std::vector<DirectoryEntry>>;
     using Key = std::pair<std::uint64_t, std::uint64_t>; // a directory's device and inode
 
-    // One directory being walked: its subdirectories still to enter, and how long the path was
-    // before it was entered (paths are one string, cut back when a level is left).
+    // One directory being walked: its subdirectories still to enter, and how long the relative
+    // path was before it was entered (the path is one string, cut back when a level is left).
     struct Level {
         std::vector<DirectoryEntry> owned;
         const std::vector<DirectoryEntry>* kept = nullptr; // the size pass's listing, when kept
@@ -43,41 +50,46 @@ private:
 
         const std::vector<DirectoryEntry>& entries() const { return kept ? *kept : owned; }
     };
-    // Whether to enter a subdirectory, and whether its identity was put on the stack.
-    struct Entering {
-        bool enter = false;
-        std::optional<FileIdentity> identity;
-    };
+    // A pass's work in one directory, given its relative path and identity: the level to walk
+    // on from, empty when the walk goes no deeper there.
+    using Visit = std::function<Level(const std::string& relativePath,
+                                      const std::optional<FileIdentity>& identity)>;
 
-    // This level's files; its subdirectories when the walk goes on below it.
+    // Depth first from `relativePath` below `base`, guarding against link loops: a directory
+    // already being walked higher up is not entered again. Ends early once an abort is seen.
+    void walk(const std::string& base, const std::string& relativePath, const Visit& visit);
+
     Level compareLevel(const std::string& leftBase, const std::string& rightBase,
                        const std::string& relativePath,
                        const std::optional<FileIdentity>& identity);
     Level sizeLevel(const std::string& directory, bool recurse,
                     const std::optional<FileIdentity>& identity, double& sum);
-    // The next subdirectory of the level on top that is not already being walked higher up (a
-    // link loop), or nothing when the level is done.
-    std::optional<std::pair<std::string, Entering>> nextSubdirectory(Level& level,
-                                                                     const std::string& parent);
-    // Enters the subdirectory `name` of the walk at `path`.
-    static void descend(std::string& path, const std::string& name);
-    void leave(std::vector<Level>& levels, std::string& path);
-    void startWalk(const std::string& directory, const std::string& filter);
-    // The size pass lists each directory once; the comparison takes that listing over.
-    Listing takeListing(const std::string& directory, const std::optional<FileIdentity>& identity);
-    // A line of this level, after the level's subdirectory block the first time.
+    // The next subdirectory of a level that is not already being walked higher up, with its
+    // identity when it has one (which is then on the stack), or nothing when the level is done.
+    std::optional<std::pair<std::string, std::optional<FileIdentity>>>
+    nextSubdirectory(Level& level, const std::string& path);
+
+    // The size pass lists each directory once; the comparison takes that listing over when it
+    // was kept.
+    DirectoryListing takeListing(const std::string& directory,
+                                 const std::optional<FileIdentity>& identity);
+    void keepListing(const FileIdentity& identity, DirectoryListing listing, Level& level,
+                     bool recurse);
+    // A pair line of this level, after the level's subdirectory block the first time.
     void appendLevelLine(const std::string& relativePath, bool& blockWritten,
-                         const std::string& line);
+                         const std::string& name, CompareResult result);
 
     RunState& state_;
     RunView& view_;
+    Report& report_;
     FileAccess& files_;
     PairComparer& pairs_;
     RunBookkeeping& books_;
+    WalkOptions options_;
     std::vector<std::string> patterns_;
     std::vector<FileIdentity> walking_;
-    std::optional<FileIdentity> top_;
-    std::map<Key, Listing> listings_;
+    std::map<Key, DirectoryListing> listings_;
+    std::size_t keptBytes_ = 0;
 };
 
 } // namespace quorvel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/FileDescriptor.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,24 +22,59 @@ struct DirectoryEntry {
     std::int64_t size = 0; // files only
 };
 
+// Why a file could not be looked up or opened. `errorCode` is the system's reason (an errno
+// value), 0 when the name is there but is not a regular file. `missing` when nothing at all has
+// the name (a link that leads nowhere is not missing: it is there and broken).
+struct FileProblem {
+    int errorCode = 0;
+    bool missing = false;
+};
+
+struct LookedUpFile {
+    std::optional<std::int64_t> size; // nothing when there is no regular file
+    FileProblem problem;
+};
+
+// A regular file open for reading, or why it is not.
+struct OpenedFile {
+    FileDescriptor descriptor;
+    FileIdentity identity;
+    // The length a listing gave, which tells a short read from the end; -1 when not listed.
+    std::int64_t listedSize = -1;
+    bool readStarted = false;
+    FileProblem problem;
+
+    bool isOpen() const { return descriptor.isOpen(); }
+    // Two names of one file (same device and inode).
+    bool sameFileAs(const OpenedFile& other) const {
+        return isOpen() && other.isOpen() && identity == other.identity;
+    }
+};
+
+struct BlockRead {
+    std::int64_t count = 0; // -1 when the read failed
+    int errorCode = 0;      // the system's reason when it failed
+};
+
+struct DirectoryListing {
+    std::optional<std::vector<DirectoryEntry>> entries; // nothing when it cannot be read
+    int errorCode = 0;                                  // the system's reason then
+};
+
 // The file system as the engine sees it. Real runs use the POSIX implementation; tests put
 // faults in through their own.
 class FileAccess {
 public:
     virtual ~FileAccess() = default;
 
-    // The size of a regular file (links followed), or nothing when there is none.
-    virtual std::optional<std::int64_t> lookUpFile(const std::string& path) = 0;
+    // The size of a regular file (links followed).
+    virtual LookedUpFile lookUpFile(const std::string& path) = 0;
 
-    // Opens a regular file read-only; a handle of -1 on failure or when it is not a regular file
-    // (a device must never be opened). `listed` is the file's entry when the caller has listed
-    // it: its length helps tell a short read from the end.
-    virtual int openFile(const std::string& path, const DirectoryEntry* listed) = 0;
-    // Reads until `size` bytes or the end of the file: the count read, -1 on error.
-    virtual std::int64_t readBlock(int handle, char* buffer, std::int64_t size) = 0;
-    // Whether two open handles are the same file (same device and inode).
-    virtual bool sameFile(int first, int second) = 0;
-    virtual void closeFile(int handle) = 0;
+    // Opens a regular file read-only; never anything else (a device must never be opened).
+    // `listed` is the file's entry when the caller has listed it.
+    virtual OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) = 0;
+    // Reads until `size` bytes or the end of the file.
+    virtual BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) = 0;
 
     // A hint that the file will soon be opened and read, so the system can fetch it meanwhile.
     // Doing nothing is always correct.
@@ -48,8 +85,8 @@ public:
     // Drops whatever was kept of the file system between calls; each run starts afresh.
     virtual void forgetCaches() {}
 
-    // The files and subdirectories of a directory, sorted by name; nothing when it cannot be read.
-    virtual std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path) = 0;
+    // The files and subdirectories of a directory, sorted by name.
+    virtual DirectoryListing listDirectory(const std::string& path) = 0;
     virtual std::optional<FileIdentity> directoryIdentity(const std::string& path) = 0;
 };
 

@@ -1,17 +1,10 @@
 #include "engine/NameOrder.h"
 
+#include "engine/AsciiFold.h"
+
 #include <algorithm>
 
 namespace quorvel {
-
-namespace {
-
-unsigned char folded(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
-
-} // namespace
 
 bool nameLess(std::string_view a, std::string_view b) {
     const auto n = std::min(a.size(), b.size());
@@ -19,8 +12,8 @@ bool nameLess(std::string_view a, std::string_view b) {
         if (a[i] == b[i]) {
             continue;
         }
-        const auto fa = folded(a[i]);
-        const auto fb = folded(b[i]);
+        const auto fa = static_cast<unsigned char>(foldAsciiCase(a[i]));
+        const auto fb = static_cast<unsigned char>(foldAsciiCase(b[i]));
         if (fa != fb) {
             return fa < fb;
         }

@@ -12,25 +12,6 @@ namespace quorvel {
 
 namespace {
 
-// Closes a handle on every way out of the comparison.
-class OpenFile {
-public:
-    OpenFile(FileAccess& files, int handle) : files_(files), handle_(handle) {}
-    ~OpenFile() {
-        if (handle_ >= 0) {
-            files_.closeFile(handle_);
-        }
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    bool isOpen() const { return handle_ >= 0; }
-    int handle() const { return handle_; }
-
-private:
-    FileAccess& files_;
-    int handle_;
-};
-
 // A file that grew since it was listed must not show more than all of it done.
 int truncatedPercent(double done, double total) {
     return static_cast<int>(std::clamp(done * 100.0 / (total > 0 ? total : 1.0), 0.0, 100.0));
@@ -64,68 +45,83 @@ CompareResult PairComparer::compareFilePair(const std::string& firstPath,
                 : compareBytes(firstPath, secondPath, firstBuffer, secondBuffer, firstListed);
 }
 
+void PairComparer::noteProblem(const std::string& path, const FileProblem& problem, bool second) {
+    // A file missing on the right is a plain difference; one that is no regular file has no
+    // reason to tell.
+    if (problem.errorCode != 0 && !(second && problem.missing)) {
+        view_.noteReadProblem(path, problem.errorCode);
+    }
+}
+
 CompareResult PairComparer::compareSizes(const std::string& firstPath,
                                          const std::string& secondPath) {
-    const auto firstSize = files_.lookUpFile(firstPath);
-    const auto secondSize = files_.lookUpFile(secondPath);
+    const auto first = files_.lookUpFile(firstPath);
+    const auto second = files_.lookUpFile(secondPath);
     reportProgress(-1);
-    if (!firstSize) {
+    if (!first.size) {
+        noteProblem(firstPath, first.problem, false);
         return CompareResult::ErrorReading1st;
     }
-    if (!secondSize) {
+    if (!second.size) {
+        noteProblem(secondPath, second.problem, true);
         return CompareResult::NotFoundIn2nd;
     }
-    return *firstSize == *secondSize ? CompareResult::EqualMaybe : CompareResult::DifferentSize;
+    return *first.size == *second.size ? CompareResult::EqualMaybe : CompareResult::DifferentSize;
 }
 
 CompareResult PairComparer::compareBytes(const std::string& firstPath,
                                          const std::string& secondPath, char* firstBuffer,
                                          char* secondBuffer, const DirectoryEntry* firstListed) {
-    OpenFile first(files_, files_.openFile(firstPath, firstListed));
+    auto first = files_.openFile(firstPath, firstListed);
     if (!first.isOpen()) {
         reportProgress(-1);
+        noteProblem(firstPath, first.problem, false);
         return CompareResult::ErrorReading1st;
     }
-    OpenFile second(files_, files_.openFile(secondPath, nullptr));
+    auto second = files_.openFile(secondPath, nullptr);
     if (!second.isOpen()) {
         reportProgress(-1);
+        noteProblem(secondPath, second.problem, true);
         return CompareResult::NotFoundIn2nd;
     }
-    if (files_.sameFile(first.handle(), second.handle())) {
+    if (first.sameFileAs(second)) {
         reportProgress(-1);
         return CompareResult::Equal;
     }
 
     constexpr auto block = CompareBuffers::kBlockSize;
-    std::int64_t firstCount;
-    std::int64_t secondCount;
+    BlockRead firstRead;
+    BlockRead secondRead;
     bool passEqual;
     do {
-        firstCount = files_.readBlock(first.handle(), firstBuffer, block);
-        secondCount = files_.readBlock(second.handle(), secondBuffer, block);
-        const auto common = std::min(firstCount, secondCount);
+        firstRead = files_.readBlock(first, firstBuffer, block);
+        secondRead = files_.readBlock(second, secondBuffer, block);
+        const auto common = std::min(firstRead.count, secondRead.count);
         passEqual = blocksEqual(firstBuffer, secondBuffer, common);
         reportProgress(common);
         view_.processEvents();
-    } while (passEqual && firstCount == block && secondCount == block && !state_.abortRequested);
+    } while (passEqual && firstRead.count == block && secondRead.count == block &&
+             !state_.abortRequested);
 
     if (state_.abortRequested) {
         return CompareResult::Interrupted;
     }
     // A failed read is not a short file: say which side could not be read.
-    if (firstCount < 0) {
+    if (firstRead.count < 0) {
+        view_.noteReadProblem(firstPath, firstRead.errorCode);
         return CompareResult::ErrorReading1st;
     }
-    if (secondCount < 0) {
+    if (secondRead.count < 0) {
+        view_.noteReadProblem(secondPath, secondRead.errorCode);
         return CompareResult::NotFoundIn2nd;
     }
     if (!passEqual) {
         return CompareResult::DifferentContents;
     }
-    if (secondCount > firstCount) {
+    if (secondRead.count > firstRead.count) {
         return CompareResult::FirstTruncated;
     }
-    if (secondCount < firstCount) {
+    if (secondRead.count < firstRead.count) {
         return CompareResult::SecondTruncated;
     }
     return CompareResult::Equal;

@@ -30,6 +30,7 @@ public:
     void reportProgress(std::int64_t count);
 
 private:
+    void noteProblem(const std::string& path, const FileProblem& problem, bool second);
     CompareResult compareSizes(const std::string& firstPath, const std::string& secondPath);
     CompareResult compareBytes(const std::string& firstPath, const std::string& secondPath,
                                char* firstBuffer, char* secondBuffer,

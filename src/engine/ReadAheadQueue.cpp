@@ -1,17 +1,15 @@
 #include "engine/ReadAheadQueue.h"
 
-#include <unistd.h>
 #include <utility>
 
 namespace quorvel {
 
 void ReadAheadQueue::push(AheadFile file) {
     if (ring_.empty()) {
-        ::close(file.fd);
         return;
     }
     if (count_ == ring_.size()) {
-        ::close(at(0).fd);
+        at(0) = AheadFile{};
         head_ = (head_ + 1) % ring_.size();
         --count_;
     }
@@ -41,7 +39,7 @@ std::optional<AheadFile> ReadAheadQueue::take(const std::string& path) {
 
 void ReadAheadQueue::clear() {
     for (std::size_t i = 0; i < count_; ++i) {
-        ::close(at(i).fd);
+        at(i) = AheadFile{};
     }
     head_ = 0;
     count_ = 0;

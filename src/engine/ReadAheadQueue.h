@@ -12,22 +12,17 @@ namespace quorvel {
 // A file opened before its turn, so that the disk can fetch its data meanwhile.
 struct AheadFile {
     std::string path;
-    int fd = -1;
-    FileIdentity identity;
-    bool identityCertain = false;
+    OpenedFile file;
 };
 
-// Files opened ahead, oldest first; they are taken in about the order they were opened. Owns the
-// descriptors it holds: whatever is dropped is closed.
+// Files opened ahead, oldest first; they are taken in about the order they were opened. Whatever
+// is dropped is closed.
 class ReadAheadQueue {
 public:
     explicit ReadAheadQueue(std::size_t capacity) : ring_(capacity) {}
-    ~ReadAheadQueue() { clear(); }
-    ReadAheadQueue(const ReadAheadQueue&) = delete;
-    ReadAheadQueue& operator=(const ReadAheadQueue&) = delete;
 
     std::size_t capacity() const { return ring_.size(); }
-    // Closes the oldest file to make room when the queue is full.
+    // Drops the oldest file to make room when the queue is full.
     void push(AheadFile file);
     std::optional<AheadFile> take(const std::string& path);
     void clear();

@@ -10,7 +10,7 @@ namespace quorvel {
 class LanguageStrings;
 
 // The line above and below a subdirectory's name in a report, and the mark before a pair that
-// differs; the report writers recognise these lines by them.
+// differs. Writers know such lines by their kind, not by these texts: a name may hold them too.
 inline constexpr std::string_view kBlockRule = "________________________";
 inline constexpr std::string_view kDifferenceMark = ">>>> ";
 

@@ -1,6 +1,5 @@
 #include "engine/RunBookkeeping.h"
 
-#include "engine/Report.h"
 #include "engine/ReportLineFormat.h"
 #include "engine/RunState.h"
 #include "engine/RunView.h"
@@ -8,9 +7,9 @@
 
 namespace quorvel {
 
-RunBookkeeping::RunBookkeeping(RunState& state, Report& report, const LanguageStrings& strings,
-                               RunView& view, std::string decimalSeparator)
-    : state_(state), report_(report), strings_(strings), view_(view),
+RunBookkeeping::RunBookkeeping(RunState& state, const LanguageStrings& strings, RunView& view,
+                               std::string decimalSeparator)
+    : state_(state), strings_(strings), view_(view),
       decimalSeparator_(std::move(decimalSeparator)) {}
 
 bool RunBookkeeping::accountPair(CompareResult result) {
@@ -58,10 +57,6 @@ std::string RunBookkeeping::equalLine() const {
     line += ": ";
     line += std::to_string(counters.differentCount);
     return line;
-}
-
-void RunBookkeeping::appendReportLine(std::string_view line) {
-    report_.appendReportLine(line);
 }
 
 } // namespace quorvel

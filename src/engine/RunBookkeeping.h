@@ -3,19 +3,17 @@
 #include "engine/CompareResult.h"
 
 #include <string>
-#include <string_view>
 
 namespace quorvel {
 
 class LanguageStrings;
-class Report;
 class RunView;
 struct RunState;
 
-// Counts pairs, builds the summary texts and appends lines to the Report.
+// Counts pairs and builds the summary texts.
 class RunBookkeeping {
 public:
-    RunBookkeeping(RunState& state, Report& report, const LanguageStrings& strings, RunView& view,
+    RunBookkeeping(RunState& state, const LanguageStrings& strings, RunView& view,
                    std::string decimalSeparator);
 
     // Whether the pair's line may be written: false once the run has been interrupted.
@@ -24,12 +22,10 @@ public:
 
     std::string countLine() const;
     std::string equalLine() const;
-    void appendReportLine(std::string_view line);
     const LanguageStrings& strings() const { return strings_; }
 
 private:
     RunState& state_;
-    Report& report_;
     const LanguageStrings& strings_;
     RunView& view_;
     std::string decimalSeparator_;

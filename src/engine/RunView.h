@@ -48,6 +48,14 @@ public:
     // Lets pending user input be handled; the abort button can act only here.
     virtual void processEvents() = 0;
 
+    // A file or directory that could not be read, with the system's reason (an errno value). The
+    // pair's result says what the report needs; a view may tell more. A file missing on the
+    // right is a difference, not a problem, and is not noted.
+    virtual void noteReadProblem(std::string_view path, int errorCode) {
+        (void)path;
+        (void)errorCode;
+    }
+
     // Modal boxes and the report window.
     virtual void showError(std::string_view text, std::string_view caption) = 0;
     virtual bool askYesNo(std::string_view text, std::string_view caption, Icon icon) = 0;

@@ -1,15 +1,12 @@
 #include "engine/Wildcard.h"
 
+#include "engine/AsciiFold.h"
+
 #include <cstddef>
 
 namespace quorvel {
 
 namespace {
-
-unsigned char folded(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
 
 // Length of the character starting at `pos`: a well-formed UTF-8 sequence, otherwise one byte.
 // The second byte's range rules out overlong forms, surrogates and code points past U+10FFFF.
@@ -46,7 +43,7 @@ std::size_t characterLength(std::string_view s, std::size_t pos) {
 std::size_t matchedLength(std::string_view pattern, std::size_t p, std::string_view name,
                           std::size_t n) {
     if (static_cast<unsigned char>(pattern[p]) < 0x80) {
-        return folded(pattern[p]) == folded(name[n]) ? 1 : 0;
+        return foldAsciiCase(pattern[p]) == foldAsciiCase(name[n]) ? 1 : 0;
     }
     const std::size_t length = characterLength(pattern, p);
     return characterLength(name, n) == length && pattern.substr(p, length) == name.substr(n, length)

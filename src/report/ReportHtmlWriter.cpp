@@ -10,9 +10,12 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The pair line without its mark and the blanks after it; a name's own ">" stays.
+// The line of a pair that differs without its mark and the blanks after it; a name's own ">"
+// stays.
 std::string_view differenceText(std::string_view line) {
-    line.remove_prefix(kDifferenceMark.size());
+    if (line.starts_with(kDifferenceMark)) {
+        line.remove_prefix(kDifferenceMark.size());
+    }
     while (!line.empty() && line.front() == ' ') {
         line.remove_prefix(1);
     }
@@ -49,11 +52,11 @@ std::string formatReportHtml(const Report& report, std::string_view title,
         const std::string& line = report.line(i);
         if (line.empty()) {
             writeLine("</p><hr><p>");
-        } else if (line == kBlockRule) {
+        } else if (report.kind(i) == ReportLineKind::SubdirectoryRule) {
             writeLine("</p>");
             writeLine("<p><u>", escapeHtml(report.line(i + 1)), "</u><br>");
             i += 2; // the name and the closing rule
-        } else if (line.starts_with(kDifferenceMark)) {
+        } else if (const auto result = report.result(i); result && !countsAsEqual(*result)) {
             writeLine("<font color=\"#FF0000\"><b>", escapeHtml(differenceText(line)),
                       "</b></font><br>");
         } else {

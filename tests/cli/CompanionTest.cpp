@@ -4,10 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <sys/ioctl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace quorvel {
@@ -15,6 +23,7 @@ namespace {
 
 using test::ChildResult;
 using test::runChild;
+using test::waitChild;
 
 class CompanionTest : public ::testing::Test {
 protected:
@@ -42,6 +51,61 @@ TEST_F(CompanionTest, DirectoryRunPrintsTheReportAndExitsOneOnADifference) {
                                       test::kBlockRule, ">>>> diff.txt: different contents!"},
                                      2, "0.01 KB", 1, 1)));
     EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CompanionTest, DotDotAfterALinkComparesWhatTheSystemResolves) {
+    tree.write("work/left/a.txt", "work");
+    tree.write("real/left/a.txt", "right");
+    tree.mkdir("real/sub");
+    tree.write("right/a.txt", "right");
+    tree.symlink("../real/sub", "work/lnk");
+    const auto real = std::filesystem::canonical(tree.path("real/left")).string();
+    const auto work = tree.root() + "/work";
+    auto r = test::runCompanion({"--all", "lnk/../left", "../right"}, work);
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(r.out.rfind("Comparison of directory " + real + "\n", 0), 0u) << r.out;
+    r = test::runCompanion({"lnk/../left/a.txt", "../right/a.txt"}, work);
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(r.out.rfind("Comparison of file " + real + "/a.txt\n", 0), 0u) << r.out;
+}
+
+TEST_F(CompanionTest, ADeletedWorkingDirectoryIsTroubleWhenARelativePathNeedsIt) {
+    tree.mkdir("gone");
+    const std::string inGone = "cd gone && rmdir ../gone && exec \"$0\" \"$@\"";
+    auto r = runChild(
+        {"/bin/sh", "-c", inGone, QUORVEL_COMPARE_BIN, "--no-recurse", ".", tree.path("R")},
+        tree.root());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err,
+              "quorvel-compare: cannot get the current directory: No such file or directory\n");
+    EXPECT_EQ(r.out, "");
+    tree.mkdir("gone");
+    r = runChild({"/bin/sh", "-c", inGone, QUORVEL_COMPARE_BIN, tree.path("L/same.txt"),
+                  tree.path("R/same.txt")},
+                 tree.root());
+    EXPECT_EQ(r.exitCode, 0) << "absolute paths need no current directory: " << r.err;
+}
+
+TEST_F(CompanionTest, WhatCouldNotBeReadIsNamedOnStandardErrorAndIsTrouble) {
+    tree.write("L/only.txt", "x");
+    auto r = run({"L", "R"});
+    EXPECT_EQ(r.exitCode, 1) << "a file missing on the right is only a difference";
+    EXPECT_EQ(r.err, "");
+
+    tree.symlink("nowhere", "L/broken.txt");
+    tree.write("L/loop.txt", "x");
+    tree.symlink("loop.txt", "R/loop.txt");
+    r = run({"L", "R"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "quorvel-compare: " + tree.path("L/broken.txt") +
+                         ": No such file or directory\n"
+                         "quorvel-compare: " +
+                         tree.path("R/loop.txt") + ": Too many levels of symbolic links\n");
+    EXPECT_NE(r.out.find("\n>>>> broken.txt: error reading 1st file!\n"
+                         ">>>> loop.txt: not found in 2nd directory!\n"
+                         ">>>> only.txt: not found in 2nd directory!\n"),
+              std::string::npos)
+        << r.out;
 }
 
 TEST_F(CompanionTest, EqualFilesExitZeroAndQuietPrintsNothing) {
@@ -122,6 +186,110 @@ TEST_F(CompanionTest, AnInterruptEndsTheRunWithItsReportAndStatus130) {
     EXPECT_EQ(r.exitCode, 130);
     EXPECT_NE(r.out.find("Comparison interrupted by user!\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("big:"), std::string::npos) << "the interrupted pair has no line";
+}
+
+// The companion with its standard output into a pipe that the test reads when it chooses.
+class CompanionOutputTest : public CompanionTest {
+protected:
+    CompanionOutputTest() {
+        if (::pipe2(out_, O_CLOEXEC) != 0 || (errFd_ = ::open("/dev/null", O_WRONLY)) < 0) {
+            throw std::runtime_error("pipe failed");
+        }
+    }
+    ~CompanionOutputTest() override {
+        for (int fd : {out_[0], out_[1], errFd_}) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
+        }
+    }
+    int start(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{QUORVEL_COMPARE_BIN};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const int pid = test::startChild(argv, tree.root(), out_[1], errFd_);
+        ::close(out_[1]);
+        out_[1] = -1;
+        return pid;
+    }
+    std::string readAll() {
+        std::string text;
+        char buffer[65536];
+        for (ssize_t n; (n = ::read(out_[0], buffer, sizeof buffer)) != 0;) {
+            if (n > 0) {
+                text.append(buffer, static_cast<std::size_t>(n));
+            } else if (errno != EINTR) {
+                break;
+            }
+        }
+        return text;
+    }
+    void closeReadEnd() {
+        ::close(out_[0]);
+        out_[0] = -1;
+    }
+    // Whether the child waits in a write to the full pipe.
+    bool waitsOnAFullPipe(int pid) const {
+        int queued = 0;
+        if (::ioctl(out_[0], FIONREAD, &queued) != 0 || queued < ::fcntl(out_[0], F_GETPIPE_SZ)) {
+            return false;
+        }
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string pidText;
+        std::string command;
+        std::string state;
+        stat >> pidText >> command >> state;
+        return state == "S";
+    }
+    // Whether a signal sent to the child has not been handled yet.
+    static bool signalPending(int pid) {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        bool pending = false;
+        for (std::string line; std::getline(status, line);) {
+            if (line.starts_with("SigPnd:") || line.starts_with("ShdPnd:")) {
+                pending = pending || std::stoull(line.substr(7), nullptr, 16) != 0;
+            }
+        }
+        return pending;
+    }
+
+    int out_[2] = {-1, -1};
+    int errFd_ = -1;
+};
+
+TEST_F(CompanionOutputTest, AnInterruptWhileTheReportIsWrittenLosesNoLine) {
+    // A report far longer than the pipe holds, so the companion has to wait to write it.
+    const std::string longName(200, 'n');
+    std::vector<std::string> pairLines;
+    for (int i = 0; i < 1000; ++i) {
+        const auto name = longName + std::to_string(1000 + i);
+        tree.write("L/" + name, "x");
+        tree.write("R/" + name, "x");
+        pairLines.push_back(name + ": equal.");
+    }
+    pairLines.push_back("same.txt: equal.");
+    const int pid = start({"--all", "--no-progress", "--no-recurse", "L", "R"});
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!waitsOnAFullPipe(pid) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    ::kill(pid, SIGINT);
+    // Reading before the interrupt is handled would let the waiting write go on unharmed.
+    while (signalPending(pid) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    const auto text = readAll();
+    EXPECT_EQ(waitChild(pid), 130);
+    EXPECT_EQ(text,
+              test::directoryReportText(tree.path("L"), tree.path("R"),
+                                        test::expectedBody(pairLines, 1001, "0.98 KB", 1001, 0)));
+}
+
+TEST_F(CompanionOutputTest, AReaderThatStopsEarlyStillGetsTheExportsAndTheRunsStatus) {
+    closeReadEnd();
+    const int pid = start({"--text", "r.txt", "--html", "r.html", "L", "R"});
+    EXPECT_EQ(waitChild(pid), 1) << "the status of the run, not of the closed output";
+    EXPECT_NE(tree.read("r.txt").find(">>>> diff.txt: different contents!\r\n"), std::string::npos);
+    EXPECT_NE(tree.read("r.html").find("diff.txt: different contents!"), std::string::npos);
 }
 
 } // namespace

@@ -115,6 +115,47 @@ TEST_F(FileRunTest, AnAbortBetweenPairsSkipsTheRest) {
               view.calls.end());
 }
 
+TEST_F(FileRunTest, AnAbortWhileAFastPairIsInFlightLeavesItOutAndComparesNoMore) {
+    for (const char* name : {"a", "b", "c"}) {
+        tree.write(std::string("L/") + name, "1");
+        tree.write(std::string("R/") + name, "1");
+    }
+    view.mode = CompareMode::FilesWithDirectory;
+    view.leftSelection = {"a", "b", "c"};
+    view.options.fast = true;
+    view.onProcessEvents = [&](int) {
+        if (view.fileStatuses.back() == "b") {
+            run.requestAbort();
+        }
+    };
+    run.startComparison();
+    EXPECT_EQ(body(), (V{"", "a: equal (maybe...).", "", "Comparison interrupted by user!",
+                         "Compared 1 file(s);  0.00 KB", "Equal (maybe...): 1;   different: 0"}));
+    // Each pair looks up its first file before it starts and both files in the comparison.
+    EXPECT_EQ(files.counts.lookUps, 3 + 3) << "c is not compared";
+}
+
+TEST_F(FileRunTest, TheStatusShowsThePairWithItsPercentageAndTheSideCaptionsStay) {
+    tree.writeSized("L/big", 500000);
+    tree.writeSized("R/big", 500000);
+    view.leftSelection = {"big"};
+    view.rightSelection = "big";
+    run.startComparison();
+    const V expected = {"", "big", "big  40%", "big  80%", "big  100%"};
+    EXPECT_EQ(view.fileStatuses, expected);
+    EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "sideCaptions 0"), 0);
+}
+
+TEST_F(FileRunTest, ADirectoryRunHidesTheSideCaptionsAndShowsThemAgain) {
+    view.mode = CompareMode::DirectoryWithDirectory;
+    run.startComparison();
+    const auto hidden = std::find(view.calls.begin(), view.calls.end(), "sideCaptions 0");
+    const auto barShown = std::find(view.calls.begin(), view.calls.end(), "progressVisible 1");
+    ASSERT_NE(hidden, view.calls.end());
+    EXPECT_LT(hidden, barShown);
+    EXPECT_EQ(view.calls.back(), "sideCaptions 1");
+}
+
 TEST_F(FileRunTest, ItalianStartTextsDifferFromAppliedItalianOnlyInTheMaybeBlank) {
     view.leftSelection = {"notes.txt"};
     view.rightSelection = "notes.txt";

@@ -150,15 +150,113 @@ TEST_F(DirectoryRunTest, AbortInsideAPairDropsItAndSkipsTheRest) {
     tree.writeSized("R/b", 500000);
     tree.writeSized("L/sub/c", 10);
     view.options.onlyDifferent = false;
-    // 1 total size root, 2 sub, 3 the repaint, then a: 4 start, 5 block; b: 6 start, 7 block.
+    // 1 total size root, 2 sub, 3 the repaint, 4 the root compared, then a: 5 start, 6 block;
+    // b: 7 start, 8 block.
     view.onProcessEvents = [&](int n) {
-        if (n == 7) {
+        if (n == 8) {
             run.requestAbort();
         }
     };
     run.startComparison();
     EXPECT_EQ(body(), (V{"", "a: equal.", "", "Comparison interrupted by user!",
                          "Compared 1 file(s);  0.01 KB", "Equal: 1;   different: 0"}));
+}
+
+TEST_F(DirectoryRunTest, AnAbortIsSeenInATreeWhereNoFileMatches) {
+    for (int i = 0; i < 50; ++i) {
+        tree.write("L/d" + std::to_string(100 + i) + "/x.dat", "1");
+    }
+    view.options.filter = "*.txt";
+    const auto directoriesCompared = [&] {
+        return std::count_if(view.calls.begin(), view.calls.end(), [](const std::string& call) {
+            return call.starts_with("dirStatus ") && call != "dirStatus ";
+        });
+    };
+    view.onProcessEvents = [&](int) {
+        if (directoriesCompared() == 5) {
+            run.requestAbort();
+        }
+    };
+    run.startComparison();
+    EXPECT_EQ(directoriesCompared(), 5) << "no directory is entered after the abort";
+    EXPECT_EQ(body(), (V{"", "", "Comparison interrupted by user!", "Compared 0 file(s);  0.00 KB",
+                         "Equal: 0;   different: 0"}));
+}
+
+// An abort raised while one pair of a level is in flight, in fast mode and in byte mode with the
+// right file missing: that pair is left out, and no later pair is compared.
+TEST_F(DirectoryRunTest, AnAbortBetweenPairsOfOneLevelLeavesThePairInFlightOut) {
+    for (const char* name : {"a", "b", "c"}) {
+        tree.write(std::string("L/") + name, "1");
+    }
+    tree.write("R/a", "1");
+    tree.write("R/c", "1");
+    view.options.onlyDifferent = false;
+    view.onProcessEvents = [&](int) {
+        if (!view.fileStatuses.empty() && view.fileStatuses.back() == "b") {
+            run.requestAbort();
+        }
+    };
+    for (const bool fast : {true, false}) {
+        view.options.fast = fast;
+        files.counts = {};
+        run.startComparison();
+        const auto equal = fast ? "a: equal (maybe...)." : "a: equal.";
+        EXPECT_EQ(
+            body(),
+            (V{"", equal, "", "Comparison interrupted by user!", "Compared 1 file(s);  0.00 KB",
+               fast ? "Equal (maybe...): 1;   different: 0" : "Equal: 1;   different: 0"}));
+        EXPECT_EQ(fast ? files.counts.lookUps : files.counts.opens, 4) << "c is not compared";
+    }
+}
+
+TEST_F(DirectoryRunTest, PatternsWithAnExclamationMarkAreOrdinaryNames) {
+    tree.write("L/x", "1");
+    tree.write("L/!x", "1");
+    view.options.onlyDifferent = false;
+    view.options.filter = "!x";
+    EXPECT_EQ(runBody(),
+              expectedBody({">>>> !x: not found in 2nd directory!"}, 1, "0.00 KB", 0, 1));
+}
+
+TEST_F(DirectoryRunTest, ADirectoryReachedByTwoRoutesThatDoNotNestIsWalkedBothTimes) {
+    tree.writeSized("L/a/f", 10);
+    tree.symlink("a", "L/b"); // a sibling
+    tree.writeSized("third/g", 20);
+    tree.symlink(tree.path("third"), "L/c");
+    tree.symlink(tree.path("third"), "L/d");
+    tree.symlink("..", "L/a/up"); // back to an ancestor: walked once
+    view.options.onlyDifferent = false;
+    run.startComparison();
+    EXPECT_EQ(run.state().counters.bytesCompared, run.state().progress.grandTotal);
+    EXPECT_EQ(run.state().progress.grandTotal, 60);
+    const std::string missing = ": not found in 2nd directory!";
+    EXPECT_EQ(body(),
+              expectedBody({kRule, "SUBDIR: a", kRule, ">>>> f" + missing, kRule, "SUBDIR: b",
+                            kRule, ">>>> f" + missing, kRule, "SUBDIR: c", kRule,
+                            ">>>> g" + missing, kRule, "SUBDIR: d", kRule, ">>>> g" + missing},
+                           4, "0.06 KB", 0, 4));
+}
+
+TEST_F(DirectoryRunTest, ACapOnKeptListingsListsAgainAndGivesTheSameReport) {
+    for (int d = 0; d < 6; ++d) {
+        for (int f = 0; f < 5; ++f) {
+            const auto name = "d" + std::to_string(d) + "/sub/f" + std::to_string(f);
+            tree.write("L/" + name, name);
+            tree.write("R/" + name, f == d ? "other" : name);
+        }
+    }
+    view.options.onlyDifferent = false;
+    const auto unlimited = runBody();
+    const auto listedOnce = files.counts.listings;
+    EXPECT_EQ(listedOnce, 1 + 6 * 2);
+    // Room for a few listings only.
+    run.setWalkOptions(WalkOptions{2000});
+    files.counts = {};
+    EXPECT_EQ(runBody(), unlimited);
+    EXPECT_GT(files.counts.listings, listedOnce);
+    EXPECT_LT(files.counts.listings, 2 * listedOnce) << "some listings were kept all the same";
+    EXPECT_EQ(run.state().counters.bytesCompared, run.state().progress.grandTotal);
 }
 
 TEST_F(DirectoryRunTest, SummaryAtExactlyOneMegabyte) {

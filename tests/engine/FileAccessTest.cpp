@@ -2,22 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <unistd.h>
+#include <utility>
 
 namespace quorvel {
 namespace {
 
 using V = std::vector<std::string>;
-
-int openDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry :
-         std::filesystem::directory_iterator("/proc/self/fd")) {
-        ++count;
-    }
-    return count;
-}
 
 // Directory runs through the real file system, with reading ahead always on or left to itself.
 class FileAccessTest : public test::EngineFixture,
@@ -40,11 +33,9 @@ TEST_P(FileAccessTest, ManyPairsWithOddNamesakesComeOutRightAndLeaveNothingOpen)
     tree.symlink("/dev/zero", "R/dev");
     tree.mkdir("R/dir");
     tree.symlink("loop", "R/loop");
-    const int before = openDescriptors();
     run.startComparison();
     const auto lines = this->lines();
-    EXPECT_EQ(openDescriptors(), before);
-    EXPECT_EQ(files.counts.openHandles(), files.counts.closes);
+    expectNothingLeftOpen();
     EXPECT_EQ(run.state().counters.filesCompared, 45);
     EXPECT_EQ(run.state().counters.differentCount, 4 + 5);
     for (const char* odd : {"pipe", "dev", "dir", "gone", "loop"}) {
@@ -94,10 +85,39 @@ TEST_P(FileAccessTest, AnUnreadableDirectoryIsADifferenceNotAnEmptyDirectory) {
                                   ">>>> sub/deeper/: error reading 1st file!", rule, "SUBDIR: z",
                                   rule, ">>>> c: not found in 2nd directory!"},
                                  3, "0.00 KB", 1, 2));
+    using Problems = std::vector<std::pair<std::string, int>>;
+    EXPECT_EQ(view.readProblems, (Problems{{tree.path("L/sub/deeper"), EACCES}}));
 
     files.unreadableDirectories = {tree.path("L")};
     EXPECT_EQ(runBody(),
               test::expectedBody({">>>> ./: error reading 1st file!"}, 1, "0.00 KB", 0, 1));
+}
+
+TEST_P(FileAccessTest, WhatCouldNotBeReadIsNotedWithItsReasonAndAMissingFileIsNot) {
+    for (const char* name : {"broken", "loop", "only", "dir", "same"}) {
+        tree.write(std::string("L/") + name, "x");
+    }
+    std::filesystem::remove(tree.path("L/broken"));
+    tree.symlink("nowhere", "L/broken");
+    tree.symlink("loop", "R/loop");
+    tree.mkdir("R/dir");
+    tree.write("R/same", "x");
+    using Problems = std::vector<std::pair<std::string, int>>;
+    const Problems expected = {{tree.path("L/broken"), ENOENT}, {tree.path("R/loop"), ELOOP}};
+    for (const bool fast : {false, true}) {
+        view.readProblems.clear();
+        view.options.fast = fast;
+        const auto body = runBody();
+        EXPECT_EQ(body.at(1), ">>>> broken: error reading 1st file!");
+        EXPECT_EQ(view.readProblems, expected) << "fast " << fast;
+    }
+    view.readProblems.clear();
+    view.options.fast = false;
+    files.onRead = [&](const std::string& path, int, std::int64_t count) -> std::int64_t {
+        return path == tree.path("R/same") ? -1 : count;
+    };
+    run.startComparison();
+    EXPECT_EQ(view.readProblems.back(), std::make_pair(tree.path("R/same"), EIO));
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadAhead, FileAccessTest,

@@ -16,29 +16,31 @@ bool isOpen(int fd) {
 }
 
 AheadFile ahead(const std::string& path) {
-    return {path, ::open("/dev/null", O_RDONLY), {}, 0};
+    AheadFile file{path, {}};
+    file.file.descriptor = FileDescriptor(::open("/dev/null", O_RDONLY));
+    return file;
 }
 
 TEST(ReadAheadQueue, TakesInAnyOrderAndClosesWhatItDrops) {
     ReadAheadQueue queue(3);
     queue.push(ahead("a"));
     queue.push(ahead("b"));
-    queue.push(ahead("c"));
+    auto c = ahead("c");
+    const int cFd = c.file.descriptor.get();
+    queue.push(std::move(c));
     const auto b = queue.take("b");
     ASSERT_TRUE(b);
     EXPECT_EQ(b->path, "b");
-    ::close(b->fd);
     queue.push(ahead("d"));
-    const int dropped = queue.take("a")->fd; // the oldest is first in line
-    ::close(dropped);
+    EXPECT_TRUE(queue.take("a")); // the oldest is first in line
     queue.push(ahead("e"));
     queue.push(ahead("f")); // full: "c" is dropped and closed
     EXPECT_FALSE(queue.take("c"));
+    EXPECT_FALSE(isOpen(cFd));
     for (const char* name : {"d", "e", "f"}) {
         const auto taken = queue.take(name);
         ASSERT_TRUE(taken) << name;
-        EXPECT_TRUE(isOpen(taken->fd));
-        ::close(taken->fd);
+        EXPECT_TRUE(isOpen(taken->file.descriptor.get()));
     }
     EXPECT_FALSE(queue.take("d"));
     queue.push(ahead("g"));
@@ -80,15 +82,31 @@ TEST(ReadAhead, FilesHeldAheadNeverCostAFileItsComparison) {
     for (int fd; (fd = ::open("/dev/null", O_RDONLY)) >= 0;) {
         spent.push_back(fd);
     }
-    const int fd = files.openFile(tree.path("late"), nullptr);
-    EXPECT_GE(fd, 0);
+    auto late = files.openFile(tree.path("late"), nullptr);
+    EXPECT_TRUE(late.isOpen());
     char c = 0;
-    EXPECT_EQ(files.readBlock(fd, &c, 1), 1);
+    EXPECT_EQ(files.readBlock(late, &c, 1).count, 1);
     EXPECT_EQ(c, 'y');
-    files.closeFile(fd);
     for (int s : spent) {
         ::close(s);
     }
+}
+
+TEST(ReadAhead, ANameGivenToAFifoAfterItsDirectoryWasListedIsNotOpened) {
+    test::TempTree tree;
+    for (int i = 0; i < 12; ++i) {
+        tree.write(std::to_string(i), "");
+    }
+    PosixFileAccess files;
+    // Enough opens that one listing of the directory tells the kinds of its names.
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_TRUE(files.openFile(tree.path(std::to_string(i)), nullptr).isOpen()) << i;
+    }
+    ASSERT_EQ(::unlink(tree.path("11").c_str()), 0);
+    tree.fifo("11");
+    const auto opened = files.openFile(tree.path("11"), nullptr);
+    EXPECT_FALSE(opened.isOpen()) << "a FIFO must never pass for an empty file";
+    EXPECT_EQ(opened.problem.errorCode, 0) << "not a failure of the system: not a file";
 }
 
 } // namespace

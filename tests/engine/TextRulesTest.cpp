@@ -1,6 +1,8 @@
+#include "engine/FileDescriptor.h"
 #include "engine/FilterPatterns.h"
 #include "engine/NameOrder.h"
 #include "engine/PathText.h"
+#include "engine/Report.h"
 #include "engine/ReportLineFormat.h"
 #include "engine/Wildcard.h"
 #include "lang/LanguageStrings.h"
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
 
 namespace quorvel {
 namespace {
@@ -32,6 +35,12 @@ TEST(Wildcard, StarQuestionMarkAndCase) {
     // A stray byte of a pattern never matches part of a character of the name.
     EXPECT_FALSE(matchesWildcard("a*\xE2?\xAC", "a\xE2\xEF\xE2\x82\xAC"));
     EXPECT_TRUE(matchesWildcard("???", "\xE0\x80\x80")) << "an overlong form is three stray bytes";
+    // A continuation byte at the top of its range still belongs to the character.
+    for (const char* name : {"\xC2\xBF.txt", "\xC3\xBF.txt", "\xE0\xBF\xBF.txt", "\xEF\xBF\xBD.txt",
+                             "\xF0\xBF\xBF\xBF.txt"}) {
+        EXPECT_TRUE(matchesWildcard("?.txt", name)) << name;
+        EXPECT_FALSE(matchesWildcard("??.txt", name)) << name;
+    }
 }
 
 TEST(Wildcard, StarDotStarMatchesNamesWithAndWithoutADot) {
@@ -58,6 +67,12 @@ TEST(FilterPatterns, SplitsTrimsAndKeepsTheOrder) {
     EXPECT_EQ(filterPatterns("\t*.*\n"), (V{"*.*"}));
     EXPECT_EQ(filterPatterns(";a"), (V{"", "a"}));
     EXPECT_EQ(filterPatterns("a;;b"), (V{"a", "", "b"}));
+    // Only blanks and control bytes are trimmed: "!" is a character of the pattern.
+    EXPECT_EQ(filterPatterns("!x"), (V{"!x"}));
+    EXPECT_EQ(filterPatterns("x!"), (V{"x!"}));
+    EXPECT_EQ(filterPatterns(" !x ;*.c"), (V{"!x", "*.c"}));
+    EXPECT_FALSE(matchesWildcard("!x", "x"));
+    EXPECT_TRUE(matchesWildcard("!x", "!x"));
     const auto [pattern, rest] = nextPattern(" a ; b ;c");
     EXPECT_EQ(pattern, "a");
     EXPECT_EQ(rest, " b ;c") << "the remaining text is left as it is";
@@ -116,6 +131,42 @@ TEST(ResultLine, ControlBytesOfANameBecomeQuestionMarks) {
     en.fillFrom(kEnglish);
     EXPECT_EQ(formatResultLine("a\nb\tc\x1b.txt", CompareResult::Equal, en), "a?b?c?.txt: equal.");
     EXPECT_EQ(reportSafe("caf\xc3\xa9 \x7f"), "caf\xc3\xa9 \x7f") << "only bytes below 0x20";
+}
+
+TEST(Report, KeepsEachLinesKindAndAPairsResult) {
+    Report report;
+    report.appendReportLine("Comparison of directory /a", ReportLineKind::Heading);
+    report.appendReportLine("");
+    report.appendPairLine(">>>> x: different contents!", CompareResult::DifferentContents);
+    report.appendReportLine(">>>> y: equal.");
+    const auto revision = report.revision();
+    report.appendPairLine(">>>> y: equal.", CompareResult::Equal);
+    EXPECT_NE(report.revision(), revision);
+    EXPECT_EQ(report.kind(0), ReportLineKind::Heading);
+    EXPECT_EQ(report.kind(1), ReportLineKind::Blank) << "plain empty text is a blank line";
+    EXPECT_EQ(report.kind(2), ReportLineKind::Pair);
+    EXPECT_EQ(report.result(2), CompareResult::DifferentContents);
+    EXPECT_EQ(report.kind(3), ReportLineKind::Text) << "plain text is never read as a pair";
+    EXPECT_EQ(report.result(3), std::nullopt);
+    EXPECT_EQ(report.result(4), CompareResult::Equal);
+    EXPECT_EQ(report.line(5), "");
+    EXPECT_EQ(report.kind(5), ReportLineKind::Blank) << "past the end";
+    EXPECT_EQ(report.result(5), std::nullopt);
+}
+
+TEST(FileDescriptor, ClosesOnceWhereverItIsMoved) {
+    const int fd = ::open("/dev/null", O_RDONLY);
+    ASSERT_GE(fd, 0);
+    {
+        FileDescriptor first(fd);
+        FileDescriptor second(std::move(first));
+        EXPECT_FALSE(first.isOpen());
+        FileDescriptor third;
+        third = std::move(second);
+        EXPECT_EQ(third.get(), fd);
+        EXPECT_NE(::fcntl(fd, F_GETFD), -1);
+    }
+    EXPECT_EQ(::fcntl(fd, F_GETFD), -1);
 }
 
 } // namespace

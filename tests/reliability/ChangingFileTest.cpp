@@ -77,7 +77,7 @@ TEST_P(ChangedAfterListingTest, ThePairHasTheResultOfWhatWasRead) {
     EXPECT_EQ(body[2], "g: equal.");
     EXPECT_EQ(body[4], "Comparison terminated.");
     EXPECT_EQ(run.state().counters.filesCompared, 2);
-    EXPECT_EQ(files.counts.opens - files.counts.failedOpens, files.counts.closes);
+    expectNothingLeftOpen();
     expectProgressWithinBounds();
     EXPECT_EQ(files.openedOtherThanFiles, std::vector<std::string>{}) << change.name;
 }
@@ -160,7 +160,7 @@ protected:
         const auto body = runBody();
         EXPECT_TRUE(changed);
         expectProgressWithinBounds();
-        EXPECT_EQ(files.counts.opens - files.counts.failedOpens, files.counts.closes);
+        expectNothingLeftOpen();
         return body.size() > 1 ? body[1] : "";
     }
 };
@@ -224,7 +224,7 @@ TEST_F(ChangedWhileReadTest, FailedAndShortReadsThroughTheReader) {
         };
         const auto body = runBody();
         expectProgressWithinBounds();
-        EXPECT_EQ(files.counts.opens - files.counts.failedOpens, files.counts.closes);
+        expectNothingLeftOpen();
         return body.at(1);
     };
     EXPECT_EQ(fault("L", 2, -1), ">>>> f: error reading 1st file!");

@@ -97,9 +97,14 @@ TEST_F(SymbolicLinkTest, ADanglingLinkIsAnErrorOnTheLeftAndNotFoundOnTheRight) {
         EXPECT_EQ(run.state().counters.differentCount, 3);
         EXPECT_EQ(run.state().counters.bytesCompared, run.state().progress.grandTotal);
     }
+    // The companion also names each broken link with the system's reason, and calls it trouble.
     const auto r = runCompanion({"--all", "L", "R"}, tree.root());
-    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.out.find(reportText(expected)), std::string::npos) << r.out;
+    EXPECT_EQ(r.err, "quorvel-compare: " + tree.path("L/left") + ": No such file or directory\n" +
+                         "quorvel-compare: " + tree.path("L/loop") +
+                         ": Too many levels of symbolic links\n" + "quorvel-compare: " +
+                         tree.path("R/right") + ": No such file or directory\n");
 }
 
 } // namespace

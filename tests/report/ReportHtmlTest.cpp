@@ -2,11 +2,13 @@
 #include "report/ReportDateTime.h"
 #include "report/ReportHtmlWriter.h"
 
+#include "support/EngineFixture.h"
 #include "support/ExpectedReport.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <optional>
@@ -19,10 +21,25 @@ namespace {
 
 const std::string& kRule = test::kBlockRule;
 
+// A report with each line of the kind a run gives a line of that shape.
 Report makeReport(const std::vector<std::string>& lines) {
     Report report;
+    bool heading = true;
     for (const auto& line : lines) {
-        report.appendReportLine(line);
+        if (line.empty()) {
+            heading = false;
+            report.appendReportLine(line, ReportLineKind::Blank);
+        } else if (heading) {
+            report.appendReportLine(line, ReportLineKind::Heading);
+        } else if (line == kRule) {
+            report.appendReportLine(line, ReportLineKind::SubdirectoryRule);
+        } else if (line.starts_with("SUBDIR: ")) {
+            report.appendReportLine(line, ReportLineKind::SubdirectoryName);
+        } else if (line.starts_with(">>>> ")) {
+            report.appendPairLine(line, CompareResult::DifferentContents);
+        } else {
+            report.appendReportLine(line);
+        }
     }
     return report;
 }
@@ -215,6 +232,31 @@ TEST(ReportHtml, DifferenceLinesLoseTheMarkAndFollowingBlanksOnly) {
 TEST(ReportHtml, HighBytesPassUnchanged) {
     const std::string line = "2\xC2\xB0 directory \xE9\xFF";
     EXPECT_EQ(htmlBody({line}).front(), "<h3 align=\"center\">" + line + "<br>");
+}
+
+class ReportHtmlOfARun : public test::EngineFixture {};
+
+TEST_F(ReportHtmlOfARun, NamesThatLookLikeMarksOrRulesAreStyledByWhatTheRunWrote) {
+    const std::string marked = ">>>> x";
+    tree.write("L/" + marked, "1");
+    tree.write("R/" + marked, "1");
+    tree.write("L/" + kRule, "1");
+    tree.write("R/" + kRule, "1");
+    tree.write("L/sub/>>>> y", "1");
+    tree.write("R/sub/>>>> y", "2");
+    run.startComparison();
+    const std::vector<std::string> expected = {
+        "<p>&gt;&gt;&gt;&gt; x: equal.<br>",
+        kRule + ": equal.<br>",
+        "</p>",
+        "<p><u>SUBDIR: sub</u><br>",
+        "<font color=\"#FF0000\"><b>&gt;&gt;&gt;&gt; y: different contents!</b></font><br>",
+        "</p><hr><p>",
+    };
+    const auto page = pageLines(formatReportHtml(report, "T", "D"));
+    const auto body = std::find(page.begin(), page.end(), "</h3>") + 1;
+    ASSERT_LT(body + 6, page.end());
+    EXPECT_EQ(std::vector<std::string>(body, body + 6), expected);
 }
 
 } // namespace

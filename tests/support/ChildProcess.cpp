@@ -1,5 +1,7 @@
 #include "support/ChildProcess.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
@@ -22,6 +24,37 @@ void drain(int fd, std::string& into, bool& open) {
 }
 
 } // namespace
+
+int startChild(const std::vector<std::string>& argv, const std::string& directory, int outFd,
+               int errFd) {
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        throw std::runtime_error("fork failed");
+    }
+    if (pid == 0) {
+        ::dup2(outFd, 1);
+        ::dup2(errFd, 2);
+        ::signal(SIGPIPE, SIG_DFL);
+        if (::chdir(directory.c_str()) != 0) {
+            ::_exit(126);
+        }
+        std::vector<char*> args;
+        for (const auto& a : argv) {
+            args.push_back(const_cast<char*>(a.c_str()));
+        }
+        args.push_back(nullptr);
+        ::execv(args[0], args.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+int waitChild(int pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
 
 ChildResult runChild(const std::vector<std::string>& argv, const std::string& directory,
                      const std::function<void(const std::string&, int)>& onErrorOutput) {

@@ -18,4 +18,11 @@ struct ChildResult {
 ChildResult runChild(const std::vector<std::string>& argv, const std::string& directory,
                      const std::function<void(const std::string&, int)>& onErrorOutput = {});
 
+// Starts a program in `directory` with its standard output and error on the given descriptors and
+// SIGPIPE as a fresh process has it; returns its process id.
+int startChild(const std::vector<std::string>& argv, const std::string& directory, int outFd,
+               int errFd);
+// Waits for a started program's end: its exit status, or 128 + the signal that killed it.
+int waitChild(int pid);
+
 } // namespace quorvel::test

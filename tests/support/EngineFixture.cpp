@@ -44,6 +44,11 @@ std::vector<std::string> EngineFixture::runFiles(const std::string& first,
     return runBody();
 }
 
+void EngineFixture::expectNothingLeftOpen() {
+    files.forgetCaches();
+    EXPECT_EQ(openDescriptorCount(), descriptorsAtStart);
+}
+
 void EngineFixture::expectProgressWithinBounds() const {
     for (const int position : view.progressPositions) {
         EXPECT_GE(position, 0);

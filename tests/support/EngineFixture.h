@@ -31,7 +31,10 @@ protected:
 
     // No bar position or percentage outside 0..100, whatever the files did meanwhile.
     void expectProgressWithinBounds() const;
+    // Every file the runs opened is closed again.
+    void expectNothingLeftOpen();
 
+    const int descriptorsAtStart = openDescriptorCount();
     TempTree tree;
     RecordingView view;
     Report report;

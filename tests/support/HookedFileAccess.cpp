@@ -1,51 +1,45 @@
 #include "support/HookedFileAccess.h"
 
+#include <cerrno>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace quorvel::test {
 
-std::optional<std::int64_t> HookedFileAccess::lookUpFile(const std::string& path) {
+LookedUpFile HookedFileAccess::lookUpFile(const std::string& path) {
     ++counts.lookUps;
     return PosixFileAccess::lookUpFile(path);
 }
 
-int HookedFileAccess::openFile(const std::string& path, const DirectoryEntry* listed) {
+OpenedFile HookedFileAccess::openFile(const std::string& path, const DirectoryEntry* listed) {
     ++counts.opens;
-    const int handle = PosixFileAccess::openFile(path, listed);
-    if (handle < 0) {
+    auto opened = PosixFileAccess::openFile(path, listed);
+    if (!opened.isOpen()) {
         ++counts.failedOpens;
-        return handle;
+        return opened;
     }
     struct stat st {};
-    if (::fstat(handle, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(opened.descriptor.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         openedOtherThanFiles.push_back(path);
     }
     if (keepPaths || onRead) {
-        open_[handle] = {path, 0};
+        open_[opened.descriptor.get()] = {path, 0};
     }
-    return handle;
+    return opened;
 }
 
-std::int64_t HookedFileAccess::readBlock(int handle, char* buffer, std::int64_t size) {
+BlockRead HookedFileAccess::readBlock(OpenedFile& file, char* buffer, std::int64_t size) {
     ++counts.reads;
-    auto n = PosixFileAccess::readBlock(handle, buffer, size);
+    auto read = PosixFileAccess::readBlock(file, buffer, size);
     if (onRead) {
-        auto& opened = open_[handle];
-        n = onRead(opened.path, ++opened.reads, n);
+        auto& opened = open_[file.descriptor.get()];
+        const auto n = onRead(opened.path, ++opened.reads, read.count);
+        if (n != read.count) {
+            read = {n, n < 0 ? EIO : 0};
+        }
     }
-    counts.bytesRead += n > 0 ? n : 0;
-    return n;
-}
-
-bool HookedFileAccess::sameFile(int first, int second) {
-    ++counts.sameFiles;
-    return PosixFileAccess::sameFile(first, second);
-}
-
-void HookedFileAccess::closeFile(int handle) {
-    ++counts.closes;
-    open_.erase(handle);
-    PosixFileAccess::closeFile(handle);
+    counts.bytesRead += read.count > 0 ? read.count : 0;
+    return read;
 }
 
 void HookedFileAccess::willRead(const std::string& directory, const std::string& name) {
@@ -53,10 +47,9 @@ void HookedFileAccess::willRead(const std::string& directory, const std::string&
     PosixFileAccess::willRead(directory, name);
 }
 
-std::optional<std::vector<DirectoryEntry>>
-HookedFileAccess::listDirectory(const std::string& path) {
+DirectoryListing HookedFileAccess::listDirectory(const std::string& path) {
     ++counts.listings;
-    auto listing = unreadableDirectories.count(path) != 0 ? std::nullopt
+    auto listing = unreadableDirectories.count(path) != 0 ? DirectoryListing{std::nullopt, EACCES}
                                                           : PosixFileAccess::listDirectory(path);
     if (keepPaths) {
         listedPaths.push_back(path);
@@ -70,6 +63,15 @@ HookedFileAccess::listDirectory(const std::string& path) {
 std::optional<FileIdentity> HookedFileAccess::directoryIdentity(const std::string& path) {
     ++counts.identities;
     return PosixFileAccess::directoryIdentity(path);
+}
+
+int openDescriptorCount() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator("/proc/self/fd")) {
+        ++count;
+    }
+    return count;
 }
 
 } // namespace quorvel::test

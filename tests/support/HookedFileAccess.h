@@ -23,14 +23,12 @@ public:
         std::int64_t failedOpens = 0;
         std::int64_t reads = 0;
         std::int64_t bytesRead = 0;
-        std::int64_t sameFiles = 0;
-        std::int64_t closes = 0;
         std::int64_t willReads = 0;
         std::int64_t listings = 0;
         std::int64_t identities = 0;
         std::int64_t openHandles() const { return opens - failedOpens; }
         std::int64_t total() const {
-            return lookUps + opens + reads + sameFiles + closes + willReads + listings + identities;
+            return lookUps + opens + reads + willReads + listings + identities;
         }
     };
 
@@ -39,7 +37,7 @@ public:
     // After each read: the path the handle was opened for, the count of reads on it so far and
     // the count read; returns the count the engine sees.
     std::function<std::int64_t(const std::string& path, int read, std::int64_t count)> onRead;
-    // Directories whose listing fails, as one that cannot be read.
+    // Directories whose listing fails with EACCES, as one that cannot be read.
     std::set<std::string> unreadableDirectories;
     // Keeps the path of every listing and of every opened handle (costs memory per call).
     bool keepPaths = true;
@@ -49,13 +47,11 @@ public:
     // Handles that turned out to be something other than a regular file.
     std::vector<std::string> openedOtherThanFiles;
 
-    std::optional<std::int64_t> lookUpFile(const std::string& path) override;
-    int openFile(const std::string& path, const DirectoryEntry* listed) override;
-    std::int64_t readBlock(int handle, char* buffer, std::int64_t size) override;
-    bool sameFile(int first, int second) override;
-    void closeFile(int handle) override;
+    LookedUpFile lookUpFile(const std::string& path) override;
+    OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) override;
+    BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) override;
     void willRead(const std::string& directory, const std::string& name) override;
-    std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path) override;
+    DirectoryListing listDirectory(const std::string& path) override;
     std::optional<FileIdentity> directoryIdentity(const std::string& path) override;
 
 private:
@@ -66,5 +62,8 @@ private:
     std::map<int, Opened> open_;
     std::map<std::string, int> listingsOf_;
 };
+
+// The descriptors this process has open now.
+int openDescriptorCount();
 
 } // namespace quorvel::test

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvel::test {
@@ -24,6 +25,8 @@ public:
     std::vector<std::string> calls;
     std::vector<int> progressPositions;
     std::vector<std::string> fileStatuses;
+    // Each noted path with the system's reason, apart from the calls.
+    std::vector<std::pair<std::string, int>> readProblems;
     int processEventsCount = 0;
     bool progressShown = false;
 
@@ -48,6 +51,9 @@ public:
     void setDirectoryStatusVisible(bool visible) override;
     void setGuidance(std::string_view line1, std::string_view line2) override;
     void processEvents() override;
+    void noteReadProblem(std::string_view path, int errorCode) override {
+        readProblems.emplace_back(std::string(path), errorCode);
+    }
     void showError(std::string_view text, std::string_view caption) override;
     bool askYesNo(std::string_view text, std::string_view caption, Icon icon) override;
     void showReport() override;

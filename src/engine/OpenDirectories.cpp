@@ -1,0 +1,70 @@
+#include "engine/OpenDirectories.h"
+
+#include "engine/LongPath.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string_view>
+
+namespace quorvel {
+
+namespace {
+
+constexpr int kLooksBeforeListing = 8;
+
+} // namespace
+
+OpenDirectories::Location OpenDirectories::locate(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos || slash + 1 == path.size()) {
+        return {AT_FDCWD, path, false};
+    }
+    const std::string_view parent(path.data(), slash == 0 ? 1 : slash);
+    std::string name = path.substr(slash + 1);
+    for (auto& kept : kept_) {
+        if (kept.fd.isOpen() && kept.path == parent) {
+            return {kept.fd.get(), std::move(name), true};
+        }
+    }
+    auto& slot = kept_[nextSlot_];
+    nextSlot_ = (nextSlot_ + 1) % kept_.size();
+    slot = Kept{};
+    slot.path = parent;
+    slot.fd = FileDescriptor(openDirectory(slot.path, O_PATH));
+    if (!slot.fd.isOpen()) {
+        return {AT_FDCWD, path, false, errno};
+    }
+    return {slot.fd.get(), std::move(name), true};
+}
+
+OpenDirectories::Kept* OpenDirectories::keptFor(int fd) {
+    for (auto& kept : kept_) {
+        if (kept.fd.isOpen() && kept.fd.get() == fd) {
+            return &kept;
+        }
+    }
+    return nullptr;
+}
+
+DirectoryKinds::Found OpenDirectories::kindOf(const Location& where) {
+    Kept* kept = where.kept ? keptFor(where.directory) : nullptr;
+    if (kept == nullptr) {
+        return {};
+    }
+    if (!kept->listed) {
+        if (++kept->looks < kLooksBeforeListing) {
+            return {};
+        }
+        kept->listed = true;
+        kept->kinds = DirectoryKinds::list(kept->fd.get());
+    }
+    return kept->kinds.find(where.name);
+}
+
+void OpenDirectories::forget() {
+    for (auto& kept : kept_) {
+        kept = Kept{};
+    }
+}
+
+} // namespace quorvel

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "engine/DirectoryKinds.h"
+#include "engine/FileDescriptor.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace quorvel {
+
+// The directories of the last files looked up, kept open: a name is then found relative to its
+// directory, so the kernel walks a long path once per directory instead of once per file. The two
+// sides of a run alternate, so two are kept.
+class OpenDirectories {
+public:
+    // Where a path's name is found: relative to a kept directory, or the whole path (AT_FDCWD)
+    // when its directory cannot be opened, with the reason it could not.
+    struct Location {
+        int directory;
+        std::string name;
+        bool kept;
+        int directoryError = 0;
+    };
+    Location locate(const std::string& path);
+
+    // What the kept directory's listing says of a located name. Once several names of one
+    // directory had to be looked at, one listing tells the kind of every name at once and saves a
+    // look per file; before that, and for a name not kept, the kind is Unknown.
+    DirectoryKinds::Found kindOf(const Location& where);
+
+    void forget();
+
+private:
+    struct Kept {
+        std::string path;
+        FileDescriptor fd;
+        int looks = 0;
+        bool listed = false;
+        DirectoryKinds kinds;
+    };
+    Kept* keptFor(int fd);
+
+    std::array<Kept, 2> kept_;
+    std::size_t nextSlot_ = 0;
+};
+
+} // namespace quorvel

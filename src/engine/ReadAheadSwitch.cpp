@@ -1,0 +1,33 @@
+#include "engine/ReadAheadSwitch.h"
+
+#include <cerrno>
+#include <sys/uio.h>
+#include <unistd.h>
+
+namespace quorvel {
+
+void ReadAheadSwitch::reset() {
+    on_ = mode_ == Mode::Always || !canAskWithoutWaiting_;
+    missesInARow_ = 0;
+}
+
+std::int64_t ReadAheadSwitch::firstRead(int fd, char* buffer, std::int64_t size) {
+    if (canAskWithoutWaiting_) {
+        iovec part{buffer, static_cast<std::size_t>(size)};
+        const auto n = ::preadv2(fd, &part, 1, -1, RWF_NOWAIT);
+        if (n >= 0 || (errno != EAGAIN && errno != EOPNOTSUPP && errno != EINVAL)) {
+            missesInARow_ = 0;
+            return n;
+        }
+        if (errno == EAGAIN) {
+            on_ = on_ || ++missesInARow_ >= 2;
+        } else {
+            // Without the question there is no telling; reading ahead never hurts much.
+            canAskWithoutWaiting_ = false;
+            on_ = true;
+        }
+    }
+    return ::read(fd, buffer, static_cast<std::size_t>(size));
+}
+
+} // namespace quorvel

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quorvel {
+
+// Whether reading ahead pays. It only pays when the data is not cached yet: the first read of
+// each listed file asks without waiting, and two files in a row that are not in memory turn
+// reading ahead on. (One alone proves little: the kernel also declines when a cached page is
+// marked to read ahead.)
+class ReadAheadSwitch {
+public:
+    enum class Mode { WhenNotCached, Always };
+    explicit ReadAheadSwitch(Mode mode) : mode_(mode), on_(mode == Mode::Always) {}
+
+    bool on() const { return on_; }
+    // A new run: what the files were like before says nothing now.
+    void reset();
+
+    // The first read of a file: as ::read, but asks first whether the data is at hand, and
+    // learns from the answer.
+    std::int64_t firstRead(int fd, char* buffer, std::int64_t size);
+
+private:
+    Mode mode_;
+    bool on_;
+    bool canAskWithoutWaiting_ = true;
+    int missesInARow_ = 0;
+};
+
+} // namespace quorvel
