@@ -1,0 +1,414 @@
+#!/usr/bin/python3
+"""A user's first session with the real program, driven from outside through the accessibility
+tree, then a second start that must restore what the first one kept.
+
+Runs inside an X server and a D-Bus session (see run-scenario). Usage:
+    scenario.py QUORVEL SHOTS_DIR
+Exits 0 when every step and check passed; 1 with the failed step on standard error.
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+DEADLINE = 20.0  # seconds any one thing may take to appear
+TEXTS = {}
+TEXTS["Deutsch"] = {
+    "id": 4,
+    "dirdir": "Verzeichnis mit Verzeichnis vergleichen",
+    "start": "Vergleich starten",
+    "browse": "Durchsuchen...",
+    "filter": "Filter",
+    "question": "Vergleich beendet. Moechten Sie den Datei-Report sehen?",
+    "save": "Speichern...",
+    "font": "Schriftart...",
+    "close": "Schließen",
+    "choose": "Wählen Sie ein Verzeichnis:",
+}
+TEXTS["English"] = {
+    "id": 1,
+    "dirdir": "Compare directory with directory",
+    "start": "Start comparison",
+    "browse": "Browse...",
+    "filter": "filter",
+    "question": "Comparison Terminated. Do you want to view the files report?",
+    "save": "Save...",
+    "font": "Font...",
+    "close": "Close",
+    "choose": "Choose a directory:",
+}
+# The language chosen in the chooser.
+LANGUAGE = "Deutsch"
+T = TEXTS[LANGUAGE]
+
+
+class Failure(Exception):
+    pass
+
+
+class Scenario:
+    def __init__(self, program, shots):
+        self.program = program
+        self.shots = shots
+        self.step = 0
+        self.process = None
+
+    # --- Waiting ---------------------------------------------------------------------------------
+
+    def poll(self, what, condition, deadline=DEADLINE):
+        """The first true value of condition() before the deadline."""
+        end = time.monotonic() + deadline
+        while True:
+            try:
+                value = condition()
+            except Exception:  # a node may vanish while it is read
+                value = None
+            if value:
+                return value
+            if self.process is not None and self.process.poll() is not None:
+                raise Failure(f"{what}: quorvel exited with {self.process.returncode}")
+            if time.monotonic() > end:
+                raise Failure(f"{what}: not seen within {deadline:.0f} s")
+            time.sleep(0.05)  # polling interval, not a wait for the condition
+
+    # --- The accessibility tree ------------------------------------------------------------------
+
+    def application(self):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            try:
+                if app is not None and app.get_process_id() == self.process.pid:
+                    return app
+            except Exception:
+                continue
+        return None
+
+    def windows(self):
+        app = self.application()
+        if app is None:
+            return []
+        return [app.getChildAtIndex(i) for i in range(app.childCount)]
+
+    @staticmethod
+    def showing(node):
+        return node.getState().contains(pyatspi.STATE_SHOWING)
+
+    def find_all(self, root, role=None, name=None):
+        """Showing nodes under root with the role (a role name) and the name (text or regex)."""
+        found = []
+        stack = [root]
+        while stack:
+            node = stack.pop()
+            if node is None:
+                continue
+            try:
+                if not self.showing(node) and node is not root:
+                    continue
+                node_role = node.getRoleName()
+                node_name = node.name or ""
+            except Exception:
+                continue
+            role_ok = role is None or node_role == role
+            if isinstance(name, re.Pattern):
+                name_ok = bool(name.fullmatch(node_name))
+            else:
+                name_ok = name is None or node_name == name
+            if role_ok and name_ok and node is not root:
+                found.append(node)
+            # Long lists are not searched item by item.
+            if node_role in ("list", "table", "tree table", "list box", "tree") and node is not root:
+                continue
+            try:
+                stack.extend(node.getChildAtIndex(i) for i in reversed(range(node.childCount)))
+            except Exception:
+                continue
+        return found
+
+    def window(self, name):
+        """The showing top-level window called name (text or regex)."""
+
+        def find():
+            for w in self.windows():
+                n = w.name or ""
+                ok = bool(name.fullmatch(n)) if isinstance(name, re.Pattern) else n == name
+                if ok and self.showing(w):
+                    return w
+            return None
+
+        return self.poll(f"window {name!r}", find)
+
+    def dialog(self, what, accept):
+        """The showing top-level window other than the main one that accept(window) takes."""
+        return self.poll(what, lambda: next(w for w in self.windows() if self.showing(w) and
+                                            w.getRoleName() != "filler" and accept(w)))
+
+    def dump(self, out=sys.stderr):
+        """The showing windows' trees, for a failure's diagnosis."""
+
+        def walk(node, depth):
+            try:
+                if depth > 8 or not self.showing(node):
+                    return
+                print("  " * depth + f"{node.getRoleName()} {node.name!r}", file=out)
+                if node.getRoleName() in ("list", "table", "tree table", "tree"):
+                    return
+                for i in range(node.childCount):
+                    walk(node.getChildAtIndex(i), depth + 1)
+            except Exception:
+                pass
+
+        for w in self.windows():
+            walk(w, 0)
+
+    def control(self, window, role, name, index=0):
+        return self.poll(f"{role} {name!r}",
+                         lambda: (lambda f: f[index] if len(f) > index else None)(
+                             self.find_all(window, role, name)))
+
+    def click(self, window, node):
+        """A mouse click at the middle of node, once its window has the input focus. (Buttons are
+        clicked rather than triggered through the tree: a button that opens a modal window holds
+        the tree's answer back, and a checkable button's accessible toggle sets its state without
+        the click its handler listens to.)"""
+        self.poll(f"{window.name!r} active", lambda: self.active_title() == window.name)
+        x, y, w, h = self.extents(node)
+        subprocess.run(["xdotool", "mousemove", "--sync", str(x + w // 2), str(y + h // 2),
+                        "click", "1"], check=True)
+
+    @staticmethod
+    def active_title():
+        return subprocess.run(["xdotool", "getactivewindow", "getwindowname"],
+                              capture_output=True, text=True).stdout.rstrip("\n")
+
+    def set_text(self, node, text):
+        node.queryEditableText().setTextContents(text)
+        self.poll(f"text {text!r} set", lambda: node.queryText().getText(0, -1) == text)
+
+    @staticmethod
+    def extents(node):
+        e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return (e.x, e.y, e.width, e.height)
+
+    # --- Outside the tree ------------------------------------------------------------------------
+
+    def shot(self, name):
+        self.step += 1
+        if self.shots:
+            subprocess.run(["import", "-window", "root",
+                            os.path.join(self.shots, f"scenario-{self.step:02d}-{name}.png")],
+                           check=True)
+
+    @staticmethod
+    def xwindow(pid, title):
+        out = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid),
+                              "--name", f"^{re.escape(title)}$"],
+                             capture_output=True, text=True).stdout.split()
+        return out[0] if out else None
+
+    def start(self, work, config):
+        env = dict(os.environ, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb",
+                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
+                   LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        self.process = subprocess.Popen([self.program], cwd=work, env=env)
+
+    def wait_exit(self, what):
+        end = time.monotonic() + DEADLINE
+        while self.process.poll() is None:
+            if time.monotonic() > end:
+                self.process.kill()
+                raise Failure(f"{what}: quorvel did not end")
+            time.sleep(0.05)
+        if self.process.returncode != 0:
+            raise Failure(f"{what}: quorvel exited with {self.process.returncode}")
+
+
+def read_settings(path):
+    """The values of the program's key: name -> int or str."""
+    values = {}
+    section = None
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.rstrip("\n")
+            if line.startswith("["):
+                section = line.strip("[]").lower()
+                continue
+            m = re.match(r'"([^"]*)"=(.*)$', line)
+            if not m:
+                continue
+            key = m.group(1) if section.endswith("\\quorvel") else f"{section.split(chr(92))[-1]}/{m.group(1)}"
+            data = m.group(2)
+            if data.startswith("dword:"):
+                values[key.lower()] = int(data[6:], 16)
+            elif data.startswith('"'):
+                values[key.lower()] = data[1:-1].replace('\\\\', '\\').replace('\\"', '"')
+            else:
+                values[key.lower()] = data
+    return values
+
+
+def make_trees(base):
+    left = os.path.join(base, "projects")
+    right = os.path.join(base, "backup")
+    for top in (left, right):
+        os.makedirs(os.path.join(top, "notes"))
+        for name, text in (("budget.txt", "budget 2026\n"), ("plan.txt", "plan\n"),
+                           ("notes/minutes.txt", "minutes\n"), ("photo.png", "not compared\n")):
+            with open(os.path.join(top, name), "w", encoding="utf-8") as f:
+                f.write(text)
+    with open(os.path.join(right, "plan.txt"), "w", encoding="utf-8") as f:
+        f.write("plan, changed\n")
+    return left, right
+
+
+def main():
+    program, shots = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    os.makedirs(shots, exist_ok=True)
+    base = tempfile.mkdtemp(prefix="quorvel-scenario.")
+    config = os.path.join(base, "config")
+    work = os.path.join(base, "work")
+    os.makedirs(config)
+    os.makedirs(work)
+    left, right = make_trees(base)
+    page = os.path.join(base, "report.html")
+    s = Scenario(program, shots)
+    try:
+        # First start: the chooser over the main window.
+        s.start(work, config)
+        chooser = s.window("Language")
+        s.shot("chooser")
+        s.click(chooser, s.control(chooser, "radio button", LANGUAGE))
+        s.click(chooser, s.control(chooser, "push button", "Ok"))
+        main_window = s.window(re.compile(r"Quorvel.*"))
+        s.control(main_window, "push button", T["start"])
+        s.poll("the main window active",
+               lambda: main_window.getState().contains(pyatspi.STATE_ACTIVE))
+        s.shot("language-chosen")
+
+        # The two sides through the folder chooser, the directory mode, a filter.
+        for side, path in ((0, left), (1, right)):
+            s.click(main_window, s.control(main_window, "push button", T["browse"], side))
+            dialog = s.dialog("the folder chooser", lambda w: w.name == T["choose"])
+            entry = s.control(dialog, "text", re.compile(r"Directory:?|Verzeichnis:?"))
+            s.set_text(entry, path)
+            s.shot(f"folder-chooser-{side + 1}")
+            s.click(dialog, s.control(dialog, "push button", re.compile(r"(&)?Choose|(&)?Open|OK")))
+            s.poll("the folder chooser closed", lambda: not s.showing(dialog))
+            s.poll(f"{path} shown", lambda: s.find_all(main_window, "label",
+                                                      re.compile(".*" + re.escape(os.path.basename(path)) + ".*")))
+        s.click(main_window, s.control(main_window, "check box", T["dirdir"]))
+        s.set_text(s.control(main_window, "text", T["filter"]), "*.txt")
+        s.shot("directories")
+
+        # The run and its closing question.
+        s.click(main_window, s.control(main_window, "push button", T["start"]))
+        question = s.poll("the closing question",
+                          lambda: [w for w in s.windows() if s.showing(w) and
+                                   s.find_all(w, "label", T["question"])][0])
+        s.shot("question")
+        s.click(question, s.control(question, "push button", re.compile(r"(&)?(Yes|Ja)")))
+
+        # The report window: save as HTML, a bigger font, close.
+        report = s.poll("the report window",
+                        lambda: [w for w in s.windows() if s.showing(w) and
+                                 s.find_all(w, "push button", T["save"])][0])
+        s.shot("report")
+        s.click(report, s.control(report, "push button", T["save"]))
+        dialog = s.poll("the save dialog",
+                        lambda: [w for w in s.windows() if s.showing(w) and
+                                 s.find_all(w, "combo box")][0])
+        combo = s.control(dialog, "combo box", None, -1 if False else 0)
+        combo.queryComponent().grabFocus()
+        s.poll("the file type list focused",
+               lambda: combo.getState().contains(pyatspi.STATE_FOCUSED))
+        subprocess.run(["xdotool", "key", "End"], check=True)
+        s.poll("HTML chosen", lambda: combo.name == "HTML (*.html)" or
+               "HTML" in (combo.name or ""))
+        entry = [e for e in s.find_all(dialog, "text")][-1]
+        s.set_text(entry, page)
+        s.shot("save-dialog")
+        s.click(dialog, s.control(dialog, "push button", re.compile(r"(&)?Save|Speichern")))
+        s.poll("the page written", lambda: os.path.exists(page) and os.path.getsize(page) > 0)
+
+        s.click(report, s.control(report, "push button", T["font"]))
+        dialog = s.poll("the font dialog",
+                        lambda: [w for w in s.windows() if s.showing(w) and
+                                 s.find_all(w, "text", re.compile(r"(&)?Size|Größe"))][0])
+        size = s.find_all(dialog, "text", re.compile(r"(&)?Size|Größe"))[0]
+        s.set_text(size, "16")
+        s.shot("font-dialog")
+        s.click(dialog, s.control(dialog, "push button", re.compile(r"(&)?OK|Ok")))
+        s.poll("the font dialog closed", lambda: not s.showing(dialog))
+        s.shot("report-font")
+        s.click(report, s.control(report, "push button", T["close"]))
+        s.poll("the report window closed", lambda: not s.showing(report))
+
+        # The main window moved and resized by the user, then closed from its frame.
+        xid = s.poll("the main window's X window", lambda: s.xwindow(s.process.pid, main_window.name))
+        subprocess.run(["xdotool", "windowmove", xid, "120", "80"], check=True)
+        before = s.extents(main_window)
+        s.poll("the main window moved", lambda: s.extents(main_window) != before or
+               before[:2] != (0, 0))
+        closed_at = s.poll("the main window settled",
+                           lambda: (lambda a, b: a if a == b else None)(s.extents(main_window),
+                                                                       s.extents(main_window)))
+        s.shot("before-close")
+        subprocess.run(["xdotool", "windowactivate", "--sync", xid, "key", "alt+F4"], check=True)
+        s.wait_exit("closing the main window")
+
+        # The page and the settings.
+        with open(page, encoding="utf-8", errors="replace") as f:
+            html = f.read()
+        for needle in ("<html", "plan.txt", "budget.txt"):
+            if needle not in html.lower() and needle not in html:
+                raise Failure(f"the saved page lacks {needle!r}")
+        if "photo.png" in html:
+            raise Failure("the saved page lists a file the filter leaves out")
+        settings = read_settings(os.path.join(config, "Quorvel", "settings.reg"))
+        expect = {"language": T["id"], "compdir1": left, "compdir2": right}
+        for key, value in expect.items():
+            if settings.get(key) != value:
+                raise Failure(f"settings: {key} is {settings.get(key)!r}, {value!r} expected")
+        if settings.get("form1width", 0) < closed_at[2] or settings.get("form1height", 0) < closed_at[3]:
+            raise Failure(f"settings: the main window's size {settings.get('form1width')}x"
+                          f"{settings.get('form1height')} is smaller than its inside {closed_at}")
+        font_values = {k: v for k, v in settings.items() if k.startswith("reportfont/")}
+        if font_values.get("reportfont/size") != 16:
+            raise Failure(f"settings: the report font is {font_values}, size 16 expected")
+
+        # The second start restores them.
+        s.start(work, config)
+        main_window = s.window(re.compile(r"Quorvel.*"))
+        s.control(main_window, "push button", T["start"])
+        s.poll("the directories restored",
+               lambda: s.find_all(main_window, "label", re.compile(".*" + re.escape(os.path.basename(left)) + ".*"))
+               and s.find_all(main_window, "label", re.compile(".*" + re.escape(os.path.basename(right)) + ".*")))
+        s.poll(f"the main window at {closed_at}",
+               lambda: s.extents(main_window) == closed_at)
+        s.shot("second-start")
+        if any(w.name == "Language" and s.showing(w) for w in s.windows()):
+            raise Failure("the chooser showed again on the second start")
+        xid = s.poll("the main window's X window", lambda: s.xwindow(s.process.pid, main_window.name))
+        subprocess.run(["xdotool", "windowactivate", "--sync", xid, "key", "alt+F4"], check=True)
+        s.wait_exit("closing the second start")
+    except Failure as failure:
+        print(f"scenario: step {s.step}: {failure}", file=sys.stderr)
+        s.shot("failed")
+        s.dump()
+        if s.process is not None and s.process.poll() is None:
+            s.process.kill()
+        return 1
+    finally:
+        shutil.rmtree(base, ignore_errors=True)
+    print(f"scenario: passed, {s.step} screenshots in {shots}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
