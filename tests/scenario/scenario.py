@@ -3,7 +3,9 @@
 tree, then a second start that must restore what the first one kept.
 
 Runs inside an X server and a D-Bus session (see run-scenario). Usage:
-    scenario.py QUORVEL SHOTS_DIR
+    scenario.py QUORVEL SHOTS_DIR [BASE]
+BASE, made afresh and removed at the end, holds the settings, the working directory and the two
+trees (a temporary directory when not given; a fixed one gives the pictures readable paths).
 Exits 0 when every step and check passed; 1 with the failed step on standard error.
 """
 
@@ -281,7 +283,12 @@ def make_trees(base):
 def main():
     program, shots = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     os.makedirs(shots, exist_ok=True)
-    base = tempfile.mkdtemp(prefix="quorvel-scenario.")
+    if len(sys.argv) > 3 and sys.argv[3]:
+        base = os.path.abspath(sys.argv[3])
+        shutil.rmtree(base, ignore_errors=True)
+        os.makedirs(base)
+    else:
+        base = tempfile.mkdtemp(prefix="quorvel-scenario.")
     config = os.path.join(base, "config")
     work = os.path.join(base, "work")
     os.makedirs(config)
