@@ -12,13 +12,13 @@ build: deps
 	@$(CONFIGURE) -B $(BUILD)/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD)/main -j $(JOBS)
 
-# The window starts in the build's data folder, where the help files are found. Without a display
-# the companion runs on the sample trees instead.
+# The window starts in the build's help folder, where the help files of every language are
+# found. Without a display the companion runs on the sample trees instead.
 run: deps
 	@$(CONFIGURE) -B $(BUILD)/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  cmake --build $(BUILD)/main -j $(JOBS) --target quorvel && \
-	  mkdir -p $(BUILD)/main/data && cd $(BUILD)/main/data && ../bin/quorvel; \
+	  cd $(BUILD)/main/share/quorvel/help && ../../../bin/quorvel; \
 	else \
 	  cmake --build $(BUILD)/main -j $(JOBS) --target quorvel-compare >/dev/null && \
 	  echo "make run: the window needs a display (DISPLAY or WAYLAND_DISPLAY is unset); running quorvel-compare on examples/ instead" && \
