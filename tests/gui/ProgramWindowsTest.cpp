@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "gui/ApplicationHelpFile.h"
+#include "gui/GuiImages.h"
 #include "gui/LanguageChooser.h"
 #include "gui/ProgramWindows.h"
 #include "gui/ReportView.h"
@@ -390,6 +391,12 @@ TEST_F(ProgramTest, TheReportWindowsFailuresGoToTheStandardErrorDisplay) {
     ASSERT_EQ(dialogs_.boxes.size(), 1U);
     EXPECT_EQ(dialogs_.boxes[0].kind, RecordingDialogs::Box::Kind::Failure);
     EXPECT_EQ(dialogs_.boxes[0].text, QStringLiteral("disk full"));
+}
+
+TEST(ProgramIconTest, ThePictureIsShippedWithTheProgram) {
+    const QIcon icon = programIcon();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.pixmap(48, 48).size(), QSize(48, 48));
 }
 
 } // namespace
