@@ -12,8 +12,8 @@ build: deps
 	@$(CONFIGURE) -B $(BUILD)/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD)/main -j $(JOBS)
 
-# The window starts in the build's data folder, where the help files are found. Without a display
-# the companion runs on the sample trees instead.
+# The window starts in the build's help folder, where the help files of every language are
+# found. Without a display the companion runs on the sample trees instead.
 run: deps
 	@$(CONFIGURE) -B $(BUILD)/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \

@@ -1,7 +1,8 @@
-#include "app/PlaceholderReportWindow.h"
 #include "engine/PosixFileAccess.h"
 #include "engine/Report.h"
+#include "gui/GuiImages.h"
 #include "gui/MainWindow.h"
+#include "gui/ProgramWindows.h"
 #include "gui/StandardDialogs.h"
 #include "lang/LanguageStrings.h"
 #include "settings/SettingsStore.h"
@@ -18,6 +19,9 @@ int main(int argc, char* argv[]) {
     // The task bar's name and the standard error display's caption; no display name is set, so
     // that window captions stay exactly as they are.
     QApplication::setApplicationName(QStringLiteral("Quorvel 2.1"));
+    // Task bars match the windows to the desktop entry, and show its icon on every window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorvel"));
+    QApplication::setWindowIcon(programIcon());
     // Closing the main window ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -26,20 +30,16 @@ int main(int argc, char* argv[]) {
     Report report;
     PosixFileAccess files;
     SettingsStore settings;
-    std::unique_ptr<MainWindow> mainWindow;
-    std::unique_ptr<PlaceholderReportWindow> reportWindow;
+    std::unique_ptr<ProgramWindows> windows;
     try {
-        mainWindow = std::make_unique<MainWindow>(strings, report, files, settings, dialogs);
-        const MainWindow* window = mainWindow.get();
-        reportWindow = std::make_unique<PlaceholderReportWindow>(
-            settings, [window] { return window->currentLanguage(); }, mainWindow.get());
-        mainWindow->setReportDisplay(*reportWindow);
+        windows = std::make_unique<ProgramWindows>(strings, report, files, settings, dialogs);
     } catch (const std::exception& failure) {
         dialogs.showFailure(nullptr, QString::fromUtf8(failure.what()));
         return 1;
     }
-    QObject::connect(mainWindow.get(), &MainWindow::closed, &application, &QApplication::quit,
+    MainWindow& mainWindow = windows->mainWindow();
+    QObject::connect(&mainWindow, &MainWindow::closed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
-    mainWindow->showAtStart();
+    mainWindow.showAtStart();
     return QApplication::exec();
 }

@@ -13,4 +13,9 @@ void registerGuiImages() {
     initIcons();
 }
 
+QIcon programIcon() {
+    registerGuiImages();
+    return QIcon(QStringLiteral(":/icons/quorvel.svg"));
+}
+
 } // namespace quorvel

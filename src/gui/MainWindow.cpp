@@ -1,14 +1,17 @@
 #include "gui/MainWindow.h"
 
 #include "engine/ReportLineFormat.h"
+#include "gui/ApplicationHelpFile.h"
 #include "gui/Dialogs.h"
 #include "gui/GuiImages.h"
+#include "gui/LanguageChooser.h"
 #include "gui/PathShortening.h"
 #include "gui/QtText.h"
 #include "gui/ReportDisplay.h"
 #include "gui/ResizeRules.h"
 #include "gui/StatusLine.h"
 #include "gui/TextFitting.h"
+#include "lang/HelpFilePath.h"
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
 #include "settings/ClosingSettings.h"
@@ -208,7 +211,6 @@ void MainWindow::setDesignLook() {
     const auto icon = [](const char* name) {
         return QIcon(QStringLiteral(":/icons/") + QLatin1StringView(name) + QStringLiteral(".svg"));
     };
-    setWindowIcon(icon("mode-file-file"));
     ui_->SpeedButton1->setIcon(icon("mode-file-file"));
     ui_->SpeedButton2->setIcon(icon("mode-files-directory"));
     ui_->SpeedButton3->setIcon(icon("mode-directory-directory"));
@@ -340,8 +342,18 @@ void MainWindow::setInterfaceTexts(LanguageId id) {
 
 void MainWindow::applyLanguage(LanguageId id) {
     selezionaFileFile();
+    if (const std::optional<std::string> help = helpFilePath(programDirectory_, id)) {
+        setApplicationHelpFile(*help);
+        helpFile_ = *help;
+        if (reportDisplay_ != nullptr) {
+            reportDisplay_->setHelpFile(*help);
+        }
+    }
     if (isLanguage(id)) {
         setInterfaceTexts(id);
+        if (reportDisplay_ != nullptr) {
+            reportDisplay_->applyInterfaceTexts(id);
+        }
         strings_.fillFrom(id);
     }
     releaseModeButtons();
@@ -453,18 +465,18 @@ void MainWindow::SpeedButton7Click() {
     applyLanguage(currentLanguage_);
 }
 
-void MainWindow::chooseLanguageAtFirstStart() {
-    currentLanguage_ = kEnglish;
+void MainWindow::showLanguageChooser() {
+    if (chooser_ != nullptr) {
+        quorvel::showLanguageChooser(*chooser_, *this, currentLanguage_);
+    }
 }
-
-void MainWindow::showLanguageChooser() {}
 
 void MainWindow::FormActivate() {
     if (currentLanguage_ != kNoLanguage) {
         applyLanguage(currentLanguage_);
         return;
     }
-    chooseLanguageAtFirstStart();
+    showLanguageChooser();
     if (currentLanguage_ == kNoLanguage) {
         currentLanguage_ = kEnglish;
     }

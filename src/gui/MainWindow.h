@@ -30,6 +30,7 @@ namespace quorvel {
 
 class Dialogs;
 class FileAccess;
+class LanguageChooser;
 class LanguageStrings;
 class Report;
 class ReportDisplay;
@@ -50,15 +51,21 @@ public:
     // The report window, made after this one; it is shown by runs and the view-report button and
     // tells what is stored of it at close.
     void setReportDisplay(ReportDisplay& display) { reportDisplay_ = &display; }
+    // The language chooser, made after the report window. Without one a first start takes
+    // English and the language button applies the language in force again.
+    void setLanguageChooser(LanguageChooser& chooser) { chooser_ = &chooser; }
 
     // Shows the window at its stored place, maximized when it was closed so.
     void showAtStart();
 
     LanguageId currentLanguage() const { return currentLanguage_; }
     void setCurrentLanguage(LanguageId id) { currentLanguage_ = id; }
-    // The main window's side of putting a language into force: its texts and the message texts,
-    // and back to no mode. Any id runs the mode steps; only 1..6 change texts.
+    // Puts a language into force: the help file of the application and both windows, the texts
+    // of both windows and the message texts, and back to no mode. Any id runs the mode steps;
+    // only 1..6 change help files and texts.
     void applyLanguage(LanguageId id);
+    // Empty until a language sets it.
+    const std::string& helpFile() const { return helpFile_; }
 
     // The working directory at construction, without a trailing "/" ("" for the root).
     const std::string& programDirectory() const { return programDirectory_; }
@@ -101,11 +108,6 @@ signals:
     void closed();
 
 protected:
-    // The first activation without a stored language: until the chooser exists, English.
-    virtual void chooseLanguageAtFirstStart();
-    // The language button's chooser; sets currentLanguage when the user confirms a choice.
-    virtual void showLanguageChooser();
-
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -136,12 +138,14 @@ private:
     void refreshPanel(QLabel* label, QListView* list, FileListModel& model,
                       const std::string& directory);
     void showError(MessageKey text);
+    void showLanguageChooser();
     void adoptFrameForStoredSize();
 
     std::unique_ptr<Ui::MainWindow> ui_;
     LanguageStrings& strings_;
     SettingsStore& settings_;
     ReportDisplay* reportDisplay_ = nullptr;
+    LanguageChooser* chooser_ = nullptr;
     Dialogs& dialogs_;
     FileListModel leftFiles_;
     FileListModel rightFiles_;
@@ -153,6 +157,7 @@ private:
     std::string leftDirectory_;
     std::string rightDirectory_;
     LanguageId currentLanguage_ = kNoLanguage;
+    std::string helpFile_;
 
     // A stored outer size, until the window manager's frame is known.
     std::optional<QSize> storedOuterSize_;

@@ -46,10 +46,13 @@ public:
     WindowBounds closingBounds() const override;
     bool closingMaximized() const override;
     ReportFont closingFont() const override;
-
     // The caption, button texts, hints and save dialog texts of language `id`; other ids change
     // nothing.
-    void applyInterfaceTexts(LanguageId id);
+    void applyInterfaceTexts(LanguageId id) override;
+    void setHelpFile(const std::string& helpFile) override { helpFile_ = helpFile; }
+
+    // Empty until a language sets it.
+    const std::string& helpFile() const { return helpFile_; }
 
     ReportWindowHooks& hooks() { return hooks_; }
     void setFileWriter(AtomicFileWriter writer) { writer_ = std::move(writer); }
@@ -88,6 +91,7 @@ private:
     const Report& report_;
     const LanguageStrings& strings_;
     std::string programDirectory_;
+    std::string helpFile_;
     ReportWindowHooks hooks_;
     AtomicFileWriter writer_;
     QString fallbackDirectory_;

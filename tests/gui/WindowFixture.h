@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QAbstractButton;
@@ -56,12 +57,16 @@ public:
 class RecordingReportDisplay : public ReportDisplay {
 public:
     void showReport() override;
+    void applyInterfaceTexts(LanguageId id) override { languages.push_back(id); }
+    void setHelpFile(const std::string& file) override { helpFile = file; }
     WindowBounds closingBounds() const override { return {7, 8, 600, 400}; }
     bool closingMaximized() const override { return false; }
     ReportFont closingFont() const override { return {}; }
 
     int shown = 0;
     std::function<void()> whileShown;
+    std::vector<LanguageId> languages;
+    std::string helpFile;
 };
 
 // A main window in a fresh working directory with its own settings file.

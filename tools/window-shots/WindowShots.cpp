@@ -1,5 +1,6 @@
 // Saves pictures of the main window in its mode states, during a directory run and in every
-// language, for the README and for checking that every text fits. Run it under an X server.
+// language (main-eng.png ... main-esp.png, and every mode state under languages/), for the README
+// and for checking that every text fits. Run it under an X server.
 //
 // Usage: quorvel-window-shots OUTPUT_DIR LEFT_DIR RIGHT_DIR
 // The settings go wherever XDG_CONFIG_HOME points; the working directory is the left directory.
@@ -108,6 +109,8 @@ int main(int argc, char* argv[]) {
         const QString prefix =
             out + QStringLiteral("/languages/") + QLatin1StringView(kCodes[id - 1]) + '-';
         save(window, prefix + QStringLiteral("0-no-mode.png"));
+        save(window, out + QStringLiteral("/main-") + QLatin1StringView(kCodes[id - 1]) +
+                         QStringLiteral(".png"));
         click(window, "SpeedButton1");
         save(window, prefix + QStringLiteral("1-file-file.png"));
         click(window, "SpeedButton2");
