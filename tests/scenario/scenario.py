@@ -45,6 +45,7 @@ TEXTS["English"] = {
     "close": "Close",
     "choose": "Choose a directory:",
 }
+MAIN_TITLE = "Quorvel 2.1"
 # The language chosen in the chooser.
 LANGUAGE = "Deutsch"
 T = TEXTS[LANGUAGE]
@@ -195,6 +196,14 @@ class Scenario:
                 return (n.getRoleName(), n.name, self.extents(n))
         return None
 
+    def close_window(self, window):
+        """Closes window from its frame, as the window manager's close key does."""
+        xid = self.poll(f"{window.name!r} on the screen",
+                        lambda: self.xwindow(self.process.pid, window.name))
+        subprocess.run(["xdotool", "windowactivate", "--sync", xid], check=True)
+        self.poll(f"{window.name!r} active", lambda: self.active_title() == window.name)
+        subprocess.run(["xdotool", "key", "alt+F4"], check=True)
+
     @staticmethod
     def active_title():
         return subprocess.run(["xdotool", "getactivewindow", "getwindowname"],
@@ -303,11 +312,17 @@ def main():
         s.shot("chooser")
         s.click(chooser, s.control(chooser, "radio button", LANGUAGE))
         s.click(chooser, s.control(chooser, "push button", "Ok"))
-        main_window = s.window(re.compile(r"Quorvel.*"))
+        main_window = s.window(MAIN_TITLE)
         s.control(main_window, "push button", T["start"])
+        # The first start opens the help beside the main window; the user closes it.
+        help_window = s.poll("the help window",
+                             lambda: next(w for w in s.windows() if s.showing(w) and
+                                          w.getRoleName() == "filler" and w.name != MAIN_TITLE))
+        s.shot("language-chosen")
+        s.close_window(help_window)
+        s.poll("the help window closed", lambda: not s.showing(help_window))
         s.poll("the main window active",
                lambda: main_window.getState().contains(pyatspi.STATE_ACTIVE))
-        s.shot("language-chosen")
 
         # The two sides through the folder chooser, the directory mode, a filter.
         for side, path in ((0, left), (1, right)):
@@ -380,7 +395,7 @@ def main():
         closed_at = (120, 80, 600, 480)
         s.poll(f"the main window at {closed_at}", lambda: s.extents(main_window) == closed_at)
         s.shot("before-close")
-        subprocess.run(["xdotool", "windowactivate", "--sync", xid, "key", "alt+F4"], check=True)
+        s.close_window(main_window)
         s.wait_exit("closing the main window")
 
         # The page and the settings.
@@ -405,7 +420,7 @@ def main():
 
         # The second start restores them.
         s.start(work, config)
-        main_window = s.window(re.compile(r"Quorvel.*"))
+        main_window = s.window(MAIN_TITLE)
         s.control(main_window, "push button", T["start"])
         s.poll("the directories restored",
                lambda: s.find_all(main_window, "label", re.compile(".*" + re.escape(os.path.basename(left)) + ".*"))
@@ -418,8 +433,7 @@ def main():
         s.shot("second-start")
         if any(w.name == "Language" and s.showing(w) for w in s.windows()):
             raise Failure("the chooser showed again on the second start")
-        xid = s.poll("the main window's X window", lambda: s.xwindow(s.process.pid, main_window.name))
-        subprocess.run(["xdotool", "windowactivate", "--sync", xid, "key", "alt+F4"], check=True)
+        s.close_window(main_window)
         s.wait_exit("closing the second start")
     except Failure as failure:
         print(f"scenario: step {s.step}: {failure}", file=sys.stderr)
