@@ -51,6 +51,10 @@ LANGUAGE = "Deutsch"
 T = TEXTS[LANGUAGE]
 
 
+# Roles whose items are not searched one by one (a folder can hold thousands).
+LONG_LISTS = ("list", "table", "tree table", "list box", "tree")
+
+
 class Failure(Exception):
     pass
 
@@ -126,7 +130,7 @@ class Scenario:
             if role_ok and name_ok and node is not root:
                 found.append(node)
             # Long lists are not searched item by item.
-            if node_role in ("list", "table", "tree table", "list box", "tree") and node is not root:
+            if node is not root and node_role in LONG_LISTS:
                 continue
             try:
                 stack.extend(node.getChildAtIndex(i) for i in reversed(range(node.childCount)))
@@ -160,7 +164,7 @@ class Scenario:
                 if depth > 8 or not self.showing(node):
                     return
                 print("  " * depth + f"{node.getRoleName()} {node.name!r}", file=out)
-                if node.getRoleName() in ("list", "table", "tree table", "tree"):
+                if node.getRoleName() in LONG_LISTS:
                     return
                 for i in range(node.childCount):
                     walk(node.getChildAtIndex(i), depth + 1)
@@ -171,9 +175,18 @@ class Scenario:
             walk(w, 0)
 
     def control(self, window, role, name, index=0):
-        return self.poll(f"{role} {name!r}",
-                         lambda: (lambda f: f[index] if len(f) > index else None)(
-                             self.find_all(window, role, name)))
+        """The index-th showing control of window with the role and the name."""
+
+        def find():
+            found = self.find_all(window, role, name)
+            return found[index] if len(found) > index else None
+
+        return self.poll(f"{role} {name!r}", find)
+
+    def shows_path(self, window, path):
+        """A label of window shows path's last name (a long path is shown shortened)."""
+        pattern = re.compile(".*" + re.escape(os.path.basename(path)) + ".*")
+        return bool(self.find_all(window, "label", pattern))
 
     def click(self, window, node):
         """A mouse click at the middle of node, once its window has the input focus. (Buttons are
@@ -203,6 +216,14 @@ class Scenario:
         subprocess.run(["xdotool", "windowactivate", "--sync", xid], check=True)
         self.poll(f"{window.name!r} active", lambda: self.active_title() == window.name)
         subprocess.run(["xdotool", "key", "alt+F4"], check=True)
+
+    @staticmethod
+    def frame_extents(xid):
+        """The window manager's frame edges around an X window: left, right, top, bottom."""
+        out = subprocess.run(["xprop", "-id", xid, "_NET_FRAME_EXTENTS"], capture_output=True,
+                             text=True).stdout
+        numbers = [int(n) for n in re.findall(r"\d+", out.partition("=")[2])]
+        return tuple(numbers) if len(numbers) == 4 else None
 
     @staticmethod
     def active_title():
@@ -264,7 +285,9 @@ def read_settings(path):
             m = re.match(r'"([^"]*)"=(.*)$', line)
             if not m:
                 continue
-            key = m.group(1) if section.endswith("\\quorvel") else f"{section.split(chr(92))[-1]}/{m.group(1)}"
+            # Values of a subkey are named "subkey/value".
+            subkey = section.rsplit("\\", 1)[-1]
+            key = m.group(1) if subkey == "quorvel" else f"{subkey}/{m.group(1)}"
             data = m.group(2)
             if data.startswith("dword:"):
                 values[key.lower()] = int(data[6:], 16)
@@ -331,10 +354,9 @@ def main():
             entry = s.control(dialog, "text", re.compile(r"Directory:?|Verzeichnis:?"))
             s.set_text(entry, path)
             s.shot(f"folder-chooser-{side + 1}")
-            s.click(dialog, s.control(dialog, "push button", re.compile(r"(&)?Choose|(&)?Open|OK")))
+            s.click(dialog, s.control(dialog, "push button", re.compile(r"Choose|Open|OK")))
             s.poll("the folder chooser closed", lambda: not s.showing(dialog))
-            s.poll(f"{path} shown", lambda: s.find_all(main_window, "label",
-                                                      re.compile(".*" + re.escape(os.path.basename(path)) + ".*")))
+            s.poll(f"{path} shown", lambda: s.shows_path(main_window, path))
         s.click(main_window, s.control(main_window, "check box", T["dirdir"]))
         s.set_text(s.control(main_window, "text", T["filter"]), "*.txt")
         s.shot("directories")
@@ -389,11 +411,13 @@ def main():
         s.poll("the report window closed", lambda: not s.showing(report))
 
         # The main window moved and resized by the user, then closed from its frame.
-        xid = s.poll("the main window's X window", lambda: s.xwindow(s.process.pid, main_window.name))
+        xid = s.poll("the main window's X window",
+                     lambda: s.xwindow(s.process.pid, main_window.name))
         subprocess.run(["xdotool", "windowmove", xid, "120", "80"], check=True)
         subprocess.run(["xdotool", "windowsize", xid, "600", "480"], check=True)
         closed_at = (120, 80, 600, 480)
         s.poll(f"the main window at {closed_at}", lambda: s.extents(main_window) == closed_at)
+        frame = s.poll("the main window's frame", lambda: s.frame_extents(xid))
         s.shot("before-close")
         s.close_window(main_window)
         s.wait_exit("closing the main window")
@@ -411,9 +435,15 @@ def main():
         for key, value in expect.items():
             if settings.get(key) != value:
                 raise Failure(f"settings: {key} is {settings.get(key)!r}, {value!r} expected")
-        if settings.get("form1width", 0) < closed_at[2] or settings.get("form1height", 0) < closed_at[3]:
-            raise Failure(f"settings: the main window's size {settings.get('form1width')}x"
-                          f"{settings.get('form1height')} is smaller than its inside {closed_at}")
+        # The bounds are kept with the window manager's frame around the inside.
+        left_edge, right_edge, top_edge, bottom_edge = frame
+        expect = {"form1left": closed_at[0] - left_edge, "form1top": closed_at[1] - top_edge,
+                  "form1width": closed_at[2] + left_edge + right_edge,
+                  "form1height": closed_at[3] + top_edge + bottom_edge, "form1maximized": 0}
+        for key, value in expect.items():
+            if settings.get(key) != value:
+                raise Failure(f"settings: {key} is {settings.get(key)!r}, {value!r} expected "
+                              f"(inside {closed_at}, frame {frame})")
         font_values = {k: v for k, v in settings.items() if k.startswith("reportfont/")}
         if font_values.get("reportfont/size") != 16:
             raise Failure(f"settings: the report font is {font_values}, size 16 expected")
@@ -423,8 +453,7 @@ def main():
         main_window = s.window(MAIN_TITLE)
         s.control(main_window, "push button", T["start"])
         s.poll("the directories restored",
-               lambda: s.find_all(main_window, "label", re.compile(".*" + re.escape(os.path.basename(left)) + ".*"))
-               and s.find_all(main_window, "label", re.compile(".*" + re.escape(os.path.basename(right)) + ".*")))
+               lambda: s.shows_path(main_window, left) and s.shows_path(main_window, right))
         try:
             s.poll(f"the main window at {closed_at}", lambda: s.extents(main_window) == closed_at)
         except Failure as failure:
