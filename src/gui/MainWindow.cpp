@@ -124,7 +124,10 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     if (stored.width != MainWindowSettings::kDesignWidth ||
         stored.height != MainWindowSettings::kDesignHeight) {
         // Stored sizes are outer sizes; the frame is known only once the window is shown.
-        storedOuterSize_ = QSize(stored.width, stored.height);
+        storedWidthIsOuter_ = stored.width != MainWindowSettings::kDesignWidth;
+        storedHeightIsOuter_ = stored.height != MainWindowSettings::kDesignHeight;
+        storedOuterSize_ = QSize(storedWidthIsOuter_ ? stored.width : width(),
+                                 storedHeightIsOuter_ ? stored.height : height());
         resize(*storedOuterSize_);
     }
     startMaximized_ = stored.maximized;
@@ -569,7 +572,8 @@ void MainWindow::adoptFrameForStoredSize() {
     }
     const QSize outer = *storedOuterSize_;
     storedOuterSize_.reset();
-    resize(outer - frame);
+    resize(outer - QSize(storedWidthIsOuter_ ? frame.width() : 0,
+                         storedHeightIsOuter_ ? frame.height() : 0));
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {

@@ -160,7 +160,11 @@ private:
     std::string helpFile_;
 
     // A stored outer size, until the window manager's frame is known.
+    // The size given from the settings until the window manager's frame is known; a dimension
+    // left at its design value is the design client size and takes no frame off.
     std::optional<QSize> storedOuterSize_;
+    bool storedWidthIsOuter_ = false;
+    bool storedHeightIsOuter_ = false;
     bool startMaximized_ = false;
     bool activated_ = false;
     bool running_ = false;

@@ -462,8 +462,25 @@ def main():
         s.shot("second-start")
         if any(w.name == "Language" and s.showing(w) for w in s.windows()):
             raise Failure("the chooser showed again on the second start")
+
+        # Closed at its design size, it opens at that size again: the stored outer width is below
+        # the lower bound and ignored, and the design size takes no frame off.
+        design = (491, 425)
+        xid = s.poll("the main window's X window",
+                     lambda: s.xwindow(s.process.pid, main_window.name))
+        subprocess.run(["xdotool", "windowsize", xid, str(design[0]), str(design[1])], check=True)
+        s.poll(f"the main window at {design}", lambda: s.extents(main_window)[2:] == design)
         s.close_window(main_window)
         s.wait_exit("closing the second start")
+        s.start(work, config)
+        main_window = s.window(MAIN_TITLE)
+        s.control(main_window, "push button", T["start"])
+        try:
+            s.poll(f"the third start at {design}", lambda: s.extents(main_window)[2:] == design)
+        except Failure as failure:
+            raise Failure(f"{failure}; it is at {s.extents(main_window)}")
+        s.close_window(main_window)
+        s.wait_exit("closing the third start")
     except Failure as failure:
         print(f"scenario: step {s.step}: {failure}", file=sys.stderr)
         s.shot("failed")
