@@ -6,6 +6,7 @@
 #include "gui/GuiImages.h"
 #include "gui/LanguageChooser.h"
 #include "gui/PathShortening.h"
+#include "gui/QtDialogLanguage.h"
 #include "gui/QtText.h"
 #include "gui/ReportDisplay.h"
 #include "gui/ResizeRules.h"
@@ -354,6 +355,7 @@ void MainWindow::applyLanguage(LanguageId id) {
     }
     if (isLanguage(id)) {
         setInterfaceTexts(id);
+        useQtDialogLanguage(id);
         if (reportDisplay_ != nullptr) {
             reportDisplay_->applyInterfaceTexts(id);
         }

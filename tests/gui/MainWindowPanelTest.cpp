@@ -1,8 +1,11 @@
-#include "WindowFixture.h"
+#include "gui/WindowFixture.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -93,6 +96,18 @@ TEST_F(ModeShownTest, ApplyingALanguageReturnsToNoModeWithItsTexts) {
     click("SpeedButton1");
     click("SpeedButton7");
     EXPECT_FALSE(child<QToolButton>("SpeedButton1")->isChecked());
+}
+
+TEST_F(ModeShownTest, QtsOwnDialogsFollowTheLanguage) {
+    if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                           QStringLiteral("/qtbase_de.qm"))) {
+        GTEST_SKIP() << "Qt's translations are not installed";
+    }
+    const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    window_->applyLanguage(kGerman);
+    EXPECT_EQ(yes(), QStringLiteral("&Ja"));
+    window_->applyLanguage(kEnglish);
+    EXPECT_EQ(yes(), QStringLiteral("&Yes"));
 }
 
 TEST_F(ModeShownTest, ViewingTheReportBeforeAnyRunShowsTheEmptyReport) {

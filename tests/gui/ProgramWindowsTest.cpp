@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "gui/WindowFixture.h"
 
 #include "gui/ApplicationHelpFile.h"
 #include "gui/GuiImages.h"
