@@ -98,6 +98,22 @@ TEST_F(ModeShownTest, ApplyingALanguageReturnsToNoModeWithItsTexts) {
     EXPECT_FALSE(child<QToolButton>("SpeedButton1")->isChecked());
 }
 
+// The form carries no language texts, so no accessible names either: the window names every
+// control it can act on from the language in force.
+TEST_F(ModeShownTest, EveryControlIsNamedForScreenReaders) {
+    for (const char* name :
+         {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton5",
+          "SpeedButton6", "SpeedButton7", "BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5",
+          "ProgressBar1", "EditFiltro", "FileListBox1", "FileListBox2", "CheckBoxRecurse",
+          "CheckBoxSoloDiversi", "CheckBoxSoloDim"}) {
+        EXPECT_FALSE(child<QWidget>(name)->accessibleName().isEmpty()) << name;
+    }
+    window_->applyLanguage(kGerman);
+    EXPECT_EQ(child<QToolButton>("SpeedButton4")->accessibleName(),
+              QStringLiteral("Vergleich starten"));
+    EXPECT_EQ(child<QLineEdit>("EditFiltro")->accessibleName(), QStringLiteral("Filter"));
+}
+
 TEST_F(ModeShownTest, QtsOwnDialogsFollowTheLanguage) {
     if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
                            QStringLiteral("/qtbase_de.qm"))) {

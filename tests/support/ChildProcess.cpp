@@ -63,24 +63,7 @@ ChildResult runChild(const std::vector<std::string>& argv, const std::string& di
     if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe failed");
     }
-    const pid_t pid = ::fork();
-    if (pid < 0) {
-        throw std::runtime_error("fork failed");
-    }
-    if (pid == 0) {
-        ::dup2(outPipe[1], 1);
-        ::dup2(errPipe[1], 2);
-        if (::chdir(directory.c_str()) != 0) {
-            ::_exit(126);
-        }
-        std::vector<char*> args;
-        for (const auto& a : argv) {
-            args.push_back(const_cast<char*>(a.c_str()));
-        }
-        args.push_back(nullptr);
-        ::execv(args[0], args.data());
-        ::_exit(127);
-    }
+    const int pid = startChild(argv, directory, outPipe[1], errPipe[1]);
     ::close(outPipe[1]);
     ::close(errPipe[1]);
     ChildResult result;
@@ -104,9 +87,7 @@ ChildResult runChild(const std::vector<std::string>& argv, const std::string& di
     }
     ::close(outPipe[0]);
     ::close(errPipe[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.exitCode = waitChild(pid);
     return result;
 }
 
