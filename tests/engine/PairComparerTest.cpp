@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace quorvel {
 namespace {
 
@@ -94,6 +96,18 @@ TEST_F(PairComparerTest, FastModeLooksAtSizesAndOpensNothing) {
     EXPECT_EQ(compare("missing", "gone", true), CompareResult::ErrorReading1st);
     EXPECT_EQ(compare("a", "pipe", true), CompareResult::NotFoundIn2nd);
     EXPECT_EQ(files.counts.openHandles(), 0);
+}
+
+TEST(CompareBuffers, StartOnPageBoundariesSoBlocksAreCopiedAtFullSpeed) {
+    CompareBuffers buffers;
+    for (const char* buffer : {buffers.first(), buffers.second()}) {
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(buffer) % CompareBuffers::kAlignment, 0U);
+    }
+    // Each whole block after the first starts on the same 64-byte phase as the file's pages.
+    EXPECT_EQ(CompareBuffers::kBlockSize % 64, 0);
+    buffers.first()[CompareBuffers::kBufferSize - 1] = 'x';
+    buffers.second()[CompareBuffers::kBufferSize - 1] = 'y';
+    EXPECT_NE(buffers.first(), buffers.second());
 }
 
 TEST_F(PairComparerTest, DifferentContentsIsCheckedOnceMoreFromTheStart) {
