@@ -2,13 +2,14 @@
 // reads them from the disk. Directory entries and inodes may stay cached. Needs no privileges, but
 // only clean pages go: sync the file system after writing the data.
 
+#include "bench/RegularFileWalk.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -40,26 +41,5 @@ bool evict(const std::filesystem::path& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "Usage: evict-cache DIRECTORY...\n");
-        return 2;
-    }
-    bool ok = true;
-    for (int i = 1; i < argc; ++i) {
-        std::error_code error;
-        std::filesystem::recursive_directory_iterator walk(argv[i], error);
-        for (; !error && walk != std::filesystem::recursive_directory_iterator();
-             walk.increment(error)) {
-            std::error_code typeError;
-            if (walk->symlink_status(typeError).type() == std::filesystem::file_type::regular) {
-                ok = evict(walk->path()) && ok;
-            }
-        }
-        if (error) {
-            std::fprintf(stderr, "evict-cache: cannot walk '%s': %s\n", argv[i],
-                         error.message().c_str());
-            ok = false;
-        }
-    }
-    return ok ? 0 : 1;
+    return quorvel::forEachRegularFile("evict-cache", argc, argv, evict);
 }

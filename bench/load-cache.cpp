@@ -2,6 +2,8 @@
 // is not there, so that a warm run really finds its data in memory. Some machines drop file pages
 // left idle for a while (a proactive reclaimer such as DAMON's pageout), even with memory free.
 
+#include "bench/RegularFileWalk.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -10,7 +12,6 @@
 #include <filesystem>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 #include <vector>
 
@@ -84,27 +85,8 @@ bool load(const std::filesystem::path& path, std::vector<char>& buffer) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "Usage: load-cache DIRECTORY...\n");
-        return 2;
-    }
     std::vector<char> buffer(kBufferBytes);
-    bool ok = true;
-    for (int i = 1; i < argc; ++i) {
-        std::error_code error;
-        std::filesystem::recursive_directory_iterator walk(argv[i], error);
-        for (; !error && walk != std::filesystem::recursive_directory_iterator();
-             walk.increment(error)) {
-            std::error_code typeError;
-            if (walk->symlink_status(typeError).type() == std::filesystem::file_type::regular) {
-                ok = load(walk->path(), buffer) && ok;
-            }
-        }
-        if (error) {
-            std::fprintf(stderr, "load-cache: cannot walk '%s': %s\n", argv[i],
-                         error.message().c_str());
-            ok = false;
-        }
-    }
-    return ok ? 0 : 1;
+    return quorvel::forEachRegularFile(
+        "load-cache", argc, argv,
+        [&](const std::filesystem::path& path) { return load(path, buffer); });
 }
