@@ -31,6 +31,19 @@ bool existsWithValue(const QString& path, const QString& name) {
     return store.openKey(kRoot, false) && store.valueExists(name);
 }
 
+// Writes Form1Left = 7 into the settings at `path` and returns what was said on the standard
+// error meanwhile.
+std::string writeLeftAndTellWhatWasSaid(const QString& path) {
+    SettingsStore store(path);
+    if (!store.openKey(kRoot, true)) {
+        ADD_FAILURE() << "the program key does not open";
+        return {};
+    }
+    testing::internal::CaptureStderr();
+    store.writeInteger(QStringLiteral("Form1Left"), 7);
+    return testing::internal::GetCapturedStderr();
+}
+
 TEST(SettingsPathTest, FollowsXdgConfigHomeElseHomeConfig) {
     QTemporaryDir tmp;
     const bool hadXdg = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
@@ -135,12 +148,7 @@ TEST_F(SettingsFileTest, DamagedFileReadsAsNoKeyAndIsKeptAsBadBeforeTheNextWrite
         EXPECT_FALSE(existsWithValue(path(), kTop));
         EXPECT_EQ(fileBytes(path()), bytes) << "reading changes nothing";
 
-        SettingsStore store(path());
-        ASSERT_TRUE(store.openKey(kRoot, true));
-        testing::internal::CaptureStderr();
-        store.writeInteger(QStringLiteral("Form1Left"), 7);
-        const std::string said = testing::internal::GetCapturedStderr();
-        store.closeKey();
+        const std::string said = writeLeftAndTellWhatWasSaid(path());
         EXPECT_NE(said.find("settings.reg.bad"), std::string::npos) << said;
         EXPECT_EQ(fileBytes(path() + QStringLiteral(".bad")), bytes);
         EXPECT_EQ(fileBytes(path()), kProgramHeader + "\"Form1Left\"=dword:00000007\n");
@@ -179,12 +187,7 @@ TEST_F(SettingsFileTest, ADamagedFileReachedThroughSymbolicLinksIsKeptByItsBytes
         QFile::remove(target);
         ASSERT_TRUE(QFile::link(linkTarget, path()));
         writeFile(bytes);
-        SettingsStore store(path());
-        ASSERT_TRUE(store.openKey(kRoot, true));
-        testing::internal::CaptureStderr();
-        store.writeInteger(QStringLiteral("Form1Left"), 7);
-        const std::string said = testing::internal::GetCapturedStderr();
-        store.closeKey();
+        const std::string said = writeLeftAndTellWhatWasSaid(path());
         EXPECT_NE(said.find("settings.reg.bad"), std::string::npos) << said;
         EXPECT_EQ(fileBytes(path() + QStringLiteral(".bad")).toStdString(), bytes.toStdString());
         EXPECT_EQ(fileBytes(target).toStdString(),
