@@ -8,6 +8,8 @@
 #include <QLockFile>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -87,13 +89,37 @@ public:
     }
 
 private:
+    // Only the value from before the first change is put back.
     void keep(const char* name) {
+        if (std::any_of(saved_.begin(), saved_.end(),
+                        [name](const auto& kept) { return std::strcmp(kept.first, name) == 0; })) {
+            return;
+        }
         saved_.emplace_back(name, qEnvironmentVariableIsSet(name)
                                       ? std::optional<QByteArray>(qgetenv(name))
                                       : std::nullopt);
     }
     std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
 };
+
+TEST(SettingsPathTest, TheEnvironmentGuardPutsBackWhatWasThereBeforeItsFirstChange) {
+    const char* probe = "QUORVEL_GUARD_PROBE";
+    qputenv(probe, "before");
+    {
+        EnvironmentGuard environment;
+        environment.set(probe, "first");
+        environment.set(probe, "second");
+        environment.unset(probe);
+    }
+    EXPECT_EQ(qgetenv(probe), QByteArray("before"));
+    qunsetenv(probe);
+    {
+        EnvironmentGuard environment;
+        environment.set(probe, "first");
+        environment.set(probe, "second");
+    }
+    EXPECT_FALSE(qEnvironmentVariableIsSet(probe));
+}
 
 TEST(SettingsPathTest, ARelativeXdgConfigHomeIsIgnoredAndNoHomeMeansThePasswordDatabase) {
     QTemporaryDir home;
