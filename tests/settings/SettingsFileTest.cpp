@@ -46,27 +46,6 @@ std::string writeLeftAndTellWhatWasSaid(const QString& path) {
     return testing::internal::GetCapturedStderr();
 }
 
-TEST(SettingsPathTest, FollowsXdgConfigHomeElseHomeConfig) {
-    QTemporaryDir tmp;
-    const bool hadXdg = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    const QByteArray oldXdg = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(tmp.path()));
-    const QString expected = tmp.path() + QStringLiteral("/Quorvel/settings.reg");
-    EXPECT_EQ(SettingsStore::defaultFilePath(), expected);
-    {
-        SettingsStore store;
-        ASSERT_TRUE(store.openKey(kRoot, true));
-        store.writeInteger(kTop, 1);
-    }
-    EXPECT_TRUE(existsWithValue(expected, kTop));
-    qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(SettingsStore::defaultFilePath(),
-              QDir::homePath() + QStringLiteral("/.config/Quorvel/settings.reg"));
-    if (hadXdg) {
-        qputenv("XDG_CONFIG_HOME", oldXdg);
-    }
-}
-
 // Sets or unsets environment variables for one test and puts them back after it.
 class EnvironmentGuard {
 public:
@@ -101,6 +80,23 @@ private:
     }
     std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
 };
+
+TEST(SettingsPathTest, FollowsXdgConfigHomeElseHomeConfig) {
+    QTemporaryDir tmp;
+    EnvironmentGuard environment;
+    environment.set("XDG_CONFIG_HOME", QFile::encodeName(tmp.path()));
+    const QString expected = tmp.path() + QStringLiteral("/Quorvel/settings.reg");
+    EXPECT_EQ(SettingsStore::defaultFilePath(), expected);
+    {
+        SettingsStore store;
+        ASSERT_TRUE(store.openKey(kRoot, true));
+        store.writeInteger(kTop, 1);
+    }
+    EXPECT_TRUE(existsWithValue(expected, kTop));
+    environment.unset("XDG_CONFIG_HOME");
+    EXPECT_EQ(SettingsStore::defaultFilePath(),
+              QDir::homePath() + QStringLiteral("/.config/Quorvel/settings.reg"));
+}
 
 TEST(SettingsPathTest, TheEnvironmentGuardPutsBackWhatWasThereBeforeItsFirstChange) {
     const char* probe = "QUORVEL_GUARD_PROBE";
