@@ -3,44 +3,19 @@
 #include "report/ReportDateTime.h"
 #include "report/Utf8Conversion.h"
 
+#include "report/ScopedVariable.h"
 #include "support/ChildProcess.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdlib>
 #include <ctime>
-#include <optional>
 #include <string>
 #include <unistd.h>
 
 namespace quorvel {
 namespace {
-
-// Sets an environment variable for one scope.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(DateLineCharset, TextOfAnotherCharacterSetBecomesUtf8) {
     EXPECT_EQ(convertToUtf8("13 f\xe9vr. 2009 \xe0 23:31", "ISO-8859-1"), "13 févr. 2009 à 23:31");
@@ -75,8 +50,8 @@ TEST(DateLineCharset, AnEucJpLocaleGivesAUtf8DateLine) {
     const std::string oldTime = std::setlocale(LC_TIME, nullptr);
     std::string text;
     {
-        const ScopedVariable locales("LOCPATH", scratch.root());
-        const ScopedVariable zone("TZ", "UTC0");
+        const test::ScopedVariable locales("LOCPATH", scratch.root());
+        const test::ScopedVariable zone("TZ", "UTC0");
         ::tzset();
         ASSERT_NE(std::setlocale(LC_TIME, "ja_JP.EUC-JP"), nullptr);
         text = localDateTimeText(1234567890);

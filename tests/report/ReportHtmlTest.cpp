@@ -2,6 +2,7 @@
 #include "report/ReportDateTime.h"
 #include "report/ReportHtmlWriter.h"
 
+#include "report/ScopedVariable.h"
 #include "support/EngineFixture.h"
 #include "support/ExpectedReport.h"
 #include "support/TempTree.h"
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
-#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -126,17 +126,12 @@ TEST(ReportHtml, WorkedExampleLineForLine) {
 }
 
 TEST(ReportHtml, DateLineIsTheGivenMomentInTheLocaleFormats) {
-    const char* oldTz = std::getenv("TZ");
-    const std::optional<std::string> savedTz =
-        oldTz ? std::optional<std::string>(oldTz) : std::nullopt;
     ASSERT_NE(std::setlocale(LC_TIME, "C"), nullptr);
-    ::setenv("TZ", "UTC0", 1);
-    ::tzset();
-    const std::string text = localDateTimeText(1234567890);
-    if (savedTz) {
-        ::setenv("TZ", savedTz->c_str(), 1);
-    } else {
-        ::unsetenv("TZ");
+    std::string text;
+    {
+        const test::ScopedVariable zone("TZ", "UTC0");
+        ::tzset();
+        text = localDateTimeText(1234567890);
     }
     ::tzset();
     EXPECT_EQ(text, "02/13/09 23:31:30");
