@@ -178,11 +178,7 @@ bool SettingsStore::loadUnderLock() {
     }
     // Another instance may have saved since this moment began: build on what is there now.
     document_ = usable(file_.load());
-    if (!document_) {
-        return false;
-    }
-    document_->ensureKey(openKey_);
-    return true;
+    return document_.has_value();
 }
 
 void SettingsStore::write(const QString& name, RegValue value) {
