@@ -138,6 +138,9 @@ private:
     void refreshPanel(QLabel* label, QListView* list, FileListModel& model,
                       const std::string& directory);
     void showError(MessageKey text);
+    // The folder chooser's answer for side 1 or 2, when it names a directory that exists; an
+    // answer that does not is shown as an error.
+    std::optional<std::string> chooseExistingDirectory(int side);
     void showLanguageChooser();
     void adoptFrameForStoredSize();
 
