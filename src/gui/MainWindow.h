@@ -162,7 +162,6 @@ private:
     LanguageId currentLanguage_ = kNoLanguage;
     std::string helpFile_;
 
-    // A stored outer size, until the window manager's frame is known.
     // The size given from the settings until the window manager's frame is known; a dimension
     // left at its design value is the design client size and takes no frame off.
     std::optional<QSize> storedOuterSize_;
