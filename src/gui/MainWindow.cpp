@@ -112,8 +112,7 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     rightDirectory_ = working;
     refreshLeftPanel();
     refreshRightPanel();
-    ui_->StatusBar1->setText(toQString(statusLineText()));
-    ui_->StatusBar1->setAccessibleName(ui_->StatusBar1->text());
+    setLabelText(ui_->StatusBar1, toQString(statusLineText()));
     if (programDirectory_.ends_with('/')) {
         programDirectory_.pop_back();
     }
