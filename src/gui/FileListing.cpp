@@ -1,5 +1,6 @@
 #include "gui/FileListing.h"
 
+#include "engine/AsciiFold.h"
 #include "engine/DirectoryStream.h"
 #include "engine/NameOrder.h"
 
@@ -20,10 +21,8 @@ bool endsWithIgnoringAsciiCase(std::string_view name, std::string_view suffix) {
         return false;
     }
     const auto tail = name.substr(name.size() - suffix.size());
-    return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(a) == b;
-    });
+    return std::equal(tail.begin(), tail.end(), suffix.begin(),
+                      [](char a, char b) { return foldAsciiCase(a) == b; });
 }
 
 } // namespace

@@ -112,8 +112,7 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     rightDirectory_ = working;
     refreshLeftPanel();
     refreshRightPanel();
-    ui_->StatusBar1->setText(toQString(statusLineText()));
-    ui_->StatusBar1->setAccessibleName(ui_->StatusBar1->text());
+    setLabelText(ui_->StatusBar1, toQString(statusLineText()));
     if (programDirectory_.ends_with('/')) {
         programDirectory_.pop_back();
     }
@@ -681,30 +680,27 @@ void MainWindow::showError(MessageKey key) {
     dialogs_.showMessage(this, text(key), text(MessageKey::capError), QMessageBox::Critical);
 }
 
-void MainWindow::sfoglia1() {
-    const auto chosen = browseForFolder(text(MessageKey::txtChooseDirectory), 1);
-    if (!chosen) {
-        return;
-    }
-    if (!isExistingDirectory(*chosen)) {
+std::optional<std::string> MainWindow::chooseExistingDirectory(int side) {
+    const auto chosen = browseForFolder(text(MessageKey::txtChooseDirectory), side);
+    if (chosen && !isExistingDirectory(*chosen)) {
         showError(MessageKey::errInvalidDirectory);
-        return;
+        return std::nullopt;
     }
-    leftDirectory_ = *chosen;
-    refreshLeftPanel();
+    return chosen;
+}
+
+void MainWindow::sfoglia1() {
+    if (const auto chosen = chooseExistingDirectory(1)) {
+        leftDirectory_ = *chosen;
+        refreshLeftPanel();
+    }
 }
 
 void MainWindow::sfoglia2() {
-    const auto chosen = browseForFolder(text(MessageKey::txtChooseDirectory), 2);
-    if (!chosen) {
-        return;
+    if (const auto chosen = chooseExistingDirectory(2)) {
+        rightDirectory_ = *chosen;
+        refreshRightPanel();
     }
-    if (!isExistingDirectory(*chosen)) {
-        showError(MessageKey::errInvalidDirectory);
-        return;
-    }
-    rightDirectory_ = *chosen;
-    refreshRightPanel();
 }
 
 void MainWindow::BitBtn5Click() {

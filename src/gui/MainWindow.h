@@ -138,6 +138,9 @@ private:
     void refreshPanel(QLabel* label, QListView* list, FileListModel& model,
                       const std::string& directory);
     void showError(MessageKey text);
+    // The folder chooser's answer for side 1 or 2, when it names a directory that exists; an
+    // answer that does not is shown as an error.
+    std::optional<std::string> chooseExistingDirectory(int side);
     void showLanguageChooser();
     void adoptFrameForStoredSize();
 
@@ -159,7 +162,6 @@ private:
     LanguageId currentLanguage_ = kNoLanguage;
     std::string helpFile_;
 
-    // A stored outer size, until the window manager's frame is known.
     // The size given from the settings until the window manager's frame is known; a dimension
     // left at its design value is the design client size and takes no frame off.
     std::optional<QSize> storedOuterSize_;

@@ -132,11 +132,7 @@ const std::vector<qsizetype>& ReportView::lineOffsets() const {
 }
 
 qsizetype ReportView::characterCount() const {
-    const qsizetype count = lineCount();
-    if (count == 0) {
-        return 0;
-    }
-    return lineOffsets().back() + lineText(count - 1).size();
+    return offsetOf(endOfText());
 }
 
 qsizetype ReportView::offsetOf(TextPosition position) const {
@@ -205,9 +201,7 @@ QString ReportView::selectedText() const {
 }
 
 void ReportView::selectAll() {
-    const qsizetype count = lineCount();
-    setSelection({},
-                 count == 0 ? TextPosition{} : TextPosition{count - 1, lineText(count - 1).size()});
+    setSelection({}, endOfText());
 }
 
 void ReportView::copy() const {
@@ -397,7 +391,7 @@ void ReportView::keyPressEvent(QKeyEvent* event) {
         p = control ? TextPosition{} : TextPosition{p.line, 0};
         break;
     case Qt::Key_End:
-        p = control ? TextPosition{lineCount(), 0} : TextPosition{p.line, text.size()};
+        p = control ? endOfText() : TextPosition{p.line, text.size()};
         break;
     default:
         QAbstractScrollArea::keyPressEvent(event);

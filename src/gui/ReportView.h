@@ -78,6 +78,8 @@ private:
     void notifySelection();
     const std::vector<qsizetype>& lineOffsets() const;
     TextPosition clamp(TextPosition position) const;
+    // Past the last line: clamp makes it the end of the last line, or the start of no text.
+    TextPosition endOfText() const { return TextPosition{lineCount(), 0}; }
 
     const Report* report_ = nullptr;
     TextPosition anchor_;

@@ -3,7 +3,6 @@
 #include "gui/Dialogs.h"
 #include "gui/MainWindow.h"
 #include "gui/QtText.h"
-#include "gui/ReportDisplay.h"
 #include "ui_MainWindow.h"
 
 #include <QCoreApplication>
@@ -192,9 +191,7 @@ bool WindowRunView::askYesNo(std::string_view text, std::string_view caption, Ic
 }
 
 void WindowRunView::showReport() {
-    if (window_.reportDisplay_ != nullptr) {
-        window_.reportDisplay_->showReport();
-    }
+    window_.SpeedButton5Click(); // as the view-report button does
 }
 
 } // namespace quorvel

@@ -32,7 +32,6 @@ protected:
         makeWindow();
         showAndActivate();
     }
-    bool shown(const char* name) const { return child<QWidget>(name)->isVisible(); }
 };
 
 TEST_F(ModeShownTest, EachModeShowsItsControlsAndGuidance) {

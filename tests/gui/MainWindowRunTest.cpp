@@ -30,7 +30,6 @@ protected:
         showAndActivate();
     }
 
-    bool shown(const char* name) const { return child<QWidget>(name)->isVisible(); }
     bool enabled(const char* name) const { return child<QWidget>(name)->isEnabled(); }
 
     void expectIdle() const {

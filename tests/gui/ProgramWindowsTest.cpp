@@ -74,35 +74,12 @@ protected:
     ReportWindow& reportWindow() const { return program_->reportWindow(); }
     LanguageChooser& chooser() const { return program_->chooser(); }
 
-    template <typename T>
-    T* in(QWidget& window, const char* name) const {
-        T* found = window.findChild<T*>(QLatin1StringView(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     QString mainLabel(const char* name) const { return in<QLabel>(main(), name)->text(); }
-    void clickIn(QWidget& window, const char* name) const {
-        QTest::mouseClick(in<QAbstractButton>(window, name), Qt::LeftButton);
-    }
-
     void selectRows(const char* list, std::initializer_list<int> rows) const {
-        auto* view = in<QListView>(main(), list);
-        bool first = true;
-        for (int row : rows) {
-            const QRect place = view->visualRect(view->model()->index(row, 0));
-            QTest::mouseClick(view->viewport(), Qt::LeftButton,
-                              first ? Qt::NoModifier : Qt::ControlModifier, place.center());
-            first = false;
-        }
+        selectRowsIn(main(), list, rows);
     }
 
-    void activate() {
-        main().showAtStart();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
-        // The first activation's handler, and a chooser it opens, follow through the event queue.
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
+    void activate() { showAndActivate(main()); }
 
     // Chooses item `item` in the chooser the next time it opens (none: the close box).
     std::unique_ptr<WhenShown> choose(std::optional<int> item) {

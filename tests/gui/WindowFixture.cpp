@@ -89,10 +89,10 @@ MainWindow& WindowFixture::makeWindow() {
     return *window_;
 }
 
-void WindowFixture::showAndActivate() {
-    window_->showAtStart();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    // The first activation's handler follows the activation through the event queue.
+void WindowFixture::showAndActivate(MainWindow& window) {
+    window.showAtStart();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // The first activation's handler, and a chooser it opens, follow through the event queue.
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
 }
@@ -101,12 +101,13 @@ QString WindowFixture::label(const char* name) const {
     return child<QLabel>(name)->text();
 }
 
-void WindowFixture::click(const char* button) const {
-    QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton);
+void WindowFixture::clickIn(QWidget& window, const char* button) {
+    QTest::mouseClick(in<QAbstractButton>(window, button), Qt::LeftButton);
 }
 
-void WindowFixture::selectRows(const char* list, std::initializer_list<int> rows) const {
-    auto* view = child<QListView>(list);
+void WindowFixture::selectRowsIn(QWidget& window, const char* list,
+                                 std::initializer_list<int> rows) {
+    auto* view = in<QListView>(window, list);
     bool first = true;
     for (int row : rows) {
         const QRect place = view->visualRect(view->model()->index(row, 0));

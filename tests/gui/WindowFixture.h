@@ -83,18 +83,28 @@ protected:
 
     MainWindow& makeWindow();
     // Shows the window and waits until its first activation has been handled.
-    void showAndActivate();
+    void showAndActivate() { showAndActivate(*window_); }
+    static void showAndActivate(MainWindow& window);
 
     template <typename T>
-    T* child(const char* name) const {
-        T* found = window_->findChild<T*>(QLatin1StringView(name));
+    static T* in(QWidget& window, const char* name) {
+        T* found = window.findChild<T*>(QLatin1StringView(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
+    template <typename T>
+    T* child(const char* name) const {
+        return in<T>(*window_, name);
+    }
     QString label(const char* name) const;
-    void click(const char* button) const;
+    bool shown(const char* name) const { return child<QWidget>(name)->isVisible(); }
+    void click(const char* button) const { clickIn(*window_, button); }
+    static void clickIn(QWidget& window, const char* button);
     // Clicks the rows of a list as a user does; more than one with Ctrl held.
-    void selectRows(const char* list, std::initializer_list<int> rows) const;
+    void selectRows(const char* list, std::initializer_list<int> rows) const {
+        selectRowsIn(*window_, list, rows);
+    }
+    static void selectRowsIn(QWidget& window, const char* list, std::initializer_list<int> rows);
     std::vector<std::string> reportLines() const;
     std::vector<RecordingDialogs::Box::Kind> boxKinds() const;
 
