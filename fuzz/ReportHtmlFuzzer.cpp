@@ -1,6 +1,7 @@
 // The HTML page of a report reads back as the report's own text, placed and styled by the page
 // rules, with no markup from a report line; and escaping round trips on any bytes.
 #include "engine/Report.h"
+#include "engine/ReportLineFormat.h"
 #include "fuzz/ExpectedPageText.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/HtmlPageText.h"
@@ -57,9 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Each line of the kind a run gives a line of its shape.
     Report report;
     for (const std::string& line : lines) {
-        if (line == std::string(24, '_')) {
+        if (line == kBlockRule) {
             report.appendReportLine(line, ReportLineKind::SubdirectoryRule);
-        } else if (line.starts_with(">>>> ")) {
+        } else if (line.starts_with(kDifferenceMark)) {
             report.appendPairLine(line, CompareResult::DifferentContents);
         } else {
             report.appendReportLine(line);

@@ -18,8 +18,8 @@ struct Checked {
     std::string error;
 };
 
-Checked check(const std::string& path, const std::string& fromHere) {
-    struct stat st {};
+// `st` is left holding what the path leads to.
+Checked check(const std::string& path, const std::string& fromHere, struct stat& st) {
     if (::stat(fromHere.c_str(), &st) != 0) {
         return {std::nullopt, "cannot access '" + path + "': " + std::strerror(errno)};
     }
@@ -36,19 +36,16 @@ PlannedRun failure(std::string error, bool usage) {
     return {std::nullopt, std::move(error), usage};
 }
 
-bool sameObject(const std::string& a, const std::string& b) {
-    struct stat sa {};
-    struct stat sb {};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
-
 // The lexical form reads best in the headings, but a ".." after a symbolic link leads elsewhere
-// than it seems; then the path the system resolved is the one compared.
+// than it seems; then the path the system resolved is the one compared. `found` is what the
+// path as typed leads to.
 std::optional<std::string> runPath(const std::string& asTyped, const std::string& fromHere,
-                                   const std::string& currentDirectory, std::string& error) {
+                                   const struct stat& found, const std::string& currentDirectory,
+                                   std::string& error) {
     auto lexical = lexicallyAbsolute(asTyped, currentDirectory);
-    if (sameObject(lexical, fromHere)) {
+    struct stat st {};
+    if (::stat(lexical.c_str(), &st) == 0 && st.st_dev == found.st_dev &&
+        st.st_ino == found.st_ino) {
         return lexical;
     }
     char* resolved = ::realpath(fromHere.c_str(), nullptr);
@@ -70,13 +67,14 @@ PlannedRun planRun(const std::vector<std::string>& paths, const std::string& cur
         // As typed: a ".." after a link must lead where the system says it does.
         const auto fromHere =
             path.empty() || path.front() == '/' ? path : currentDirectory + "/" + path;
-        auto checked = check(path, fromHere);
+        struct stat found {};
+        auto checked = check(path, fromHere, found);
         if (!checked.kind) {
             return failure(checked.error, false);
         }
         kinds.push_back(*checked.kind);
         std::string error;
-        auto runAs = runPath(path, fromHere, currentDirectory, error);
+        auto runAs = runPath(path, fromHere, found, currentDirectory, error);
         if (!runAs) {
             return failure(error, false);
         }

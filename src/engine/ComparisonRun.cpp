@@ -178,8 +178,8 @@ void ComparisonRun::compareNamedPair(const std::string& left, const std::string&
     progress.currentFileDone = 0;
     view_.setFileStatus(firstName);
     view_.setFileStatusVisible(true);
-    if (!first.size && first.problem.errorCode != 0) {
-        view_.noteReadProblem(firstPath, first.problem.errorCode);
+    if (!first.size) {
+        pairs_.noteProblem(firstPath, first.problem, false);
     }
     const auto result = first.size ? pairs_.comparePair(firstPath, joinPath(right, secondName))
                                    : CompareResult::ErrorReading1st;

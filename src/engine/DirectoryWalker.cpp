@@ -44,21 +44,26 @@ DirectoryWalker::DirectoryWalker(RunState& state, RunView& view, Report& report,
 
 void DirectoryWalker::walk(const std::string& base, const std::string& relativePath,
                            const Visit& visit) {
-    const auto pathOf = [&base](const std::string& rel) {
-        return rel.empty() ? base : joinPath(base, rel);
-    };
     walking_.clear();
-    const auto top = files_.directoryIdentity(pathOf(relativePath));
+    std::string rel = relativePath;
+    std::vector<Level> levels;
+    const auto enter = [&](std::string path, std::size_t parentLength,
+                           const std::optional<FileIdentity>& identity) {
+        auto level = visit(path, rel, identity);
+        level.path = std::move(path);
+        level.parentLength = parentLength;
+        level.identified = identity.has_value();
+        levels.push_back(std::move(level));
+    };
+    auto topPath = rel.empty() ? base : joinPath(base, rel);
+    const auto top = files_.directoryIdentity(topPath);
     if (top) {
         walking_.push_back(*top);
     }
-    std::string rel = relativePath;
-    std::vector<Level> levels;
-    levels.push_back(visit(rel, top));
-    levels.back().parentLength = rel.size();
+    enter(std::move(topPath), rel.size(), top);
     // Once aborted, every level still open would return at once: nothing more to do.
     while (!levels.empty() && !state_.abortRequested) {
-        auto next = nextSubdirectory(levels.back(), pathOf(rel));
+        auto next = nextSubdirectory(levels.back());
         if (!next) {
             if (levels.back().identified) {
                 walking_.pop_back();
@@ -72,15 +77,12 @@ void DirectoryWalker::walk(const std::string& base, const std::string& relativeP
             rel += '/';
         }
         rel += next->first;
-        auto child = visit(rel, next->second);
-        child.parentLength = parentLength;
-        child.identified = next->second.has_value();
-        levels.push_back(std::move(child));
+        enter(joinPath(levels.back().path, next->first), parentLength, next->second);
     }
 }
 
 std::optional<std::pair<std::string, std::optional<FileIdentity>>>
-DirectoryWalker::nextSubdirectory(Level& level, const std::string& path) {
+DirectoryWalker::nextSubdirectory(Level& level) {
     const auto& entries = level.entries();
     while (level.next < entries.size()) {
         const auto& entry = entries[level.next++];
@@ -88,7 +90,7 @@ DirectoryWalker::nextSubdirectory(Level& level, const std::string& path) {
             continue;
         }
         // A directory that cannot be looked at is still entered: its listing tells the rest.
-        auto identity = files_.directoryIdentity(joinPath(path, entry.name));
+        auto identity = files_.directoryIdentity(joinPath(level.path, entry.name));
         if (identity) {
             if (std::find(walking_.begin(), walking_.end(), *identity) != walking_.end()) {
                 continue;
@@ -110,8 +112,7 @@ DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
     return files_.listDirectory(directory);
 }
 
-void DirectoryWalker::keepListing(const FileIdentity& identity, DirectoryListing listing,
-                                  Level& level, bool recurse) {
+bool DirectoryWalker::roomToKeep(const DirectoryListing& listing) {
     std::size_t bytes = kMapNodeBytes;
     if (listing.entries) {
         for (const auto& entry : *listing.entries) {
@@ -119,17 +120,10 @@ void DirectoryWalker::keepListing(const FileIdentity& identity, DirectoryListing
         }
     }
     if (keptBytes_ + bytes > options_.keptListingBytes) {
-        // Not kept: the comparison lists this directory again.
-        if (recurse && listing.entries) {
-            level.owned = std::move(*listing.entries);
-        }
-        return;
+        return false;
     }
     keptBytes_ += bytes;
-    auto& kept = listings_[keyOf(identity)] = std::move(listing);
-    if (recurse && kept.entries) {
-        level.kept = &*kept.entries;
-    }
+    return true;
 }
 
 void DirectoryWalker::appendLevelLine(const std::string& relativePath, bool& blockWritten,
@@ -148,14 +142,15 @@ void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::s
                                        const std::string& relativePath) {
     patterns_ = filterPatterns(state_.options.filter);
     walk(leftBase, relativePath,
-         [&](const std::string& rel, const std::optional<FileIdentity>& identity) {
-             return compareLevel(leftBase, rightBase, rel, identity);
+         [&](const std::string& left, const std::string& rel,
+             const std::optional<FileIdentity>& identity) {
+             return compareLevel(left, rightBase, rel, identity);
          });
     listings_.clear();
     keptBytes_ = 0;
 }
 
-DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase,
+DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
                                                      const std::string& rightBase,
                                                      const std::string& relativePath,
                                                      const std::optional<FileIdentity>& identity) {
@@ -169,7 +164,6 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& leftBase
     if (state_.runInterrupted) {
         return level;
     }
-    const auto left = relativePath.empty() ? leftBase : joinPath(leftBase, relativePath);
     const auto right = relativePath.empty() ? rightBase : joinPath(rightBase, relativePath);
     view_.setDirectoryStatus(relativePath.empty() ? "./" : relativePath + "/");
 
@@ -237,9 +231,11 @@ double DirectoryWalker::totalSize(const std::string& directory, bool recurse,
     listings_.clear();
     keptBytes_ = 0;
     double sum = 0;
-    walk(top, "", [&](const std::string& rel, const std::optional<FileIdentity>& identity) {
-        return sizeLevel(rel.empty() ? top : joinPath(top, rel), recurse, identity, sum);
-    });
+    walk(top, "",
+         [&](const std::string& path, const std::string&,
+             const std::optional<FileIdentity>& identity) {
+             return sizeLevel(path, recurse, identity, sum);
+         });
     return sum;
 }
 
@@ -262,14 +258,16 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
             }
         }
     }
-    if (!identity) {
-        // Without an identity the comparison cannot find this listing again; it lists anew.
-        if (recurse && listing) {
-            level.owned = std::move(*listing);
+    // Without an identity the comparison cannot find this listing again, and without room it is
+    // not kept: either way the comparison lists anew.
+    if (identity && roomToKeep(taken)) {
+        auto& kept = listings_[keyOf(*identity)] = std::move(taken);
+        if (recurse && kept.entries) {
+            level.kept = &*kept.entries;
         }
-        return level;
+    } else if (recurse && listing) {
+        level.owned = std::move(*listing);
     }
-    keepListing(*identity, std::move(taken), level, recurse);
     return level;
 }
 

@@ -42,6 +42,7 @@ private:
     // One directory being walked: its subdirectories still to enter, and how long the relative
     // path was before it was entered (the path is one string, cut back when a level is left).
     struct Level {
+        std::string path; // the directory's whole path
         std::vector<DirectoryEntry> owned;
         const std::vector<DirectoryEntry>* kept = nullptr; // the size pass's listing, when kept
         std::size_t next = 0;
@@ -50,16 +51,16 @@ private:
 
         const std::vector<DirectoryEntry>& entries() const { return kept ? *kept : owned; }
     };
-    // A pass's work in one directory, given its relative path and identity: the level to walk
-    // on from, empty when the walk goes no deeper there.
-    using Visit = std::function<Level(const std::string& relativePath,
+    // A pass's work in one directory, given its whole and relative paths and its identity: the
+    // level to walk on from, empty when the walk goes no deeper there.
+    using Visit = std::function<Level(const std::string& path, const std::string& relativePath,
                                       const std::optional<FileIdentity>& identity)>;
 
     // Depth first from `relativePath` below `base`, guarding against link loops: a directory
     // already being walked higher up is not entered again. Ends early once an abort is seen.
     void walk(const std::string& base, const std::string& relativePath, const Visit& visit);
 
-    Level compareLevel(const std::string& leftBase, const std::string& rightBase,
+    Level compareLevel(const std::string& left, const std::string& rightBase,
                        const std::string& relativePath,
                        const std::optional<FileIdentity>& identity);
     Level sizeLevel(const std::string& directory, bool recurse,
@@ -67,14 +68,14 @@ private:
     // The next subdirectory of a level that is not already being walked higher up, with its
     // identity when it has one (which is then on the stack), or nothing when the level is done.
     std::optional<std::pair<std::string, std::optional<FileIdentity>>>
-    nextSubdirectory(Level& level, const std::string& path);
+    nextSubdirectory(Level& level);
 
     // The size pass lists each directory once; the comparison takes that listing over when it
     // was kept.
     DirectoryListing takeListing(const std::string& directory,
                                  const std::optional<FileIdentity>& identity);
-    void keepListing(const FileIdentity& identity, DirectoryListing listing, Level& level,
-                     bool recurse);
+    // Whether the listing fits under the cap on kept listings; if so, its room is taken.
+    bool roomToKeep(const DirectoryListing& listing);
     // A pair line of this level, after the level's subdirectory block the first time.
     void appendLevelLine(const std::string& relativePath, bool& blockWritten,
                          const std::string& name, CompareResult result);

@@ -17,13 +17,13 @@ constexpr int kLooksBeforeListing = 8;
 OpenDirectories::Location OpenDirectories::locate(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos || slash + 1 == path.size()) {
-        return {AT_FDCWD, path, false};
+        return {AT_FDCWD, path, nullptr};
     }
     const std::string_view parent(path.data(), slash == 0 ? 1 : slash);
     std::string name = path.substr(slash + 1);
     for (auto& kept : kept_) {
         if (kept.fd.isOpen() && kept.path == parent) {
-            return {kept.fd.get(), std::move(name), true};
+            return {kept.fd.get(), std::move(name), &kept};
         }
     }
     auto& slot = kept_[nextSlot_];
@@ -32,22 +32,13 @@ OpenDirectories::Location OpenDirectories::locate(const std::string& path) {
     slot.path = parent;
     slot.fd = FileDescriptor(openDirectory(slot.path, O_PATH));
     if (!slot.fd.isOpen()) {
-        return {AT_FDCWD, path, false, errno};
+        return {AT_FDCWD, path, nullptr, errno};
     }
-    return {slot.fd.get(), std::move(name), true};
-}
-
-OpenDirectories::Kept* OpenDirectories::keptFor(int fd) {
-    for (auto& kept : kept_) {
-        if (kept.fd.isOpen() && kept.fd.get() == fd) {
-            return &kept;
-        }
-    }
-    return nullptr;
+    return {slot.fd.get(), std::move(name), &slot};
 }
 
 DirectoryKinds::Found OpenDirectories::kindOf(const Location& where) {
-    Kept* kept = where.kept ? keptFor(where.directory) : nullptr;
+    Kept* kept = where.kept;
     if (kept == nullptr) {
         return {};
     }

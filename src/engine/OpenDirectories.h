@@ -13,13 +13,15 @@ namespace quorvel {
 // directory, so the kernel walks a long path once per directory instead of once per file. The two
 // sides of a run alternate, so two are kept.
 class OpenDirectories {
+    struct Kept;
+
 public:
     // Where a path's name is found: relative to a kept directory, or the whole path (AT_FDCWD)
     // when its directory cannot be opened, with the reason it could not.
     struct Location {
         int directory;
         std::string name;
-        bool kept;
+        Kept* kept; // the kept directory of the name; none for a whole path
         int directoryError = 0;
     };
     Location locate(const std::string& path);
@@ -39,7 +41,6 @@ private:
         bool listed = false;
         DirectoryKinds kinds;
     };
-    Kept* keptFor(int fd);
 
     std::array<Kept, 2> kept_;
     std::size_t nextSlot_ = 0;

@@ -28,9 +28,11 @@ public:
 
     // A count of zero or more adds to the pair in hand; a negative count marks it fully done.
     void reportProgress(std::int64_t count);
+    // Tells the view why a file of the pair could not be looked at or opened, when that is worth
+    // telling; `second` for the file on the right.
+    void noteProblem(const std::string& path, const FileProblem& problem, bool second);
 
 private:
-    void noteProblem(const std::string& path, const FileProblem& problem, bool second);
     CompareResult compareSizes(const std::string& firstPath, const std::string& secondPath);
     CompareResult compareBytes(const std::string& firstPath, const std::string& secondPath,
                                char* firstBuffer, char* secondBuffer,

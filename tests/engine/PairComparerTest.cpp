@@ -25,12 +25,6 @@ protected:
         return comparer.comparePair(tree.path(a), tree.path(b));
     }
 
-    void expectNothingLeftOpen() {
-        files.forgetCaches();
-        EXPECT_EQ(test::openDescriptorCount(), descriptorsAtStart);
-    }
-
-    const int descriptorsAtStart = test::openDescriptorCount();
     TempTree tree;
     RecordingView view;
     HookedFileAccess files;
@@ -45,7 +39,7 @@ TEST_F(PairComparerTest, LengthsAroundTheBlockSizeAreEqualWhenTheBytesAre) {
         tree.writeSized("b", size);
         EXPECT_EQ(compare("a", "b"), CompareResult::Equal) << size;
     }
-    expectNothingLeftOpen();
+    EXPECT_EQ(files.descriptorsLeftOpen(), 0) << "every file opened is closed again";
 }
 
 TEST_F(PairComparerTest, ADifferingByteIsFoundWhereverItLies) {
@@ -58,7 +52,7 @@ TEST_F(PairComparerTest, ADifferingByteIsFoundWhereverItLies) {
         tree.write("b", content);
         EXPECT_EQ(compare("a", "b"), CompareResult::DifferentContents) << at;
     }
-    expectNothingLeftOpen();
+    EXPECT_EQ(files.descriptorsLeftOpen(), 0) << "every file opened is closed again";
 }
 
 TEST_F(PairComparerTest, TheSideThatEndsFirstIsNamedTruncated) {
@@ -82,7 +76,7 @@ TEST_F(PairComparerTest, AMissingOrNonRegularFileIsAResultNotAHang) {
     EXPECT_EQ(compare("a", "pipe"), CompareResult::NotFoundIn2nd);
     EXPECT_EQ(compare("pipe", "a"), CompareResult::ErrorReading1st);
     EXPECT_EQ(compare("missing", "missing"), CompareResult::ErrorReading1st);
-    expectNothingLeftOpen();
+    EXPECT_EQ(files.descriptorsLeftOpen(), 0) << "every file opened is closed again";
 }
 
 TEST_F(PairComparerTest, FastModeLooksAtSizesAndOpensNothing) {
@@ -151,7 +145,7 @@ TEST_F(PairComparerTest, AFailedReadNamesTheSideThatFailedEvenWhenBothFail) {
         return read == 2 ? -1 : n;
     };
     EXPECT_EQ(compare("a", "b"), CompareResult::ErrorReading1st);
-    expectNothingLeftOpen();
+    EXPECT_EQ(files.descriptorsLeftOpen(), 0) << "every file opened is closed again";
 }
 
 TEST_F(PairComparerTest, TheSameFileOnBothSidesIsEqualWithoutReading) {

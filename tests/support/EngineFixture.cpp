@@ -45,8 +45,7 @@ std::vector<std::string> EngineFixture::runFiles(const std::string& first,
 }
 
 void EngineFixture::expectNothingLeftOpen() {
-    files.forgetCaches();
-    EXPECT_EQ(openDescriptorCount(), descriptorsAtStart);
+    EXPECT_EQ(files.descriptorsLeftOpen(), 0);
 }
 
 void EngineFixture::expectProgressWithinBounds() const {

@@ -34,7 +34,6 @@ protected:
     // Every file the runs opened is closed again.
     void expectNothingLeftOpen();
 
-    const int descriptorsAtStart = openDescriptorCount();
     TempTree tree;
     RecordingView view;
     Report report;

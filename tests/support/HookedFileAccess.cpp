@@ -6,6 +6,15 @@
 
 namespace quorvel::test {
 
+int openDescriptorCount() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator("/proc/self/fd")) {
+        ++count;
+    }
+    return count;
+}
+
 LookedUpFile HookedFileAccess::lookUpFile(const std::string& path) {
     ++counts.lookUps;
     return PosixFileAccess::lookUpFile(path);
@@ -65,13 +74,9 @@ std::optional<FileIdentity> HookedFileAccess::directoryIdentity(const std::strin
     return PosixFileAccess::directoryIdentity(path);
 }
 
-int openDescriptorCount() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry :
-         std::filesystem::directory_iterator("/proc/self/fd")) {
-        ++count;
-    }
-    return count;
+int HookedFileAccess::descriptorsLeftOpen() {
+    forgetCaches();
+    return openDescriptorCount() - descriptorsAtStart_;
 }
 
 } // namespace quorvel::test

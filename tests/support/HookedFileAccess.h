@@ -11,6 +11,9 @@
 
 namespace quorvel::test {
 
+// The descriptors this process has open now.
+int openDescriptorCount();
+
 // The real file system with every call counted, and places to change the files between the
 // engine's calls: after a directory is listed and while a file is read.
 class HookedFileAccess : public PosixFileAccess {
@@ -54,6 +57,10 @@ public:
     DirectoryListing listDirectory(const std::string& path) override;
     std::optional<FileIdentity> directoryIdentity(const std::string& path) override;
 
+    // The descriptors the process has open beyond those it had when this was made, once what is
+    // kept between runs is let go: 0 when every file opened was closed again.
+    int descriptorsLeftOpen();
+
 private:
     struct Opened {
         std::string path;
@@ -61,9 +68,7 @@ private:
     };
     std::map<int, Opened> open_;
     std::map<std::string, int> listingsOf_;
+    int descriptorsAtStart_ = openDescriptorCount();
 };
-
-// The descriptors this process has open now.
-int openDescriptorCount();
 
 } // namespace quorvel::test
