@@ -16,6 +16,8 @@ public:
     // The kernel copies file data out of whole pages; into a buffer that starts off a 64-byte
     // boundary that copy runs at half speed or worse on some processors.
     static constexpr std::size_t kAlignment = 4096;
+    // Then every later block starts on the same 64-byte phase as the file's pages too.
+    static_assert(kBlockSize % 64 == 0);
 
     CompareBuffers() : first_(allocate()), second_(allocate()) {}
 

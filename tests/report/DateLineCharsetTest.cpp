@@ -3,8 +3,8 @@
 #include "report/ReportDateTime.h"
 #include "report/Utf8Conversion.h"
 
-#include "report/ScopedVariable.h"
 #include "support/ChildProcess.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -50,8 +50,8 @@ TEST(DateLineCharset, AnEucJpLocaleGivesAUtf8DateLine) {
     const std::string oldTime = std::setlocale(LC_TIME, nullptr);
     std::string text;
     {
-        const test::ScopedVariable locales("LOCPATH", scratch.root());
-        const test::ScopedVariable zone("TZ", "UTC0");
+        const test::ScopedEnvironment locales("LOCPATH", scratch.root());
+        const test::ScopedEnvironment zone("TZ", "UTC0");
         ::tzset();
         ASSERT_NE(std::setlocale(LC_TIME, "ja_JP.EUC-JP"), nullptr);
         text = localDateTimeText(1234567890);

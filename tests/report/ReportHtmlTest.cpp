@@ -2,9 +2,9 @@
 #include "report/ReportDateTime.h"
 #include "report/ReportHtmlWriter.h"
 
-#include "report/ScopedVariable.h"
 #include "support/EngineFixture.h"
 #include "support/ExpectedReport.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -129,7 +129,7 @@ TEST(ReportHtml, DateLineIsTheGivenMomentInTheLocaleFormats) {
     ASSERT_NE(std::setlocale(LC_TIME, "C"), nullptr);
     std::string text;
     {
-        const test::ScopedVariable zone("TZ", "UTC0");
+        const test::ScopedEnvironment zone("TZ", "UTC0");
         ::tzset();
         text = localDateTimeText(1234567890);
     }

@@ -1,3 +1,4 @@
+#include "support/ScopedEnvironment.h"
 #include "support/SettingsFixture.h"
 #include "support/SettingsSample.h"
 
@@ -46,45 +47,10 @@ std::string writeLeftAndTellWhatWasSaid(const QString& path) {
     return testing::internal::GetCapturedStderr();
 }
 
-// Sets or unsets environment variables for one test and puts them back after it.
-class EnvironmentGuard {
-public:
-    void set(const char* name, const QByteArray& value) {
-        keep(name);
-        qputenv(name, value);
-    }
-    void unset(const char* name) {
-        keep(name);
-        qunsetenv(name);
-    }
-    ~EnvironmentGuard() {
-        for (const auto& [name, value] : saved_) {
-            if (value) {
-                qputenv(name, *value);
-            } else {
-                qunsetenv(name);
-            }
-        }
-    }
-
-private:
-    // Only the value from before the first change is put back.
-    void keep(const char* name) {
-        if (std::any_of(saved_.begin(), saved_.end(),
-                        [name](const auto& kept) { return std::strcmp(kept.first, name) == 0; })) {
-            return;
-        }
-        saved_.emplace_back(name, qEnvironmentVariableIsSet(name)
-                                      ? std::optional<QByteArray>(qgetenv(name))
-                                      : std::nullopt);
-    }
-    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
-};
-
 TEST(SettingsPathTest, FollowsXdgConfigHomeElseHomeConfig) {
     QTemporaryDir tmp;
-    EnvironmentGuard environment;
-    environment.set("XDG_CONFIG_HOME", QFile::encodeName(tmp.path()));
+    test::ScopedEnvironment environment;
+    environment.set("XDG_CONFIG_HOME", QFile::encodeName(tmp.path()).toStdString());
     const QString expected = tmp.path() + QStringLiteral("/Quorvel/settings.reg");
     EXPECT_EQ(SettingsStore::defaultFilePath(), expected);
     {
@@ -98,11 +64,11 @@ TEST(SettingsPathTest, FollowsXdgConfigHomeElseHomeConfig) {
               QDir::homePath() + QStringLiteral("/.config/Quorvel/settings.reg"));
 }
 
-TEST(SettingsPathTest, TheEnvironmentGuardPutsBackWhatWasThereBeforeItsFirstChange) {
+TEST(SettingsPathTest, TheScopedEnvironmentPutsBackWhatWasThereBeforeItsFirstChange) {
     const char* probe = "QUORVEL_GUARD_PROBE";
     qputenv(probe, "before");
     {
-        EnvironmentGuard environment;
+        test::ScopedEnvironment environment;
         environment.set(probe, "first");
         environment.set(probe, "second");
         environment.unset(probe);
@@ -110,7 +76,7 @@ TEST(SettingsPathTest, TheEnvironmentGuardPutsBackWhatWasThereBeforeItsFirstChan
     EXPECT_EQ(qgetenv(probe), QByteArray("before"));
     qunsetenv(probe);
     {
-        EnvironmentGuard environment;
+        test::ScopedEnvironment environment;
         environment.set(probe, "first");
         environment.set(probe, "second");
     }
@@ -119,12 +85,12 @@ TEST(SettingsPathTest, TheEnvironmentGuardPutsBackWhatWasThereBeforeItsFirstChan
 
 TEST(SettingsPathTest, ARelativeXdgConfigHomeIsIgnoredAndNoHomeMeansThePasswordDatabase) {
     QTemporaryDir home;
-    EnvironmentGuard environment;
-    environment.set("HOME", QFile::encodeName(home.path()));
+    test::ScopedEnvironment environment;
+    environment.set("HOME", QFile::encodeName(home.path()).toStdString());
     const QString underHome = home.path() + QStringLiteral("/.config/Quorvel/settings.reg");
     for (const QByteArray& relative :
          {QByteArray("relative/config"), QByteArray("."), QByteArray("~/.config"), QByteArray()}) {
-        environment.set("XDG_CONFIG_HOME", relative);
+        environment.set("XDG_CONFIG_HOME", relative.toStdString());
         EXPECT_EQ(SettingsStore::defaultFilePath().toStdString(), underHome.toStdString())
             << relative.toStdString();
     }
