@@ -6,6 +6,7 @@
 #include "cli/RunPlan.h"
 #include "cli/TerminalRunView.h"
 #include "engine/ComparisonRun.h"
+#include "engine/CurrentDirectory.h"
 #include "engine/PosixFileAccess.h"
 #include "engine/Report.h"
 #include "engine/ReportLineFormat.h"
@@ -68,18 +69,6 @@ int usageFailure(const std::string& message) {
     std::fprintf(stderr, "quorvel-compare: %s\n", message.c_str());
     std::fprintf(stderr, "Try 'quorvel-compare --help' for more information.\n");
     return kExitTrouble;
-}
-
-// Nothing, with errno set, when there is none (it was deleted, or is out of reach).
-std::optional<std::string> currentDirectory() {
-    std::vector<char> buffer(4096);
-    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE || buffer.size() > (1u << 20)) {
-            return std::nullopt;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    return std::string(buffer.data());
 }
 
 bool anyRelative(const std::vector<std::string>& paths) {

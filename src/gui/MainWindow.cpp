@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include "engine/CurrentDirectory.h"
 #include "engine/ReportLineFormat.h"
 #include "gui/ApplicationHelpFile.h"
 #include "gui/Dialogs.h"
@@ -35,18 +36,6 @@
 namespace quorvel {
 
 namespace {
-
-std::string workingDirectory() {
-    std::string buffer(4096, '\0');
-    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) {
-            return "/";
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
-    return buffer;
-}
 
 bool isExistingDirectory(const std::string& path) {
     struct stat st {};
@@ -106,7 +95,8 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { emit helpRequested(200); });
 
-    const std::string working = workingDirectory();
+    // Without a working directory (it was deleted) the window starts at the root.
+    const std::string working = currentDirectory().value_or("/");
     programDirectory_ = working;
     leftDirectory_ = working;
     rightDirectory_ = working;
