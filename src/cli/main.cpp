@@ -171,7 +171,8 @@ int main(int argc, char** argv) {
     if (!printed || !exported) {
         return kExitTrouble;
     }
-    if (interruptReceived()) {
+    // An interrupt that came once the run had finished cut nothing short.
+    if (run.state().runInterrupted) {
         return kExitInterrupted;
     }
     if (view.hadReadProblems()) {
