@@ -11,6 +11,7 @@
 #include "engine/Wildcard.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace quorvel {
 
@@ -26,15 +27,8 @@ std::pair<std::uint64_t, std::uint64_t> keyOf(const FileIdentity& identity) {
     return {identity.device, identity.inode};
 }
 
-// What a kept listing costs: its node in the map, and per name the entry and the name's bytes
-// when they do not fit in the string itself.
-constexpr std::size_t kMapNodeBytes = 64 + sizeof(DirectoryListing);
-
-std::size_t listedNameBytes(const DirectoryEntry& entry) {
-    static const std::size_t kInPlace = std::string().capacity();
-    return sizeof(DirectoryEntry) +
-           (entry.name.capacity() > kInPlace ? entry.name.capacity() + 1 : 0);
-}
+// What a kept listing costs beside its entries: its node in the map.
+constexpr std::size_t kMapNodeBytes = 64 + sizeof(DirectoryStamp) + sizeof(DirectoryListing);
 
 } // namespace
 
@@ -48,17 +42,17 @@ void DirectoryWalker::walk(const std::string& base, const std::string& relativeP
     std::string rel = relativePath;
     std::vector<Level> levels;
     const auto enter = [&](std::string path, std::size_t parentLength,
-                           const std::optional<FileIdentity>& identity) {
-        auto level = visit(path, rel, identity);
+                           const std::optional<DirectoryLook>& look) {
+        auto level = visit(path, rel, look);
         level.path = std::move(path);
         level.parentLength = parentLength;
-        level.identified = identity.has_value();
+        level.identified = look.has_value();
         levels.push_back(std::move(level));
     };
     auto topPath = rel.empty() ? base : joinPath(base, rel);
-    const auto top = files_.directoryIdentity(topPath);
+    const auto top = files_.lookAtDirectory(topPath);
     if (top) {
-        walking_.push_back(*top);
+        walking_.push_back(top->identity);
     }
     enter(std::move(topPath), rel.size(), top);
     // Once aborted, every level still open would return at once: nothing more to do.
@@ -81,44 +75,49 @@ void DirectoryWalker::walk(const std::string& base, const std::string& relativeP
     }
 }
 
-std::optional<std::pair<std::string, std::optional<FileIdentity>>>
+std::optional<std::pair<std::string, std::optional<DirectoryLook>>>
 DirectoryWalker::nextSubdirectory(Level& level) {
     const auto& entries = level.entries();
     while (level.next < entries.size()) {
-        const auto& entry = entries[level.next++];
+        const auto entry = entries[level.next++];
         if (isFile(entry)) {
             continue;
         }
         // A directory that cannot be looked at is still entered: its listing tells the rest.
-        auto identity = files_.directoryIdentity(joinPath(level.path, entry.name));
-        if (identity) {
-            if (std::find(walking_.begin(), walking_.end(), *identity) != walking_.end()) {
+        auto look = files_.lookAtDirectory(joinPath(level.path, entry.name));
+        if (look) {
+            if (std::find(walking_.begin(), walking_.end(), look->identity) != walking_.end()) {
                 continue;
             }
-            walking_.push_back(*identity);
+            walking_.push_back(look->identity);
         }
-        return std::make_pair(entry.name, identity);
+        return std::make_pair(std::string(entry.name), look);
     }
     return std::nullopt;
 }
 
 DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
-                                              const std::optional<FileIdentity>& identity) {
-    if (identity) {
-        if (auto kept = listings_.extract(keyOf(*identity))) {
-            return std::move(kept.mapped());
+                                              const std::optional<DirectoryLook>& look) {
+    if (look) {
+        // A directory made since in the place of a removed one may have its inode: the times
+        // tell them apart, as they tell a directory whose names changed since.
+        auto kept = listings_.extract(keyOf(look->identity));
+        if (kept && kept.mapped().stamp == look->stamp) {
+            return std::move(kept.mapped().listing);
         }
     }
     return files_.listDirectory(directory);
 }
 
+bool DirectoryWalker::settled(const DirectoryStamp& stamp) const {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const auto nowNanoseconds = static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+    return stamp.changed < nowNanoseconds - options_.settledNanoseconds;
+}
+
 bool DirectoryWalker::roomToKeep(const DirectoryListing& listing) {
-    std::size_t bytes = kMapNodeBytes;
-    if (listing.entries) {
-        for (const auto& entry : *listing.entries) {
-            bytes += listedNameBytes(entry);
-        }
-    }
+    const std::size_t bytes = kMapNodeBytes + (listing.entries ? listing.entries->bytes() : 0);
     if (keptBytes_ + bytes > options_.keptListingBytes) {
         return false;
     }
@@ -127,7 +126,7 @@ bool DirectoryWalker::roomToKeep(const DirectoryListing& listing) {
 }
 
 void DirectoryWalker::appendLevelLine(const std::string& relativePath, bool& blockWritten,
-                                      const std::string& name, CompareResult result) {
+                                      std::string_view name, CompareResult result) {
     if (!blockWritten && !relativePath.empty()) {
         blockWritten = true;
         report_.appendReportLine(kBlockRule, ReportLineKind::SubdirectoryRule);
@@ -138,13 +137,26 @@ void DirectoryWalker::appendLevelLine(const std::string& relativePath, bool& blo
     report_.appendPairLine(formatResultLine(name, result, books_.strings()), result);
 }
 
+std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& listing,
+                                                        PairCursor& cursor) const {
+    for (; cursor.pattern < patterns_.size(); ++cursor.pattern, cursor.index = 0) {
+        while (cursor.index < listing.size()) {
+            const auto entry = listing[cursor.index++];
+            if (isFile(entry) && matchesWildcard(patterns_[cursor.pattern], entry.name)) {
+                return entry;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
                                        const std::string& relativePath) {
     patterns_ = filterPatterns(state_.options.filter);
     walk(leftBase, relativePath,
          [&](const std::string& left, const std::string& rel,
-             const std::optional<FileIdentity>& identity) {
-             return compareLevel(left, rightBase, rel, identity);
+             const std::optional<DirectoryLook>& look) {
+             return compareLevel(left, rightBase, rel, look);
          });
     listings_.clear();
     keptBytes_ = 0;
@@ -153,7 +165,7 @@ void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::s
 DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
                                                      const std::string& rightBase,
                                                      const std::string& relativePath,
-                                                     const std::optional<FileIdentity>& identity) {
+                                                     const std::optional<DirectoryLook>& look) {
     Level level;
     // A tree where no file matches compares no pair for a long while: the abort button must
     // still be seen.
@@ -168,7 +180,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
     view_.setDirectoryStatus(relativePath.empty() ? "./" : relativePath + "/");
 
     bool blockWritten = false;
-    auto taken = takeListing(left, identity);
+    auto taken = takeListing(left, look);
     auto& listing = taken.entries;
     if (!listing) {
         if (taken.errorCode != 0) {
@@ -184,25 +196,23 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         }
         return level;
     }
-    // The pairs of this level in the order they are compared: pattern by pattern.
-    std::vector<const DirectoryEntry*> pairs;
-    for (const auto& pattern : patterns_) {
-        for (const auto& entry : *listing) {
-            if (isFile(entry) && matchesWildcard(pattern, entry.name)) {
-                pairs.push_back(&entry);
-            }
-        }
-    }
+    // The pairs of this level in the order they are compared: pattern by pattern. One cursor
+    // hints reads ahead of the one comparing, so no list of the pairs is kept.
+    PairCursor comparing;
+    PairCursor hinting;
     std::size_t hinted = 0;
-    for (std::size_t i = 0; i < pairs.size(); ++i) {
+    for (std::size_t i = 0; auto next = nextPair(*listing, comparing); ++i) {
         // Keep the next few pairs in flight: a disk serves many requests at once far faster
         // than one after the other.
-        while (!state_.options.fast && hinted < pairs.size() && hinted < i + kPairsAhead) {
-            files_.willRead(left, pairs[hinted]->name);
-            files_.willRead(right, pairs[hinted]->name);
-            ++hinted;
+        for (; !state_.options.fast && hinted < i + kPairsAhead; ++hinted) {
+            const auto ahead = nextPair(*listing, hinting);
+            if (!ahead) {
+                break;
+            }
+            files_.willRead(left, ahead->name, true);
+            files_.willRead(right, ahead->name, false);
         }
-        const auto& entry = *pairs[i];
+        const auto entry = *next;
         auto& progress = state_.progress;
         progress.currentFileName = entry.name;
         progress.currentFileSize = entry.size;
@@ -231,16 +241,16 @@ double DirectoryWalker::totalSize(const std::string& directory, bool recurse,
     listings_.clear();
     keptBytes_ = 0;
     double sum = 0;
-    walk(top, "",
-         [&](const std::string& path, const std::string&,
-             const std::optional<FileIdentity>& identity) {
-             return sizeLevel(path, recurse, identity, sum);
-         });
+    walk(
+        top, "",
+        [&](const std::string& path, const std::string&, const std::optional<DirectoryLook>& look) {
+            return sizeLevel(path, recurse, look, sum);
+        });
     return sum;
 }
 
 DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, bool recurse,
-                                                  const std::optional<FileIdentity>& identity,
+                                                  const std::optional<DirectoryLook>& look,
                                                   double& sum) {
     Level level;
     view_.processEvents();
@@ -251,19 +261,20 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
     auto& listing = taken.entries;
     if (listing) {
         for (const auto& pattern : patterns_) {
-            for (const auto& entry : *listing) {
+            for (std::size_t i = 0; i < listing->size(); ++i) {
+                const auto entry = (*listing)[i];
                 if (isFile(entry) && matchesWildcard(pattern, entry.name)) {
                     sum += static_cast<double>(entry.size);
                 }
             }
         }
     }
-    // Without an identity the comparison cannot find this listing again, and without room it is
-    // not kept: either way the comparison lists anew.
-    if (identity && roomToKeep(taken)) {
-        auto& kept = listings_[keyOf(*identity)] = std::move(taken);
-        if (recurse && kept.entries) {
-            level.kept = &*kept.entries;
+    // Without an identity the comparison cannot find this listing again, without settled times
+    // it could not tell it changed, and without room it is not kept: the comparison lists anew.
+    if (look && settled(look->stamp) && roomToKeep(taken)) {
+        auto& kept = listings_[keyOf(look->identity)] = {look->stamp, std::move(taken)};
+        if (recurse && kept.listing.entries) {
+            level.kept = &*kept.listing.entries;
         }
     } else if (recurse && listing) {
         level.owned = std::move(*listing);

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -43,42 +44,51 @@ private:
     // path was before it was entered (the path is one string, cut back when a level is left).
     struct Level {
         std::string path; // the directory's whole path
-        std::vector<DirectoryEntry> owned;
-        const std::vector<DirectoryEntry>* kept = nullptr; // the size pass's listing, when kept
+        ListedEntries owned;
+        const ListedEntries* kept = nullptr; // the size pass's listing, when kept
         std::size_t next = 0;
         std::size_t parentLength = 0;
         bool identified = false; // its identity is on the stack of directories being walked
 
-        const std::vector<DirectoryEntry>& entries() const { return kept ? *kept : owned; }
+        const ListedEntries& entries() const { return kept ? *kept : owned; }
     };
-    // A pass's work in one directory, given its whole and relative paths and its identity: the
-    // level to walk on from, empty when the walk goes no deeper there.
+    // A pass's work in one directory, given its whole and relative paths and what a look at it
+    // just found: the level to walk on from, empty when the walk goes no deeper there.
     using Visit = std::function<Level(const std::string& path, const std::string& relativePath,
-                                      const std::optional<FileIdentity>& identity)>;
+                                      const std::optional<DirectoryLook>& look)>;
 
     // Depth first from `relativePath` below `base`, guarding against link loops: a directory
     // already being walked higher up is not entered again. Ends early once an abort is seen.
     void walk(const std::string& base, const std::string& relativePath, const Visit& visit);
 
     Level compareLevel(const std::string& left, const std::string& rightBase,
-                       const std::string& relativePath,
-                       const std::optional<FileIdentity>& identity);
+                       const std::string& relativePath, const std::optional<DirectoryLook>& look);
     Level sizeLevel(const std::string& directory, bool recurse,
-                    const std::optional<FileIdentity>& identity, double& sum);
-    // The next subdirectory of a level that is not already being walked higher up, with its
-    // identity when it has one (which is then on the stack), or nothing when the level is done.
-    std::optional<std::pair<std::string, std::optional<FileIdentity>>>
+                    const std::optional<DirectoryLook>& look, double& sum);
+    // The next subdirectory of a level that is not already being walked higher up, with a look
+    // at it when it could be looked at (its identity is then on the stack), or nothing when the
+    // level is done.
+    std::optional<std::pair<std::string, std::optional<DirectoryLook>>>
     nextSubdirectory(Level& level);
 
     // The size pass lists each directory once; the comparison takes that listing over when it
-    // was kept.
+    // was kept and the directory is still the one listed, unchanged since.
     DirectoryListing takeListing(const std::string& directory,
-                                 const std::optional<FileIdentity>& identity);
+                                 const std::optional<DirectoryLook>& look);
     // Whether the listing fits under the cap on kept listings; if so, its room is taken.
     bool roomToKeep(const DirectoryListing& listing);
+    // Whether a directory last changed long enough ago that a change now would show in its times.
+    bool settled(const DirectoryStamp& stamp) const;
+    // Where a level's walk through its pairs stands: at a pattern, and at a name of the listing.
+    struct PairCursor {
+        std::size_t pattern = 0;
+        std::size_t index = 0;
+    };
+    // The next file of the listing that the filter lets through, pattern by pattern.
+    std::optional<DirectoryEntry> nextPair(const ListedEntries& listing, PairCursor& cursor) const;
     // A pair line of this level, after the level's subdirectory block the first time.
-    void appendLevelLine(const std::string& relativePath, bool& blockWritten,
-                         const std::string& name, CompareResult result);
+    void appendLevelLine(const std::string& relativePath, bool& blockWritten, std::string_view name,
+                         CompareResult result);
 
     RunState& state_;
     RunView& view_;
@@ -89,7 +99,11 @@ private:
     WalkOptions options_;
     std::vector<std::string> patterns_;
     std::vector<FileIdentity> walking_;
-    std::map<Key, DirectoryListing> listings_;
+    struct KeptListing {
+        DirectoryStamp stamp;
+        DirectoryListing listing;
+    };
+    std::map<Key, KeptListing> listings_;
     std::size_t keptBytes_ = 0;
 };
 

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "engine/FileDescriptor.h"
+#include "engine/ListedEntries.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace quorvel {
 
@@ -15,9 +16,23 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
+// When a directory's names last changed, as the system records it, in nanoseconds since the
+// epoch: a listing holds only while both stay as they were.
+struct DirectoryStamp {
+    std::int64_t modified = 0;
+    std::int64_t changed = 0;
+    bool operator==(const DirectoryStamp&) const = default;
+};
+
+struct DirectoryLook {
+    FileIdentity identity;
+    DirectoryStamp stamp;
+};
+
+// One name of a listing; the name is the listing's own, valid while it lives.
 struct DirectoryEntry {
     enum class Kind { File, Directory };
-    std::string name;
+    std::string_view name;
     Kind kind = Kind::File;
     std::int64_t size = 0; // files only
 };
@@ -39,8 +54,9 @@ struct LookedUpFile {
 struct OpenedFile {
     FileDescriptor descriptor;
     FileIdentity identity;
-    // The length a listing gave, which tells a short read from the end; -1 when not listed.
-    std::int64_t listedSize = -1;
+    // The length the file had when it was opened: a first read that would not wait may stop
+    // short of the end, and only reaching this length tells it did not. -1 when not known.
+    std::int64_t sizeWhenOpened = -1;
     bool readStarted = false;
     FileProblem problem;
 
@@ -57,8 +73,8 @@ struct BlockRead {
 };
 
 struct DirectoryListing {
-    std::optional<std::vector<DirectoryEntry>> entries; // nothing when it cannot be read
-    int errorCode = 0;                                  // the system's reason then
+    std::optional<ListedEntries> entries; // nothing when it cannot be read
+    int errorCode = 0;                    // the system's reason then
 };
 
 // The file system as the engine sees it. Real runs use the POSIX implementation; tests put
@@ -71,23 +87,25 @@ public:
     virtual LookedUpFile lookUpFile(const std::string& path) = 0;
 
     // Opens a regular file read-only; never anything else (a device must never be opened).
-    // `listed` is the file's entry when the caller has listed it.
+    // `listed` is the file's entry when the caller has just listed it, which then was its look.
     virtual OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) = 0;
     // Reads until `size` bytes or the end of the file.
     virtual BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) = 0;
 
-    // A hint that the file will soon be opened and read, so the system can fetch it meanwhile.
-    // Doing nothing is always correct.
-    virtual void willRead(const std::string& directory, const std::string& name) {
+    // A hint that the file will soon be opened and read, so the system can fetch it meanwhile;
+    // `listed` when the caller has just listed it. Doing nothing is always correct.
+    virtual void willRead(const std::string& directory, std::string_view name, bool listed) {
         (void)directory;
         (void)name;
+        (void)listed;
     }
     // Drops whatever was kept of the file system between calls; each run starts afresh.
     virtual void forgetCaches() {}
 
     // The files and subdirectories of a directory, sorted by name.
     virtual DirectoryListing listDirectory(const std::string& path) = 0;
-    virtual std::optional<FileIdentity> directoryIdentity(const std::string& path) = 0;
+    // Nothing when the path is no directory or cannot be looked at.
+    virtual std::optional<DirectoryLook> lookAtDirectory(const std::string& path) = 0;
 };
 
 } // namespace quorvel

@@ -37,19 +37,19 @@ OpenDirectories::Location OpenDirectories::locate(const std::string& path) {
     return {slot.fd.get(), std::move(name), &slot};
 }
 
-DirectoryKinds::Found OpenDirectories::kindOf(const Location& where) {
+bool OpenDirectories::listedRegular(const Location& where) {
     Kept* kept = where.kept;
     if (kept == nullptr) {
-        return {};
+        return false;
     }
     if (!kept->listed) {
         if (++kept->looks < kLooksBeforeListing) {
-            return {};
+            return false;
         }
         kept->listed = true;
-        kept->kinds = DirectoryKinds::list(kept->fd.get());
+        kept->regular = RegularNames::list(kept->fd.get());
     }
-    return kept->kinds.find(where.name);
+    return kept->regular.contains(where.name);
 }
 
 void OpenDirectories::forget() {

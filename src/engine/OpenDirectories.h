@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/DirectoryKinds.h"
 #include "engine/FileDescriptor.h"
+#include "engine/RegularNames.h"
 
 #include <array>
 #include <cstddef>
@@ -26,10 +26,10 @@ public:
     };
     Location locate(const std::string& path);
 
-    // What the kept directory's listing says of a located name. Once several names of one
-    // directory had to be looked at, one listing tells the kind of every name at once and saves a
-    // look per file; before that, and for a name not kept, the kind is Unknown.
-    DirectoryKinds::Found kindOf(const Location& where);
+    // Whether the kept directory's listing has the located name as a regular file. Once several
+    // names of one directory had to be looked at, one listing tells them all at once and saves a
+    // look per file; before that, and for a name not kept, the answer is false.
+    bool listedRegular(const Location& where);
 
     void forget();
 
@@ -39,7 +39,7 @@ private:
         FileDescriptor fd;
         int looks = 0;
         bool listed = false;
-        DirectoryKinds kinds;
+        RegularNames regular;
     };
 
     std::array<Kept, 2> kept_;

@@ -26,6 +26,10 @@ std::size_t readAheadCapacity() {
     return capacity;
 }
 
+std::int64_t nanoseconds(const timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
 FileIdentity identityOf(const struct stat& st) {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
@@ -69,17 +73,26 @@ LookedUpFile PosixFileAccess::lookUpFile(const std::string& path) {
     return {static_cast<std::int64_t>(st.st_size), {}};
 }
 
-OpenedFile PosixFileAccess::openChecked(const std::string& path) {
+OpenedFile PosixFileAccess::openChecked(const std::string& path, bool listedRegular) {
     const auto where = directories_.locate(path);
     OpenedFile opened;
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    int fd = -1;
     // Look before opening: opening a device can have effects of its own, and a FIFO would block.
-    // A name a fresh listing found regular needs no look of its own.
-    const auto found = directories_.kindOf(where);
-    struct stat st {};
-    if (found.kind == DirectoryKinds::Kind::Other) {
-        return opened;
+    // A name a fresh listing found regular needs no look of its own; opened without following a
+    // link, it cannot have become a way to a device since, short of a device node made in its
+    // place.
+    if (listedRegular || directories_.listedRegular(where)) {
+        do {
+            fd = ::openat(where.directory, where.name.c_str(), kFlags | O_NOFOLLOW);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0 && errno != ELOOP) {
+            opened.problem = problemOf(where, errno);
+            return opened;
+        }
     }
-    if (found.kind == DirectoryKinds::Kind::Unknown) {
+    struct stat st {};
+    if (fd < 0) {
         if (::fstatat(where.directory, where.name.c_str(), &st, 0) != 0) {
             opened.problem = problemOf(where, errno);
             return opened;
@@ -87,15 +100,13 @@ OpenedFile PosixFileAccess::openChecked(const std::string& path) {
         if (!S_ISREG(st.st_mode)) {
             return opened;
         }
-    }
-    int fd;
-    do {
-        fd = ::openat(where.directory, where.name.c_str(),
-                      O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        opened.problem = problemOf(where, errno);
-        return opened;
+        do {
+            fd = ::openat(where.directory, where.name.c_str(), kFlags);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) {
+            opened.problem = problemOf(where, errno);
+            return opened;
+        }
     }
     opened.descriptor = FileDescriptor(fd);
     // The name may have been given to something else since it was looked at or listed; a look at
@@ -110,27 +121,27 @@ OpenedFile PosixFileAccess::openChecked(const std::string& path) {
         return opened;
     }
     opened.identity = identityOf(st);
+    opened.sizeWhenOpened = static_cast<std::int64_t>(st.st_size);
     return opened;
 }
 
 OpenedFile PosixFileAccess::openFile(const std::string& path, const DirectoryEntry* listed) {
     auto ahead = readAhead_.take(path);
-    OpenedFile opened = ahead ? std::move(ahead->file) : openChecked(path);
+    OpenedFile opened = ahead ? std::move(ahead->file) : openChecked(path, listed != nullptr);
     if (!opened.isOpen() && opened.problem.errorCode == EMFILE) {
         // Files held for reading ahead must never cost a file its comparison.
         readAhead_.clear();
-        opened = openChecked(path);
+        opened = openChecked(path, listed != nullptr);
     }
-    opened.listedSize = listed != nullptr ? listed->size : -1;
     return opened;
 }
 
-void PosixFileAccess::willRead(const std::string& directory, const std::string& name) {
+void PosixFileAccess::willRead(const std::string& directory, std::string_view name, bool listed) {
     if (!switch_.on() || readAhead_.capacity() == 0) {
         return;
     }
     const auto path = joinPath(directory, name);
-    auto opened = openChecked(path);
+    auto opened = openChecked(path, listed);
     if (!opened.isOpen()) {
         return;
     }
@@ -143,9 +154,8 @@ BlockRead PosixFileAccess::readBlock(OpenedFile& file, char* buffer, std::int64_
     std::int64_t total = 0;
     while (total < size) {
         const auto want = size - total;
-        // Only a listed file is asked without waiting: its listed length tells a short answer
-        // (part of it cached) from its end.
-        const bool asking = !file.readStarted && file.listedSize >= 0;
+        // The first read asks without waiting, to learn whether the data is in memory.
+        const bool asking = !file.readStarted && file.sizeWhenOpened >= 0;
         file.readStarted = true;
         const auto n = asking ? switch_.firstRead(fd, buffer + total, want)
                               : ::read(fd, buffer + total, static_cast<std::size_t>(want));
@@ -156,9 +166,10 @@ BlockRead PosixFileAccess::readBlock(OpenedFile& file, char* buffer, std::int64_
             return {-1, errno};
         }
         total += n;
-        // Otherwise a regular file gives less than asked only at its end, so no read is spent
-        // only to learn that.
-        if (n < want && (!asking || total >= file.listedSize)) {
+        // A regular file gives less than asked only at its end, so no read is spent only to learn
+        // that. A read that would not wait gives less whenever the rest is not in memory: only the
+        // length the open file had tells its end then, never what a listing said before.
+        if (n < want && (!asking || total >= file.sizeWhenOpened)) {
             break;
         }
     }
@@ -169,19 +180,22 @@ DirectoryListing PosixFileAccess::listDirectory(const std::string& path) {
     return readSortedListing(path);
 }
 
-std::optional<FileIdentity> PosixFileAccess::directoryIdentity(const std::string& path) {
+std::optional<DirectoryLook> PosixFileAccess::lookAtDirectory(const std::string& path) {
     struct stat st {};
     if (path.size() < PATH_MAX) {
-        if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        if (::stat(path.c_str(), &st) != 0) {
             return std::nullopt;
         }
-        return identityOf(st);
+    } else {
+        const FileDescriptor fd(openDirectory(path, O_PATH));
+        if (!fd.isOpen() || ::fstat(fd.get(), &st) != 0) {
+            return std::nullopt;
+        }
     }
-    const FileDescriptor fd(openDirectory(path, O_PATH));
-    if (!fd.isOpen() || ::fstat(fd.get(), &st) != 0) {
+    if (!S_ISDIR(st.st_mode)) {
         return std::nullopt;
     }
-    return identityOf(st);
+    return DirectoryLook{identityOf(st), {nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)}};
 }
 
 } // namespace quorvel

@@ -6,6 +6,7 @@
 #include "engine/ReadAheadSwitch.h"
 
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
@@ -20,14 +21,15 @@ public:
     LookedUpFile lookUpFile(const std::string& path) override;
     OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) override;
     BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) override;
-    void willRead(const std::string& directory, const std::string& name) override;
+    void willRead(const std::string& directory, std::string_view name, bool listed) override;
     void forgetCaches() override;
     DirectoryListing listDirectory(const std::string& path) override;
-    std::optional<FileIdentity> directoryIdentity(const std::string& path) override;
+    std::optional<DirectoryLook> lookAtDirectory(const std::string& path) override;
 
 private:
     // Opens a name only if it is a regular file, and makes sure it still is once open.
-    OpenedFile openChecked(const std::string& path);
+    // `listedRegular` when a listing just found it to be one.
+    OpenedFile openChecked(const std::string& path, bool listedRegular);
 
     // The start of each file read ahead; big files are read ahead by the kernel's own window in
     // their turn.

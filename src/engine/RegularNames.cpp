@@ -1,36 +1,32 @@
-#include "engine/DirectoryKinds.h"
+#include "engine/RegularNames.h"
 
 #include "engine/DirectoryStream.h"
 
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 
 namespace quorvel {
 
-DirectoryKinds DirectoryKinds::list(int directoryFd) {
-    DirectoryKinds kinds;
+RegularNames RegularNames::list(int directoryFd) {
+    RegularNames listed;
     DirectoryStream stream(::openat(directoryFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (stream.get() == nullptr) {
-        return kinds;
+        return listed;
     }
+    const std::hash<std::string_view> hash;
     while (const dirent* d = ::readdir(stream.get())) {
-        kinds.entries_.push_back({d->d_name, d->d_type, static_cast<std::uint64_t>(d->d_ino)});
+        if (d->d_type == DT_REG) {
+            listed.hashes_.push_back(hash(d->d_name));
+        }
     }
-    std::sort(kinds.entries_.begin(), kinds.entries_.end(),
-              [](const Entry& a, const Entry& b) { return a.name < b.name; });
-    return kinds;
+    std::sort(listed.hashes_.begin(), listed.hashes_.end());
+    return listed;
 }
 
-DirectoryKinds::Found DirectoryKinds::find(const std::string& name) const {
-    const auto found =
-        std::lower_bound(entries_.begin(), entries_.end(), name,
-                         [](const Entry& e, const std::string& n) { return e.name < n; });
-    if (found == entries_.end() || found->name != name || found->type == DT_LNK ||
-        found->type == DT_UNKNOWN) {
-        return {};
-    }
-    return {found->type == DT_REG ? Kind::Regular : Kind::Other, found->inode};
+bool RegularNames::contains(std::string_view name) const {
+    return std::binary_search(hashes_.begin(), hashes_.end(), std::hash<std::string_view>()(name));
 }
 
 } // namespace quorvel

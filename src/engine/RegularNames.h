@@ -1,35 +1,27 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <deque>
+#include <string_view>
 
 namespace quorvel {
 
-// What one listing of a directory says of each name: its kind and its inode number, without a
-// look at each file.
-class DirectoryKinds {
+// The regular files of one directory as one listing saw them, so that such a name needs no look
+// of its own before it is opened. Only a "regular" answer is trusted: any other name may have
+// come since or changed kind, and is looked at. Each name is kept as a 64-bit hash, 8 bytes a
+// name, so a folder of a million files stays small; a name that only shares a hash with a
+// regular file is still checked once open, as every name is.
+class RegularNames {
 public:
-    enum class Kind { Regular, Other, Unknown };
-    struct Found {
-        Kind kind = Kind::Unknown;
-        std::uint64_t inode = 0;
-    };
-
     // Lists the directory open as `directoryFd` (which stays open); empty when it cannot.
-    static DirectoryKinds list(int directoryFd);
+    static RegularNames list(int directoryFd);
 
-    // Unknown for a name not listed (it may have come since, or be spelled otherwise on a file
-    // system that ignores case) and for links, which only a look can follow.
-    Found find(const std::string& name) const;
+    // False also for links, which only a look can follow, and for a name spelled otherwise on a
+    // file system that ignores case.
+    bool contains(std::string_view name) const;
 
 private:
-    struct Entry {
-        std::string name;
-        unsigned char type;
-        std::uint64_t inode;
-    };
-    std::vector<Entry> entries_; // sorted by name
+    std::deque<std::uint64_t> hashes_; // sorted; grows without copying
 };
 
 } // namespace quorvel

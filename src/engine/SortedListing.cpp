@@ -2,9 +2,7 @@
 
 #include "engine/DirectoryStream.h"
 #include "engine/LongPath.h"
-#include "engine/NameOrder.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -15,37 +13,34 @@ namespace quorvel {
 
 namespace {
 
-std::optional<DirectoryEntry> classify(int dirFd, const char* name, unsigned char type) {
-    DirectoryEntry entry;
-    entry.name = name;
+// Adds a name to the listing as what it is, or leaves it out.
+void classify(int dirFd, const char* name, unsigned char type, ListedEntries& entries) {
     // The listing's own type saves a look at every subdirectory and at every name that cannot
     // be a file.
     if (type == DT_DIR) {
-        entry.kind = DirectoryEntry::Kind::Directory;
-        return entry;
+        entries.addDirectory(name);
+        return;
     }
     if (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN) {
-        return std::nullopt;
+        return;
     }
     struct stat st {};
     if (::fstatat(dirFd, name, &st, 0) != 0) {
         if (errno != ENOENT || type == DT_LNK) {
-            return entry;
+            entries.addFile(name, 0);
+            return;
         }
         struct stat link {};
-        const bool dangling =
-            ::fstatat(dirFd, name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode);
-        return dangling ? std::optional<DirectoryEntry>(entry) : std::nullopt; // else vanished
+        if (::fstatat(dirFd, name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode)) {
+            entries.addFile(name, 0); // dangling; else it vanished
+        }
+        return;
     }
     if (S_ISDIR(st.st_mode)) {
-        entry.kind = DirectoryEntry::Kind::Directory;
-        return entry;
+        entries.addDirectory(name);
+    } else if (S_ISREG(st.st_mode)) {
+        entries.addFile(name, static_cast<std::int64_t>(st.st_size));
     }
-    if (!S_ISREG(st.st_mode)) {
-        return std::nullopt;
-    }
-    entry.size = static_cast<std::int64_t>(st.st_size);
-    return entry;
 }
 
 } // namespace
@@ -56,22 +51,18 @@ DirectoryListing readSortedListing(const std::string& path) {
         return {std::nullopt, errno};
     }
     const int dirFd = ::dirfd(stream.get());
-    std::vector<DirectoryEntry> entries;
+    ListedEntries entries;
     errno = 0;
     while (const dirent* d = ::readdir(stream.get())) {
         if (std::strcmp(d->d_name, ".") != 0 && std::strcmp(d->d_name, "..") != 0) {
-            if (auto entry = classify(dirFd, d->d_name, d->d_type)) {
-                entries.push_back(std::move(*entry));
-            }
+            classify(dirFd, d->d_name, d->d_type, entries);
         }
         errno = 0;
     }
     if (errno != 0) {
         return {std::nullopt, errno};
     }
-    std::sort(entries.begin(), entries.end(), [](const DirectoryEntry& a, const DirectoryEntry& b) {
-        return nameLess(a.name, b.name);
-    });
+    entries.sortByName();
     return {std::move(entries), 0};
 }
 

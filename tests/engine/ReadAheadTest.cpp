@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -74,7 +76,7 @@ TEST(ReadAhead, FilesHeldAheadNeverCostAFileItsComparison) {
     DescriptorLimit limit(static_cast<rlim_t>(highest + 24));
     PosixFileAccess files(PosixFileAccess::ReadAheadMode::Always);
     for (int i = 0; i < 40; ++i) {
-        files.willRead(tree.root(), std::to_string(i));
+        files.willRead(tree.root(), std::to_string(i), false);
     }
     tree.write("late", "y");
     // Use up what is left, then open a file nobody read ahead.
@@ -107,6 +109,46 @@ TEST(ReadAhead, ANameGivenToAFifoAfterItsDirectoryWasListedIsNotOpened) {
     const auto opened = files.openFile(tree.path("11"), nullptr);
     EXPECT_FALSE(opened.isOpen()) << "a FIFO must never pass for an empty file";
     EXPECT_EQ(opened.problem.errorCode, 0) << "not a failure of the system: not a file";
+}
+
+// Whether the page at `offset` of the file is in memory.
+bool pageInMemory(int fd, off_t offset) {
+    const long page = ::sysconf(_SC_PAGESIZE);
+    void* map = ::mmap(nullptr, static_cast<std::size_t>(page), PROT_READ, MAP_SHARED, fd, offset);
+    unsigned char in = 0;
+    const bool ok = map != MAP_FAILED && ::mincore(map, static_cast<std::size_t>(page), &in) == 0;
+    if (map != MAP_FAILED) {
+        ::munmap(map, static_cast<std::size_t>(page));
+    }
+    return ok && (in & 1) != 0;
+}
+
+// A first read that would not wait stops where the memory ends; a file that grew since its
+// listing is read on to its end all the same.
+TEST(ReadAhead, AFileLongerThanItsListingIsReadToItsEndWhenItsTailIsNotInMemory) {
+    test::TempTree tree;
+    constexpr off_t kCached = 65536;
+    constexpr std::int64_t kBlock = 200000;
+    const int fd = ::open(tree.path("f").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    // Page by page, so that the memory holding it can be let go page by page too.
+    const std::string page(4096, 'x');
+    for (int i = 0; i < 1024; ++i) {
+        ASSERT_EQ(::write(fd, page.data(), page.size()), 4096);
+    }
+    ::fdatasync(fd);
+    ::posix_fadvise(fd, kCached, 0, POSIX_FADV_DONTNEED);
+    const bool tailDropped = pageInMemory(fd, 0) && !pageInMemory(fd, 2 * kCached);
+    ::close(fd);
+    if (!tailDropped) {
+        GTEST_SKIP() << "this file system keeps the pages in memory";
+    }
+    PosixFileAccess files;
+    const DirectoryEntry listed{"f", DirectoryEntry::Kind::File, 4096}; // before it grew
+    auto opened = files.openFile(tree.path("f"), &listed);
+    ASSERT_TRUE(opened.isOpen());
+    std::vector<char> buffer(kBlock);
+    EXPECT_EQ(files.readBlock(opened, buffer.data(), kBlock).count, kBlock);
 }
 
 } // namespace

@@ -4,10 +4,12 @@
 
 #include "support/EngineFixture.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,12 +54,17 @@ void PrintTo(const Change& change, std::ostream* out) {
     *out << change.name;
 }
 
-// Every listing of the left directory is stale by the time its files are read.
+// The listing the comparison reads is stale by the time its files are read.
 class ChangedAfterListingTest
     : public EngineFixture,
       public ::testing::WithParamInterface<std::tuple<Change, PosixFileAccess::ReadAheadMode>> {
 protected:
-    ChangedAfterListingTest() : EngineFixture(std::get<1>(GetParam())) {}
+    ChangedAfterListingTest() : EngineFixture(std::get<1>(GetParam())) {
+        // Nothing kept between the passes: the second listing is the comparison's.
+        WalkOptions options;
+        options.keptListingBytes = 0;
+        run.setWalkOptions(options);
+    }
 };
 
 TEST_P(ChangedAfterListingTest, ThePairHasTheResultOfWhatWasRead) {
@@ -66,8 +73,8 @@ TEST_P(ChangedAfterListingTest, ThePairHasTheResultOfWhatWasRead) {
     tree.writeSized("R/f", kSize);
     tree.writeSized("L/g", 10);
     tree.writeSized("R/g", 10);
-    files.afterListing = [&](const std::string& path, int) {
-        if (path == tree.path("L")) {
+    files.afterListing = [&](const std::string& path, int listing) {
+        if (path == tree.path("L") && listing == 2) {
             change.apply(tree.path("L/f"), tree.path("R/f"));
         }
     };
@@ -214,6 +221,90 @@ TEST_F(ChangedWhileReadTest, ANamesakeThatStopsBeingAFileAfterItsDirectoryWasLis
     EXPECT_EQ(body[18].rfind(">>>> r: ", 0), 0u) << body[18];
     EXPECT_EQ(body[19].rfind(">>>> s: ", 0), 0u) << body[19];
     EXPECT_EQ(run.state().counters.differentCount, 2);
+}
+
+// A name that was no file when its directory was listed is looked at again before it is said to
+// be missing: it may be one by the time its pair comes up.
+TEST_F(ChangedWhileReadTest, ANamesakeThatBecomesAFileAfterItsDirectoryWasListed) {
+    for (char c = 'a'; c <= 't'; ++c) {
+        tree.write(std::string("L/") + c, "same");
+        tree.write(std::string("R/") + c, "same");
+    }
+    tree.write("L/zz", "same");
+    tree.mkdir("R/zz");
+    files.onRead = [&](const std::string& path, int, std::int64_t count) {
+        if (path == tree.path("L/p")) {
+            std::filesystem::remove(tree.path("R/zz"));
+            tree.write("R/zz", "same");
+        }
+        return count;
+    };
+    const auto body = runBody();
+    ASSERT_GE(body.size(), 22u);
+    EXPECT_EQ(body[21], "zz: equal.");
+    EXPECT_EQ(run.state().counters.differentCount, 0);
+}
+
+// The comparison sees each directory as it is when the walk reaches it, not as the size pass
+// listed it.
+class ChangedBetweenPassesTest : public EngineFixture {
+protected:
+    ChangedBetweenPassesTest() {
+        for (const char* name : {"L/A/a", "R/A/a", "L/Z/log", "R/Z/log", "L/P/p"}) {
+            tree.write(name, "same");
+        }
+    }
+    std::vector<std::string> runChanging(const std::function<void()>& change) {
+        view.onDirectoryStatusShown = change;
+        return runBody();
+    }
+    static bool has(const std::vector<std::string>& lines, const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+};
+
+TEST_F(ChangedBetweenPassesTest, NewFilesAndFoldersAreComparedAndGoneOnesLeftOut) {
+    const auto body = runChanging([&] {
+        tree.write("L/Z/g", "new");
+        tree.write("R/Z/g", "different");
+        tree.write("L/Z/N/n", "same");
+        tree.write("R/Z/N/n", "same");
+        std::filesystem::remove(tree.path("L/A/a"));
+    });
+    EXPECT_TRUE(has(body, ">>>> g: different contents!"));
+    EXPECT_TRUE(has(body, "SUBDIR: Z/N"));
+    EXPECT_TRUE(has(body, "n: equal."));
+    EXPECT_FALSE(has(body, "a: equal.")) << "a file gone before its turn is not compared";
+    EXPECT_EQ(view.readProblems.size(), 0u);
+    EXPECT_EQ(run.state().counters.filesCompared, 4); // g, log, n, p
+}
+
+// A directory made in the place of a removed one may get its inode; only its times show it is
+// another directory.
+TEST_F(ChangedBetweenPassesTest, AFolderWithTheInodeOfARemovedOneIsListedAnew) {
+    WalkOptions options;
+    options.settledNanoseconds = 0; // keep every listing
+    run.setWalkOptions(options);
+    std::optional<DirectoryLook> removed;
+    files.onDirectoryLook = [&](const std::string& path, DirectoryLook& look) {
+        if (path == tree.path("L/P") && !removed) {
+            removed = look;
+        } else if (path == tree.path("L/Q") && removed) {
+            look.identity = removed->identity;
+            look.stamp.changed = removed->stamp.changed + 1;
+        }
+    };
+    tree.write("L/Q/old", "same");
+    const auto body = runChanging([&] {
+        std::filesystem::remove_all(tree.path("L/P"));
+        std::filesystem::remove_all(tree.path("L/Q"));
+        tree.write("L/Q/q", "same");
+        tree.write("R/Q/q", "same");
+    });
+    ASSERT_TRUE(removed);
+    EXPECT_TRUE(has(body, "q: equal."));
+    EXPECT_FALSE(has(body, ">>>> p: error reading 1st file!"));
+    EXPECT_FALSE(has(body, ">>>> old: error reading 1st file!"));
 }
 
 TEST_F(ChangedWhileReadTest, FailedAndShortReadsThroughTheReader) {

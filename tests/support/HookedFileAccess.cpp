@@ -51,9 +51,9 @@ BlockRead HookedFileAccess::readBlock(OpenedFile& file, char* buffer, std::int64
     return read;
 }
 
-void HookedFileAccess::willRead(const std::string& directory, const std::string& name) {
+void HookedFileAccess::willRead(const std::string& directory, std::string_view name, bool listed) {
     ++counts.willReads;
-    PosixFileAccess::willRead(directory, name);
+    PosixFileAccess::willRead(directory, name, listed);
 }
 
 DirectoryListing HookedFileAccess::listDirectory(const std::string& path) {
@@ -69,9 +69,13 @@ DirectoryListing HookedFileAccess::listDirectory(const std::string& path) {
     return listing;
 }
 
-std::optional<FileIdentity> HookedFileAccess::directoryIdentity(const std::string& path) {
+std::optional<DirectoryLook> HookedFileAccess::lookAtDirectory(const std::string& path) {
     ++counts.identities;
-    return PosixFileAccess::directoryIdentity(path);
+    auto look = PosixFileAccess::lookAtDirectory(path);
+    if (look && onDirectoryLook) {
+        onDirectoryLook(path, *look);
+    }
+    return look;
 }
 
 int HookedFileAccess::descriptorsLeftOpen() {

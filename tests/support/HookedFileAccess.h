@@ -40,6 +40,8 @@ public:
     // After each read: the path the handle was opened for, the count of reads on it so far and
     // the count read; returns the count the engine sees.
     std::function<std::int64_t(const std::string& path, int read, std::int64_t count)> onRead;
+    // After each look at a directory, with what it found, which the test may change.
+    std::function<void(const std::string& path, DirectoryLook& look)> onDirectoryLook;
     // Directories whose listing fails with EACCES, as one that cannot be read.
     std::set<std::string> unreadableDirectories;
     // Keeps the path of every listing and of every opened handle (costs memory per call).
@@ -53,9 +55,9 @@ public:
     LookedUpFile lookUpFile(const std::string& path) override;
     OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) override;
     BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) override;
-    void willRead(const std::string& directory, const std::string& name) override;
+    void willRead(const std::string& directory, std::string_view name, bool listed) override;
     DirectoryListing listDirectory(const std::string& path) override;
-    std::optional<FileIdentity> directoryIdentity(const std::string& path) override;
+    std::optional<DirectoryLook> lookAtDirectory(const std::string& path) override;
 
     // The descriptors the process has open beyond those it had when this was made, once what is
     // kept between runs is let go: 0 when every file opened was closed again.

@@ -61,6 +61,9 @@ void RecordingView::setDirectoryStatus(std::string_view text) {
 }
 void RecordingView::setDirectoryStatusVisible(bool visible) {
     calls.push_back("dirStatusVisible " + onOff(visible));
+    if (visible && onDirectoryStatusShown) {
+        onDirectoryStatusShown();
+    }
 }
 void RecordingView::setGuidance(std::string_view line1, std::string_view line2) {
     calls.push_back("guidance " + std::string(line1) + " | " + std::string(line2));

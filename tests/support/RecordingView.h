@@ -21,6 +21,9 @@ public:
     bool answerYes = false;
     // Runs at every processEvents, with the count of calls so far (1 for the first).
     std::function<void(int)> onProcessEvents;
+    // Runs when the directory status is shown: in a directory run, once the sizes are summed and
+    // before the first pair.
+    std::function<void()> onDirectoryStatusShown;
 
     std::vector<std::string> calls;
     std::vector<int> progressPositions;
