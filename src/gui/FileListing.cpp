@@ -52,7 +52,7 @@ FileIconKind iconKindOf(const std::string& directory, const ListedFile& file) {
     return iconKindOf(file.name, executable);
 }
 
-FileListing listPlainFiles(const std::string& directory) {
+FileListing listPlainFiles(const std::string& directory, DirectoryEntryReader readEntry) {
     FileListing listing;
     DirectoryStream stream(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (stream.get() == nullptr) {
@@ -61,7 +61,7 @@ FileListing listPlainFiles(const std::string& directory) {
     }
     const int dirFd = ::dirfd(stream.get());
     errno = 0;
-    while (const dirent* entry = ::readdir(stream.get())) {
+    while (const dirent* entry = readEntry(stream.get())) {
         const unsigned char type = entry->d_type;
         if (type == DT_REG) {
             ListedFile file{entry->d_name, std::nullopt};

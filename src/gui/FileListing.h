@@ -1,5 +1,7 @@
 #pragma once
 
+#include <dirent.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,8 +26,11 @@ struct FileListing {
 // The plain files of a directory, hidden ones included, without subdirectories and without
 // anything that is not a regular file (a link counts as what it leads to). Listed the way the
 // engine lists, so names that are not valid UTF-8 are kept. Only names whose kind the directory
-// does not tell (links, some file systems) are looked at.
-FileListing listPlainFiles(const std::string& directory);
+// does not tell (links, some file systems) are looked at. A listing that fails part-way gives
+// the reason and no files; tests fail it through their own entry reader.
+using DirectoryEntryReader = dirent* (*)(DIR*);
+FileListing listPlainFiles(const std::string& directory,
+                           DirectoryEntryReader readEntry = ::readdir);
 
 // ".exe", ".com", ".bat" and ".pif" (any case) and files someone may execute are programs.
 FileIconKind iconKindOf(std::string_view name, bool executable);

@@ -62,7 +62,7 @@ TEST(FileListingTest, ProgramsAreKnownByTheirEndingOrTheirExecutePermission) {
     EXPECT_EQ(iconKindOf(tree.root(), listing.files[2]), FileIconKind::Program);
 }
 
-TEST(FileListingTest, ADirectoryThatCannotBeReadGivesTheSystemsReason) {
+TEST(FileListingTest, ADirectoryThatCannotBeReadGivesTheSystemsReasonAndNoFiles) {
     test::TempTree tree;
     const FileListing missing = listPlainFiles(tree.path("gone"));
     EXPECT_TRUE(missing.files.empty());
@@ -70,6 +70,24 @@ TEST(FileListingTest, ADirectoryThatCannotBeReadGivesTheSystemsReason) {
     EXPECT_EQ(*missing.error, std::strerror(ENOENT));
     tree.write("file", "x");
     EXPECT_EQ(*listPlainFiles(tree.path("file")).error, std::strerror(ENOTDIR));
+
+    // Reading fails after the first file: no partial list beside the reason.
+    tree.write("a", "a");
+    tree.write("b", "b");
+    static bool fileRead;
+    fileRead = false;
+    const FileListing partial = listPlainFiles(tree.root(), [](DIR* stream) -> dirent* {
+        if (fileRead) {
+            errno = EIO;
+            return nullptr;
+        }
+        dirent* entry = ::readdir(stream);
+        fileRead = entry != nullptr && entry->d_name[0] != '.';
+        return entry;
+    });
+    ASSERT_TRUE(partial.error);
+    EXPECT_EQ(*partial.error, std::strerror(EIO));
+    EXPECT_TRUE(partial.files.empty());
 }
 
 } // namespace

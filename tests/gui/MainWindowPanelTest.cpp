@@ -1,9 +1,14 @@
 #include "gui/WindowFixture.h"
 
+#include "gui/QtText.h"
+#include "gui/ResizeRules.h"
+#include "lang/LanguageTable.h"
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -16,6 +21,9 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <optional>
+#include <string_view>
 #include <unistd.h>
 
 namespace quorvel::test {
@@ -28,6 +36,9 @@ using BrowseTest = WindowFixture;
 class ModeShownTest : public WindowFixture {
 protected:
     void SetUp() override {
+        for (const char* name : {"work/a.txt", "work/b.txt", "work/c.txt"}) {
+            tree_.write(name, "x");
+        }
         writeSettings("\"Language\"=dword:00000001\n");
         makeWindow();
         showAndActivate();
@@ -54,11 +65,16 @@ TEST_F(ModeShownTest, EachModeShowsItsControlsAndGuidance) {
     EXPECT_FALSE(shown("CheckBoxSoloDiversi"));
     EXPECT_EQ(child<QListView>("FileListBox1")->selectionMode(),
               QAbstractItemView::ExtendedSelection);
+    selectRows("FileListBox1", {0, 2});
 
     click("SpeedButton1");
     EXPECT_TRUE(shown("FileListBox2"));
     EXPECT_EQ(child<QListView>("FileListBox1")->selectionMode(),
               QAbstractItemView::SingleSelection);
+    // Of the files chosen, the one clicked last stays chosen.
+    const QModelIndexList kept = child<QListView>("FileListBox1")->selectionModel()->selectedRows();
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(kept.front().row(), 2);
     // The fast option and both directories are there in every mode.
     EXPECT_TRUE(shown("CheckBoxSoloDim"));
     EXPECT_TRUE(shown("Label1"));
@@ -97,20 +113,88 @@ TEST_F(ModeShownTest, ApplyingALanguageReturnsToNoModeWithItsTexts) {
     EXPECT_FALSE(child<QToolButton>("SpeedButton1")->isChecked());
 }
 
-// The form carries no language texts, so no accessible names either: the window names every
-// control it can act on from the language in force.
-TEST_F(ModeShownTest, EveryControlIsNamedForScreenReaders) {
-    for (const char* name :
-         {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton5",
-          "SpeedButton6", "SpeedButton7", "BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5",
-          "ProgressBar1", "EditFiltro", "FileListBox1", "FileListBox2", "CheckBoxRecurse",
-          "CheckBoxSoloDiversi", "CheckBoxSoloDim"}) {
-        EXPECT_FALSE(child<QWidget>(name)->accessibleName().isEmpty()) << name;
+// The form carries no language texts, so no hints or accessible names either: the window sets
+// them, with the design's colours, fonts and pictures and captions fitted to their room, for the
+// language in force.
+TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
+    for (const char* name : {"BitBtn1", "BitBtn2", "BitBtn3"}) {
+        EXPECT_FALSE(child<QAbstractButton>(name)->icon().isNull()) << name; // English fits
     }
-    window_->applyLanguage(kGerman);
-    EXPECT_EQ(child<QToolButton>("SpeedButton4")->accessibleName(),
-              QStringLiteral("Vergleich starten"));
-    EXPECT_EQ(child<QLineEdit>("EditFiltro")->accessibleName(), QStringLiteral("Filter"));
+    auto* filterHint = child<QLabel>("Label12");
+    EXPECT_TRUE(QFontInfo(filterHint->font()).fixedPitch());
+    EXPECT_EQ(filterHint->width(), filterHint->sizeHint().width());
+    const std::pair<const char*, UiKey> pictureButtons[] = {
+        {"SpeedButton1", UiKey::hintFileFile},   {"SpeedButton2", UiKey::hintFileDir},
+        {"SpeedButton3", UiKey::hintDirDir},     {"SpeedButton4", UiKey::hintStart},
+        {"SpeedButton5", UiKey::hintViewReport}, {"SpeedButton6", UiKey::hintHelp},
+        {"SpeedButton7", UiKey::hintLanguage},   {"BitBtn4", UiKey::hintCopyFromLeft},
+        {"BitBtn5", UiKey::hintCopyFromRight}};
+    // Each control's name, font and place.
+    const auto laidOut = [this] {
+        std::vector<std::string> state;
+        for (const QWidget* w : window_->findChildren<QWidget*>()) {
+            const QRect r = w->geometry();
+            state.push_back(QStringLiteral("%1 %2 %3,%4 %5x%6")
+                                .arg(w->objectName(), w->font().toString())
+                                .arg(r.x())
+                                .arg(r.y())
+                                .arg(r.width())
+                                .arg(r.height())
+                                .toStdString());
+        }
+        return state;
+    };
+    for (const LanguageId id : {kEnglish, kItalian, kDutch, kGerman, kDanish, kSpanish}) {
+        SCOPED_TRACE(static_cast<int>(id));
+        window_->applyLanguage(id);
+        const auto text = [id](UiKey key) { return toQString(languageText(id, key).value_or("")); };
+        // Red and blue headings, bold and larger than the rest; guidance on yellow.
+        for (const char* name : {"Label3", "Label4", "Label7", "Label8", "Label9", "Label10"}) {
+            const auto* heading = child<QLabel>(name);
+            const bool side =
+                std::string_view(name) == "Label3" || std::string_view(name) == "Label4";
+            EXPECT_EQ(heading->palette().color(QPalette::WindowText),
+                      QColor(side ? Qt::red : Qt::blue))
+                << name;
+            EXPECT_TRUE(heading->font().bold()) << name;
+            EXPECT_GT(heading->font().pointSize(), window_->font().pointSize()) << name;
+        }
+        for (const char* name : {"LabelTutor1", "LabelTutor2"}) {
+            EXPECT_TRUE(child<QLabel>(name)->autoFillBackground()) << name;
+            EXPECT_EQ(child<QLabel>(name)->palette().color(QPalette::Window), QColor(255, 255, 128))
+                << name;
+        }
+        for (const auto& [name, hint] : pictureButtons) {
+            const auto* button = child<QAbstractButton>(name);
+            EXPECT_FALSE(button->icon().isNull()) << name;
+            EXPECT_EQ(button->toolTip(), text(hint)) << name;
+            EXPECT_EQ(button->accessibleName(), text(hint)) << name;
+        }
+        const QString files = text(UiKey::uiFiles);
+        EXPECT_EQ(label("Label9"), files);
+        EXPECT_EQ(label("Label10"), files);
+        const std::pair<const char*, QString> named[] = {
+            {"Panel1", text(UiKey::uiCompareThis)},
+            {"Panel2", text(UiKey::uiWithThis)},
+            {"FileListBox1", text(UiKey::uiCompareThis) + QLatin1Char(' ') + files},
+            {"FileListBox2", text(UiKey::uiWithThis) + QLatin1Char(' ') + files},
+            {"EditFiltro", text(UiKey::uiFilter)},
+            {"ProgressBar1", text(UiKey::hintDirDir)},
+            {"BitBtn1", text(UiKey::uiAbort)},
+            {"BitBtn2", text(UiKey::uiBrowse)},
+            {"BitBtn3", text(UiKey::uiBrowse)},
+            {"CheckBoxRecurse", text(UiKey::uiRecurse)},
+            {"CheckBoxSoloDiversi", text(UiKey::uiOnlyDifferent)},
+            {"CheckBoxSoloDim", text(UiKey::uiFastCompare)}};
+        for (const auto& [name, expected] : named) {
+            EXPECT_EQ(child<QWidget>(name)->accessibleName(), expected) << name;
+        }
+        // The captions are fitted for this language: laying the window out again changes nothing.
+        const std::vector<std::string> fitted = laidOut();
+        window_->resize(window_->width() + 1, window_->height());
+        window_->resize(window_->width() - 1, window_->height());
+        EXPECT_EQ(laidOut(), fitted);
+    }
 }
 
 TEST_F(ModeShownTest, QtsOwnDialogsFollowTheLanguage) {
@@ -131,34 +215,84 @@ TEST_F(ModeShownTest, ViewingTheReportBeforeAnyRunShowsTheEmptyReport) {
     EXPECT_EQ(report_.count(), 0U);
 }
 
-TEST_F(LayoutTest, ResizingFollowsTheRulesWithTheirLowerBounds) {
+TEST_F(LayoutTest, EveryControlFollowsTheResizeRulesAndTheGuidanceFitsItsStrip) {
     MainWindow& window = makeWindow();
     window.show();
-    const auto geometry = [this](const char* name) { return child<QWidget>(name)->geometry(); };
-    EXPECT_EQ(geometry("Panel1"), QRect(8, 104, 233, 251));
-    EXPECT_EQ(geometry("Panel2"), QRect(248, 104, 233, 251));
-    EXPECT_EQ(geometry("Label4").x(), 256);
-    EXPECT_EQ(geometry("GroupBox1"), QRect(8, 362, 474, 41));
-    EXPECT_EQ(geometry("SpeedButton5").x(), 361);
-    EXPECT_EQ(geometry("SpeedButton4").x(), 228);
-    EXPECT_EQ(geometry("StatusBar1"), QRect(0, 406, 491, 19));
-
-    window.resize(300, 200);
-    EXPECT_EQ(geometry("Panel1").size(), QSize(233, 249));
-    EXPECT_EQ(geometry("Panel4").width(), 489);
-    EXPECT_EQ(geometry("GroupBox1"), QRect(8, 360, 473, 41));
-    EXPECT_EQ(geometry("ProgressBar1").width(), 283);
-
-    window.resize(801, 600);
-    EXPECT_EQ(geometry("Panel1").size(), QSize(388, 426));
-    EXPECT_EQ(geometry("Panel2").x(), 403);
-    EXPECT_EQ(geometry("FileListBox1").size(), QSize(372, 298));
-    EXPECT_EQ(geometry("FileListBox2").size(), QSize(372, 298));
-    EXPECT_EQ(geometry("BitBtn5").right() + 1, 388 - 16);
-    EXPECT_EQ(geometry("BitBtn4").x(), 16);
-    EXPECT_EQ(geometry("BitBtn2").x(), (388 - 93) / 2);
-    EXPECT_EQ(geometry("SpeedButton7").x(), 801 - 130 + 80);
-    EXPECT_EQ(geometry("GroupBox1").y(), 537);
+    click("SpeedButton2"); // guidance that needs narrowing at the design width
+    const auto place = [this](const char* name) { return child<QWidget>(name)->geometry(); };
+    EXPECT_EQ(place("Panel1"), QRect(8, 104, 233, 251));
+    EXPECT_EQ(place("Panel2"), QRect(248, 104, 233, 251));
+    EXPECT_EQ(place("GroupBox1"), QRect(8, 362, 474, 41));
+    EXPECT_EQ(place("SpeedButton5").x(), 361);
+    EXPECT_EQ(place("SpeedButton4").x(), 228);
+    EXPECT_EQ(place("StatusBar1"), QRect(0, 406, 491, 19));
+    std::map<std::string, QRect> design;
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        design[w->objectName().toStdString()] = w->geometry();
+    }
+    // A designed place with what a rule sets replaced.
+    const auto with = [&design](const char* name, std::optional<int> x, std::optional<int> y,
+                                std::optional<int> width, std::optional<int> height) {
+        const QRect r = design.at(name);
+        return QRect(x.value_or(r.x()), y.value_or(r.y()), width.value_or(r.width()),
+                     height.value_or(r.height()));
+    };
+    const std::nullopt_t same = std::nullopt;
+    struct Size {
+        const char* name;
+        int width;
+        int height;
+        bool guidanceNarrowed;
+    };
+    for (const Size size :
+         {Size{"BelowTheBounds", 300, 200, true}, Size{"Wider", 801, 600, false},
+          Size{"WideAndShort", 1000, 430, false}, Size{"NarrowAndTall", 495, 700, true},
+          Size{"Design", 491, 425, true}}) {
+        SCOPED_TRACE(size.name);
+        window.resize(size.width, size.height);
+        const int w = window.width();
+        const int h = window.height();
+        const FormGeometry f = formResize(w, h);
+        const Panel1Geometry p1 =
+            panel1Resize(f.panelWidth, f.panelHeight, design.at("BitBtn5").width(),
+                         design.at("BitBtn2").width());
+        const Panel2Geometry p2 =
+            panel2Resize(f.panelWidth, f.panelHeight, design.at("BitBtn3").width());
+        const Panel3Geometry p3 = panel3Resize(w);
+        const std::pair<const char*, QRect> expected[] = {
+            {"Panel3", with("Panel3", 0, 0, w, same)},
+            {"Panel1", with("Panel1", same, same, f.panelWidth, f.panelHeight)},
+            {"Panel2", with("Panel2", f.panel2Left, same, f.panelWidth, f.panelHeight)},
+            {"Panel4", with("Panel4", same, same, f.panel4Width, same)},
+            {"ProgressBar1", with("ProgressBar1", same, same, f.progressWidth, same)},
+            {"GroupBox1", with("GroupBox1", same, f.groupBoxTop, f.groupBoxWidth, same)},
+            {"CheckBoxSoloDim", with("CheckBoxSoloDim", same, same, f.fastCheckWidth, same)},
+            {"StatusBar1", with("StatusBar1", 0, h - design.at("StatusBar1").height(), w, same)},
+            {"BitBtn5", with("BitBtn5", p1.copyButtonLeft, same, same, same)},
+            {"Bevel1", with("Bevel1", same, same, p1.bevelWidth, same)},
+            {"FileListBox1", with("FileListBox1", same, same, p1.fileListWidth, p1.fileListHeight)},
+            {"CheckBoxRecurse", with("CheckBoxRecurse", same, same, p1.checkBoxWidth, same)},
+            {"CheckBoxSoloDiversi",
+             with("CheckBoxSoloDiversi", same, same, p1.checkBoxWidth, same)},
+            {"Label1", with("Label1", same, same, p1.pathLabelWidth, same)},
+            {"BitBtn2", with("BitBtn2", p1.browseLeft, same, same, same)},
+            {"Bevel2", with("Bevel2", same, same, p2.bevelWidth, same)},
+            {"FileListBox2", with("FileListBox2", same, same, p2.fileListWidth, p2.fileListHeight)},
+            {"Label2", with("Label2", same, same, p2.pathLabelWidth, same)},
+            {"BitBtn3", with("BitBtn3", p2.browseLeft, same, same, same)},
+            {"SpeedButton4", with("SpeedButton4", p3.startLeft, same, same, same)},
+            {"SpeedButton5", with("SpeedButton5", p3.viewReportLeft, same, same, same)},
+            {"SpeedButton6", with("SpeedButton6", p3.helpLeft, same, same, same)},
+            {"SpeedButton7", with("SpeedButton7", p3.languageLeft, same, same, same)}};
+        for (const auto& [name, rect] : expected) {
+            EXPECT_EQ(place(name), rect) << name;
+        }
+        EXPECT_EQ(place("Label4").topLeft(), QPoint(f.label4Left, design.at("Label4").y()));
+        // Narrowed where the strip is too short for it, never running past it.
+        const auto* guidance = child<QLabel>("LabelTutor1");
+        EXPECT_EQ(guidance->font().stretch() < 100, size.guidanceNarrowed);
+        EXPECT_LE(guidance->geometry().right(), place("Panel4").width());
+    }
 }
 
 TEST_F(LayoutTest, ALongPathIsShortenedFromTheLeftAndShownInFullWhenThePanelWidens) {
@@ -170,6 +304,7 @@ TEST_F(LayoutTest, ALongPathIsShortenedFromTheLeftAndShownInFullWhenThePanelWide
     EXPECT_TRUE(label("Label1").startsWith(QStringLiteral("/.../")));
     EXPECT_TRUE(label("Label1").endsWith(QStringLiteral("/leaf")));
     EXPECT_EQ(child<QLabel>("Label1")->accessibleName(), label("Label1"));
+    EXPECT_EQ(child<QLabel>("Label1")->toolTip(), QString::fromStdString(tree_.path(deep)));
     window.resize(1400, 500);
     EXPECT_EQ(label("Label1"), QString::fromStdString(tree_.path(deep)));
     window.resize(491, 425);

@@ -1,7 +1,9 @@
 #include "gui/WindowFixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -89,19 +91,59 @@ TEST_F(RunTest, AMultiFileRunComparesTheChosenFilesInListOrder) {
     expectIdle();
 }
 
-TEST_F(RunTest, ADirectoryRunShowsTheProgressBarInPlaceOfTheCaptions) {
+TEST_F(RunTest, ADirectoryRunShowsItsStatusAndTheProgressBarInPlaceOfTheCaptions) {
     click("SpeedButton3");
     bool progressWhileAsked = false;
+    int percentWhileAsked = -1;
     dialogs_.whileAsking = [&] {
         progressWhileAsked = shown("ProgressBar1") && !shown("Label3") && !shown("Label4");
+        percentWhileAsked = child<QProgressBar>("ProgressBar1")->value();
     };
+    // The status line as it was painted whenever the run let the window take input.
+    QStringList statuses;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (statuses.isEmpty() || statuses.back() != label("Label5")) {
+            statuses << label("Label5");
+        }
+    });
+    watch.start(0);
     click("SpeedButton4");
+    watch.stop();
+    EXPECT_TRUE(statuses.contains(QString::fromUtf8(strings_.text(MessageKey::txtComputingTotal))))
+        << statuses.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(progressWhileAsked);
+    EXPECT_EQ(percentWhileAsked, 100);
     const auto lines = reportLines();
     EXPECT_EQ(lines[0], "Comparison of directory " + work());
     EXPECT_EQ(lines[1], "with directory " + tree_.path("right"));
     EXPECT_EQ(lines.back(), "Equal: 1;   different: 2");
     expectIdle();
+}
+
+TEST_F(RunTest, TheOptionsChosenInTheWindowDecideTheDirectoryRun) {
+    tree_.write("work/e.dat", "abc");
+    tree_.write("right/e.dat", "xyz");
+    tree_.write("work/sub/a.txt", "one");
+    tree_.write("right/sub/a.txt", "two");
+    click("SpeedButton3");
+    child<QCheckBox>("CheckBoxSoloDim")->setChecked(true);
+    child<QCheckBox>("CheckBoxRecurse")->setChecked(false);
+    child<QCheckBox>("CheckBoxSoloDiversi")->setChecked(false);
+    child<QLineEdit>("EditFiltro")->setText(QStringLiteral("*.dat;a*"));
+    click("SpeedButton4");
+    const std::vector<std::string> expected{"Comparison of directory " + work(),
+                                            "with directory " + tree_.path("right"),
+                                            "(filter:  *.dat;a*)",
+                                            "Fast comparison (compares only size)",
+                                            "",
+                                            "e.dat: equal (maybe...).",
+                                            "a.txt: equal (maybe...).",
+                                            "",
+                                            "Comparison terminated.",
+                                            "Compared 2 file(s);  0.01 KB",
+                                            "Equal (maybe...): 2;   different: 0"};
+    EXPECT_EQ(reportLines(), expected);
 }
 
 TEST_F(RunTest, TheAbortButtonStopsALongRun) {

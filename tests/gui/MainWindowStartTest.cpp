@@ -80,7 +80,7 @@ TEST_F(StartTest, AStoredValueThatIsNotALanguageKeepsTheItalianTexts) {
     EXPECT_FALSE(child<QToolButton>("SpeedButton1")->isChecked());
 }
 
-TEST_F(StartTest, StoredSizesBelowTheirBoundsAreIgnored) {
+TEST_F(StartTest, StoredSizesBelowTheirBoundsAreIgnoredAndEachOtherOneApplies) {
     writeSettings("\"Form1Width\"=dword:000001f1\n\"Form1Height\"=dword:000001c1\n"); // 497, 449
     EXPECT_EQ(makeWindow().size(), QSize(491, 425));
     window_.reset();
@@ -90,6 +90,9 @@ TEST_F(StartTest, StoredSizesBelowTheirBoundsAreIgnored) {
     EXPECT_EQ(window.size(), QSize(498, 450));
     showAndActivate();
     EXPECT_EQ(window.frameGeometry().size(), QSize(498, 450));
+    window_.reset();
+    writeSettings("\"Form1Height\"=dword:000001f4\n"); // 500, the width left at its design value
+    EXPECT_EQ(makeWindow().size(), QSize(491, 500));
 }
 
 TEST_F(StartTest, AStoredDirectoryThatNoLongerExistsIsIgnoredWithoutAMessage) {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QTimer>
 
@@ -49,17 +50,30 @@ TEST_F(ReportFontTest, AbsentStyleFlagsGiveNoStyle) {
     EXPECT_FALSE(shown().strikeOut());
 }
 
-TEST_F(ReportFontTest, AnUnknownTypefaceGivesTheDesktopFontWithTheStoredSizeAndStyle) {
-    for (const char* name : {"No Such Face 4711", "MS Sans Serif", ""}) {
-        SCOPED_TRACE(name);
-        startWith("\"Name\"=\"" + QByteArray(name) +
+TEST_F(ReportFontTest, AnInstalledTypefaceIsShownAndAnUnknownOneGivesTheDesktopFont) {
+    const QString desktop = QApplication::font().family();
+    QString installed;
+    for (const QString& family : QFontDatabase::families()) {
+        if (family != desktop && !family.contains(QLatin1Char('['))) {
+            installed = family;
+            break;
+        }
+    }
+    ASSERT_FALSE(installed.isEmpty()) << "a second typeface is needed";
+    const std::pair<QByteArray, QString> typefaces[] = {{installed.toUtf8(), installed},
+                                                        {"No Such Face 4711", desktop},
+                                                        {"MS Sans Serif", desktop},
+                                                        {"", desktop}};
+    for (const auto& [name, family] : typefaces) {
+        SCOPED_TRACE(name.toStdString());
+        startWith("\"Name\"=\"" + name +
                   "\"\n\"Size\"=dword:0000000e\n\"Italic\"=dword:00000001\n");
-        EXPECT_EQ(shown().family(), QApplication::font().family());
+        EXPECT_EQ(shown().family(), family);
         EXPECT_EQ(shown().pointSize(), 14);
         EXPECT_TRUE(shown().italic());
         EXPECT_FALSE(shown().bold());
         // What was stored goes back as it was.
-        EXPECT_EQ(window_->closingFont().name, QString::fromLatin1(name));
+        EXPECT_EQ(window_->closingFont().name, QString::fromUtf8(name));
     }
 }
 
@@ -69,6 +83,7 @@ TEST_F(ReportFontTest, ColourNumbersFollowTheDesktopPaletteForSystemColours) {
     EXPECT_EQ(colorFromCode(0x00563412, palette), QColor(0x12, 0x34, 0x56));
     EXPECT_EQ(codeFromColor(QColor(0x12, 0x34, 0x56)), 0x00563412u);
     EXPECT_EQ(colorFromCode(0x80000008, palette), palette.color(QPalette::WindowText));
+    EXPECT_EQ(colorFromCode(0x80000005, palette), palette.color(QPalette::Base));
     EXPECT_EQ(colorFromCode(0x8000000d, palette), palette.color(QPalette::Highlight));
     EXPECT_EQ(colorFromCode(0x800000ff, palette), palette.color(QPalette::WindowText));
 

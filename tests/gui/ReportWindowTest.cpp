@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include <cerrno>
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,6 +56,8 @@ TEST_F(ReportWindowTest, FormHasTheDesignedControlsInTheirOrder) {
     window_->resize(800, 500);
     EXPECT_EQ(child<QWidget>("Panel1")->geometry(), QRect(0, 459, 800, 41));
     EXPECT_EQ(view()->geometry(), QRect(0, 0, 800, 459));
+    window_->resize(500, 300); // the gaps narrow
+    EXPECT_EQ(child<QToolButton>("SpeedButton1")->geometry(), QRect(8 + 6 * (75 + 3), 7, 28, 28));
 
     // Keyboard order: Button1 to Button6, then the text.
     QWidget* w = child("Button1");
@@ -68,6 +71,7 @@ TEST_F(ReportWindowTest, FormHasTheDesignedControlsInTheirOrder) {
 TEST_F(ReportWindowTest, LanguageTextsReachCaptionsHintsAndAccessibleNames) {
     window_->applyInterfaceTexts(kDanish);
     EXPECT_EQ(window_->windowTitle(), "Rapport");
+    EXPECT_EQ(view()->accessibleName(), "Rapport");
     EXPECT_EQ(child("Button1")->text(), "Luk");
     EXPECT_EQ(child("Button4")->accessibleName(), "Skrifttype...");
     EXPECT_EQ(child("Button6")->text(), "HTML");
@@ -289,19 +293,30 @@ TEST_F(ReportWindowTest, HtmlViewWithNowhereToWriteShowsTheReasonAndOpensNothing
 }
 
 TEST_F(ReportWindowTest, StoredBoundsApplyAndAreHandedBack) {
-    ReportWindowSettings settings;
-    settings.top = 40;
-    settings.left = 30;
-    settings.width = 300;
-    settings.height = 200;
-    makeWindow(settings);
-    const WindowBounds bounds = window_->closingBounds();
-    EXPECT_EQ(bounds.top, 40);
-    EXPECT_EQ(bounds.left, 30);
-    EXPECT_EQ(bounds.width, 300);
-    EXPECT_EQ(bounds.height, 200);
-    EXPECT_FALSE(window_->closingMaximized());
+    const WindowBounds unplaced = window_->closingBounds();
+    struct Place {
+        const char* name;
+        std::optional<int> top;
+        std::optional<int> left;
+    };
+    for (const Place place : {Place{"Both", 40, 30}, Place{"TopOnly", 40, std::nullopt},
+                              Place{"LeftOnly", std::nullopt, 30}}) {
+        SCOPED_TRACE(place.name);
+        ReportWindowSettings settings;
+        settings.top = place.top;
+        settings.left = place.left;
+        settings.width = 300;
+        settings.height = 200;
+        makeWindow(settings);
+        const WindowBounds bounds = window_->closingBounds();
+        EXPECT_EQ(bounds.top, place.top.value_or(unplaced.top));
+        EXPECT_EQ(bounds.left, place.left.value_or(unplaced.left));
+        EXPECT_EQ(bounds.width, 300);
+        EXPECT_EQ(bounds.height, 200);
+        EXPECT_FALSE(window_->closingMaximized());
+    }
 
+    ReportWindowSettings settings;
     settings.maximized = true;
     makeWindow(settings);
     EXPECT_TRUE(window_->closingMaximized());

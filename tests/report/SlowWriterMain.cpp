@@ -1,6 +1,7 @@
 // A report write that stops part-way and waits for a signal to end the process.
-// Usage: report_slow_writer TARGET [interrupt-once]
-// With interrupt-once, the first SIGINT only says "interrupted", as the companion's does.
+// Usage: report_slow_writer TARGET [interrupt-once|plain] [after-a-write]
+// With interrupt-once, the first SIGINT only says "interrupted", as the companion's does. With
+// after-a-write, a whole write of the earlier report comes first.
 
 #include "report/AtomicFileWriter.h"
 
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESETHAND | SA_RESTART;
         sigaction(SIGINT, &action, nullptr);
+    }
+    if (argc > 3 && std::strcmp(argv[3], "after-a-write") == 0) {
+        quorvel::AtomicFileWriter().replace(argv[1], "earlier report\r\n");
     }
     const quorvel::AtomicFileWriter stalling([](int fd, const char* data, std::size_t size) {
         const ssize_t n = ::write(fd, data, size / 2);

@@ -4,6 +4,7 @@
 
 #include "settings/ClosingSettings.h"
 #include "settings/MainWindowSettings.h"
+#include "settings/SettingsFile.h"
 
 #include <QDir>
 #include <QLockFile>
@@ -184,7 +185,15 @@ TEST_F(SettingsFileTest, ADamagedFileReachedThroughSymbolicLinksIsKeptByItsBytes
     }
 }
 
-TEST_F(SettingsFileTest, HugeFileIsRejectedWithoutReadingItAll) {
+TEST_F(SettingsFileTest, FilesOverOneMebibyteAreNeitherReadWholeNorWritten) {
+    const QByteArray valid = kProgramHeader + "\"Form1Top\"=dword:00000001\n";
+    const qint64 limit = SettingsFile::kMaxFileSize;
+    for (const qint64 size : {limit, limit + 1}) {
+        SCOPED_TRACE(size);
+        writeFile(valid + QByteArray(size - valid.size(), '\n'));
+        EXPECT_EQ(existsWithValue(path(), kTop), size == limit);
+    }
+
     writeFile(kProgramHeader + "\"Form1Top\"=dword:00000001\n\"A\"=\"");
     ASSERT_TRUE(QFile::resize(path(), 100 * 1024 * 1024));
     EXPECT_FALSE(existsWithValue(path(), kTop));
@@ -194,6 +203,25 @@ TEST_F(SettingsFileTest, HugeFileIsRejectedWithoutReadingItAll) {
     store.writeInteger(kTop, 2);
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(QFileInfo(path() + QStringLiteral(".bad")).size(), 100 * 1024 * 1024);
+
+    // A value that would make the file too large for the next start is refused, not dropped.
+    expectSettingsError(
+        [&] { store.writeString(QStringLiteral("CompDir1"), QString(limit, QLatin1Char('x'))); },
+        "Failed to set data for 'CompDir1'");
+    EXPECT_EQ(fileBytes(path()), kProgramHeader + "\"Form1Top\"=dword:00000002\n");
+}
+
+TEST_F(SettingsFileTest, ADamagedFileThatVanishedBeforeTheSaveIsSimplyReplaced) {
+    writeFile(kProgramHeader + "\"A\"=\"unterminated\n");
+    SettingsFile file(path());
+    ASSERT_EQ(file.load().state, SettingsFile::State::Damaged);
+    ASSERT_TRUE(QFile::remove(path()));
+    RegFile document;
+    document.ensureKey(QStringLiteral("HKEY_CURRENT_USER") + kRoot)
+        .setValue(kTop, RegValue::dword(3));
+    EXPECT_TRUE(file.save(document));
+    EXPECT_EQ(fileBytes(path()), kProgramHeader + "\"Form1Top\"=dword:00000003\n");
+    EXPECT_FALSE(QFileInfo::exists(file.damagedCopyPath()));
 }
 
 TEST_F(SettingsFileTest, FifoOrDirectoryInPlaceOfTheFileIsNeverOpenedNorReplaced) {
