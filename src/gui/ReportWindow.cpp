@@ -6,6 +6,7 @@
 #include "gui/SaveFileTypes.h"
 #include "lang/LanguageTable.h"
 #include "report/FileWriteError.h"
+#include "report/PrivateFolder.h"
 #include "report/ReportHtmlWriter.h"
 #include "report/ReportTextWriter.h"
 
@@ -28,6 +29,8 @@
 #include <cmath>
 #include <cstring>
 #include <ctime>
+
+#include <unistd.h>
 
 // Resources of a static library are registered by name, outside any namespace.
 static void initReportWindowResources() {
@@ -56,11 +59,9 @@ QString errorMessage(const std::string& path, const char* reason) {
 } // namespace
 
 ReportWindow::ReportWindow(const Report& report, const LanguageStrings& strings,
-                           const ReportWindowSettings& settings, std::string programDirectory,
-                           QWidget* parent)
+                           const ReportWindowSettings& settings, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::ReportWindow>()), report_(report),
-      strings_(strings), programDirectory_(std::move(programDirectory)),
-      hooks_(desktopReportWindowHooks()), pixelsPerInch_(screenPixelsPerInch()) {
+      strings_(strings), hooks_(desktopReportWindowHooks()), pixelsPerInch_(screenPixelsPerInch()) {
     initReportWindowResources();
     ui_->setupUi(this);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
@@ -277,36 +278,40 @@ void ReportWindow::Button5Click() {
     }
 }
 
-QString ReportWindow::fallbackPagePath() const {
-    QString base = fallbackDirectory_;
+QString ReportWindow::pagePath() const {
+    QString base = pageBaseDirectory_;
     if (base.isEmpty()) {
-        // The runtime directory is the user's own; a shared temporary one is the last resort.
         base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     }
     if (base.isEmpty()) {
-        base = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+        // A shared folder: the user's own folder in it is checked as closely as ours below it.
+        return QStandardPaths::writableLocation(QStandardPaths::TempLocation) +
+               QStringLiteral("/quorvel-") + QString::number(::geteuid()) +
+               QStringLiteral("/temp.html");
     }
-    const QString directory = base + QStringLiteral("/Quorvel");
-    QDir().mkpath(directory);
-    return directory + QStringLiteral("/temp.html");
+    return base + QStringLiteral("/Quorvel/temp.html");
 }
 
 void ReportWindow::Button6Click() {
     if (report_.count() == 0) {
         return;
     }
-    std::string path = programDirectory_ + "/temp.html";
+    // Never the working folder: a temp.html of the user's there would be replaced.
+    const std::string path = QFile::encodeName(pagePath()).toStdString();
+    const std::string folder = path.substr(0, path.rfind('/'));
+    int error = makePrivateFolder(folder);
+    if (error == 0) {
+        error = clearOwnFilePlace(path);
+    }
+    if (error != 0) {
+        showError(errorMessage(path, std::strerror(error)));
+        return;
+    }
     try {
         writeReportHtml(report_, path, strings_, std::time(nullptr), writer_);
-    } catch (const std::exception&) {
-        // The program directory cannot take the page: it goes where the user can always write.
-        path = QFile::encodeName(fallbackPagePath()).toStdString();
-        try {
-            writeReportHtml(report_, path, strings_, std::time(nullptr), writer_);
-        } catch (const std::exception& error) {
-            showError(errorMessage(path, error.what()));
-            return;
-        }
+    } catch (const std::exception& error) {
+        showError(errorMessage(path, error.what()));
+        return;
     }
     hooks_.openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
 }
