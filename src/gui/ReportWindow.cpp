@@ -9,6 +9,7 @@
 #include "report/PrivateFolder.h"
 #include "report/ReportHtmlWriter.h"
 #include "report/ReportTextWriter.h"
+#include "report/StagedFile.h"
 
 #include "ui_ReportWindow.h"
 
@@ -29,6 +30,7 @@
 #include <cmath>
 #include <cstring>
 #include <ctime>
+#include <optional>
 
 #include <unistd.h>
 
@@ -51,6 +53,15 @@ constexpr int kNarrowestGap = 3;
 constexpr int kHelpSize = 28;
 // Room a push button's frame takes on either side of its caption, with a little to spare.
 constexpr int kCaptionPadding = 14;
+
+// A PDF writer's last bytes, which one cut short never wrote.
+bool endsLikeFinishedPdf(const std::string& path) {
+    QFile file(QFile::decodeName(path.c_str()));
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 16 || !file.seek(file.size() - 16)) {
+        return false;
+    }
+    return file.read(16).contains("%%EOF");
+}
 
 QString errorMessage(const std::string& path, const char* reason) {
     return QFile::decodeName(path.c_str()) + QStringLiteral(": ") + QString::fromLocal8Bit(reason);
@@ -225,12 +236,38 @@ void ReportWindow::Button2Click() {
     if (!hooks_.printDialog(this, printer)) {
         return;
     }
+    // Printing to a file goes to a new one beside it, which replaces it only when it is whole.
+    const QString target = printer.outputFileName();
+    std::optional<StagedFile> staged;
+    try {
+        if (!target.isEmpty()) {
+            staged.emplace(QFile::encodeName(target).toStdString());
+            printer.setOutputFileName(QFile::decodeName(staged->path().c_str()));
+        }
+    } catch (const FileWriteError& error) {
+        showError(target + QStringLiteral(": ") + QString::fromLocal8Bit(error.what()));
+        return;
+    }
     errno = 0;
-    if (!printReport(report_, reportQFont(), reportColor(), printer)) {
-        const int error = errno != 0 ? errno : EIO;
-        const QString target =
-            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-        showError(target + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error)));
+    bool printed = printReport(report_, reportQFont(), reportColor(), printer);
+    int error = errno != 0 ? errno : EIO;
+    if (printed && staged && printer.outputFormat() == QPrinter::PdfFormat &&
+        !endsLikeFinishedPdf(staged->path())) {
+        // The PDF writer does not tell a write that failed part-way.
+        printed = false;
+        error = EIO;
+    }
+    if (printed && staged) {
+        try {
+            staged->commit();
+        } catch (const FileWriteError& failure) {
+            printed = false;
+            error = failure.errorCode();
+        }
+    }
+    if (!printed) {
+        showError((target.isEmpty() ? printer.printerName() : target) + QStringLiteral(": ") +
+                  QString::fromLocal8Bit(std::strerror(error)));
     }
 }
 
