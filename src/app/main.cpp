@@ -1,5 +1,6 @@
 #include "engine/PosixFileAccess.h"
 #include "engine/Report.h"
+#include "gui/EndingSignals.h"
 #include "gui/GuiImages.h"
 #include "gui/MainWindow.h"
 #include "gui/ProgramWindows.h"
@@ -25,6 +26,8 @@ int main(int argc, char* argv[]) {
     // Closing the main window ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A logout's SIGTERM closes the main window as the user would, so the settings are kept.
+    EndingSignals endingSignals;
     StandardDialogs dialogs;
     LanguageStrings strings;
     Report report;
@@ -40,6 +43,7 @@ int main(int argc, char* argv[]) {
     MainWindow& mainWindow = windows->mainWindow();
     QObject::connect(&mainWindow, &MainWindow::closed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
+    QObject::connect(&endingSignals, &EndingSignals::closeRequested, &mainWindow, &QWidget::close);
     mainWindow.showAtStart();
     return QApplication::exec();
 }

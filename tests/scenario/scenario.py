@@ -12,6 +12,7 @@ Exits 0 when every step and check passed; 1 with the failed step on standard err
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -480,8 +481,17 @@ def main():
             s.poll(f"the third start at {design}", lambda: s.extents(main_window)[2:] == design)
         except Failure as failure:
             raise Failure(f"{failure}; it is at {s.extents(main_window)}")
-        s.close_window(main_window)
-        s.wait_exit("closing the third start")
+        # Moved, then ended as a logout ends it: SIGTERM closes it as its frame's close box does.
+        xid = s.poll("the main window's X window",
+                     lambda: s.xwindow(s.process.pid, main_window.name))
+        subprocess.run(["xdotool", "windowmove", xid, "200", "150"], check=True)
+        s.poll("the main window at (200, 150)", lambda: s.extents(main_window)[:2] == (200, 150))
+        s.process.send_signal(signal.SIGTERM)
+        s.wait_exit("ending the third start with SIGTERM")
+        settings = read_settings(os.path.join(config, "Quorvel", "settings.reg"))
+        if settings.get("form1left") != 200 - left_edge or settings.get("form1top") != 150 - top_edge:
+            raise Failure(f"settings after SIGTERM: {settings.get('form1left')}, "
+                          f"{settings.get('form1top')}; the place (200, 150) was not kept")
     except Failure as failure:
         print(f"scenario: step {s.step}: {failure}", file=sys.stderr)
         s.shot("failed")
