@@ -18,6 +18,7 @@
 #include "lang/LanguageTable.h"
 #include "settings/ClosingSettings.h"
 #include "settings/MainWindowSettings.h"
+#include "settings/SettingsStore.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
@@ -468,6 +469,7 @@ void MainWindow::showLanguageChooser() {
 void MainWindow::FormActivate() {
     if (currentLanguage_ != kNoLanguage) {
         applyLanguage(currentLanguage_);
+        tellSettingsDamage();
         return;
     }
     showLanguageChooser();
@@ -475,7 +477,17 @@ void MainWindow::FormActivate() {
         currentLanguage_ = kEnglish;
     }
     applyLanguage(currentLanguage_);
+    tellSettingsDamage();
     emit helpRequested(200);
+}
+
+void MainWindow::tellSettingsDamage() {
+    // Once the language is in force, so the box speaks it.
+    if (const auto damage = settings_.takeDamage()) {
+        dialogs_.showMessage(
+            this, text(MessageKey::errSettingsDamaged) + QLatin1Char('\n') + damage->copyPath,
+            text(MessageKey::capMessage), QMessageBox::Warning);
+    }
 }
 
 // --- Closing ---------------------------------------------------------------------------------

@@ -48,8 +48,9 @@ enum class MessageKey : int {
     txtChooseDirectory,
     errInvalidDirectory,
     errHelpNotFound,
+    errSettingsDamaged,
 };
 
-inline constexpr int kMessageKeyCount = 44;
+inline constexpr int kMessageKeyCount = 45;
 
 } // namespace quorvel

@@ -55,6 +55,9 @@ constinit const LanguageTexts kDanishTexts{
         {txtChooseDirectory, "Vælg en filmappe:"},
         {errInvalidDirectory, "Ugyldig filmappe."},
         {errHelpNotFound, "Hjælpefilen blev ikke fundet. Der blev søgt efter:"},
+        {errSettingsDamaged, "Indstillingsfilen var beskadiget. Alle indstillinger, der stadig "
+                             "kunne læses, er bevaret; de øvrige har fået deres standardværdier "
+                             "igen. Den beskadigede fil er gemt som:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},

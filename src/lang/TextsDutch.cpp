@@ -55,6 +55,9 @@ constinit const LanguageTexts kDutchTexts{
         {txtChooseDirectory, "Kies een directory:"},
         {errInvalidDirectory, "Ongeldige directory."},
         {errHelpNotFound, "Het helpbestand is niet gevonden. Gezocht naar:"},
+        {errSettingsDamaged, "Het instellingenbestand was beschadigd. Alle instellingen die nog te "
+                             "lezen waren, zijn behouden; de andere staan weer op hun "
+                             "standaardwaarde. Het beschadigde bestand is bewaard als:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},

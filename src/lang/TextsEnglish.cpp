@@ -55,6 +55,9 @@ constinit const LanguageTexts kEnglishTexts{
         {txtChooseDirectory, "Choose a directory:"},
         {errInvalidDirectory, "Invalid directory."},
         {errHelpNotFound, "The help file was not found. Looked for:"},
+        {errSettingsDamaged,
+         "The settings file was damaged. Every setting that could still be read has been kept; the "
+         "others are back to their defaults. The damaged file is kept as:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},

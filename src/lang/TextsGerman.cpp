@@ -57,6 +57,9 @@ constinit const LanguageTexts kGermanTexts{
         {txtChooseDirectory, "Wählen Sie ein Verzeichnis:"},
         {errInvalidDirectory, "Ungültiges Verzeichnis."},
         {errHelpNotFound, "Die Hilfedatei wurde nicht gefunden. Gesucht wurde:"},
+        {errSettingsDamaged, "Die Einstellungsdatei war beschädigt. Alle Einstellungen, die noch "
+                             "lesbar waren, wurden übernommen; die übrigen sind wieder auf ihren "
+                             "Standardwerten. Die beschädigte Datei ist aufbewahrt als:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},

@@ -56,6 +56,9 @@ constinit const LanguageTexts kItalianTexts{
         {txtChooseDirectory, "Scegliere una directory:"},
         {errInvalidDirectory, "Directory non valida."},
         {errHelpNotFound, "File della guida non trovato. Percorso cercato:"},
+        {errSettingsDamaged, "Il file delle impostazioni era danneggiato. Tutte le impostazioni "
+                             "ancora leggibili sono state mantenute; le altre tornano ai valori "
+                             "predefiniti. Il file danneggiato è conservato come:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},

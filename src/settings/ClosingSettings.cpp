@@ -12,6 +12,8 @@ namespace names = settings_names;
 void writeClosingSettings(SettingsStore& store, const ClosingSettings& s) {
     SettingsStore::KeyCloser closer(store);
     store.openKey(names::kProgramKey, true);
+    // One replacement of the file for all of them.
+    SettingsStore::Batch batch(store);
 
     writeWindowPlacement(store, names::kForm1, s.mainWindow, s.mainWindowMaximized);
     store.writeString(names::kCompDir1, s.leftDirectory);
@@ -30,6 +32,7 @@ void writeClosingSettings(SettingsStore& store, const ClosingSettings& s) {
     store.writeBool(names::kItalic, font.italic);
     store.writeBool(names::kUnderline, font.underline);
     store.writeBool(names::kStrikeOut, font.strikeOut);
+    batch.commit();
 }
 
 } // namespace quorvel

@@ -22,8 +22,9 @@ struct ClosingSettings {
     ReportFont reportFont;
 };
 
-// Bounds of a maximized window are not written, so the stored ones stay for restoring it. Throws
-// SettingsError at the first value that cannot be saved; what was saved before it stays.
+// Bounds of a maximized window are not written, so the stored ones stay for restoring it. All are
+// saved in one replacement of the file; when that fails, the file stays as it was and SettingsError
+// names the first value.
 void writeClosingSettings(SettingsStore& store, const ClosingSettings& settings);
 
 } // namespace quorvel

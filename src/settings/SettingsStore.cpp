@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <utility>
 #include <vector>
 
 #include <pwd.h>
@@ -63,6 +64,7 @@ QString SettingsStore::defaultFilePath() {
 SettingsStore::SettingsStore(QString filePath) : file_(std::move(filePath)) {}
 
 SettingsStore::~SettingsStore() {
+    batching_ = false;
     closeKey();
 }
 
@@ -90,6 +92,9 @@ bool SettingsStore::openKey(const QString& path, bool canCreate) {
 }
 
 void SettingsStore::closeKey() {
+    if (batching_) {
+        return; // the batch holds the lock and the document until it is committed
+    }
     openKey_.clear();
     document_.reset();
     loaded_ = false;
@@ -185,12 +190,38 @@ void SettingsStore::write(const QString& name, RegValue value) {
     if (openKey_.isEmpty() || !document_ || !loadUnderLock()) {
         throw SettingsError::failedToSet(name);
     }
+    if (batching_) {
+        document_->ensureKey(openKey_).setValue(name, std::move(value));
+        if (firstUnsaved_.isEmpty()) {
+            firstUnsaved_ = name;
+        }
+        return;
+    }
     RegFile next = *document_;
     next.ensureKey(openKey_).setValue(name, std::move(value));
     if (!file_.save(next)) {
         throw SettingsError::failedToSet(name);
     }
     document_ = std::move(next);
+}
+
+void SettingsStore::commitBatch() {
+    batching_ = false;
+    const QString first = std::exchange(firstUnsaved_, QString());
+    if (!first.isEmpty() && (!document_ || !file_.save(*document_))) {
+        closeKey();
+        throw SettingsError::failedToSet(first);
+    }
+    closeKey();
+}
+
+void SettingsStore::abortBatch() {
+    if (!batching_) {
+        return;
+    }
+    batching_ = false;
+    firstUnsaved_.clear();
+    closeKey();
 }
 
 } // namespace quorvel
