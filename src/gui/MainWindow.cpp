@@ -11,6 +11,7 @@
 #include "gui/QtText.h"
 #include "gui/ReportDisplay.h"
 #include "gui/ResizeRules.h"
+#include "gui/ScreenPlacement.h"
 #include "gui/StatusLine.h"
 #include "gui/TextFitting.h"
 #include "lang/HelpFilePath.h"
@@ -120,6 +121,10 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
         storedOuterSize_ = QSize(storedWidthIsOuter_ ? stored.width : width(),
                                  storedHeightIsOuter_ ? stored.height : height());
         resize(*storedOuterSize_);
+    }
+    if (stored.left || stored.top) {
+        // A place off every screen (a screen unplugged since) would hide the window.
+        move(placeOnScreens(QRect(pos(), size())));
     }
     startMaximized_ = stored.maximized;
     currentLanguage_ = stored.language;

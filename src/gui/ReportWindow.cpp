@@ -4,6 +4,7 @@
 #include "gui/ReportFontMapping.h"
 #include "gui/ReportPrinting.h"
 #include "gui/SaveFileTypes.h"
+#include "gui/ScreenPlacement.h"
 #include "lang/LanguageTable.h"
 #include "report/FileWriteError.h"
 #include "report/PrivateFolder.h"
@@ -53,6 +54,8 @@ constexpr int kNarrowestGap = 3;
 constexpr int kHelpSize = 28;
 // Room a push button's frame takes on either side of its caption, with a little to spare.
 constexpr int kCaptionPadding = 14;
+// A few rows of the report above the buttons, however small the window is made.
+constexpr int kMinTextHeight = 60;
 
 // A PDF writer's last bytes, which one cut short never wrote.
 bool endsLikeFinishedPdf(const std::string& path) {
@@ -95,10 +98,13 @@ ReportWindow::ReportWindow(const Report& report, const LanguageStrings& strings,
 
     applyInterfaceTexts(kItalian);
 
-    // Stored bounds apply as they are; a window needs at least a pixel to exist.
-    resize(std::max(settings.width, 1), std::max(settings.height, 1));
+    // Stored bounds apply, but never below the size that shows every button.
+    resize(std::max(settings.width, minimumWidth()), std::max(settings.height, minimumHeight()));
     if (settings.top || settings.left) {
+        placeGiven_ = true;
         move(settings.left.value_or(x()), settings.top.value_or(y()));
+        // A place off every screen (a screen unplugged since) would hide the window.
+        move(placeOnScreens(QRect(pos(), size())));
     }
     if (settings.maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -120,7 +126,8 @@ void ReportWindow::showReport() {
 
 WindowBounds ReportWindow::closingBounds() const {
     const QRect r = isMaximized() ? normalGeometry() : QRect(pos(), size());
-    return WindowBounds{r.top(), r.left(), r.width(), r.height()};
+    // Never shown and given no place, it has none of its own: the window system still chooses.
+    return WindowBounds{r.top(), r.left(), r.width(), r.height(), placeGiven_ || everShown_};
 }
 
 bool ReportWindow::closingMaximized() const {
@@ -171,6 +178,8 @@ void ReportWindow::placeButtons() {
         total += widths[i];
     }
     const int gaps = static_cast<int>(buttons.size());
+    // Smaller than this, a button would be cut off or the window lost from sight.
+    setMinimumSize(total + gaps * kNarrowestGap, kPanelHeight + kMinTextHeight);
     const int gap = std::clamp((width() - total) / gaps, kNarrowestGap, kButtonGap);
     int left = kButtonsLeft;
     // Along the bar: Button1, Button6, Button2 ... Button5.
@@ -209,6 +218,7 @@ void ReportWindow::FormShow() {
 }
 
 void ReportWindow::showEvent(QShowEvent* event) {
+    everShown_ = true;
     FormShow();
     QDialog::showEvent(event);
 }

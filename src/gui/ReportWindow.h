@@ -100,6 +100,8 @@ private:
     ReportFont defaultReportFont_;
     ReportFont reportFont_;
 
+    bool placeGiven_ = false; // a stored place was applied
+    bool everShown_ = false;
     std::uint64_t shownRevision_ = 0;
     bool shownOnce_ = false;
 

@@ -3,6 +3,8 @@
 #include "lang/LanguageTable.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace quorvel::test {
 namespace {
@@ -32,6 +34,17 @@ TEST_F(SettingsFaultBoxTest, ADamagedFileIsToldOnceInTheLanguageKeptFromIt) {
 
     window.SpeedButton7Click(); // the language again: no second box
     EXPECT_EQ(dialogs_.boxes.size(), 1u);
+}
+
+TEST_F(SettingsFaultBoxTest, AStoredPlaceOffEveryScreenComesOntoTheNearestKeepingItsSize) {
+    writeSettings("\"Language\"=dword:00000001\n\"Form1Left\"=dword:ffffd8f0\n"
+                  "\"Form1Top\"=dword:ffffd8f0\n\"Form1Width\"=dword:00000258\n");
+    MainWindow& window = makeWindow();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window.pos())) << window.x() << "," << window.y();
+    EXPECT_EQ(window.width(), 600);
+    showAndActivate();
+    EXPECT_TRUE(screen.contains(window.frameGeometry().topLeft()));
 }
 
 } // namespace

@@ -317,13 +317,13 @@ TEST_F(ReportWindowTest, StoredBoundsApplyAndAreHandedBack) {
     ReportWindowSettings settings;
     settings.top = 40;
     settings.left = 30;
-    settings.width = 300;
+    settings.width = 700;
     settings.height = 200;
     makeWindow(settings);
     const WindowBounds bounds = window_->closingBounds();
     EXPECT_EQ(bounds.top, 40);
     EXPECT_EQ(bounds.left, 30);
-    EXPECT_EQ(bounds.width, 300);
+    EXPECT_EQ(bounds.width, 700);
     EXPECT_EQ(bounds.height, 200);
     EXPECT_FALSE(window_->closingMaximized());
 

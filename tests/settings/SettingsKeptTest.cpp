@@ -145,5 +145,17 @@ TEST_F(ClosingWriteTest, AFailedReplacementLeavesTheFileAsItWasAndNamesTheFirstV
     EXPECT_NE(fileBytes(path()), kProgramHeader + kGoodValues);
 }
 
+TEST_F(ClosingWriteTest, AWindowNeverPlacedLeavesItsPlaceToTheWindowSystem) {
+    ClosingSettings s = sample();
+    s.reportWindow = {0, 0, 600, 420, false};
+    SettingsStore store(path());
+    writeClosingSettings(store, s);
+    SettingsStore reader(path());
+    const ReportWindowSettings read = readReportWindowSettings(reader, 96);
+    EXPECT_EQ(read.top, std::nullopt);
+    EXPECT_EQ(read.left, std::nullopt);
+    EXPECT_EQ(read.width, 600);
+}
+
 } // namespace
 } // namespace quorvel
