@@ -3,6 +3,7 @@
 #include "gui/EndingSignals.h"
 #include "gui/GuiImages.h"
 #include "gui/MainWindow.h"
+#include "gui/ProgramStart.h"
 #include "gui/ProgramWindows.h"
 #include "gui/StandardDialogs.h"
 #include "lang/LanguageStrings.h"
@@ -33,11 +34,9 @@ int main(int argc, char* argv[]) {
     Report report;
     PosixFileAccess files;
     SettingsStore settings;
-    std::unique_ptr<ProgramWindows> windows;
-    try {
-        windows = std::make_unique<ProgramWindows>(strings, report, files, settings, dialogs);
-    } catch (const std::exception& failure) {
-        dialogs.showFailure(nullptr, QString::fromUtf8(failure.what()));
+    const std::unique_ptr<ProgramWindows> windows =
+        startProgramWindows(strings, report, files, settings, dialogs);
+    if (!windows) {
         return 1;
     }
     MainWindow& mainWindow = windows->mainWindow();

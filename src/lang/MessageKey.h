@@ -49,8 +49,10 @@ enum class MessageKey : int {
     errInvalidDirectory,
     errHelpNotFound,
     errSettingsDamaged,
+    txtSettingsFile,
+    askStartWithoutValue,
 };
 
-inline constexpr int kMessageKeyCount = 45;
+inline constexpr int kMessageKeyCount = 47;
 
 } // namespace quorvel

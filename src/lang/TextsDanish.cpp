@@ -58,6 +58,8 @@ constinit const LanguageTexts kDanishTexts{
         {errSettingsDamaged, "Indstillingsfilen var beskadiget. Alle indstillinger, der stadig "
                              "kunne læses, er bevaret; de øvrige har fået deres standardværdier "
                              "igen. Den beskadigede fil er gemt som:"},
+        {txtSettingsFile, "Indstillingsfil:"},
+        {askStartWithoutValue, "Start uden denne værdi? Den gemmes igen, når programmet lukkes."},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},

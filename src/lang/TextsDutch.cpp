@@ -58,6 +58,9 @@ constinit const LanguageTexts kDutchTexts{
         {errSettingsDamaged, "Het instellingenbestand was beschadigd. Alle instellingen die nog te "
                              "lezen waren, zijn behouden; de andere staan weer op hun "
                              "standaardwaarde. Het beschadigde bestand is bewaard als:"},
+        {txtSettingsFile, "Instellingenbestand:"},
+        {askStartWithoutValue,
+         "Starten zonder deze waarde? Ze wordt opnieuw opgeslagen wanneer het programma sluit."},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},

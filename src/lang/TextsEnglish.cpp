@@ -58,6 +58,9 @@ constinit const LanguageTexts kEnglishTexts{
         {errSettingsDamaged,
          "The settings file was damaged. Every setting that could still be read has been kept; the "
          "others are back to their defaults. The damaged file is kept as:"},
+        {txtSettingsFile, "Settings file:"},
+        {askStartWithoutValue,
+         "Start without this value? It will be stored anew when the program closes."},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},

@@ -60,6 +60,9 @@ constinit const LanguageTexts kGermanTexts{
         {errSettingsDamaged, "Die Einstellungsdatei war beschädigt. Alle Einstellungen, die noch "
                              "lesbar waren, wurden übernommen; die übrigen sind wieder auf ihren "
                              "Standardwerten. Die beschädigte Datei ist aufbewahrt als:"},
+        {txtSettingsFile, "Einstellungsdatei:"},
+        {askStartWithoutValue,
+         "Ohne diesen Wert starten? Er wird beim Beenden des Programms neu gespeichert."},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},

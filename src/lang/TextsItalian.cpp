@@ -59,6 +59,9 @@ constinit const LanguageTexts kItalianTexts{
         {errSettingsDamaged, "Il file delle impostazioni era danneggiato. Tutte le impostazioni "
                              "ancora leggibili sono state mantenute; le altre tornano ai valori "
                              "predefiniti. Il file danneggiato è conservato come:"},
+        {txtSettingsFile, "File delle impostazioni:"},
+        {askStartWithoutValue,
+         "Avviare senza questo valore? Sarà memorizzato di nuovo alla chiusura del programma."},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},

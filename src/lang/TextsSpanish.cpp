@@ -60,6 +60,9 @@ constinit const LanguageTexts kSpanishTexts{
         {errSettingsDamaged, "El archivo de configuración estaba dañado. Se han conservado todos "
                              "los ajustes que aún se podían leer; los demás vuelven a sus valores "
                              "predeterminados. El archivo dañado se guarda como:"},
+        {txtSettingsFile, "Archivo de configuración:"},
+        {askStartWithoutValue,
+         "¿Iniciar sin este valor? Se guardará de nuevo al cerrar el programa."},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrumpir"},

@@ -49,6 +49,8 @@ public:
     SettingsFile(const SettingsFile&) = delete;
     SettingsFile& operator=(const SettingsFile&) = delete;
 
+    const QString& path() const { return path_; }
+
     // The first of settings.reg.bad, .bad.2, .bad.3 ... that is free: a kept copy is never
     // replaced.
     QString freeDamagedCopyPath() const;

@@ -102,7 +102,7 @@ void SettingsStore::closeKey() {
 }
 
 const RegValue* SettingsStore::find(const QString& name) const {
-    if (openKey_.isEmpty() || !document_) {
+    if (openKey_.isEmpty() || !document_ || leftOut_.contains(name)) {
         return nullptr;
     }
     const RegKey* key = document_->key(openKey_);

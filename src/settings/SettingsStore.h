@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <set>
 
 namespace quorvel {
 
@@ -56,6 +57,13 @@ public:
     void commitBatch();
     void abortBatch();
 
+    // From now on `name` reads as absent (a value that could not be read, which the user chose to
+    // start without); a write still stores it.
+    void leaveOut(const QString& name) { leftOut_.insert(name); }
+
+    // The file the settings live in.
+    QString filePath() const { return file_.path(); }
+
     // A damaged file met since the last call, with where its copy is; once.
     std::optional<SettingsFile::Damage> takeDamage() { return file_.takeDamage(); }
 
@@ -98,6 +106,7 @@ private:
     std::optional<RegFile> document_; // empty when the file could not be read
     QString openKey_;                 // full path; empty when no key is open
     std::chrono::milliseconds lockTimeout_{5000};
+    std::set<QString> leftOut_;
     bool batching_ = false;
     QString firstUnsaved_; // the first write of the batch not yet saved
 };
