@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "engine/CurrentDirectory.h"
+#include "engine/LongPath.h"
 #include "engine/ReportLineFormat.h"
 #include "gui/ApplicationHelpFile.h"
 #include "gui/Dialogs.h"
@@ -32,6 +33,7 @@
 #include <QWindow>
 
 #include <exception>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,8 +42,13 @@ namespace quorvel {
 namespace {
 
 bool isExistingDirectory(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    // Also one deeper than the system takes in one call.
+    const int fd = openDirectory(path, O_PATH);
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
+    return true;
 }
 
 QFont withSize(QFont font, int points, bool bold) {
