@@ -79,7 +79,7 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     modeButtons_->addButton(ui_->SpeedButton1);
     modeButtons_->addButton(ui_->SpeedButton2);
     modeButtons_->addButton(ui_->SpeedButton3);
-    modeButtons_->setExclusive(false); // all up until a mode is chosen
+    releaseModeButtons(); // all up until a mode is chosen
     setDesignLook();
     setInterfaceTexts(kItalian);
     ui_->BitBtn1->hide();
@@ -430,6 +430,9 @@ void MainWindow::releaseModeButtons() {
     ui_->SpeedButton1->setChecked(false);
     ui_->SpeedButton2->setChecked(false);
     ui_->SpeedButton3->setChecked(false);
+    // Exclusive again with all up: the keyboard moves through an exclusive group with the arrows,
+    // and a non-exclusive one left only the first button in reach.
+    modeButtons_->setExclusive(true);
 }
 
 // --- Runs and the toolbar --------------------------------------------------------------------

@@ -1,6 +1,10 @@
 #include "gui/WindowFixture.h"
 
+#include <QApplication>
 #include <QListView>
+#include <QTest>
+
+#include <functional>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -43,6 +47,58 @@ TEST_F(ReachTest, AWorkingFolderDeeperThanOneCallTakesListsItsFiles) {
     showAndActivate();
     EXPECT_TRUE(dialogs_.boxes.empty()) << dialogs_.boxes[0].text.toStdString();
     ASSERT_EQ(::chdir(work().c_str()), 0); // the tree is removed from outside
+}
+
+// The mode buttons the keyboard reaches: Tab around the whole window from the first control, and
+// the arrows from each mode button Tab stops on.
+QStringList modeButtonsReached(QWidget& window) {
+    QStringList reached;
+    auto note = [&reached](QWidget* w) {
+        if (w != nullptr && w->objectName().startsWith("SpeedButton") &&
+            w->objectName().size() == 12 && w->objectName().back() <= u'3' &&
+            !reached.contains(w->objectName())) {
+            reached << w->objectName();
+        }
+    };
+    QWidget* start = window.findChild<QWidget*>("SpeedButton1");
+    start->setFocus(Qt::OtherFocusReason);
+    QCoreApplication::processEvents();
+    for (int i = 0; i < 60; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        note(focused);
+        if (focused != nullptr && reached.contains(focused->objectName())) {
+            for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Left}) {
+                QTest::keyClick(QApplication::focusWidget(), key);
+                note(QApplication::focusWidget());
+            }
+            focused->setFocus(Qt::TabFocusReason);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    reached.sort();
+    return reached;
+}
+
+TEST_F(ReachTest, EveryModeButtonIsReachedByTheKeyboardInEveryState) {
+    writeSettings("\"Language\"=dword:00000001\n");
+    MainWindow& window = makeWindow();
+    showAndActivate();
+    const QStringList all = {"SpeedButton1", "SpeedButton2", "SpeedButton3"};
+    struct Row {
+        const char* state;
+        std::function<void()> enter;
+    };
+    const Row rows[] = {
+        {"no mode at start", [] {}},
+        {"file with file", [this] { click("SpeedButton1"); }},
+        {"directory with directory", [this] { click("SpeedButton3"); }},
+        {"after a language change", [&window] { window.applyLanguage(kGerman); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.state);
+        row.enter();
+        EXPECT_EQ(modeButtonsReached(window), all);
+    }
 }
 
 } // namespace
