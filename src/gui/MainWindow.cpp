@@ -136,11 +136,11 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     startMaximized_ = stored.maximized;
     currentLanguage_ = stored.language;
     if (stored.leftDirectory) {
-        leftDirectory_ = toBytes(*stored.leftDirectory);
+        leftDirectory_ = stored.leftDirectory->toStdString();
         refreshLeftPanel();
     }
     if (stored.rightDirectory) {
-        rightDirectory_ = toBytes(*stored.rightDirectory);
+        rightDirectory_ = stored.rightDirectory->toStdString();
         refreshRightPanel();
     }
     FormResize();
@@ -512,8 +512,8 @@ void MainWindow::FormClose() {
     const QRect frame = frameGeometry();
     s.mainWindow = {frame.top(), frame.left(), frame.width(), frame.height()};
     s.mainWindowMaximized = isMaximized();
-    s.leftDirectory = toQString(leftDirectory_);
-    s.rightDirectory = toQString(rightDirectory_);
+    s.leftDirectory = QByteArray::fromStdString(leftDirectory_);
+    s.rightDirectory = QByteArray::fromStdString(rightDirectory_);
     if (reportDisplay_ != nullptr) {
         s.reportWindow = reportDisplay_->closingBounds();
         s.reportWindowMaximized = reportDisplay_->closingMaximized();

@@ -16,8 +16,8 @@ void writeClosingSettings(SettingsStore& store, const ClosingSettings& s) {
     SettingsStore::Batch batch(store);
 
     writeWindowPlacement(store, names::kForm1, s.mainWindow, s.mainWindowMaximized);
-    store.writeString(names::kCompDir1, s.leftDirectory);
-    store.writeString(names::kCompDir2, s.rightDirectory);
+    store.writePath(names::kCompDir1, s.leftDirectory);
+    store.writePath(names::kCompDir2, s.rightDirectory);
     writeWindowPlacement(store, names::kForm2, s.reportWindow, s.reportWindowMaximized);
     // Sign-extended, so a language byte of 0xc8 is stored as -56.
     store.writeInteger(names::kLanguage, s.language);

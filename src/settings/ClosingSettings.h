@@ -4,7 +4,7 @@
 #include "settings/ReportFont.h"
 #include "settings/WindowPlacement.h"
 
-#include <QString>
+#include <QByteArray>
 
 namespace quorvel {
 
@@ -14,8 +14,8 @@ class SettingsStore;
 struct ClosingSettings {
     WindowBounds mainWindow;
     bool mainWindowMaximized = false;
-    QString leftDirectory;
-    QString rightDirectory;
+    QByteArray leftDirectory; // the path's bytes, whatever their encoding
+    QByteArray rightDirectory;
     WindowBounds reportWindow; // as applied at start if it was never shown
     bool reportWindowMaximized = false;
     LanguageId language = kNoLanguage;

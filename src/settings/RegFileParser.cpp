@@ -282,7 +282,7 @@ RegParseResult RegFileParser::parse(const QByteArray& bytes) {
     if (bytes.contains('\0')) {
         return {std::nullopt, QStringLiteral("the file holds a NUL byte")};
     }
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError()) {
         return {std::nullopt, QStringLiteral("the file is not UTF-8 text")};
@@ -294,7 +294,7 @@ RegParseResult RegFileParser::salvage(const QByteArray& bytes) {
     QStringList lines;
     std::vector<bool> unreadable;
     for (const QByteArray& raw : bytes.split('\n')) {
-        QStringDecoder decoder(QStringDecoder::Utf8);
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString line = decoder.decode(raw);
         const bool bad = decoder.hasError() || raw.contains('\0');
         lines.append(std::move(line)); // read only to tell a key line, when it is bad

@@ -158,8 +158,27 @@ QString SettingsStore::readString(const QString& name) const {
     if (v->hexType != RegValue::kTypeString && v->hexType != RegValue::kTypeExpandString) {
         throw SettingsError::invalidType(name);
     }
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     return upToNul(decoder.decode(v->bytes));
+}
+
+QByteArray SettingsStore::readPath(const QString& name) const {
+    const RegValue* v = find(name);
+    if (v != nullptr && v->form == RegValue::Form::Hex && v->hexType == RegValue::kTypeString) {
+        const qsizetype nul = v->bytes.indexOf('\0');
+        return nul < 0 ? v->bytes : v->bytes.left(nul);
+    }
+    return readString(name).toUtf8();
+}
+
+void SettingsStore::writePath(const QString& name, const QByteArray& path) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(path);
+    if (decoder.hasError() || text.contains(QChar(u'\0'))) {
+        write(name, RegValue::hex(RegValue::kTypeString, path));
+    } else {
+        writeString(name, text);
+    }
 }
 
 void SettingsStore::writeInteger(const QString& name, std::int32_t value) {

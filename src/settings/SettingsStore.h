@@ -46,6 +46,11 @@ public:
     // An absent or zero-length value reads as the empty text.
     QString readString(const QString& name) const;
 
+    // A file system path as its bytes: valid UTF-8 is a string value as any other; other bytes
+    // (a folder named in another encoding) are kept whole as a string value in hex form.
+    QByteArray readPath(const QString& name) const;
+    void writePath(const QString& name, const QByteArray& path);
+
     void writeInteger(const QString& name, std::int32_t value);
     void writeBool(const QString& name, bool value);
     void writeString(const QString& name, const QString& value);

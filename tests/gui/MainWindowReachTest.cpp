@@ -49,6 +49,23 @@ TEST_F(ReachTest, AWorkingFolderDeeperThanOneCallTakesListsItsFiles) {
     ASSERT_EQ(::chdir(work().c_str()), 0); // the tree is removed from outside
 }
 
+TEST_F(ReachTest, AFolderNamedInAnotherEncodingIsKeptForTheNextStart) {
+    const std::string latin1 = "caf\xe9";
+    tree_.mkdir("work/" + latin1);
+    tree_.write("work/" + latin1 + "/plan.txt", "x");
+    ASSERT_EQ(::chdir(latin1.c_str()), 0);
+    {
+        MainWindow& first = makeWindow();
+        EXPECT_EQ(first.leftDirectory(), work() + "/" + latin1);
+        first.close();
+    }
+    ASSERT_EQ(::chdir(work().c_str()), 0);
+    MainWindow& next = makeWindow();
+    EXPECT_EQ(next.leftDirectory(), work() + "/" + latin1);
+    EXPECT_EQ(next.rightDirectory(), work() + "/" + latin1);
+    EXPECT_EQ(child<QListView>("FileListBox1")->model()->rowCount(), 1);
+}
+
 // The mode buttons the keyboard reaches: Tab around the whole window from the first control, and
 // the arrows from each mode button Tab stops on.
 QStringList modeButtonsReached(QWidget& window) {

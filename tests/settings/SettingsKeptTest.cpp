@@ -26,7 +26,7 @@ const QByteArray kGoodFont = "\"Name\"=\"Courier New\"\n"
 ClosingSettings sample() {
     ClosingSettings s;
     s.mainWindow = {10, 20, 500, 450};
-    s.leftDirectory = QStringLiteral("/l");
+    s.leftDirectory = "/l";
     s.language = kGerman;
     return s;
 }
@@ -155,6 +155,36 @@ TEST_F(ClosingWriteTest, AWindowNeverPlacedLeavesItsPlaceToTheWindowSystem) {
     EXPECT_EQ(read.top, std::nullopt);
     EXPECT_EQ(read.left, std::nullopt);
     EXPECT_EQ(read.width, 600);
+}
+
+using StoredPathTest = SettingsFixture;
+
+TEST_F(StoredPathTest, EveryPathComesBackAsItsBytesAndUtf8StaysPlainText) {
+    struct Row {
+        const char* name;
+        QByteArray path;
+        QByteArray storedAs;
+    };
+    const Row rows[] = {
+        {"ASCII", "/home/u/data", "\"CompDir1\"=\"/home/u/data\""},
+        {"UTF-8", "/home/u/caf\xc3\xa9", "\"CompDir1\"=\"/home/u/caf\xc3\xa9\""},
+        {"Latin-1", "/home/u/caf\xe9", "\"CompDir1\"=hex(1):2f,68,6f,6d,65,2f,75,2f,63,61,66,e9"},
+        {"a lone continuation byte", "/x\x80y", "\"CompDir1\"=hex(1):2f,78,80,79"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(path());
+        {
+            SettingsStore store(path());
+            ASSERT_TRUE(store.openKey(QStringLiteral("\\Software\\Quorvel"), true));
+            store.writePath(QStringLiteral("CompDir1"), row.path);
+            store.closeKey();
+        }
+        EXPECT_TRUE(fileBytes(path()).contains(row.storedAs)) << fileBytes(path()).toStdString();
+        SettingsStore store(path());
+        ASSERT_TRUE(store.openKey(QStringLiteral("\\Software\\Quorvel"), false));
+        EXPECT_EQ(store.readPath(QStringLiteral("CompDir1")), row.path);
+    }
 }
 
 } // namespace
