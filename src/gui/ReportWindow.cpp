@@ -360,7 +360,12 @@ void ReportWindow::Button6Click() {
         showError(errorMessage(path, error.what()));
         return;
     }
-    hooks_.openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+    const QString page = QFile::decodeName(path.c_str());
+    if (!hooks_.openUrl(QUrl::fromLocalFile(page))) {
+        // No program for HTML pages: say where the page is, so it can be opened by hand.
+        showError(toQString(strings_.text(MessageKey::errNoHtmlProgram)) + QLatin1Char('\n') +
+                  page);
+    }
 }
 
 void ReportWindow::SpeedButton1Click() {

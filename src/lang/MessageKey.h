@@ -51,8 +51,9 @@ enum class MessageKey : int {
     errSettingsDamaged,
     txtSettingsFile,
     askStartWithoutValue,
+    errNoHtmlProgram,
 };
 
-inline constexpr int kMessageKeyCount = 47;
+inline constexpr int kMessageKeyCount = 48;
 
 } // namespace quorvel

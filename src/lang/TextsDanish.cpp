@@ -60,6 +60,7 @@ constinit const LanguageTexts kDanishTexts{
                              "igen. Den beskadigede fil er gemt som:"},
         {txtSettingsFile, "Indstillingsfil:"},
         {askStartWithoutValue, "Start uden denne værdi? Den gemmes igen, når programmet lukkes."},
+        {errNoHtmlProgram, "Der kunne ikke startes et program til HTML-sider. Siden ligger her:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},

@@ -61,6 +61,8 @@ constinit const LanguageTexts kDutchTexts{
         {txtSettingsFile, "Instellingenbestand:"},
         {askStartWithoutValue,
          "Starten zonder deze waarde? Ze wordt opnieuw opgeslagen wanneer het programma sluit."},
+        {errNoHtmlProgram,
+         "Er kon geen programma voor HTML-pagina’s worden gestart. De pagina staat op:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},

@@ -61,6 +61,7 @@ constinit const LanguageTexts kEnglishTexts{
         {txtSettingsFile, "Settings file:"},
         {askStartWithoutValue,
          "Start without this value? It will be stored anew when the program closes."},
+        {errNoHtmlProgram, "No program for HTML pages could be started. The page is at:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},

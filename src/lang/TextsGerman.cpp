@@ -63,6 +63,8 @@ constinit const LanguageTexts kGermanTexts{
         {txtSettingsFile, "Einstellungsdatei:"},
         {askStartWithoutValue,
          "Ohne diesen Wert starten? Er wird beim Beenden des Programms neu gespeichert."},
+        {errNoHtmlProgram,
+         "Es konnte kein Programm für HTML-Seiten gestartet werden. Die Seite liegt unter:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},

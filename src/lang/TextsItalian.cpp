@@ -62,6 +62,8 @@ constinit const LanguageTexts kItalianTexts{
         {txtSettingsFile, "File delle impostazioni:"},
         {askStartWithoutValue,
          "Avviare senza questo valore? Sarà memorizzato di nuovo alla chiusura del programma."},
+        {errNoHtmlProgram,
+         "Non è stato possibile avviare un programma per le pagine HTML. La pagina si trova in:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},

@@ -63,6 +63,8 @@ constinit const LanguageTexts kSpanishTexts{
         {txtSettingsFile, "Archivo de configuración:"},
         {askStartWithoutValue,
          "¿Iniciar sin este valor? Se guardará de nuevo al cerrar el programa."},
+        {errNoHtmlProgram,
+         "No se ha podido iniciar ningún programa para páginas HTML. La página está en:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrumpir"},
