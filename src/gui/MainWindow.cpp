@@ -15,6 +15,7 @@
 #include "gui/ScreenPlacement.h"
 #include "gui/StatusLine.h"
 #include "gui/TextFitting.h"
+#include "gui/WindowAccessible.h"
 #include "lang/HelpFilePath.h"
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
@@ -71,6 +72,7 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
       settings_(settings), dialogs_(dialogs), runView_(*this),
       run_(runView_, report, strings, files, localeDecimalSeparator()) {
     registerGuiImages();
+    installWindowRoles();
     // The design values, with the Italian texts of the language table.
     ui_->setupUi(this);
     ui_->FileListBox1->setModel(&leftFiles_);

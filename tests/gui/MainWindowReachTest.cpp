@@ -1,6 +1,12 @@
 #include "gui/WindowFixture.h"
 
+#include "gui/LanguageChooser.h"
+#include "gui/ProgramWindows.h"
+#include "gui/ReportWindow.h"
+
+#include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QListView>
 #include <QTest>
 
@@ -64,6 +70,35 @@ TEST_F(ReachTest, AFolderNamedInAnotherEncodingIsKeptForTheNextStart) {
     EXPECT_EQ(next.leftDirectory(), work() + "/" + latin1);
     EXPECT_EQ(next.rightDirectory(), work() + "/" + latin1);
     EXPECT_EQ(child<QListView>("FileListBox1")->model()->rowCount(), 1);
+}
+
+TEST_F(ReachTest, AssistiveToolsAreToldTheWindowsAndTheStatusBarForWhatTheyAre) {
+    writeSettings("\"Language\"=dword:00000001\n");
+    ProgramWindows windows(strings_, report_, files_, *settings_, dialogs_, {});
+    MainWindow& main = windows.mainWindow();
+    showAndActivate(main);
+    const auto role = [](QObject* object) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
+        return accessible != nullptr ? accessible->role() : QAccessible::NoRole;
+    };
+    EXPECT_EQ(role(&main), QAccessible::Window);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&main)->text(QAccessible::Name), "Quorvel 2.1");
+    auto* status = in<QLabel>(main, "StatusBar1");
+    EXPECT_EQ(role(status), QAccessible::StatusBar);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name),
+              status->text());
+    EXPECT_FALSE(status->text().isEmpty());
+    // The status bar is found among the window's children, where a reader looks for it.
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&main);
+    bool found = false;
+    for (int i = 0; i < window->childCount(); ++i) {
+        found = found || window->child(i)->role() == QAccessible::StatusBar;
+    }
+    EXPECT_TRUE(found);
+    EXPECT_EQ(role(&windows.reportWindow()), QAccessible::Dialog);
+    EXPECT_EQ(role(&windows.chooser()), QAccessible::Dialog);
+    // Other labels stay labels.
+    EXPECT_EQ(role(in<QLabel>(main, "Label1")), QAccessible::StaticText);
 }
 
 // The mode buttons the keyboard reaches: Tab around the whole window from the first control, and

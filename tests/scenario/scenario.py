@@ -155,6 +155,7 @@ class Scenario:
     def dialog(self, what, accept):
         """The showing top-level window other than the main one that accept(window) takes."""
         return self.poll(what, lambda: next(w for w in self.windows() if self.showing(w) and
+                                            w.name != MAIN_TITLE and
                                             w.getRoleName() != "filler" and accept(w)))
 
     def dump(self, out=sys.stderr):
@@ -338,6 +339,11 @@ def main():
         s.click(chooser, s.control(chooser, "push button", "Ok"))
         main_window = s.window(MAIN_TITLE)
         s.control(main_window, "push button", T["start"])
+        # A screen reader is told a window with a status bar.
+        if main_window.getRoleName() != "frame":
+            raise Failure(f"the main window speaks as a {main_window.getRoleName()!r}")
+        if not s.find_all(main_window, "status bar"):
+            raise Failure("the main window has no status bar for a screen reader")
         # The first start opens the help beside the main window; the user closes it.
         help_window = s.poll("the help window",
                              lambda: next(w for w in s.windows() if s.showing(w) and
