@@ -26,7 +26,7 @@ std::string_view differenceText(std::string_view line) {
 // A report line as page text: the page says it is UTF-8, so bytes of a name in another encoding
 // become replacement characters there (the text report keeps them).
 std::string pageText(std::string_view line) {
-    return escapeHtml(replaceInvalidUtf8(line));
+    return isValidUtf8(line) ? escapeHtml(line) : escapeHtml(replaceInvalidUtf8(line));
 }
 
 } // namespace

@@ -92,6 +92,17 @@ std::size_t validSequenceLength(std::string_view text) {
 
 } // namespace
 
+bool isValidUtf8(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t length = validSequenceLength(text);
+        if (length == 0) {
+            return false;
+        }
+        text.remove_prefix(length);
+    }
+    return true;
+}
+
 std::string replaceInvalidUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
