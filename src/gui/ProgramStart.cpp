@@ -1,6 +1,7 @@
 #include "gui/ProgramStart.h"
 
 #include "gui/Dialogs.h"
+#include "gui/QtDialogLanguage.h"
 #include "gui/QtText.h"
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
@@ -34,6 +35,9 @@ LanguageId storedLanguage(SettingsStore& settings) {
 bool askToStartWithout(const SettingsError& failure, SettingsStore& settings,
                        const LanguageStrings& strings, Dialogs& dialogs) {
     const LanguageId id = storedLanguage(settings);
+    if (isLanguage(id)) {
+        useQtDialogLanguage(id); // the box's own buttons too
+    }
     auto text = [&](MessageKey key) {
         return toQString(isLanguage(id) ? languageText(id, key).value_or("") : strings.text(key));
     };
