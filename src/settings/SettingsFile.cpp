@@ -208,12 +208,14 @@ bool SettingsFile::keepDamagedCopy() {
     // stays where it was. A name that is taken is never reused, so every copy stays.
     const auto damaged = QFile::encodeName(path_).toStdString();
     QString copyPath;
-    for (int attempt = 0; attempt < 1000; ++attempt) {
+    bool kept = false;
+    for (int attempt = 0; !kept && attempt < 1000; ++attempt) {
         copyPath = freeDamagedCopyPath();
         const auto copy = QFile::encodeName(copyPath).toStdString();
         // The save replaces the file a symbolic link leads to, so the second name must be that
         // file's, not the link's.
         if (::linkat(AT_FDCWD, damaged.c_str(), AT_FDCWD, copy.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            kept = true;
             break;
         }
         if (errno == EEXIST) {
@@ -225,12 +227,13 @@ bool SettingsFile::keepDamagedCopy() {
         }
         std::error_code error;
         std::filesystem::copy_file(damaged, copy, error);
-        if (!error) {
-            break;
-        }
-        if (error != std::errc::file_exists) {
+        kept = !error;
+        if (error && error != std::errc::file_exists) {
             return false;
         }
+    }
+    if (!kept) {
+        return false;
     }
     std::fprintf(stderr,
                  "quorvel: the settings file %s could not be read whole (%s); it is kept as %s, "
