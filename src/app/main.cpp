@@ -1,7 +1,9 @@
 #include "engine/PosixFileAccess.h"
 #include "engine/Report.h"
+#include "gui/EndingSignals.h"
 #include "gui/GuiImages.h"
 #include "gui/MainWindow.h"
+#include "gui/ProgramStart.h"
 #include "gui/ProgramWindows.h"
 #include "gui/StandardDialogs.h"
 #include "lang/LanguageStrings.h"
@@ -25,21 +27,22 @@ int main(int argc, char* argv[]) {
     // Closing the main window ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A logout's SIGTERM closes the main window as the user would, so the settings are kept.
+    EndingSignals endingSignals;
     StandardDialogs dialogs;
     LanguageStrings strings;
     Report report;
     PosixFileAccess files;
     SettingsStore settings;
-    std::unique_ptr<ProgramWindows> windows;
-    try {
-        windows = std::make_unique<ProgramWindows>(strings, report, files, settings, dialogs);
-    } catch (const std::exception& failure) {
-        dialogs.showFailure(nullptr, QString::fromUtf8(failure.what()));
+    const std::unique_ptr<ProgramWindows> windows =
+        startProgramWindows(strings, report, files, settings, dialogs);
+    if (!windows) {
         return 1;
     }
     MainWindow& mainWindow = windows->mainWindow();
     QObject::connect(&mainWindow, &MainWindow::closed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
+    QObject::connect(&endingSignals, &EndingSignals::closeRequested, &mainWindow, &QWidget::close);
     mainWindow.showAtStart();
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "engine/AsciiFold.h"
 #include "engine/DirectoryStream.h"
+#include "engine/LongPath.h"
 #include "engine/NameOrder.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvel {
 
@@ -46,15 +48,20 @@ FileIconKind iconKindOf(const std::string& directory, const ListedFile& file) {
         return *file.icon;
     }
     struct stat st {};
-    const std::string path = directory == "/" ? "/" + file.name : directory + "/" + file.name;
-    const bool executable =
-        ::stat(path.c_str(), &st) == 0 && (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
+    // The directory may be longer than the system takes in one call.
+    const int dirFd = openDirectory(directory, O_PATH);
+    const bool executable = dirFd >= 0 && ::fstatat(dirFd, file.name.c_str(), &st, 0) == 0 &&
+                            (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
+    if (dirFd >= 0) {
+        ::close(dirFd);
+    }
     return iconKindOf(file.name, executable);
 }
 
 FileListing listPlainFiles(const std::string& directory, DirectoryEntryReader readEntry) {
     FileListing listing;
-    DirectoryStream stream(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // Through the engine's way in, which takes a directory deeper than one call allows.
+    DirectoryStream stream(openDirectory(directory, O_RDONLY));
     if (stream.get() == nullptr) {
         listing.error = std::strerror(errno);
         return listing;

@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "engine/CurrentDirectory.h"
+#include "engine/LongPath.h"
 #include "engine/ReportLineFormat.h"
 #include "gui/ApplicationHelpFile.h"
 #include "gui/Dialogs.h"
@@ -11,13 +12,16 @@
 #include "gui/QtText.h"
 #include "gui/ReportDisplay.h"
 #include "gui/ResizeRules.h"
+#include "gui/ScreenPlacement.h"
 #include "gui/StatusLine.h"
 #include "gui/TextFitting.h"
+#include "gui/WindowAccessible.h"
 #include "lang/HelpFilePath.h"
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
 #include "settings/ClosingSettings.h"
 #include "settings/MainWindowSettings.h"
+#include "settings/SettingsStore.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
@@ -30,6 +34,7 @@
 #include <QWindow>
 
 #include <exception>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,8 +43,13 @@ namespace quorvel {
 namespace {
 
 bool isExistingDirectory(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    // Also one deeper than the system takes in one call.
+    const int fd = openDirectory(path, O_PATH);
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
+    return true;
 }
 
 QFont withSize(QFont font, int points, bool bold) {
@@ -62,6 +72,7 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
       settings_(settings), dialogs_(dialogs), runView_(*this),
       run_(runView_, report, strings, files, localeDecimalSeparator()) {
     registerGuiImages();
+    installWindowRoles();
     // The design values, with the Italian texts of the language table.
     ui_->setupUi(this);
     ui_->FileListBox1->setModel(&leftFiles_);
@@ -70,7 +81,7 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     modeButtons_->addButton(ui_->SpeedButton1);
     modeButtons_->addButton(ui_->SpeedButton2);
     modeButtons_->addButton(ui_->SpeedButton3);
-    modeButtons_->setExclusive(false); // all up until a mode is chosen
+    releaseModeButtons(); // all up until a mode is chosen
     setDesignLook();
     setInterfaceTexts(kItalian);
     ui_->BitBtn1->hide();
@@ -120,14 +131,18 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
                                  storedHeightIsOuter_ ? stored.height : height());
         resize(*storedOuterSize_);
     }
+    if (stored.left || stored.top) {
+        // A place off every screen (a screen unplugged since) would hide the window.
+        move(placeOnScreens(QRect(pos(), size())));
+    }
     startMaximized_ = stored.maximized;
     currentLanguage_ = stored.language;
     if (stored.leftDirectory) {
-        leftDirectory_ = toBytes(*stored.leftDirectory);
+        leftDirectory_ = stored.leftDirectory->toStdString();
         refreshLeftPanel();
     }
     if (stored.rightDirectory) {
-        rightDirectory_ = toBytes(*stored.rightDirectory);
+        rightDirectory_ = stored.rightDirectory->toStdString();
         refreshRightPanel();
     }
     FormResize();
@@ -417,6 +432,9 @@ void MainWindow::releaseModeButtons() {
     ui_->SpeedButton1->setChecked(false);
     ui_->SpeedButton2->setChecked(false);
     ui_->SpeedButton3->setChecked(false);
+    // Exclusive again with all up: the keyboard moves through an exclusive group with the arrows,
+    // and a non-exclusive one left only the first button in reach.
+    modeButtons_->setExclusive(true);
 }
 
 // --- Runs and the toolbar --------------------------------------------------------------------
@@ -468,6 +486,7 @@ void MainWindow::showLanguageChooser() {
 void MainWindow::FormActivate() {
     if (currentLanguage_ != kNoLanguage) {
         applyLanguage(currentLanguage_);
+        tellSettingsDamage();
         return;
     }
     showLanguageChooser();
@@ -475,7 +494,17 @@ void MainWindow::FormActivate() {
         currentLanguage_ = kEnglish;
     }
     applyLanguage(currentLanguage_);
+    tellSettingsDamage();
     emit helpRequested(200);
+}
+
+void MainWindow::tellSettingsDamage() {
+    // Once the language is in force, so the box speaks it.
+    if (const auto damage = settings_.takeDamage()) {
+        dialogs_.showMessage(
+            this, text(MessageKey::errSettingsDamaged) + QLatin1Char('\n') + damage->copyPath,
+            text(MessageKey::capMessage), QMessageBox::Warning);
+    }
 }
 
 // --- Closing ---------------------------------------------------------------------------------
@@ -485,8 +514,8 @@ void MainWindow::FormClose() {
     const QRect frame = frameGeometry();
     s.mainWindow = {frame.top(), frame.left(), frame.width(), frame.height()};
     s.mainWindowMaximized = isMaximized();
-    s.leftDirectory = toQString(leftDirectory_);
-    s.rightDirectory = toQString(rightDirectory_);
+    s.leftDirectory = QByteArray::fromStdString(leftDirectory_);
+    s.rightDirectory = QByteArray::fromStdString(rightDirectory_);
     if (reportDisplay_ != nullptr) {
         s.reportWindow = reportDisplay_->closingBounds();
         s.reportWindowMaximized = reportDisplay_->closingMaximized();

@@ -142,6 +142,7 @@ private:
     // answer that does not is shown as an error.
     std::optional<std::string> chooseExistingDirectory(int side);
     void showLanguageChooser();
+    void tellSettingsDamage();
     void adoptFrameForStoredSize();
 
     std::unique_ptr<Ui::MainWindow> ui_;

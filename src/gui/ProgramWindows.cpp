@@ -19,7 +19,7 @@ ProgramWindows::ProgramWindows(LanguageStrings& strings, Report& report, FileAcc
 
     const ReportWindowSettings stored =
         readReportWindowSettings(settings, ReportWindow::screenPixelsPerInch());
-    reportWindow_ = new ReportWindow(report, strings, stored, main.programDirectory(), &main);
+    reportWindow_ = new ReportWindow(report, strings, stored, &main);
     reportWindow_->hooks().showError = [&dialogs](QWidget* parent, const QString& message) {
         dialogs.showFailure(parent, message);
     };

@@ -4,10 +4,13 @@
 #include "gui/ReportFontMapping.h"
 #include "gui/ReportPrinting.h"
 #include "gui/SaveFileTypes.h"
+#include "gui/ScreenPlacement.h"
 #include "lang/LanguageTable.h"
 #include "report/FileWriteError.h"
+#include "report/PrivateFolder.h"
 #include "report/ReportHtmlWriter.h"
 #include "report/ReportTextWriter.h"
+#include "report/StagedFile.h"
 
 #include "ui_ReportWindow.h"
 
@@ -28,6 +31,9 @@
 #include <cmath>
 #include <cstring>
 #include <ctime>
+#include <optional>
+
+#include <unistd.h>
 
 // Resources of a static library are registered by name, outside any namespace.
 static void initReportWindowResources() {
@@ -48,6 +54,17 @@ constexpr int kNarrowestGap = 3;
 constexpr int kHelpSize = 28;
 // Room a push button's frame takes on either side of its caption, with a little to spare.
 constexpr int kCaptionPadding = 14;
+// A few rows of the report above the buttons, however small the window is made.
+constexpr int kMinTextHeight = 60;
+
+// A PDF writer's last bytes, which one cut short never wrote.
+bool endsLikeFinishedPdf(const std::string& path) {
+    QFile file(QFile::decodeName(path.c_str()));
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 16 || !file.seek(file.size() - 16)) {
+        return false;
+    }
+    return file.read(16).contains("%%EOF");
+}
 
 QString errorMessage(const std::string& path, const char* reason) {
     return QFile::decodeName(path.c_str()) + QStringLiteral(": ") + QString::fromLocal8Bit(reason);
@@ -56,11 +73,9 @@ QString errorMessage(const std::string& path, const char* reason) {
 } // namespace
 
 ReportWindow::ReportWindow(const Report& report, const LanguageStrings& strings,
-                           const ReportWindowSettings& settings, std::string programDirectory,
-                           QWidget* parent)
+                           const ReportWindowSettings& settings, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::ReportWindow>()), report_(report),
-      strings_(strings), programDirectory_(std::move(programDirectory)),
-      hooks_(desktopReportWindowHooks()), pixelsPerInch_(screenPixelsPerInch()) {
+      strings_(strings), hooks_(desktopReportWindowHooks()), pixelsPerInch_(screenPixelsPerInch()) {
     initReportWindowResources();
     ui_->setupUi(this);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
@@ -83,10 +98,13 @@ ReportWindow::ReportWindow(const Report& report, const LanguageStrings& strings,
 
     applyInterfaceTexts(kItalian);
 
-    // Stored bounds apply as they are; a window needs at least a pixel to exist.
-    resize(std::max(settings.width, 1), std::max(settings.height, 1));
+    // Stored bounds apply, but never below the size that shows every button.
+    resize(std::max(settings.width, minimumWidth()), std::max(settings.height, minimumHeight()));
     if (settings.top || settings.left) {
+        placeGiven_ = true;
         move(settings.left.value_or(x()), settings.top.value_or(y()));
+        // A place off every screen (a screen unplugged since) would hide the window.
+        move(placeOnScreens(QRect(pos(), size())));
     }
     if (settings.maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -108,7 +126,8 @@ void ReportWindow::showReport() {
 
 WindowBounds ReportWindow::closingBounds() const {
     const QRect r = isMaximized() ? normalGeometry() : QRect(pos(), size());
-    return WindowBounds{r.top(), r.left(), r.width(), r.height()};
+    // Never shown and given no place, it has none of its own: the window system still chooses.
+    return WindowBounds{r.top(), r.left(), r.width(), r.height(), placeGiven_ || everShown_};
 }
 
 bool ReportWindow::closingMaximized() const {
@@ -159,6 +178,8 @@ void ReportWindow::placeButtons() {
         total += widths[i];
     }
     const int gaps = static_cast<int>(buttons.size());
+    // Smaller than this, a button would be cut off or the window lost from sight.
+    setMinimumSize(total + gaps * kNarrowestGap, kPanelHeight + kMinTextHeight);
     const int gap = std::clamp((width() - total) / gaps, kNarrowestGap, kButtonGap);
     int left = kButtonsLeft;
     // Along the bar: Button1, Button6, Button2 ... Button5.
@@ -197,6 +218,7 @@ void ReportWindow::FormShow() {
 }
 
 void ReportWindow::showEvent(QShowEvent* event) {
+    everShown_ = true;
     FormShow();
     QDialog::showEvent(event);
 }
@@ -224,12 +246,38 @@ void ReportWindow::Button2Click() {
     if (!hooks_.printDialog(this, printer)) {
         return;
     }
+    // Printing to a file goes to a new one beside it, which replaces it only when it is whole.
+    const QString target = printer.outputFileName();
+    std::optional<StagedFile> staged;
+    try {
+        if (!target.isEmpty()) {
+            staged.emplace(QFile::encodeName(target).toStdString());
+            printer.setOutputFileName(QFile::decodeName(staged->path().c_str()));
+        }
+    } catch (const FileWriteError& error) {
+        showError(target + QStringLiteral(": ") + QString::fromLocal8Bit(error.what()));
+        return;
+    }
     errno = 0;
-    if (!printReport(report_, reportQFont(), reportColor(), printer)) {
-        const int error = errno != 0 ? errno : EIO;
-        const QString target =
-            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-        showError(target + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error)));
+    bool printed = printReport(report_, reportQFont(), reportColor(), printer);
+    int error = errno != 0 ? errno : EIO;
+    if (printed && staged && printer.outputFormat() == QPrinter::PdfFormat &&
+        !endsLikeFinishedPdf(staged->path())) {
+        // The PDF writer does not tell a write that failed part-way.
+        printed = false;
+        error = EIO;
+    }
+    if (printed && staged) {
+        try {
+            staged->commit();
+        } catch (const FileWriteError& failure) {
+            printed = false;
+            error = failure.errorCode();
+        }
+    }
+    if (!printed) {
+        showError((target.isEmpty() ? printer.printerName() : target) + QStringLiteral(": ") +
+                  QString::fromLocal8Bit(std::strerror(error)));
     }
 }
 
@@ -277,38 +325,47 @@ void ReportWindow::Button5Click() {
     }
 }
 
-QString ReportWindow::fallbackPagePath() const {
-    QString base = fallbackDirectory_;
+QString ReportWindow::pagePath() const {
+    QString base = pageBaseDirectory_;
     if (base.isEmpty()) {
-        // The runtime directory is the user's own; a shared temporary one is the last resort.
         base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     }
     if (base.isEmpty()) {
-        base = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+        // A shared folder: the user's own folder in it is checked as closely as ours below it.
+        return QStandardPaths::writableLocation(QStandardPaths::TempLocation) +
+               QStringLiteral("/quorvel-") + QString::number(::geteuid()) +
+               QStringLiteral("/temp.html");
     }
-    const QString directory = base + QStringLiteral("/Quorvel");
-    QDir().mkpath(directory);
-    return directory + QStringLiteral("/temp.html");
+    return base + QStringLiteral("/Quorvel/temp.html");
 }
 
 void ReportWindow::Button6Click() {
     if (report_.count() == 0) {
         return;
     }
-    std::string path = programDirectory_ + "/temp.html";
+    // Never the working folder: a temp.html of the user's there would be replaced.
+    const std::string path = QFile::encodeName(pagePath()).toStdString();
+    const std::string folder = path.substr(0, path.rfind('/'));
+    int error = makePrivateFolder(folder);
+    if (error == 0) {
+        error = clearOwnFilePlace(path);
+    }
+    if (error != 0) {
+        showError(errorMessage(path, std::strerror(error)));
+        return;
+    }
     try {
         writeReportHtml(report_, path, strings_, std::time(nullptr), writer_);
-    } catch (const std::exception&) {
-        // The program directory cannot take the page: it goes where the user can always write.
-        path = QFile::encodeName(fallbackPagePath()).toStdString();
-        try {
-            writeReportHtml(report_, path, strings_, std::time(nullptr), writer_);
-        } catch (const std::exception& error) {
-            showError(errorMessage(path, error.what()));
-            return;
-        }
+    } catch (const std::exception& error) {
+        showError(errorMessage(path, error.what()));
+        return;
     }
-    hooks_.openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+    const QString page = QFile::decodeName(path.c_str());
+    if (!hooks_.openUrl(QUrl::fromLocalFile(page))) {
+        // No program for HTML pages: say where the page is, so it can be opened by hand.
+        showError(toQString(strings_.text(MessageKey::errNoHtmlProgram)) + QLatin1Char('\n') +
+                  page);
+    }
 }
 
 void ReportWindow::SpeedButton1Click() {

@@ -30,11 +30,10 @@ class ReportWindow : public QDialog, public ReportDisplay {
 public:
     static constexpr int kHelpTopic = 300;
 
-    // `report` and `strings` must outlive the window. `programDirectory` (bytes, no trailing
-    // slash) receives temp.html. The Italian texts are in force until applyInterfaceTexts().
+    // `report` and `strings` must outlive the window. The Italian texts are in force until
+    // applyInterfaceTexts().
     ReportWindow(const Report& report, const LanguageStrings& strings,
-                 const ReportWindowSettings& settings, std::string programDirectory,
-                 QWidget* parent = nullptr);
+                 const ReportWindowSettings& settings, QWidget* parent = nullptr);
     ~ReportWindow() override;
 
     // The resolution that turns stored font heights into sizes; the same one should read the
@@ -56,9 +55,11 @@ public:
 
     ReportWindowHooks& hooks() { return hooks_; }
     void setFileWriter(AtomicFileWriter writer) { writer_ = std::move(writer); }
-    // Where the page goes when the program directory cannot take it; empty: the user's runtime
-    // or temporary directory.
-    void setFallbackDirectory(QString directory) { fallbackDirectory_ = std::move(directory); }
+    // The folder that holds the program's own folder for the HTML view's page; empty: the user's
+    // runtime directory.
+    void setPageBaseDirectory(QString directory) { pageBaseDirectory_ = std::move(directory); }
+    // The page the HTML view writes and opens.
+    QString pagePath() const;
     void setPixelsPerInch(int pixelsPerInch) { pixelsPerInch_ = pixelsPerInch; }
 
     // The font and colour the report is shown and printed in.
@@ -85,22 +86,22 @@ private:
     void setReportFont(const ReportFont& font);
     void placeButtons();
     void showError(const QString& message);
-    QString fallbackPagePath() const;
 
     std::unique_ptr<Ui::ReportWindow> ui_;
     const Report& report_;
     const LanguageStrings& strings_;
-    std::string programDirectory_;
     std::string helpFile_;
     ReportWindowHooks hooks_;
     AtomicFileWriter writer_;
-    QString fallbackDirectory_;
+    QString pageBaseDirectory_;
     int pixelsPerInch_;
 
     // The laid-out font, taken before any setting applies.
     ReportFont defaultReportFont_;
     ReportFont reportFont_;
 
+    bool placeGiven_ = false; // a stored place was applied
+    bool everShown_ = false;
     std::uint64_t shownRevision_ = 0;
     bool shownOnce_ = false;
 

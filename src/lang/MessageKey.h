@@ -48,8 +48,12 @@ enum class MessageKey : int {
     txtChooseDirectory,
     errInvalidDirectory,
     errHelpNotFound,
+    errSettingsDamaged,
+    txtSettingsFile,
+    askStartWithoutValue,
+    errNoHtmlProgram,
 };
 
-inline constexpr int kMessageKeyCount = 44;
+inline constexpr int kMessageKeyCount = 48;
 
 } // namespace quorvel

@@ -55,6 +55,12 @@ constinit const LanguageTexts kDanishTexts{
         {txtChooseDirectory, "Vælg en filmappe:"},
         {errInvalidDirectory, "Ugyldig filmappe."},
         {errHelpNotFound, "Hjælpefilen blev ikke fundet. Der blev søgt efter:"},
+        {errSettingsDamaged, "Indstillingsfilen var beskadiget. Alle indstillinger, der stadig "
+                             "kunne læses, er bevaret; de øvrige har fået deres standardværdier "
+                             "igen. Den beskadigede fil er gemt som:"},
+        {txtSettingsFile, "Indstillingsfil:"},
+        {askStartWithoutValue, "Start uden denne værdi? Den gemmes igen, når programmet lukkes."},
+        {errNoHtmlProgram, "Der kunne ikke startes et program til HTML-sider. Siden ligger her:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},

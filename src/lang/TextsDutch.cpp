@@ -55,6 +55,14 @@ constinit const LanguageTexts kDutchTexts{
         {txtChooseDirectory, "Kies een directory:"},
         {errInvalidDirectory, "Ongeldige directory."},
         {errHelpNotFound, "Het helpbestand is niet gevonden. Gezocht naar:"},
+        {errSettingsDamaged, "Het instellingenbestand was beschadigd. Alle instellingen die nog te "
+                             "lezen waren, zijn behouden; de andere staan weer op hun "
+                             "standaardwaarde. Het beschadigde bestand is bewaard als:"},
+        {txtSettingsFile, "Instellingenbestand:"},
+        {askStartWithoutValue,
+         "Starten zonder deze waarde? Ze wordt opnieuw opgeslagen wanneer het programma sluit."},
+        {errNoHtmlProgram,
+         "Er kon geen programma voor HTML-pagina’s worden gestart. De pagina staat op:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},

@@ -55,6 +55,13 @@ constinit const LanguageTexts kEnglishTexts{
         {txtChooseDirectory, "Choose a directory:"},
         {errInvalidDirectory, "Invalid directory."},
         {errHelpNotFound, "The help file was not found. Looked for:"},
+        {errSettingsDamaged,
+         "The settings file was damaged. Every setting that could still be read has been kept; the "
+         "others are back to their defaults. The damaged file is kept as:"},
+        {txtSettingsFile, "Settings file:"},
+        {askStartWithoutValue,
+         "Start without this value? It will be stored anew when the program closes."},
+        {errNoHtmlProgram, "No program for HTML pages could be started. The page is at:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},

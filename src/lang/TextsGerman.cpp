@@ -57,6 +57,14 @@ constinit const LanguageTexts kGermanTexts{
         {txtChooseDirectory, "Wählen Sie ein Verzeichnis:"},
         {errInvalidDirectory, "Ungültiges Verzeichnis."},
         {errHelpNotFound, "Die Hilfedatei wurde nicht gefunden. Gesucht wurde:"},
+        {errSettingsDamaged, "Die Einstellungsdatei war beschädigt. Alle Einstellungen, die noch "
+                             "lesbar waren, wurden übernommen; die übrigen sind wieder auf ihren "
+                             "Standardwerten. Die beschädigte Datei ist aufbewahrt als:"},
+        {txtSettingsFile, "Einstellungsdatei:"},
+        {askStartWithoutValue,
+         "Ohne diesen Wert starten? Er wird beim Beenden des Programms neu gespeichert."},
+        {errNoHtmlProgram,
+         "Es konnte kein Programm für HTML-Seiten gestartet werden. Die Seite liegt unter:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},

@@ -56,6 +56,14 @@ constinit const LanguageTexts kItalianTexts{
         {txtChooseDirectory, "Scegliere una directory:"},
         {errInvalidDirectory, "Directory non valida."},
         {errHelpNotFound, "File della guida non trovato. Percorso cercato:"},
+        {errSettingsDamaged, "Il file delle impostazioni era danneggiato. Tutte le impostazioni "
+                             "ancora leggibili sono state mantenute; le altre tornano ai valori "
+                             "predefiniti. Il file danneggiato è conservato come:"},
+        {txtSettingsFile, "File delle impostazioni:"},
+        {askStartWithoutValue,
+         "Avviare senza questo valore? Sarà memorizzato di nuovo alla chiusura del programma."},
+        {errNoHtmlProgram,
+         "Non è stato possibile avviare un programma per le pagine HTML. La pagina si trova in:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},

@@ -57,6 +57,14 @@ constinit const LanguageTexts kSpanishTexts{
         {txtChooseDirectory, "Elige un directorio:"},
         {errInvalidDirectory, "Directorio no válido."},
         {errHelpNotFound, "No se ha encontrado el archivo de ayuda. Se ha buscado:"},
+        {errSettingsDamaged, "El archivo de configuración estaba dañado. Se han conservado todos "
+                             "los ajustes que aún se podían leer; los demás vuelven a sus valores "
+                             "predeterminados. El archivo dañado se guarda como:"},
+        {txtSettingsFile, "Archivo de configuración:"},
+        {askStartWithoutValue,
+         "¿Iniciar sin este valor? Se guardará de nuevo al cerrar el programa."},
+        {errNoHtmlProgram,
+         "No se ha podido iniciar ningún programa para páginas HTML. La página está en:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrumpir"},

@@ -3,6 +3,7 @@
 #include "engine/ReportLineFormat.h"
 #include "report/HtmlEscape.h"
 #include "report/ReportDateTime.h"
+#include "report/Utf8Conversion.h"
 
 namespace quorvel {
 
@@ -20,6 +21,12 @@ std::string_view differenceText(std::string_view line) {
         line.remove_prefix(1);
     }
     return line;
+}
+
+// A report line as page text: the page says it is UTF-8, so bytes of a name in another encoding
+// become replacement characters there (the text report keeps them).
+std::string pageText(std::string_view line) {
+    return isValidUtf8(line) ? escapeHtml(line) : escapeHtml(replaceInvalidUtf8(line));
 }
 
 } // namespace
@@ -42,7 +49,7 @@ std::string formatReportHtml(const Report& report, std::string_view title,
 
     std::size_t i = 0;
     for (; !report.line(i).empty(); ++i) {
-        writeLine(escapeHtml(report.line(i)), "<br>");
+        writeLine(pageText(report.line(i)), "<br>");
     }
     writeLine("</h3>");
     page += "<p>";
@@ -54,13 +61,13 @@ std::string formatReportHtml(const Report& report, std::string_view title,
             writeLine("</p><hr><p>");
         } else if (report.kind(i) == ReportLineKind::SubdirectoryRule) {
             writeLine("</p>");
-            writeLine("<p><u>", escapeHtml(report.line(i + 1)), "</u><br>");
+            writeLine("<p><u>", pageText(report.line(i + 1)), "</u><br>");
             i += 2; // the name and the closing rule
         } else if (const auto result = report.result(i); result && !countsAsEqual(*result)) {
-            writeLine("<font color=\"#FF0000\"><b>", escapeHtml(differenceText(line)),
+            writeLine("<font color=\"#FF0000\"><b>", pageText(differenceText(line)),
                       "</b></font><br>");
         } else {
-            writeLine(escapeHtml(line), "<br>");
+            writeLine(pageText(line), "<br>");
         }
     }
 

@@ -12,10 +12,12 @@ namespace names = settings_names;
 void writeClosingSettings(SettingsStore& store, const ClosingSettings& s) {
     SettingsStore::KeyCloser closer(store);
     store.openKey(names::kProgramKey, true);
+    // One replacement of the file for all of them.
+    SettingsStore::Batch batch(store);
 
     writeWindowPlacement(store, names::kForm1, s.mainWindow, s.mainWindowMaximized);
-    store.writeString(names::kCompDir1, s.leftDirectory);
-    store.writeString(names::kCompDir2, s.rightDirectory);
+    store.writePath(names::kCompDir1, s.leftDirectory);
+    store.writePath(names::kCompDir2, s.rightDirectory);
     writeWindowPlacement(store, names::kForm2, s.reportWindow, s.reportWindowMaximized);
     // Sign-extended, so a language byte of 0xc8 is stored as -56.
     store.writeInteger(names::kLanguage, s.language);
@@ -30,6 +32,7 @@ void writeClosingSettings(SettingsStore& store, const ClosingSettings& s) {
     store.writeBool(names::kItalic, font.italic);
     store.writeBool(names::kUnderline, font.underline);
     store.writeBool(names::kStrikeOut, font.strikeOut);
+    batch.commit();
 }
 
 } // namespace quorvel

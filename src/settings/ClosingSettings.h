@@ -4,7 +4,7 @@
 #include "settings/ReportFont.h"
 #include "settings/WindowPlacement.h"
 
-#include <QString>
+#include <QByteArray>
 
 namespace quorvel {
 
@@ -14,16 +14,17 @@ class SettingsStore;
 struct ClosingSettings {
     WindowBounds mainWindow;
     bool mainWindowMaximized = false;
-    QString leftDirectory;
-    QString rightDirectory;
+    QByteArray leftDirectory; // the path's bytes, whatever their encoding
+    QByteArray rightDirectory;
     WindowBounds reportWindow; // as applied at start if it was never shown
     bool reportWindowMaximized = false;
     LanguageId language = kNoLanguage;
     ReportFont reportFont;
 };
 
-// Bounds of a maximized window are not written, so the stored ones stay for restoring it. Throws
-// SettingsError at the first value that cannot be saved; what was saved before it stays.
+// Bounds of a maximized window are not written, so the stored ones stay for restoring it. All are
+// saved in one replacement of the file; when that fails, the file stays as it was and SettingsError
+// names the first value.
 void writeClosingSettings(SettingsStore& store, const ClosingSettings& settings);
 
 } // namespace quorvel

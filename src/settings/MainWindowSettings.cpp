@@ -3,7 +3,7 @@
 #include "settings/SettingsNames.h"
 #include "settings/SettingsStore.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
 
 #include <cstdint>
 
@@ -13,12 +13,13 @@ namespace names = settings_names;
 
 namespace {
 
-std::optional<QString> existingDirectory(SettingsStore& store, const QString& name) {
+std::optional<QByteArray> existingDirectory(SettingsStore& store, const QString& name) {
     if (!store.valueExists(name)) {
         return std::nullopt;
     }
-    const QString dir = store.readString(name);
-    if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
+    const QByteArray dir = store.readPath(name);
+    struct stat info {};
+    if (dir.isEmpty() || ::stat(dir.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
         return std::nullopt;
     }
     return dir;

@@ -3,7 +3,7 @@
 #include "lang/LanguageId.h"
 #include "settings/WindowPlacement.h"
 
-#include <QString>
+#include <QByteArray>
 
 #include <optional>
 
@@ -22,8 +22,8 @@ struct MainWindowSettings : WindowPlacement {
     MainWindowSettings() : WindowPlacement{{}, {}, kDesignWidth, kDesignHeight, false} {}
 
     LanguageId language = kNoLanguage;
-    std::optional<QString> leftDirectory; // only a stored directory that exists
-    std::optional<QString> rightDirectory;
+    std::optional<QByteArray> leftDirectory; // only a stored directory that exists, as bytes
+    std::optional<QByteArray> rightDirectory;
 };
 
 // Throws SettingsError when a stored value has the wrong type.

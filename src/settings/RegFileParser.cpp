@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <utility>
+#include <vector>
 
 namespace quorvel {
 
@@ -28,7 +29,9 @@ bool allHex(QStringView s) {
 
 class Parser {
 public:
-    explicit Parser(QStringList lines) : lines_(std::move(lines)) {}
+    // `unreadable` marks the lines that are not text.
+    explicit Parser(QStringList lines, std::vector<bool> unreadable = {})
+        : lines_(std::move(lines)), unreadable_(std::move(unreadable)) {}
 
     RegParseResult run() {
         if (lines_.isEmpty() || withoutCr(lines_.front()) != u"REGEDIT4") {
@@ -42,7 +45,41 @@ public:
         return {std::move(file_), {}};
     }
 
+    RegParseResult salvage() {
+        QString first;
+        auto note = [&first, this](const QString& what) {
+            if (first.isEmpty()) {
+                first = QStringLiteral("line %1: %2").arg(index_ + 1).arg(what);
+            }
+        };
+        index_ = 0;
+        if (!lines_.isEmpty() && withoutCr(lines_.front()) == u"REGEDIT4") {
+            index_ = 1;
+        } else {
+            note(QStringLiteral("the first line is not REGEDIT4"));
+        }
+        for (; index_ < lines_.size(); ++index_) {
+            const bool header = withoutCr(lines_[index_]).trimmed().startsWith(u'[');
+            if (isUnreadable(index_)) {
+                note(QStringLiteral("the line is not UTF-8 text without NUL bytes"));
+            } else if (parseLine()) {
+                continue;
+            } else {
+                note(problem_);
+            }
+            if (header) {
+                key_ = nullptr; // its values cannot be placed
+            }
+        }
+        return {std::move(file_), first};
+    }
+
 private:
+    bool isUnreadable(qsizetype index) const {
+        return index < static_cast<qsizetype>(unreadable_.size()) &&
+               unreadable_[static_cast<std::size_t>(index)];
+    }
+
     RegParseResult failed(const QString& what) const {
         return {std::nullopt, QStringLiteral("line %1: %2").arg(index_ + 1).arg(what)};
     }
@@ -175,7 +212,7 @@ private:
         QString text = rest.sliced(1).trimmed().toString();
         while (text.endsWith(u'\\')) {
             text.chop(1);
-            if (++index_ >= lines_.size()) {
+            if (++index_ >= lines_.size() || isUnreadable(index_)) {
                 return fail("hex data continues past the end of the file");
             }
             QStringView next;
@@ -232,6 +269,7 @@ private:
     }
 
     QStringList lines_;
+    std::vector<bool> unreadable_;
     qsizetype index_ = 0;
     RegFile file_;
     RegKey* key_ = nullptr;
@@ -244,12 +282,25 @@ RegParseResult RegFileParser::parse(const QByteArray& bytes) {
     if (bytes.contains('\0')) {
         return {std::nullopt, QStringLiteral("the file holds a NUL byte")};
     }
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError()) {
         return {std::nullopt, QStringLiteral("the file is not UTF-8 text")};
     }
     return Parser(text.split(u'\n')).run();
+}
+
+RegParseResult RegFileParser::salvage(const QByteArray& bytes) {
+    QStringList lines;
+    std::vector<bool> unreadable;
+    for (const QByteArray& raw : bytes.split('\n')) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString line = decoder.decode(raw);
+        const bool bad = decoder.hasError() || raw.contains('\0');
+        lines.append(std::move(line)); // read only to tell a key line, when it is bad
+        unreadable.push_back(bad);
+    }
+    return Parser(std::move(lines), std::move(unreadable)).salvage();
 }
 
 } // namespace quorvel

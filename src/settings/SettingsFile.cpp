@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -56,7 +57,8 @@ bool readAtMost(int fd, qint64 limit, QByteArray& out) {
 } // namespace
 
 SettingsFile::SettingsFile(QString path)
-    : path_(std::move(path)), commit_([](QSaveFile& file) { return file.commit(); }) {}
+    : path_(std::move(path)), commit_([](QSaveFile& file) { return file.commit(); }),
+      sync_([](int fd) { return ::fsync(fd); }) {}
 
 SettingsFile::~SettingsFile() = default;
 
@@ -99,10 +101,20 @@ SettingsFile::Contents SettingsFile::load() {
     } else if (RegParseResult parsed = RegFileParser::parse(bytes); parsed.file) {
         contents = {State::Loaded, std::move(*parsed.file), {}};
     } else {
-        contents = damaged(parsed.problem);
+        // One bad line must not cost the rest.
+        RegParseResult salvaged = RegFileParser::salvage(bytes);
+        contents = {State::Damaged, std::move(*salvaged.file), parsed.problem};
     }
-    if (contents.state == State::Damaged) {
+    if (contents.state == State::Damaged && bytes != keptDamage_) {
         damagedProblem_ = contents.problem;
+        // An earlier start may have kept this very file already.
+        if (const auto kept = bytes.size() <= kMaxFileSize ? copyHolding(bytes) : std::nullopt) {
+            damage_ = Damage{*damagedProblem_, *kept};
+            damagedProblem_.reset();
+            keptDamage_ = bytes;
+        } else if (keepDamagedCopy()) {
+            keptDamage_ = bytes;
+        }
     }
     return contents;
 }
@@ -142,33 +154,92 @@ bool SettingsFile::save(const RegFile& document) {
     if (damagedProblem_ && !keepDamagedCopy()) {
         return false;
     }
-    return commit_(file);
+    // EINVAL: the file system cannot sync; there is nothing more to wait for.
+    if (!file.flush() || (sync_(file.handle()) != 0 && errno != EINVAL)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!commit_(file)) {
+        return false;
+    }
+    // Until the folder is on disk, a power cut can bring the old file back.
+    const QByteArray folder = QFile::encodeName(QFileInfo(path_).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        sync_(fd);
+        ::close(fd);
+    }
+    return true;
+}
+
+QString SettingsFile::freeDamagedCopyPath() const {
+    for (int n = 1;; ++n) {
+        const QString candidate = damagedCopyPath(n);
+        struct stat info {};
+        if (::lstat(QFile::encodeName(candidate).constData(), &info) != 0 && errno == ENOENT) {
+            return candidate;
+        }
+    }
+}
+
+QString SettingsFile::damagedCopyPath(int n) const {
+    return path_ + (n == 1 ? QStringLiteral(".bad") : QStringLiteral(".bad.%1").arg(n));
+}
+
+std::optional<QString> SettingsFile::copyHolding(const QByteArray& bytes) const {
+    for (int n = 1;; ++n) {
+        QFile copy(damagedCopyPath(n));
+        if (!copy.exists()) {
+            return std::nullopt;
+        }
+        if (copy.size() == bytes.size() && copy.open(QIODevice::ReadOnly) &&
+            copy.read(kMaxFileSize + 1) == bytes) {
+            return copy.fileName();
+        }
+    }
+}
+
+std::optional<SettingsFile::Damage> SettingsFile::takeDamage() {
+    return std::exchange(damage_, std::nullopt);
 }
 
 bool SettingsFile::keepDamagedCopy() {
     // A second name for the damaged file, not a rename: should the save then fail, the file
-    // stays where it was.
+    // stays where it was. A name that is taken is never reused, so every copy stays.
     const auto damaged = QFile::encodeName(path_).toStdString();
-    const auto copy = QFile::encodeName(damagedCopyPath()).toStdString();
-    std::error_code error;
-    std::filesystem::remove(copy, error);
-    // The save replaces the file a symbolic link leads to, so the second name must be that
-    // file's, not the link's.
-    if (::linkat(AT_FDCWD, damaged.c_str(), AT_FDCWD, copy.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+    QString copyPath;
+    bool kept = false;
+    for (int attempt = 0; !kept && attempt < 1000; ++attempt) {
+        copyPath = freeDamagedCopyPath();
+        const auto copy = QFile::encodeName(copyPath).toStdString();
+        // The save replaces the file a symbolic link leads to, so the second name must be that
+        // file's, not the link's.
+        if (::linkat(AT_FDCWD, damaged.c_str(), AT_FDCWD, copy.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            kept = true;
+            break;
+        }
+        if (errno == EEXIST) {
+            continue; // taken meanwhile
+        }
         if (errno == ENOENT) {
             damagedProblem_.reset(); // gone meanwhile: nothing to keep
             return true;
         }
-        error.clear();
+        std::error_code error;
         std::filesystem::copy_file(damaged, copy, error);
-        if (error) {
+        kept = !error;
+        if (error && error != std::errc::file_exists) {
             return false;
         }
     }
+    if (!kept) {
+        return false;
+    }
     std::fprintf(stderr,
-                 "quorvel: the settings file %s could not be read (%s); it is kept as %s and a "
-                 "new one is written\n",
-                 qPrintable(path_), qPrintable(*damagedProblem_), qPrintable(damagedCopyPath()));
+                 "quorvel: the settings file %s could not be read whole (%s); it is kept as %s, "
+                 "and what could be read is used\n",
+                 qPrintable(path_), qPrintable(*damagedProblem_), qPrintable(copyPath));
+    damage_ = Damage{*damagedProblem_, copyPath};
     damagedProblem_.reset();
     return true;
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <utility>
 #include <vector>
 
 #include <pwd.h>
@@ -63,6 +64,7 @@ QString SettingsStore::defaultFilePath() {
 SettingsStore::SettingsStore(QString filePath) : file_(std::move(filePath)) {}
 
 SettingsStore::~SettingsStore() {
+    batching_ = false;
     closeKey();
 }
 
@@ -90,6 +92,9 @@ bool SettingsStore::openKey(const QString& path, bool canCreate) {
 }
 
 void SettingsStore::closeKey() {
+    if (batching_) {
+        return; // the batch holds the lock and the document until it is committed
+    }
     openKey_.clear();
     document_.reset();
     loaded_ = false;
@@ -97,7 +102,7 @@ void SettingsStore::closeKey() {
 }
 
 const RegValue* SettingsStore::find(const QString& name) const {
-    if (openKey_.isEmpty() || !document_) {
+    if (openKey_.isEmpty() || !document_ || leftOut_.contains(name)) {
         return nullptr;
     }
     const RegKey* key = document_->key(openKey_);
@@ -153,8 +158,27 @@ QString SettingsStore::readString(const QString& name) const {
     if (v->hexType != RegValue::kTypeString && v->hexType != RegValue::kTypeExpandString) {
         throw SettingsError::invalidType(name);
     }
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     return upToNul(decoder.decode(v->bytes));
+}
+
+QByteArray SettingsStore::readPath(const QString& name) const {
+    const RegValue* v = find(name);
+    if (v != nullptr && v->form == RegValue::Form::Hex && v->hexType == RegValue::kTypeString) {
+        const qsizetype nul = v->bytes.indexOf('\0');
+        return nul < 0 ? v->bytes : v->bytes.left(nul);
+    }
+    return readString(name).toUtf8();
+}
+
+void SettingsStore::writePath(const QString& name, const QByteArray& path) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(path);
+    if (decoder.hasError() || text.contains(QChar(u'\0'))) {
+        write(name, RegValue::hex(RegValue::kTypeString, path));
+    } else {
+        writeString(name, text);
+    }
 }
 
 void SettingsStore::writeInteger(const QString& name, std::int32_t value) {
@@ -185,12 +209,38 @@ void SettingsStore::write(const QString& name, RegValue value) {
     if (openKey_.isEmpty() || !document_ || !loadUnderLock()) {
         throw SettingsError::failedToSet(name);
     }
+    if (batching_) {
+        document_->ensureKey(openKey_).setValue(name, std::move(value));
+        if (firstUnsaved_.isEmpty()) {
+            firstUnsaved_ = name;
+        }
+        return;
+    }
     RegFile next = *document_;
     next.ensureKey(openKey_).setValue(name, std::move(value));
     if (!file_.save(next)) {
         throw SettingsError::failedToSet(name);
     }
     document_ = std::move(next);
+}
+
+void SettingsStore::commitBatch() {
+    batching_ = false;
+    const QString first = std::exchange(firstUnsaved_, QString());
+    if (!first.isEmpty() && (!document_ || !file_.save(*document_))) {
+        closeKey();
+        throw SettingsError::failedToSet(first);
+    }
+    closeKey();
+}
+
+void SettingsStore::abortBatch() {
+    if (!batching_) {
+        return;
+    }
+    batching_ = false;
+    firstUnsaved_.clear();
+    closeKey();
 }
 
 } // namespace quorvel

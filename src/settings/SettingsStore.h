@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <set>
 
 namespace quorvel {
 
@@ -19,7 +20,8 @@ struct RegValue;
 //
 // A moment (open ... close) sees the file as it was when the first key was opened. The first write
 // takes the lock, reads the file again and holds the lock until closeKey(), so that the writes of
-// two instances closing together never interleave. Every write is saved at once.
+// two instances closing together never interleave. Every write is saved at once, unless a batch
+// is open: then the writes are saved together when it is committed.
 class SettingsStore {
 public:
     // $XDG_CONFIG_HOME/Quorvel/settings.reg when that is an absolute path, else
@@ -44,12 +46,35 @@ public:
     // An absent or zero-length value reads as the empty text.
     QString readString(const QString& name) const;
 
+    // A file system path as its bytes: valid UTF-8 is a string value as any other; other bytes
+    // (a folder named in another encoding) are kept whole as a string value in hex form.
+    QByteArray readPath(const QString& name) const;
+    void writePath(const QString& name, const QByteArray& path);
+
     void writeInteger(const QString& name, std::int32_t value);
     void writeBool(const QString& name, bool value);
     void writeString(const QString& name, const QString& value);
 
+    // Writes from here on are kept in memory until commitBatch(), which saves them in one
+    // replacement of the file and throws SettingsError naming the first when it cannot;
+    // abortBatch() drops them. Either closes the key.
+    void beginBatch() { batching_ = true; }
+    void commitBatch();
+    void abortBatch();
+
+    // From now on `name` reads as absent (a value that could not be read, which the user chose to
+    // start without); a write still stores it.
+    void leaveOut(const QString& name) { leftOut_.insert(name); }
+
+    // The file the settings live in.
+    QString filePath() const { return file_.path(); }
+
+    // A damaged file met since the last call, with where its copy is; once.
+    std::optional<SettingsFile::Damage> takeDamage() { return file_.takeDamage(); }
+
     void setLockTimeout(std::chrono::milliseconds timeout) { lockTimeout_ = timeout; }
     void setCommitStep(SettingsFile::CommitStep step) { file_.setCommitStep(std::move(step)); }
+    void setSyncCall(SettingsFile::SyncCall sync) { file_.setSyncCall(std::move(sync)); }
 
     // Closes the open key when a sequence of reads or writes ends, also by a failure.
     class KeyCloser {
@@ -58,6 +83,19 @@ public:
         ~KeyCloser() { store_.closeKey(); }
         KeyCloser(const KeyCloser&) = delete;
         KeyCloser& operator=(const KeyCloser&) = delete;
+
+    private:
+        SettingsStore& store_;
+    };
+
+    // A batch that is dropped unless it was committed, also on a failure.
+    class Batch {
+    public:
+        explicit Batch(SettingsStore& store) : store_(store) { store_.beginBatch(); }
+        ~Batch() { store_.abortBatch(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        void commit() { store_.commitBatch(); }
 
     private:
         SettingsStore& store_;
@@ -73,6 +111,9 @@ private:
     std::optional<RegFile> document_; // empty when the file could not be read
     QString openKey_;                 // full path; empty when no key is open
     std::chrono::milliseconds lockTimeout_{5000};
+    std::set<QString> leftOut_;
+    bool batching_ = false;
+    QString firstUnsaved_; // the first write of the batch not yet saved
 };
 
 } // namespace quorvel

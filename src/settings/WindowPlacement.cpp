@@ -35,8 +35,10 @@ void readWindowPlacement(SettingsStore& store, const settings_names::WindowValue
 void writeWindowPlacement(SettingsStore& store, const settings_names::WindowValueNames& names,
                           const WindowBounds& bounds, bool maximized) {
     if (!maximized) {
-        store.writeInteger(names.top, bounds.top);
-        store.writeInteger(names.left, bounds.left);
+        if (bounds.placed) {
+            store.writeInteger(names.top, bounds.top);
+            store.writeInteger(names.left, bounds.left);
+        }
         store.writeInteger(names.width, bounds.width);
         store.writeInteger(names.height, bounds.height);
     }

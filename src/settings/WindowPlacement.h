@@ -14,6 +14,7 @@ struct WindowBounds {
     int left = 0;
     int width = 0;
     int height = 0;
+    bool placed = true; // false: never shown nor given a place, so top and left mean nothing
 };
 
 // A window's place as read from the settings; what is absent or rejected keeps its design value.
@@ -31,7 +32,7 @@ void readWindowPlacement(SettingsStore& store, const settings_names::WindowValue
                          WindowPlacement& placement, int minWidth, int minHeight);
 
 // Writes a window's place into the open key. The bounds of a maximized window are not written,
-// so the stored ones stay for restoring it.
+// so the stored ones stay for restoring it; nor are top and left of a window never placed.
 void writeWindowPlacement(SettingsStore& store, const settings_names::WindowValueNames& names,
                           const WindowBounds& bounds, bool maximized);
 

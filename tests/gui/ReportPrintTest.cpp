@@ -5,6 +5,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace quorvel::test {
 namespace {
 
@@ -75,6 +79,34 @@ TEST_F(ReportPrintTest, ACancelledDialogPrintsNothingAndAFailureIsShown) {
     window_->Button2Click();
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_TRUE(errors_[0].startsWith(pdf_ + QStringLiteral(": "))) << errors_[0].toStdString();
+}
+
+TEST_F(ReportPrintTest, APrintCutShortKeepsTheEarlierFileWhole) {
+    for (int i = 1; i <= 400; ++i) {
+        report_.appendReportLine("line " + std::to_string(i) + " of a long report");
+    }
+    tree_.write("out.pdf", "the earlier PDF");
+    // A disk that fills part-way: writes past 4 KiB fail instead of ending the process.
+    struct rlimit before {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = before;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    window_->Button2Click();
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(tree_.read("out.pdf"), "the earlier PDF");
+    EXPECT_EQ(tree_.listing(), "out.pdf"); // no unfinished file left beside it
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(errors_[0].startsWith(pdf_ + QStringLiteral(": "))) << errors_[0].toStdString();
+
+    // Whole, it replaces the earlier file.
+    window_->Button2Click();
+    EXPECT_EQ(tree_.read("out.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(tree_.listing(), "out.pdf");
+    EXPECT_EQ(errors_.size(), 1u);
 }
 
 } // namespace

@@ -25,10 +25,9 @@ class ReportWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override { makeWindow(ReportWindowSettings()); }
 
-    void makeWindow(const ReportWindowSettings& settings, std::string programDirectory = {}) {
-        window_ = std::make_unique<ReportWindow>(
-            report_, strings_, settings,
-            programDirectory.empty() ? tree_.root() : std::move(programDirectory));
+    void makeWindow(const ReportWindowSettings& settings) {
+        window_ = std::make_unique<ReportWindow>(report_, strings_, settings);
+        window_->setPageBaseDirectory(QString::fromStdString(tree_.root()));
         ReportWindowHooks& hooks = window_->hooks();
         hooks.saveDialog = [this](QWidget*, const SaveRequest& request) {
             saveRequests_.push_back(request);

@@ -1,3 +1,4 @@
+#include "engine/CurrentDirectory.h"
 #include "gui/ReportView.h"
 #include "gui/ReportWindowFixture.h"
 #include "report/AtomicFileWriter.h"
@@ -245,51 +246,75 @@ TEST_F(ReportWindowTest, AFailedSaveKeepsTheEarlierFileAndSaysWhy) {
     EXPECT_EQ(report_.count(), 1u);
 }
 
-TEST_F(ReportWindowTest, HtmlViewWritesThePageEachTimeAndOpensIt) {
+TEST_F(ReportWindowTest, HtmlViewWritesThePageEachTimeInAFolderOfItsOwnAndOpensIt) {
     addLines({"one"});
     window_->Button6Click();
-    const std::string page = tree_.path("temp.html");
-    EXPECT_EQ(head(tree_.read("temp.html")), "<html>\r\n<head>");
+    const std::string page = tree_.path("Quorvel/temp.html");
+    EXPECT_EQ(head(tree_.read("Quorvel/temp.html")), "<html>\r\n<head>");
+    struct stat folder {};
+    ASSERT_EQ(::stat(tree_.path("Quorvel").c_str(), &folder), 0);
+    EXPECT_EQ(folder.st_mode & 0777, 0700u);
     QFile::remove(QString::fromStdString(page));
     window_->Button6Click();
-    EXPECT_EQ(head(tree_.read("temp.html")), "<html>\r\n<head>");
+    EXPECT_EQ(head(tree_.read("Quorvel/temp.html")), "<html>\r\n<head>");
     EXPECT_EQ(opened_, std::vector<QString>(2, QString::fromStdString(page)));
     EXPECT_TRUE(errors_.empty());
 }
 
-TEST_F(ReportWindowTest, HtmlViewFallsBackAndNeverOpensAStalePage) {
+TEST_F(ReportWindowTest, HtmlViewNeverTouchesAFileItDidNotMake) {
     addLines({"fresh"});
-    tree_.write("stale/temp.html", "stale page");
-    tree_.mkdir("fallback");
-    window_->setFallbackDirectory(QString::fromStdString(tree_.path("fallback")));
-    // The program directory refuses the first write only.
-    int writes = 0;
-    window_->setFileWriter(AtomicFileWriter([&writes](int fd, const char* data, std::size_t size) {
-        if (writes++ == 0) {
-            errno = EROFS;
-            return ssize_t{-1};
-        }
-        return ::write(fd, data, size);
-    }));
+    // The user's own page in the working folder, and one a link in our folder leads to.
+    const std::string previous = currentDirectory().value_or("/");
+    ASSERT_EQ(::chdir(tree_.root().c_str()), 0);
+    tree_.write("temp.html", "<p>mine</p>");
+    tree_.write("notes/page.html", "<p>also mine</p>");
+    tree_.mkdir("Quorvel");
+    ::chmod(tree_.path("Quorvel").c_str(), 0755);
+    tree_.symlink(tree_.path("notes/page.html"), "Quorvel/temp.html");
     window_->Button6Click();
-    EXPECT_EQ(tree_.read("stale/temp.html"), "stale page");
-    ASSERT_EQ(opened_.size(), 1u);
-    EXPECT_EQ(opened_[0], QString::fromStdString(tree_.path("fallback/Quorvel/temp.html")));
-    EXPECT_NE(tree_.read("fallback/Quorvel/temp.html").find("fresh"), std::string::npos);
+    ASSERT_EQ(::chdir(previous.c_str()), 0);
+    EXPECT_EQ(tree_.read("temp.html"), "<p>mine</p>");
+    EXPECT_EQ(tree_.read("notes/page.html"), "<p>also mine</p>");
+    struct stat page {};
+    ASSERT_EQ(::lstat(tree_.path("Quorvel/temp.html").c_str(), &page), 0);
+    EXPECT_TRUE(S_ISREG(page.st_mode));
+    EXPECT_NE(tree_.read("Quorvel/temp.html").find("fresh"), std::string::npos);
+    struct stat folder {};
+    ASSERT_EQ(::stat(tree_.path("Quorvel").c_str(), &folder), 0);
+    EXPECT_EQ(folder.st_mode & 0777, 0700u); // closed again
     EXPECT_TRUE(errors_.empty());
 }
 
-TEST_F(ReportWindowTest, HtmlViewWithNowhereToWriteShowsTheReasonAndOpensNothing) {
-    tree_.write("plain", "a file");
-    makeWindow(ReportWindowSettings(), tree_.path("plain"));
+TEST_F(ReportWindowTest, HtmlViewRefusesAFolderThatIsALinkOrNoFolder) {
     addLines({"x"});
-    window_->setFallbackDirectory(QString::fromStdString(tree_.path("plain")));
-    window_->Button6Click();
-    EXPECT_TRUE(opened_.empty());
-    ASSERT_EQ(errors_.size(), 1u);
-    EXPECT_TRUE(
-        errors_[0].startsWith(QString::fromStdString(tree_.path("plain/Quorvel/temp.html"))))
-        << errors_[0].toStdString();
+    struct Row {
+        const char* name;
+        std::function<void(const std::string& base)> makeFolder;
+    };
+    const std::vector<Row> rows = {
+        {"a link to a folder",
+         [this](const std::string& base) {
+             tree_.mkdir("elsewhere");
+             tree_.symlink(tree_.path("elsewhere"), base + "/Quorvel");
+         }},
+        {"a file", [this](const std::string& base) { tree_.write(base + "/Quorvel", "a file"); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        errors_.clear();
+        opened_.clear();
+        const std::string base = std::string("base-") + std::to_string(&row - rows.data());
+        tree_.mkdir(base);
+        row.makeFolder(base);
+        window_->setPageBaseDirectory(QString::fromStdString(tree_.path(base)));
+        window_->Button6Click();
+        EXPECT_TRUE(opened_.empty());
+        ASSERT_EQ(errors_.size(), 1u);
+        EXPECT_TRUE(errors_[0].startsWith(
+            QString::fromStdString(tree_.path(base + "/Quorvel/temp.html") + ": ")))
+            << errors_[0].toStdString();
+    }
+    EXPECT_EQ(tree_.listing("elsewhere"), "");
 }
 
 TEST_F(ReportWindowTest, StoredBoundsApplyAndAreHandedBack) {
@@ -305,13 +330,13 @@ TEST_F(ReportWindowTest, StoredBoundsApplyAndAreHandedBack) {
         ReportWindowSettings settings;
         settings.top = place.top;
         settings.left = place.left;
-        settings.width = 300;
+        settings.width = 700;
         settings.height = 200;
         makeWindow(settings);
         const WindowBounds bounds = window_->closingBounds();
         EXPECT_EQ(bounds.top, place.top.value_or(unplaced.top));
         EXPECT_EQ(bounds.left, place.left.value_or(unplaced.left));
-        EXPECT_EQ(bounds.width, 300);
+        EXPECT_EQ(bounds.width, 700);
         EXPECT_EQ(bounds.height, 200);
         EXPECT_FALSE(window_->closingMaximized());
     }

@@ -1,6 +1,7 @@
 #include "report/HtmlEscape.h"
 #include "report/ReportDateTime.h"
 #include "report/ReportHtmlWriter.h"
+#include "report/Utf8Conversion.h"
 
 #include "support/EngineFixture.h"
 #include "support/ExpectedReport.h"
@@ -224,9 +225,32 @@ TEST(ReportHtml, DifferenceLinesLoseTheMarkAndFollowingBlanksOnly) {
         expected);
 }
 
-TEST(ReportHtml, HighBytesPassUnchanged) {
-    const std::string line = "2\xC2\xB0 directory \xE9\xFF";
-    EXPECT_EQ(htmlBody({line}).front(), "<h3 align=\"center\">" + line + "<br>");
+TEST(ReportHtml, BytesThatAreNotUtf8BecomeReplacementCharactersAndUtf8PassesUnchanged) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    EXPECT_EQ(htmlBody({"2\xC2\xB0 directory \xE9\xFF"}).front(),
+              "<h3 align=\"center\">2\xC2\xB0 directory " + replacement + replacement + "<br>");
+    struct Row {
+        const char* name;
+        std::string text;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"ASCII and two to four bytes", "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80",
+         "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
+        {"a lone continuation byte",
+         "a\x80"
+         "b",
+         "a" + replacement + "b"},
+        {"an overlong slash", "\xC0\xAF", replacement + replacement},
+        {"a surrogate", "\xED\xA0\x80", replacement + replacement + replacement},
+        {"past U+10FFFF", "\xF4\x90\x80\x80",
+         replacement + replacement + replacement + replacement},
+        {"cut at the end", "ok\xE2\x82", "ok" + replacement + replacement},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(replaceInvalidUtf8(row.text), row.expected);
+    }
 }
 
 class ReportHtmlOfARun : public test::EngineFixture {};

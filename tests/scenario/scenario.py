@@ -12,6 +12,7 @@ Exits 0 when every step and check passed; 1 with the failed step on standard err
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -154,6 +155,7 @@ class Scenario:
     def dialog(self, what, accept):
         """The showing top-level window other than the main one that accept(window) takes."""
         return self.poll(what, lambda: next(w for w in self.windows() if self.showing(w) and
+                                            w.name != MAIN_TITLE and
                                             w.getRoleName() != "filler" and accept(w)))
 
     def dump(self, out=sys.stderr):
@@ -337,6 +339,11 @@ def main():
         s.click(chooser, s.control(chooser, "push button", "Ok"))
         main_window = s.window(MAIN_TITLE)
         s.control(main_window, "push button", T["start"])
+        # A screen reader is told a window with a status bar.
+        if main_window.getRoleName() != "frame":
+            raise Failure(f"the main window speaks as a {main_window.getRoleName()!r}")
+        s.poll("the main window's status bar for a screen reader",
+               lambda: s.find_all(main_window, "status bar"))
         # The first start opens the help beside the main window; the user closes it.
         help_window = s.poll("the help window",
                              lambda: next(w for w in s.windows() if s.showing(w) and
@@ -480,8 +487,17 @@ def main():
             s.poll(f"the third start at {design}", lambda: s.extents(main_window)[2:] == design)
         except Failure as failure:
             raise Failure(f"{failure}; it is at {s.extents(main_window)}")
-        s.close_window(main_window)
-        s.wait_exit("closing the third start")
+        # Moved, then ended as a logout ends it: SIGTERM closes it as its frame's close box does.
+        xid = s.poll("the main window's X window",
+                     lambda: s.xwindow(s.process.pid, main_window.name))
+        subprocess.run(["xdotool", "windowmove", xid, "200", "150"], check=True)
+        s.poll("the main window at (200, 150)", lambda: s.extents(main_window)[:2] == (200, 150))
+        s.process.send_signal(signal.SIGTERM)
+        s.wait_exit("ending the third start with SIGTERM")
+        settings = read_settings(os.path.join(config, "Quorvel", "settings.reg"))
+        if settings.get("form1left") != 200 - left_edge or settings.get("form1top") != 150 - top_edge:
+            raise Failure(f"settings after SIGTERM: {settings.get('form1left')}, "
+                          f"{settings.get('form1top')}; the place (200, 150) was not kept")
     except Failure as failure:
         print(f"scenario: step {s.step}: {failure}", file=sys.stderr)
         s.shot("failed")

@@ -14,8 +14,8 @@ using ClosingSettingsTest = SettingsFixture;
 ClosingSettings sample() {
     ClosingSettings s;
     s.mainWindow = {100, -20, 500, 450};
-    s.leftDirectory = QStringLiteral("/l");
-    s.rightDirectory = QStringLiteral("/r");
+    s.leftDirectory = "/l";
+    s.rightDirectory = "/r";
     s.reportWindow = {1, 2, 3, 4};
     s.language = -56;
     s.reportFont.color = 0xff;

@@ -8,8 +8,8 @@ namespace quorvel::test {
 inline ClosingSettings sampleSettings(int value) {
     ClosingSettings s;
     s.mainWindow = {value, -value, 600 + value, 500 + value};
-    s.leftDirectory = QStringLiteral("/left/%1").arg(value);
-    s.rightDirectory = QStringLiteral("/right/%1").arg(value);
+    s.leftDirectory = QStringLiteral("/left/%1").arg(value).toUtf8();
+    s.rightDirectory = QStringLiteral("/right/%1").arg(value).toUtf8();
     s.reportWindow = {2 * value, 3 * value, 300 + value, 200 + value};
     s.language = static_cast<LanguageId>(value % 6 + 1);
     s.reportFont.name = QStringLiteral("Font %1").arg(value);

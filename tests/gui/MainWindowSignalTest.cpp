@@ -1,0 +1,61 @@
+#include "gui/EndingSignals.h"
+#include "gui/WindowFixture.h"
+
+#include <QSignalSpy>
+
+#include <csignal>
+
+namespace quorvel::test {
+namespace {
+
+using SignalTest = WindowFixture;
+
+TEST_F(SignalTest, ALogoutsSignalClosesTheWindowAsTheUserWouldAndKeepsTheSettings) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        window_.reset();
+        MainWindow& window = makeWindow();
+        showAndActivate();
+        EndingSignals ending;
+        QObject::connect(&ending, &EndingSignals::closeRequested, &window, &QWidget::close);
+        QSignalSpy closed(&window, &MainWindow::closed);
+        QFile::remove(settingsPath());
+        ::raise(signal);
+        ASSERT_TRUE(closed.wait(5000));
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_TRUE(settingsBytes().contains("\"CompDir1\"=")) << settingsBytes().toStdString();
+    }
+}
+
+TEST_F(SignalTest, ASecondSignalWhileClosingEndsAtOnce) {
+    EXPECT_EXIT(
+        {
+            EndingSignals ending;
+            ::raise(SIGTERM); // taken, and the close is still to come
+            ::raise(SIGINT);
+        },
+        ::testing::ExitedWithCode(128 + SIGINT), "");
+    EXPECT_EXIT(
+        {
+            EndingSignals ending;
+            ::raise(SIGTERM);
+            ::raise(SIGTERM);
+        },
+        ::testing::KilledBySignal(SIGTERM), "");
+}
+
+TEST_F(SignalTest, AnIgnoredSignalStaysIgnored) {
+    const auto before = std::signal(SIGHUP, SIG_IGN);
+    {
+        EndingSignals ending;
+        struct sigaction now {};
+        ASSERT_EQ(sigaction(SIGHUP, nullptr, &now), 0);
+        EXPECT_EQ(now.sa_handler, SIG_IGN);
+        ASSERT_EQ(sigaction(SIGTERM, nullptr, &now), 0);
+        EXPECT_NE(now.sa_handler, SIG_DFL);
+    }
+    std::signal(SIGHUP, before);
+}
+
+} // namespace
+} // namespace quorvel::test
