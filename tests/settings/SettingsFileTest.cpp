@@ -228,7 +228,8 @@ TEST_F(SettingsFileTest, ADamagedFileThatVanishedBeforeTheSaveIsSimplyReplaced) 
         .setValue(kTop, RegValue::dword(3));
     EXPECT_TRUE(file.save(document));
     EXPECT_EQ(fileBytes(path()), kProgramHeader + "\"Form1Top\"=dword:00000003\n");
-    EXPECT_FALSE(QFileInfo::exists(file.damagedCopyPath()));
+    // The copy kept when the damage was found is the only one.
+    EXPECT_EQ(file.freeDamagedCopyPath(), path() + QStringLiteral(".bad.2"));
 }
 
 TEST_F(SettingsFileTest, FifoOrDirectoryInPlaceOfTheFileIsNeverOpenedNorReplaced) {
