@@ -3,7 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/InterruptSignal.h"
 #include "cli/ReportOutput.h"
-#include "cli/RunPlan.h"
+#include "engine/RunPlan.h"
 #include "cli/TerminalRunView.h"
 #include "engine/ComparisonRun.h"
 #include "engine/CurrentDirectory.h"

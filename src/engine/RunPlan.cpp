@@ -1,6 +1,6 @@
-#include "cli/RunPlan.h"
+#include "engine/RunPlan.h"
 
-#include "cli/LexicalPath.h"
+#include "engine/LexicalPath.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -82,6 +82,15 @@ PlannedRun planRun(const std::vector<std::string>& paths, const std::string& cur
     }
 
     RunPlan plan;
+    if (paths.size() == 1) {
+        if (kinds[0] == Kind::Directory) {
+            plan.leftDirectory = normal[0];
+        } else {
+            plan.leftDirectory = parentOf(normal[0]);
+            plan.leftNames.push_back(nameOf(normal[0]));
+        }
+        return {std::move(plan), {}, false};
+    }
     if (paths.size() == 2 && kinds[0] == Kind::Directory) {
         if (kinds[1] != Kind::Directory) {
             return failure(
