@@ -1,5 +1,5 @@
-#include "engine/LexicalPath.h"
 #include "engine/RunPlan.h"
+#include "engine/LexicalPath.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
