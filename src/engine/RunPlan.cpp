@@ -1,5 +1,6 @@
 #include "engine/RunPlan.h"
 
+#include "engine/CurrentDirectory.h"
 #include "engine/LexicalPath.h"
 
 #include <cerrno>
@@ -130,6 +131,19 @@ PlannedRun planRun(const std::vector<std::string>& paths, const std::string& cur
         plan.leftNames.push_back(nameOf(normal[i]));
     }
     return {std::move(plan), {}, false};
+}
+
+PlannedRun planRunFromHere(const std::vector<std::string>& paths) {
+    const std::optional<std::string> here = currentDirectory();
+    if (!here) {
+        const int reason = errno;
+        for (const std::string& path : paths) {
+            if (path.empty() || path.front() != '/') {
+                return failure("cannot access '" + path + "': " + std::strerror(reason), false);
+            }
+        }
+    }
+    return planRun(paths, here.value_or("/"));
 }
 
 } // namespace quorvel

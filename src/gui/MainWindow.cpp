@@ -226,28 +226,13 @@ void MainWindow::openOnOperands(const std::vector<std::string>& paths) {
     if (paths.empty()) {
         return;
     }
-    const std::optional<std::string> here = currentDirectory();
-    const int noHere = errno;
-    std::optional<std::string> failure;
-    for (const std::string& path : paths) {
-        if (!here && !path.starts_with('/')) {
-            failure = "cannot access '" + path + "': " + std::strerror(noHere);
-            break;
-        }
-    }
-    std::optional<PlannedRun> planned;
-    if (!failure) {
-        planned = planRun(paths, here.value_or("/"));
-        if (!planned->plan) {
-            failure = planned->error;
-        } else {
-            failure = unreadablePart(*planned->plan);
-        }
-    }
+    const PlannedRun planned = planRunFromHere(paths);
+    const std::optional<std::string> failure =
+        planned.plan ? unreadablePart(*planned.plan) : planned.error;
     if (failure) {
         operandFailure_ = toQString(*failure);
     } else {
-        const RunPlan& plan = *planned->plan;
+        const RunPlan& plan = *planned.plan;
         leftDirectory_ = plan.leftDirectory;
         refreshLeftPanel();
         if (!plan.rightDirectory.empty()) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace quorvel {
 namespace {
 
@@ -74,6 +76,23 @@ TEST(RunPlan, ALonePathIsTheLeftSideWithoutAMode) {
 
     planned = planRun({"missing"}, cwd);
     EXPECT_EQ(planned.error, "cannot access 'missing': No such file or directory");
+}
+
+TEST(RunPlan, WithoutAWorkingDirectoryOnlyAbsolutePathsAreReached) {
+    test::TempTree tree;
+    tree.mkdir("L");
+    tree.mkdir("gone");
+    char buffer[4096];
+    const std::string previous = ::getcwd(buffer, sizeof buffer) != nullptr ? buffer : "/";
+    ASSERT_EQ(::chdir(tree.path("gone").c_str()), 0);
+    ASSERT_EQ(::rmdir(tree.path("gone").c_str()), 0);
+
+    const auto relative = planRunFromHere({"."}); // not the root
+    const auto absolute = planRunFromHere({tree.path("L")});
+    ASSERT_EQ(::chdir(previous.c_str()), 0);
+    EXPECT_EQ(relative.error, "cannot access '.': No such file or directory");
+    ASSERT_TRUE(absolute.plan) << absolute.error;
+    EXPECT_EQ(absolute.plan->leftDirectory, tree.path("L"));
 }
 
 } // namespace
