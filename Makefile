@@ -12,13 +12,14 @@ build: deps
 	@$(CONFIGURE) -B $(BUILD)/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD)/main -j $(JOBS)
 
-# The window starts in the build's help folder, where the help files of every language are
-# found. Without a display the companion runs on the sample trees instead.
+# The window starts on the sample trees, in the build's help folder where the help files of every
+# language are found. Without a display the companion runs on the trees instead.
 run: deps
 	@$(CONFIGURE) -B $(BUILD)/main -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  cmake --build $(BUILD)/main -j $(JOBS) --target quorvel && \
-	  cd $(BUILD)/main/share/quorvel/help && ../../../bin/quorvel; \
+	  cd $(BUILD)/main/share/quorvel/help && \
+	    ../../../bin/quorvel "$(CURDIR)/examples/left" "$(CURDIR)/examples/right"; \
 	else \
 	  cmake --build $(BUILD)/main -j $(JOBS) --target quorvel-compare >/dev/null && \
 	  echo "make run: the window needs a display (DISPLAY or WAYLAND_DISPLAY is unset); running quorvel-compare on examples/ instead" && \

@@ -1,3 +1,4 @@
+#include "app/WindowCommandLine.h"
 #include "engine/PosixFileAccess.h"
 #include "engine/Report.h"
 #include "gui/EndingSignals.h"
@@ -17,7 +18,17 @@
 using namespace quorvel;
 
 int main(int argc, char* argv[]) {
+    // Help, the version and a wrong option are answered without a display.
+    if (const auto status =
+            answerInTerminal(parseWindowCommandLine({argv + 1, argv + argc}, true))) {
+        return *status;
+    }
     QApplication application(argc, argv);
+    // The toolkit has taken its own options out of argv by now.
+    const WindowCommandLine commandLine = parseWindowCommandLine({argv + 1, argv + argc}, false);
+    if (const auto status = answerInTerminal(commandLine)) {
+        return *status;
+    }
     // The task bar's name and the standard error display's caption; no display name is set, so
     // that window captions stay exactly as they are.
     QApplication::setApplicationName(QStringLiteral("Quorvel 2.1"));
@@ -43,6 +54,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&mainWindow, &MainWindow::closed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
     QObject::connect(&endingSignals, &EndingSignals::closeRequested, &mainWindow, &QWidget::close);
+    mainWindow.openOnOperands(commandLine.operands);
     mainWindow.showAtStart();
     return QApplication::exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/RunPlan.h"
+#include "engine/RunPlan.h"
 #include "engine/RunView.h"
 
 #include <cstdio>

@@ -3,6 +3,7 @@
 #include "engine/CurrentDirectory.h"
 #include "engine/LongPath.h"
 #include "engine/ReportLineFormat.h"
+#include "engine/RunPlan.h"
 #include "gui/ApplicationHelpFile.h"
 #include "gui/Dialogs.h"
 #include "gui/GuiImages.h"
@@ -33,10 +34,14 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace quorvel {
 
@@ -56,6 +61,50 @@ QFont withSize(QFont font, int points, bool bold) {
     font.setPointSize(points);
     font.setBold(bold);
     return font;
+}
+
+std::string inDirectory(const std::string& directory, const std::string& name) {
+    return directory.ends_with('/') ? directory + name : directory + "/" + name;
+}
+
+// The first path of the plan the user may not read (a directory also not search), with the
+// system's reason.
+std::optional<std::string> unreadablePart(const RunPlan& plan) {
+    std::vector<std::pair<std::string, int>> parts{{plan.leftDirectory, R_OK | X_OK}};
+    for (const std::string& name : plan.leftNames) {
+        parts.emplace_back(inDirectory(plan.leftDirectory, name), R_OK);
+    }
+    if (!plan.rightDirectory.empty()) {
+        parts.emplace_back(plan.rightDirectory, R_OK | X_OK);
+    }
+    if (plan.rightName) {
+        parts.emplace_back(inDirectory(plan.rightDirectory, *plan.rightName), R_OK);
+    }
+    for (const auto& [path, access] : parts) {
+        if (::access(path.c_str(), access) != 0) {
+            return path + ": " + std::strerror(errno);
+        }
+    }
+    return std::nullopt;
+}
+
+// Selects the rows of `names`, the first one current.
+void selectNames(QListView* list, const FileListModel& model,
+                 const std::vector<std::string>& names) {
+    bool first = true;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        if (std::find(names.begin(), names.end(), model.nameAt(row)) == names.end()) {
+            continue;
+        }
+        const QModelIndex index = model.index(row);
+        if (first) {
+            list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+            list->scrollTo(index);
+            first = false;
+        } else {
+            list->selectionModel()->select(index, QItemSelectionModel::Select);
+        }
+    }
 }
 
 void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
@@ -185,6 +234,64 @@ void MainWindow::showAtStart() {
         showMaximized();
     } else {
         show();
+    }
+}
+
+void MainWindow::openOnOperands(const std::vector<std::string>& paths) {
+    if (paths.empty()) {
+        return;
+    }
+    const PlannedRun planned = planRunFromHere(paths);
+    const std::optional<std::string> failure =
+        planned.plan ? unreadablePart(*planned.plan) : planned.error;
+    if (failure) {
+        operandFailure_ = toQString(*failure);
+    } else {
+        const RunPlan& plan = *planned.plan;
+        leftDirectory_ = plan.leftDirectory;
+        refreshLeftPanel();
+        if (!plan.rightDirectory.empty()) {
+            rightDirectory_ = plan.rightDirectory;
+            refreshRightPanel();
+        }
+        operands_ = plan;
+    }
+    if (firstActivationHandled_) {
+        applyOperands();
+    }
+}
+
+void MainWindow::applyOperands() {
+    firstActivationHandled_ = true;
+    if (operandFailure_) {
+        const QString failure = *operandFailure_;
+        operandFailure_.reset();
+        dialogs_.showFailure(this, failure);
+    }
+    if (!operands_) {
+        return;
+    }
+    const RunPlan plan = std::move(*operands_);
+    operands_.reset();
+    switch (plan.mode) {
+    case CompareMode::FileWithFile:
+        ui_->SpeedButton1->setChecked(true);
+        selezionaFileFile();
+        break;
+    case CompareMode::FilesWithDirectory:
+        ui_->SpeedButton2->setChecked(true);
+        selezionaFileDir();
+        break;
+    case CompareMode::DirectoryWithDirectory:
+        ui_->SpeedButton3->setChecked(true);
+        selezionaDirDir();
+        break;
+    case CompareMode::None:
+        break;
+    }
+    selectNames(ui_->FileListBox1, leftFiles_, plan.leftNames);
+    if (plan.rightName) {
+        selectNames(ui_->FileListBox2, rightFiles_, {*plan.rightName});
     }
 }
 
@@ -572,7 +679,10 @@ void MainWindow::changeEvent(QEvent* event) {
         }
         adoptFrameForStoredSize();
         // After the activation has been handled, so the chooser can open over the window.
-        QTimer::singleShot(0, this, [this] { guard([this] { FormActivate(); }); });
+        QTimer::singleShot(0, this, [this] {
+            guard([this] { FormActivate(); });
+            guard([this] { applyOperands(); }); // the command line's, after the language
+        });
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ComparisonRun.h"
+#include "engine/RunPlan.h"
 #include "gui/FileListModel.h"
 #include "gui/WindowRunView.h"
 #include "lang/LanguageId.h"
@@ -15,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -57,6 +59,11 @@ public:
 
     // Shows the window at its stored place, maximized when it was closed so.
     void showAtStart();
+    // The paths of the command line: their directories go to the panels at once, the mode and the
+    // selected files once the first activation has put a language in force (which leaves no mode
+    // chosen). A path that cannot be read is named in the standard error display then, and the
+    // window stays as without operands.
+    void openOnOperands(const std::vector<std::string>& paths);
 
     LanguageId currentLanguage() const { return currentLanguage_; }
     void setCurrentLanguage(LanguageId id) { currentLanguage_ = id; }
@@ -144,6 +151,7 @@ private:
     void showLanguageChooser();
     void tellSettingsDamage();
     void adoptFrameForStoredSize();
+    void applyOperands();
 
     std::unique_ptr<Ui::MainWindow> ui_;
     LanguageStrings& strings_;
@@ -173,6 +181,9 @@ private:
     bool running_ = false;
     bool closeRequested_ = false;
     bool closedOnce_ = false;
+    bool firstActivationHandled_ = false;
+    std::optional<RunPlan> operands_;
+    std::optional<QString> operandFailure_;
 
     WindowRunView runView_;
     ComparisonRun run_;

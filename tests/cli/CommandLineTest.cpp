@@ -1,7 +1,4 @@
 #include "cli/CommandLine.h"
-#include "cli/LexicalPath.h"
-#include "cli/RunPlan.h"
-#include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
@@ -30,51 +27,6 @@ TEST(CommandLine, UsageErrors) {
     EXPECT_FALSE(parseCommandLine({"a", "b", "--filter"}).commandLine);
     EXPECT_FALSE(parseCommandLine({"a", "b", "--fast=yes"}).commandLine);
     EXPECT_TRUE(parseCommandLine({"--help"}).commandLine);
-}
-
-TEST(LexicalPath, AbsoluteAndNormalWithoutResolvingLinks) {
-    EXPECT_EQ(lexicallyAbsolute("a/./b//c/", "/home/ann"), "/home/ann/a/b/c");
-    EXPECT_EQ(lexicallyAbsolute("../x", "/home/ann"), "/home/x");
-    EXPECT_EQ(lexicallyAbsolute("/../../x/..", "/home"), "/");
-    EXPECT_EQ(lexicallyAbsolute(".", "/"), "/");
-    EXPECT_EQ(parentOf("/a/b"), "/a");
-    EXPECT_EQ(parentOf("/b"), "/");
-    EXPECT_EQ(nameOf("/a/b"), "b");
-}
-
-TEST(RunPlan, TheKindsOfThePathsDecideTheMode) {
-    test::TempTree tree;
-    tree.write("L/a", "1");
-    tree.write("L/b", "1");
-    tree.write("M/c", "1");
-    tree.mkdir("R");
-    tree.fifo("pipe");
-    const auto cwd = tree.root();
-
-    auto planned = planRun({"L", "R/"}, cwd);
-    ASSERT_TRUE(planned.plan);
-    EXPECT_EQ(planned.plan->mode, CompareMode::DirectoryWithDirectory);
-    EXPECT_EQ(planned.plan->rightDirectory, tree.path("R"));
-
-    planned = planRun({"L/a", "M/c"}, cwd);
-    ASSERT_TRUE(planned.plan);
-    EXPECT_EQ(planned.plan->mode, CompareMode::FileWithFile);
-    EXPECT_EQ(planned.plan->leftNames, V{"a"});
-    EXPECT_EQ(planned.plan->rightName, "c");
-
-    planned = planRun({"L/b", "L/a", "L/b", "R"}, cwd);
-    ASSERT_TRUE(planned.plan);
-    EXPECT_EQ(planned.plan->mode, CompareMode::FilesWithDirectory);
-    EXPECT_EQ(planned.plan->leftNames, (V{"b", "a", "b"}));
-
-    planned = planRun({"L", "L/a"}, cwd);
-    EXPECT_TRUE(!planned.plan && planned.usageError);
-    planned = planRun({"L/a", "M/c", "R"}, cwd);
-    EXPECT_TRUE(!planned.plan && planned.usageError) << "files from two directories";
-    planned = planRun({"L/a", "missing"}, cwd);
-    EXPECT_EQ(planned.error, "cannot access 'missing': No such file or directory");
-    planned = planRun({"pipe", "L/a"}, cwd);
-    EXPECT_EQ(planned.error, "'pipe': not a regular file or directory");
 }
 
 } // namespace

@@ -257,11 +257,11 @@ class Scenario:
                              capture_output=True, text=True).stdout.split()
         return out[0] if out else None
 
-    def start(self, work, config):
+    def start(self, work, config, operands=()):
         env = dict(os.environ, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb",
                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                    LANG="C.UTF-8", LC_ALL="C.UTF-8")
-        self.process = subprocess.Popen([self.program], cwd=work, env=env)
+        self.process = subprocess.Popen([self.program, *operands], cwd=work, env=env)
 
     def wait_exit(self, what):
         end = time.monotonic() + DEADLINE
@@ -498,6 +498,26 @@ def main():
         if settings.get("form1left") != 200 - left_edge or settings.get("form1top") != 150 - top_edge:
             raise Failure(f"settings after SIGTERM: {settings.get('form1left')}, "
                           f"{settings.get('form1top')}; the place (200, 150) was not kept")
+
+        # Started on two directories named on the command line: the panels show them, in the
+        # directory mode, and they are kept at close.
+        mine, theirs = os.path.join(base, "mine"), os.path.join(base, "theirs")
+        os.makedirs(mine)
+        os.makedirs(theirs)
+        s.start(work, config, ["../mine", theirs])
+        main_window = s.window(MAIN_TITLE)
+        s.poll("the operands shown",
+               lambda: s.shows_path(main_window, mine) and s.shows_path(main_window, theirs))
+        dirdir = s.control(main_window, "check box", T["dirdir"])
+        s.poll("the directory mode down",
+               lambda: dirdir.getState().contains(pyatspi.STATE_CHECKED))
+        s.shot("operands")
+        s.close_window(main_window)
+        s.wait_exit("closing the start on operands")
+        settings = read_settings(os.path.join(config, "Quorvel", "settings.reg"))
+        if (settings.get("compdir1"), settings.get("compdir2")) != (mine, theirs):
+            raise Failure(f"settings: the operands are not kept: {settings.get('compdir1')!r}, "
+                          f"{settings.get('compdir2')!r}")
     except Failure as failure:
         print(f"scenario: step {s.step}: {failure}", file=sys.stderr)
         s.shot("failed")

@@ -1,4 +1,4 @@
-#include "cli/LexicalPath.h"
+#include "engine/LexicalPath.h"
 
 #include <vector>
 

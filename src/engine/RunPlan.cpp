@@ -1,6 +1,7 @@
-#include "cli/RunPlan.h"
+#include "engine/RunPlan.h"
 
-#include "cli/LexicalPath.h"
+#include "engine/CurrentDirectory.h"
+#include "engine/LexicalPath.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -82,6 +83,15 @@ PlannedRun planRun(const std::vector<std::string>& paths, const std::string& cur
     }
 
     RunPlan plan;
+    if (paths.size() == 1) {
+        if (kinds[0] == Kind::Directory) {
+            plan.leftDirectory = normal[0];
+        } else {
+            plan.leftDirectory = parentOf(normal[0]);
+            plan.leftNames.push_back(nameOf(normal[0]));
+        }
+        return {std::move(plan), {}, false};
+    }
     if (paths.size() == 2 && kinds[0] == Kind::Directory) {
         if (kinds[1] != Kind::Directory) {
             return failure(
@@ -121,6 +131,19 @@ PlannedRun planRun(const std::vector<std::string>& paths, const std::string& cur
         plan.leftNames.push_back(nameOf(normal[i]));
     }
     return {std::move(plan), {}, false};
+}
+
+PlannedRun planRunFromHere(const std::vector<std::string>& paths) {
+    const std::optional<std::string> here = currentDirectory();
+    if (!here) {
+        const int reason = errno;
+        for (const std::string& path : paths) {
+            if (path.empty() || path.front() != '/') {
+                return failure("cannot access '" + path + "': " + std::strerror(reason), false);
+            }
+        }
+    }
+    return planRun(paths, here.value_or("/"));
 }
 
 } // namespace quorvel

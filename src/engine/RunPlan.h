@@ -23,7 +23,12 @@ struct PlannedRun {
     bool usageError = false; // worth a hint at --help
 };
 
-// Looks at the paths (links followed) and decides the mode; `paths` holds at least two.
+// Looks at the paths (links followed) and decides the mode, for the companion and the window
+// alike; `paths` holds at least one. A lone path takes no mode: a directory is the left side, a
+// file its folder's with the file selected.
 PlannedRun planRun(const std::vector<std::string>& paths, const std::string& currentDirectory);
+// The same from the working directory; without one (it was deleted) a relative path cannot be
+// reached.
+PlannedRun planRunFromHere(const std::vector<std::string>& paths);
 
 } // namespace quorvel
