@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
         textBytes += report.line(i).size() + 1;
     }
     quorvel::LanguageStrings strings;
-    quorvel::ReportWindow window(report, strings, quorvel::ReportWindowSettings(), "/nonexistent");
+    quorvel::ReportWindow window(report, strings, quorvel::ReportWindowSettings());
     QApplication::processEvents();
     const long baseKiB = peakResidentKiB();
 

@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
     }
     quorvel::LanguageStrings strings;
     strings.fillFrom(language);
-    quorvel::ReportWindow window(report, strings, quorvel::ReportWindowSettings(), "/nonexistent");
+    quorvel::ReportWindow window(report, strings, quorvel::ReportWindowSettings());
     window.applyInterfaceTexts(language);
     window.show();
     QApplication::processEvents();

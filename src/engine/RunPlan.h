@@ -17,10 +17,21 @@ struct RunPlan {
     std::optional<std::string> rightName;
 };
 
+// Why no run could be planned, for a caller that words it in a language of its own.
+enum class PlanProblem {
+    None,
+    Unreadable,         // with the system's reason
+    NotFileOrDirectory, // a device, a FIFO, a socket
+    Mismatched,         // kinds or folders that make no mode
+};
+
 struct PlannedRun {
     std::optional<RunPlan> plan;
-    std::string error;       // the diagnostic without the program name
+    std::string error;       // the diagnostic without the program name, for a terminal
     bool usageError = false; // worth a hint at --help
+    PlanProblem problem = PlanProblem::None;
+    std::string problemPath; // the operand at fault, as given
+    int errorCode = 0;       // the system's reason, when it gave one
 };
 
 // Looks at the paths (links followed) and decides the mode, for the companion and the window

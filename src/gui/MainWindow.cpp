@@ -69,7 +69,8 @@ std::string inDirectory(const std::string& directory, const std::string& name) {
 
 // The first path of the plan the user may not read (a directory also not search), with the
 // system's reason.
-std::optional<std::string> unreadablePart(const RunPlan& plan) {
+// The first part of a plan that cannot be read, with the system's reason.
+std::optional<std::pair<std::string, int>> unreadablePart(const RunPlan& plan) {
     std::vector<std::pair<std::string, int>> parts{{plan.leftDirectory, R_OK | X_OK}};
     for (const std::string& name : plan.leftNames) {
         parts.emplace_back(inDirectory(plan.leftDirectory, name), R_OK);
@@ -82,10 +83,23 @@ std::optional<std::string> unreadablePart(const RunPlan& plan) {
     }
     for (const auto& [path, access] : parts) {
         if (::access(path.c_str(), access) != 0) {
-            return path + ": " + std::strerror(errno);
+            return std::pair{path, errno};
         }
     }
     return std::nullopt;
+}
+
+MessageKey operandMessage(PlanProblem problem) {
+    switch (problem) {
+    case PlanProblem::NotFileOrDirectory:
+        return MessageKey::errOperandNotFileOrDirectory;
+    case PlanProblem::Mismatched:
+        return MessageKey::errOperandsMismatched;
+    case PlanProblem::None:
+    case PlanProblem::Unreadable:
+        break;
+    }
+    return MessageKey::errOperandUnreadable;
 }
 
 // Selects the rows of `names`, the first one current.
@@ -242,10 +256,10 @@ void MainWindow::openOnOperands(const std::vector<std::string>& paths) {
         return;
     }
     const PlannedRun planned = planRunFromHere(paths);
-    const std::optional<std::string> failure =
-        planned.plan ? unreadablePart(*planned.plan) : planned.error;
-    if (failure) {
-        operandFailure_ = toQString(*failure);
+    if (!planned.plan) {
+        operandFailure_ = {planned.problem, planned.problemPath, planned.errorCode};
+    } else if (const auto unreadable = unreadablePart(*planned.plan)) {
+        operandFailure_ = {PlanProblem::Unreadable, unreadable->first, unreadable->second};
     } else {
         const RunPlan& plan = *planned.plan;
         leftDirectory_ = plan.leftDirectory;
@@ -264,9 +278,15 @@ void MainWindow::openOnOperands(const std::vector<std::string>& paths) {
 void MainWindow::applyOperands() {
     firstActivationHandled_ = true;
     if (operandFailure_) {
-        const QString failure = *operandFailure_;
+        const OperandFailure failure = *operandFailure_;
         operandFailure_.reset();
-        dialogs_.showFailure(this, failure);
+        std::string detail = failure.path;
+        if (failure.errorCode != 0) {
+            detail += ": ";
+            detail += std::strerror(failure.errorCode);
+        }
+        dialogs_.showFailure(this, toQString(strings_.text(operandMessage(failure.problem))) +
+                                       QLatin1Char('\n') + toQString(detail));
     }
     if (!operands_) {
         return;

@@ -183,7 +183,13 @@ private:
     bool closedOnce_ = false;
     bool firstActivationHandled_ = false;
     std::optional<RunPlan> operands_;
-    std::optional<QString> operandFailure_;
+    // Why the command line's paths could not be opened, worded once the language is in force.
+    struct OperandFailure {
+        PlanProblem problem;
+        std::string path;
+        int errorCode;
+    };
+    std::optional<OperandFailure> operandFailure_;
 
     WindowRunView runView_;
     ComparisonRun run_;

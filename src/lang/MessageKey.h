@@ -52,8 +52,11 @@ enum class MessageKey : int {
     txtSettingsFile,
     askStartWithoutValue,
     errNoHtmlProgram,
+    errOperandUnreadable,
+    errOperandNotFileOrDirectory,
+    errOperandsMismatched,
 };
 
-inline constexpr int kMessageKeyCount = 48;
+inline constexpr int kMessageKeyCount = 51;
 
 } // namespace quorvel

@@ -61,6 +61,12 @@ constinit const LanguageTexts kDanishTexts{
         {txtSettingsFile, "Indstillingsfil:"},
         {askStartWithoutValue, "Start uden denne værdi? Den gemmes igen, når programmet lukkes."},
         {errNoHtmlProgram, "Der kunne ikke startes et program til HTML-sider. Siden ligger her:"},
+        {errOperandUnreadable, "En sti på kommandolinjen kan ikke læses:"},
+        {errOperandNotFileOrDirectory,
+         "En sti på kommandolinjen er hverken en fil eller en filmappe:"},
+        {errOperandsMismatched, "Stierne på kommandolinjen kan ikke sammenlignes: en filmappe "
+                                "hører til en filmappe, filer til en fil eller til den sidst "
+                                "nævnte filmappe, alle fra én mappe. Denne sti passer ikke:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},

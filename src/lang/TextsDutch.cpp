@@ -63,6 +63,13 @@ constinit const LanguageTexts kDutchTexts{
          "Starten zonder deze waarde? Ze wordt opnieuw opgeslagen wanneer het programma sluit."},
         {errNoHtmlProgram,
          "Er kon geen programma voor HTML-pagina’s worden gestart. De pagina staat op:"},
+        {errOperandUnreadable, "Een pad op de opdrachtregel kan niet worden gelezen:"},
+        {errOperandNotFileOrDirectory,
+         "Een pad op de opdrachtregel is geen bestand en geen directory:"},
+        {errOperandsMismatched,
+         "De paden op de opdrachtregel kunnen niet worden vergeleken: een directory hoort bij een "
+         "directory, bestanden bij een bestand of bij de laatst genoemde directory, alle uit één "
+         "map. Dit pad past niet:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},

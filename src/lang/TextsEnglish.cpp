@@ -62,6 +62,13 @@ constinit const LanguageTexts kEnglishTexts{
         {askStartWithoutValue,
          "Start without this value? It will be stored anew when the program closes."},
         {errNoHtmlProgram, "No program for HTML pages could be started. The page is at:"},
+        {errOperandUnreadable, "A path named on the command line cannot be read:"},
+        {errOperandNotFileOrDirectory,
+         "A path named on the command line is neither a file nor a directory:"},
+        {errOperandsMismatched,
+         "The paths named on the command line cannot be compared: a directory goes with a "
+         "directory, files with a file or with the directory named last, all from one folder. This "
+         "one does not fit:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},

@@ -65,6 +65,14 @@ constinit const LanguageTexts kGermanTexts{
          "Ohne diesen Wert starten? Er wird beim Beenden des Programms neu gespeichert."},
         {errNoHtmlProgram,
          "Es konnte kein Programm für HTML-Seiten gestartet werden. Die Seite liegt unter:"},
+        {errOperandUnreadable,
+         "Ein auf der Befehlszeile angegebener Pfad kann nicht gelesen werden:"},
+        {errOperandNotFileOrDirectory,
+         "Ein auf der Befehlszeile angegebener Pfad ist weder eine Datei noch ein Verzeichnis:"},
+        {errOperandsMismatched,
+         "Die auf der Befehlszeile angegebenen Pfade können nicht verglichen werden: Ein "
+         "Verzeichnis gehört zu einem Verzeichnis, Dateien zu einer Datei oder zum zuletzt "
+         "genannten Verzeichnis, alle aus einem Ordner. Dieser Pfad passt nicht:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},

@@ -64,6 +64,13 @@ constinit const LanguageTexts kItalianTexts{
          "Avviare senza questo valore? Sarà memorizzato di nuovo alla chiusura del programma."},
         {errNoHtmlProgram,
          "Non è stato possibile avviare un programma per le pagine HTML. La pagina si trova in:"},
+        {errOperandUnreadable, "Un percorso indicato sulla riga di comando non può essere letto:"},
+        {errOperandNotFileOrDirectory,
+         "Un percorso indicato sulla riga di comando non è né un file né una directory:"},
+        {errOperandsMismatched,
+         "I percorsi indicati sulla riga di comando non possono essere confrontati: una directory "
+         "va con una directory, i file con un file o con la directory indicata per ultima, tutti "
+         "da una sola cartella. Questo non corrisponde:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},

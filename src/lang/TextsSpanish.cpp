@@ -65,6 +65,13 @@ constinit const LanguageTexts kSpanishTexts{
          "¿Iniciar sin este valor? Se guardará de nuevo al cerrar el programa."},
         {errNoHtmlProgram,
          "No se ha podido iniciar ningún programa para páginas HTML. La página está en:"},
+        {errOperandUnreadable, "No se puede leer una ruta indicada en la línea de órdenes:"},
+        {errOperandNotFileOrDirectory,
+         "Una ruta indicada en la línea de órdenes no es ni un archivo ni un directorio:"},
+        {errOperandsMismatched,
+         "Las rutas indicadas en la línea de órdenes no se pueden comparar: un directorio va con "
+         "un directorio, los archivos con un archivo o con el directorio indicado en último lugar, "
+         "todos de una misma carpeta. Esta no encaja:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrumpir"},

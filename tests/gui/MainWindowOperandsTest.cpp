@@ -68,17 +68,24 @@ TEST_F(OperandsTest, APathThatCannotBeReadIsNamedAndTheWindowOpensAsWithout) {
     struct Row {
         const char* name;
         std::vector<std::string> paths;
-        QString shown;
+        MessageKey message;
+        std::string detail; // the path at fault and the system's reason
     };
     std::vector<Row> rows = {
         {"missing",
          {"../missing", "../R"},
-         "cannot access '../missing': No such file or directory"},
+         MessageKey::errOperandUnreadable,
+         "../missing: No such file or directory"},
+        {"a directory with a file",
+         {"../R", "../R/a.txt"},
+         MessageKey::errOperandsMismatched,
+         "../R/a.txt"},
     };
     if (::geteuid() != 0) { // permission bits do not stop root
         rows.push_back({"not readable",
                         {"../locked", "../R"},
-                        QString::fromStdString(tree_.path("locked")) + ": Permission denied"});
+                        MessageKey::errOperandUnreadable,
+                        tree_.path("locked") + ": Permission denied"});
     }
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -89,7 +96,9 @@ TEST_F(OperandsTest, APathThatCannotBeReadIsNamedAndTheWindowOpensAsWithout) {
         EXPECT_TRUE(dialogs_.boxes.empty()) << "shown after the first activation";
         showAndActivate();
         ASSERT_EQ(boxKinds(), std::vector{RecordingDialogs::Box::Kind::Failure});
-        EXPECT_EQ(dialogs_.boxes.front().text, row.shown);
+        // In the language chosen at the first activation.
+        EXPECT_EQ(dialogs_.boxes.front().text.toStdString(),
+                  std::string(strings_.text(row.message)) + '\n' + row.detail);
         EXPECT_EQ(window.leftDirectory(), work());
         EXPECT_EQ(window.rightDirectory(), work());
         EXPECT_FALSE(child<QToolButton>("SpeedButton3")->isChecked());

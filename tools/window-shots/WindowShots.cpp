@@ -44,9 +44,9 @@ public:
 // Reads slowly, so that a run lasts long enough to be seen.
 class SlowFileAccess : public PosixFileAccess {
 public:
-    std::int64_t readBlock(int handle, char* buffer, std::int64_t size) override {
+    BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) override {
         std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        return PosixFileAccess::readBlock(handle, buffer, size);
+        return PosixFileAccess::readBlock(file, buffer, size);
     }
 };
 
