@@ -9,6 +9,14 @@ std::string runDirectory(std::string_view directory) {
     return std::string(directory);
 }
 
+std::string directoryOf(std::string_view path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string_view::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : std::string(path.substr(0, slash));
+}
+
 std::string joinPath(std::string_view directory, std::string_view name) {
     std::string path(directory);
     if (path.empty() || path.back() != '/') {

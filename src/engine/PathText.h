@@ -8,6 +8,9 @@ namespace quorvel {
 // A run's directory: one trailing "/" removed, except from the root "/" itself.
 std::string runDirectory(std::string_view directory);
 
+// The directory part of a path as given: "." when it has none, "/" for a name in the root.
+std::string directoryOf(std::string_view path);
+
 // directory + "/" + name, without doubling the slash of the root.
 std::string joinPath(std::string_view directory, std::string_view name);
 

@@ -1,6 +1,7 @@
 #include "engine/Wildcard.h"
 
 #include "engine/AsciiFold.h"
+#include "engine/Utf8Sequence.h"
 
 #include <cstddef>
 
@@ -9,33 +10,9 @@ namespace quorvel {
 namespace {
 
 // Length of the character starting at `pos`: a well-formed UTF-8 sequence, otherwise one byte.
-// The second byte's range rules out overlong forms, surrogates and code points past U+10FFFF.
 std::size_t characterLength(std::string_view s, std::size_t pos) {
-    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(s[pos + i]); };
-    const unsigned char lead = byteAt(0);
-    std::size_t length = 1;
-    unsigned char secondLow = 0x80;
-    unsigned char secondHigh = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        secondLow = lead == 0xE0 ? 0xA0 : 0x80;
-        secondHigh = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        secondLow = lead == 0xF0 ? 0x90 : 0x80;
-        secondHigh = lead == 0xF4 ? 0x8F : 0xBF;
-    }
-    if (length == 1 || pos + length > s.size() || byteAt(1) < secondLow || byteAt(1) > secondHigh) {
-        return 1;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if ((byteAt(i) & 0xC0) != 0x80) {
-            return 1;
-        }
-    }
-    return length;
+    const std::size_t length = utf8SequenceLength(s.substr(pos));
+    return length == 0 ? 1 : length;
 }
 
 // Whether the pattern's character at `p` is the name's character at `n`, and its length. Whole

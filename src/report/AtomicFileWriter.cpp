@@ -1,5 +1,6 @@
 #include "report/AtomicFileWriter.h"
 
+#include "engine/PathText.h"
 #include "report/DescriptorPath.h"
 #include "report/FileWriteError.h"
 #include "report/RemovalOnSignal.h"
@@ -19,18 +20,6 @@ namespace {
 
 constexpr int kMaxLinkHops = 40;
 constexpr int kMaxNameAttempts = 100;
-
-std::string directoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string inDirectory(const std::string& directory, const std::string& name) {
-    return directory.back() == '/' ? directory + name : directory + "/" + name;
-}
 
 struct ResolvedTarget {
     std::string path;
@@ -60,7 +49,7 @@ ResolvedTarget resolveTarget(const std::string& target) {
         if (error) {
             throw FileWriteError(target, error.value());
         }
-        path = next.starts_with('/') ? next : inDirectory(directoryOf(path), next);
+        path = next.starts_with('/') ? next : joinPath(directoryOf(path), next);
     }
     throw FileWriteError(target, ELOOP);
 }
@@ -72,8 +61,8 @@ public:
         : removal_(removal) {
         static std::atomic<unsigned> serial{0};
         for (int attempt = 0;; ++attempt) {
-            path_ = inDirectory(directory, ".quorvel-" + std::to_string(::getpid()) + "-" +
-                                               std::to_string(serial++) + ".tmp");
+            path_ = joinPath(directory, ".quorvel-" + std::to_string(::getpid()) + "-" +
+                                            std::to_string(serial++) + ".tmp");
             // Armed before the file exists, so that no moment is left in which it would stay
             // behind; a name with our process id can only be ours or a dead process's.
             removal_.arm(path_.c_str());

@@ -1,5 +1,6 @@
 #include "report/StagedFile.h"
 
+#include "engine/PathText.h"
 #include "report/FileWriteError.h"
 
 #include <cerrno>
@@ -14,14 +15,6 @@ namespace quorvel {
 namespace {
 
 constexpr int kMaxNameAttempts = 100;
-
-std::string directoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 void syncPath(const std::string& path, int flags, const std::string& target) {
     const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
