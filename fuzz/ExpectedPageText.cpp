@@ -1,5 +1,7 @@
 #include "fuzz/ExpectedPageText.h"
 
+#include "report/Utf8Conversion.h"
+
 #include <cstddef>
 #include <utility>
 
@@ -26,8 +28,13 @@ PageLine shown(std::string text, PageLine style) {
 
 } // namespace
 
-std::vector<PageLine> expectedPageText(const std::vector<std::string>& reportLines,
+std::vector<PageLine> expectedPageText(const std::vector<std::string>& asReported,
                                        std::string_view title, std::string_view dateTime) {
+    std::vector<std::string> reportLines;
+    reportLines.reserve(asReported.size());
+    for (const auto& text : asReported) {
+        reportLines.push_back(replaceInvalidUtf8(text));
+    }
     const auto line = [&](std::size_t i) {
         return i < reportLines.size() ? reportLines[i] : std::string();
     };

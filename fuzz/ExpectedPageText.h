@@ -13,6 +13,7 @@ namespace quorvel::fuzz {
 // exactly 24 underscores starts a subdirectory block whose next line is shown underlined (the
 // block's three lines in all), a line starting with ">>>> " is shown in bold red without that
 // mark and the blanks after it, and any other line is shown as it is; the date closes the page.
+// Bytes that are not valid UTF-8 show as U+FFFD.
 std::vector<PageLine> expectedPageText(const std::vector<std::string>& reportLines,
                                        std::string_view title, std::string_view dateTime);
 
