@@ -76,16 +76,21 @@ LookedUpFile PosixFileAccess::lookUpFile(const std::string& path) {
 OpenedFile PosixFileAccess::openChecked(const std::string& path, bool listedRegular) {
     const auto where = directories_.locate(path);
     OpenedFile opened;
-    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    const auto openName = [&where](int flags) {
+        int fd;
+        do {
+            fd = ::openat(where.directory, where.name.c_str(),
+                          flags | O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        } while (fd < 0 && errno == EINTR);
+        return fd;
+    };
     int fd = -1;
     // Look before opening: opening a device can have effects of its own, and a FIFO would block.
     // A name a fresh listing found regular needs no look of its own; opened without following a
     // link, it cannot have become a way to a device since, short of a device node made in its
-    // place.
+    // place. A link found there instead is looked at as any other name.
     if (listedRegular || directories_.listedRegular(where)) {
-        do {
-            fd = ::openat(where.directory, where.name.c_str(), kFlags | O_NOFOLLOW);
-        } while (fd < 0 && errno == EINTR);
+        fd = openName(O_NOFOLLOW);
         if (fd < 0 && errno != ELOOP) {
             opened.problem = problemOf(where, errno);
             return opened;
@@ -100,9 +105,7 @@ OpenedFile PosixFileAccess::openChecked(const std::string& path, bool listedRegu
         if (!S_ISREG(st.st_mode)) {
             return opened;
         }
-        do {
-            fd = ::openat(where.directory, where.name.c_str(), kFlags);
-        } while (fd < 0 && errno == EINTR);
+        fd = openName(0);
         if (fd < 0) {
             opened.problem = problemOf(where, errno);
             return opened;

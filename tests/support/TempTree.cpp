@@ -7,6 +7,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <vector>
 
@@ -48,6 +49,15 @@ void TempTree::write(const std::string& relative, const std::string& content) co
 
 void TempTree::writeSized(const std::string& relative, std::int64_t size, char fill) const {
     write(relative, std::string(static_cast<std::size_t>(size), fill));
+}
+
+void TempTree::sparse(const std::string& relative, std::int64_t size) const {
+    write(relative, "");
+    std::error_code error;
+    fs::resize_file(path(relative), static_cast<std::uintmax_t>(size), error);
+    if (error) {
+        throw std::runtime_error("resize failed");
+    }
 }
 
 void TempTree::mkdir(const std::string& relative) const {

@@ -19,6 +19,8 @@ public:
     // Parent directories are made as needed.
     void write(const std::string& relative, const std::string& content) const;
     void writeSized(const std::string& relative, std::int64_t size, char fill = 'x') const;
+    // A file of zeros that takes no disk space: it keeps a comparison busy for a while.
+    void sparse(const std::string& relative, std::int64_t size) const;
     void mkdir(const std::string& relative) const;
     void symlink(const std::string& target, const std::string& relative) const;
     void fifo(const std::string& relative) const;
