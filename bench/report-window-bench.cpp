@@ -1,8 +1,8 @@
 // Opens the report window on a report of many lines and prints how long it took and how much
 // memory it needed: "lines N text-bytes B open-ms T scroll-max-ms S rss-growth-bytes R".
-#include "engine/Report.h"
 #include "gui/ReportWindow.h"
 #include "lang/LanguageStrings.h"
+#include "report/Report.h"
 #include "settings/ReportWindowSettings.h"
 
 #include "gui/ReportView.h"

@@ -66,7 +66,7 @@ std::vector<PageLine> expectedPageText(const std::vector<std::string>& asReporte
             PageLine rule;
             rule.rules = 1;
             page.push_back(rule);
-        } else if (current == kBlockRule) {
+        } else if (current == kBlockRule && i + 2 < reportLines.size()) {
             page.push_back(frame()); // </p>
             page.push_back(shown(line(i + 1), underlined));
             i += 2;

@@ -1,12 +1,12 @@
 // The HTML page of a report reads back as the report's own text, placed and styled by the page
 // rules, with no markup from a report line; and escaping round trips on any bytes.
-#include "engine/Report.h"
-#include "engine/ReportLineFormat.h"
 #include "fuzz/ExpectedPageText.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/HtmlPageText.h"
 #include "report/HtmlEscape.h"
+#include "report/Report.h"
 #include "report/ReportHtmlWriter.h"
+#include "report/ReportLineFormat.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -55,13 +55,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> lines = reportLines(input);
     const std::string dateTime = lines.front();
     lines.erase(lines.begin());
-    // Each line of the kind a run gives a line of its shape.
+    // Each line of the kind a run gives a line of its shape: the heading up to the first empty
+    // line, then whole subdirectory blocks, pairs that differ, and plain lines.
     Report report;
-    for (const std::string& line : lines) {
-        if (line == kBlockRule) {
+    std::size_t i = 0;
+    for (; i < lines.size() && !lines[i].empty(); ++i) {
+        report.appendReportLine(lines[i], ReportLineKind::Heading);
+    }
+    for (; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line == kBlockRule && i + 2 < lines.size()) {
             report.appendReportLine(line, ReportLineKind::SubdirectoryRule);
+            report.appendReportLine(lines[i + 1], ReportLineKind::SubdirectoryName);
+            report.appendReportLine(lines[i + 2], ReportLineKind::SubdirectoryRule);
+            i += 2;
         } else if (line.starts_with(kDifferenceMark)) {
-            report.appendPairLine(line, CompareResult::DifferentContents);
+            report.appendPairLine(kDifferenceMark, line.substr(kDifferenceMark.size()),
+                                  {"", "", CompareResult::DifferentContents, {}, {}, 0});
         } else {
             report.appendReportLine(line);
         }

@@ -1,11 +1,11 @@
 // Saves a picture of the report window showing a report read from a text file, in one language:
 //   report-window-shot LANGUAGE-CODE REPORT.txt PICTURE.png [FONT-DIALOG.png]
 // scripts/screenshots runs it under Xvfb on the report of a directory run.
-#include "engine/Report.h"
 #include "gui/FontColorDialog.h"
 #include "gui/ReportWindow.h"
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
+#include "report/Report.h"
 #include "settings/ReportWindowSettings.h"
 
 #include <QApplication>

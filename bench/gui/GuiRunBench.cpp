@@ -8,10 +8,10 @@
 // Settings go to a temporary directory; the window is shown on whatever platform Qt is given.
 
 #include "engine/PosixFileAccess.h"
-#include "engine/Report.h"
 #include "gui/Dialogs.h"
 #include "gui/MainWindow.h"
 #include "lang/LanguageStrings.h"
+#include "report/Report.h"
 #include "settings/SettingsStore.h"
 
 #include <QAbstractButton>

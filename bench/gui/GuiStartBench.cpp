@@ -7,10 +7,10 @@
 // Settings go to a temporary directory with the language already chosen, so no chooser shows.
 
 #include "engine/PosixFileAccess.h"
-#include "engine/Report.h"
 #include "gui/MainWindow.h"
 #include "gui/StandardDialogs.h"
 #include "lang/LanguageStrings.h"
+#include "report/Report.h"
 #include "settings/SettingsStore.h"
 
 #include <QAbstractButton>

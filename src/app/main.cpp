@@ -1,6 +1,5 @@
 #include "app/WindowCommandLine.h"
 #include "engine/PosixFileAccess.h"
-#include "engine/Report.h"
 #include "gui/EndingSignals.h"
 #include "gui/GuiImages.h"
 #include "gui/MainWindow.h"
@@ -8,6 +7,7 @@
 #include "gui/ProgramWindows.h"
 #include "gui/StandardDialogs.h"
 #include "lang/LanguageStrings.h"
+#include "report/Report.h"
 #include "settings/SettingsStore.h"
 
 #include <QApplication>

@@ -1,45 +1,48 @@
 #include "cli/TerminalRunView.h"
 
-#include "engine/ReportLineFormat.h"
+#include "report/ReportLineFormat.h"
 
 #include <cstring>
 
 namespace quorvel {
 
-TerminalRunView::TerminalRunView(RunPlan plan, CompareOptions options, std::string filterCaption,
-                                 std::string fastCaption, bool showProgress,
-                                 std::FILE* progressStream)
-    : plan_(std::move(plan)), options_(std::move(options)),
-      filterCaption_(std::move(filterCaption)), fastCaption_(std::move(fastCaption)),
-      showProgress_(showProgress), stream_(progressStream) {}
+TerminalRunView::TerminalRunView(bool showProgress, bool showBar, std::FILE* progressStream)
+    : showProgress_(showProgress), showBar_(showBar), stream_(progressStream) {}
 
-void TerminalRunView::setProgressVisible(bool visible) {
-    progressVisible_ = visible;
+void TerminalRunView::runStarted() {
+    running_ = true;
     redraw();
 }
 
-void TerminalRunView::setProgress(int percent) {
-    percent_ = percent;
+void TerminalRunView::runEnded(bool) {
+    running_ = false;
     redraw();
 }
 
-void TerminalRunView::setFileStatus(std::string_view text) {
-    fileStatus_ = text;
+void TerminalRunView::showStatus(std::string_view text) {
+    status_ = text;
     redraw();
 }
 
-void TerminalRunView::setFileStatusVisible(bool visible) {
-    fileStatusVisible_ = visible;
+void TerminalRunView::pairBegun(std::string_view name) {
+    pairName_ = name;
+    status_ = name;
     redraw();
 }
 
-void TerminalRunView::processEvents() {
-    if (interrupted_ && abort_ && interrupted_()) {
-        abort_();
+void TerminalRunView::bytesCompared(const RunBytes& bytes) {
+    percent_ = bytes.runPercent();
+    if (bytes.blockRead) {
+        status_ = pairName_ + "  " + std::to_string(bytes.pairPercent()) + "%";
     }
+    redraw();
 }
 
-void TerminalRunView::noteReadProblem(std::string_view path, int errorCode) {
+bool TerminalRunView::mayGoOn() {
+    return !(interrupted_ && interrupted_());
+}
+
+void TerminalRunView::readProblem(std::string_view path, int errorCode) {
     hadReadProblems_ = true;
     // The live progress line gives way to the note and comes back below it.
     if (!shown_.empty() && stream_ == stderr) {
@@ -54,21 +57,17 @@ void TerminalRunView::noteReadProblem(std::string_view path, int errorCode) {
     }
 }
 
-void TerminalRunView::showError(std::string_view text, std::string_view) {
-    std::fprintf(stderr, "quorvel-compare: %.*s\n", static_cast<int>(text.size()), text.data());
-}
-
 void TerminalRunView::redraw() {
     if (!showProgress_) {
         return;
     }
     std::string line;
-    if (fileStatusVisible_) {
+    if (running_) {
         // Names may hold escape bytes; they must not reach the terminal as commands.
-        line = reportSafe(fileStatus_);
-    }
-    if (progressVisible_) {
-        line += (line.empty() ? "" : "  ") + std::string("[") + std::to_string(percent_) + "%]";
+        line = reportSafe(status_);
+        if (showBar_) {
+            line += (line.empty() ? "" : "  ") + std::string("[") + std::to_string(percent_) + "%]";
+        }
     }
     if (line == shown_) {
         return;

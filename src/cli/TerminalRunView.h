@@ -1,7 +1,6 @@
 #pragma once
 
-#include "engine/RunPlan.h"
-#include "engine/RunView.h"
+#include "engine/RunObserver.h"
 
 #include <cstdio>
 #include <functional>
@@ -9,68 +8,42 @@
 
 namespace quorvel {
 
-// The main window's part in a run, played on a terminal: the selections come from the command
-// line, the status labels become one live line on standard error, and an interrupt plays the
-// abort button.
-class TerminalRunView : public RunView {
+// A run seen on a terminal: the pair in hand and the percentage as one live line on standard
+// error, each file that could not be read as a line of its own, and an interrupt as the abort.
+class TerminalRunView : public RunObserver {
 public:
-    TerminalRunView(RunPlan plan, CompareOptions options, std::string filterCaption,
-                    std::string fastCaption, bool showProgress, std::FILE* progressStream);
+    // `showBar` for a run whose size pass gives a percentage of the whole.
+    TerminalRunView(bool showProgress, bool showBar, std::FILE* progressStream);
 
-    // Called when input is handled; returns true once the user has asked to stop.
+    // Asked whenever the run may stop; true once the user has asked to stop.
     void setInterruptCheck(std::function<bool()> interrupted) {
         interrupted_ = std::move(interrupted);
     }
-    void setAbort(std::function<void()> abort) { abort_ = std::move(abort); }
-
-    CompareMode compareMode() override { return plan_.mode; }
-    std::string leftDirectory() override { return plan_.leftDirectory; }
-    std::string rightDirectory() override { return plan_.rightDirectory; }
-    std::vector<std::string> selectedLeftFiles() override { return plan_.leftNames; }
-    std::optional<std::string> selectedRightFile() override { return plan_.rightName; }
-    CompareOptions compareOptions() override { return options_; }
-    std::string filterCaption() override { return filterCaption_; }
-    std::string fastCaption() override { return fastCaption_; }
-
-    void setControlsEnabled(bool) override {}
-    void setSideCaptionsVisible(bool) override {}
-    void setProgressVisible(bool visible) override;
-    bool progressVisible() override { return progressVisible_; }
-    void setProgress(int percent) override;
-    void setAbortVisible(bool) override {}
-    void setFileStatus(std::string_view text) override;
-    void setFileStatusVisible(bool visible) override;
-    void setDirectoryStatus(std::string_view) override {}
-    void setDirectoryStatusVisible(bool) override {}
-    void setGuidance(std::string_view, std::string_view) override {}
-    bool showsStatusTexts() override { return showProgress_; }
-
-    void processEvents() override;
-    // One line on standard error per path, as diff and cmp do.
-    void noteReadProblem(std::string_view path, int errorCode) override;
     bool hadReadProblems() const { return hadReadProblems_; }
+    // A status of the run's own between its steps, such as the size pass's.
+    void showStatus(std::string_view text);
 
-    void showError(std::string_view text, std::string_view caption) override;
-    bool askYesNo(std::string_view, std::string_view, Icon) override { return false; }
-    void showReport() override {}
+    void runStarted() override;
+    void runEnded(bool interrupted) override;
+    void pairBegun(std::string_view name) override;
+    void bytesCompared(const RunBytes& bytes) override;
+    // One line on standard error per path, as diff and cmp do.
+    void readProblem(std::string_view path, int errorCode) override;
+    bool mayGoOn() override;
 
 private:
     void redraw();
 
-    RunPlan plan_;
-    CompareOptions options_;
-    std::string filterCaption_;
-    std::string fastCaption_;
     bool showProgress_;
+    bool showBar_;
     std::FILE* stream_;
     std::function<bool()> interrupted_;
-    std::function<void()> abort_;
 
     bool hadReadProblems_ = false;
-    bool progressVisible_ = false;
-    bool fileStatusVisible_ = false;
+    bool running_ = false;
     int percent_ = 0;
-    std::string fileStatus_;
+    std::string pairName_;
+    std::string status_; // the pair, with its own percentage once a block of it is read
     std::string shown_;
 };
 

@@ -7,13 +7,14 @@
 #include "engine/ComparisonRun.h"
 #include "engine/CurrentDirectory.h"
 #include "engine/PosixFileAccess.h"
-#include "engine/Report.h"
-#include "engine/ReportLineFormat.h"
 #include "engine/RunPlan.h"
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
 #include "report/FileWriteError.h"
+#include "report/Report.h"
 #include "report/ReportHtmlWriter.h"
+#include "report/ReportLineFormat.h"
+#include "report/ReportRecorder.h"
 #include "report/ReportTextWriter.h"
 
 #include <algorithm>
@@ -135,17 +136,33 @@ int main(int argc, char** argv) {
     strings.fillFrom(currentLanguage);
     const bool showProgress = cl.progress == CommandLine::Progress::On ||
                               (cl.progress == CommandLine::Progress::Auto && ::isatty(2));
-    TerminalRunView view(std::move(*planned.plan), cl.options,
-                         uiCaption(currentLanguage, UiKey::uiFilter),
-                         uiCaption(currentLanguage, UiKey::uiFastCompare), showProgress, stderr);
+    auto& plan = *planned.plan;
+    RunRequest request;
+    request.mode = plan.mode;
+    request.leftDirectory = std::move(plan.leftDirectory);
+    request.rightDirectory = std::move(plan.rightDirectory);
+    request.leftNames = std::move(plan.leftNames);
+    request.rightName = std::move(plan.rightName);
+    request.options = cl.options;
+    request.filterWord = uiCaption(currentLanguage, UiKey::uiFilter);
+    request.fastNote = uiCaption(currentLanguage, UiKey::uiFastCompare);
+    const bool directories = request.mode == CompareMode::DirectoryWithDirectory;
+    TerminalRunView view(showProgress, directories, stderr);
     Report report;
+    ReportRecorder recorder(report, strings, decimalSeparator);
     PosixFileAccess files;
-    ComparisonRun run(view, report, strings, files, decimalSeparator);
+    ComparisonRun run(view, recorder, files);
     view.setInterruptCheck(interruptReceived);
-    view.setAbort([&run] { run.requestAbort(); });
     watchInterruptSignal();
 
-    run.startComparison();
+    run.begin(request);
+    if (directories) {
+        view.showStatus(strings.text(MessageKey::txtComputingTotal));
+        run.sumSizes();
+        view.showStatus("");
+    }
+    run.comparePairs();
+    run.end();
 
     // Written in full, or it is trouble; a reader that stopped early (`| head`) is told nothing.
     bool printed = true;

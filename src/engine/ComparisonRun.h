@@ -1,58 +1,56 @@
 #pragma once
 
 #include "engine/CompareBuffers.h"
-#include "engine/CompareResult.h"
 #include "engine/DirectoryWalker.h"
 #include "engine/PairComparer.h"
 #include "engine/RunBookkeeping.h"
+#include "engine/RunRequest.h"
 #include "engine/RunState.h"
+#include "lang/MessageKey.h"
 
+#include <optional>
 #include <string>
 
 namespace quorvel {
 
 class FileAccess;
-class LanguageStrings;
-class Report;
-class RunView;
+class RunObserver;
+class RunRecord;
 
-// A comparison run, from the press of the start button to the answer to the closing question.
-// One object lives for the whole program: it owns the two comparison buffers.
+// A comparison run: the heading, the size pass, the pairs, the status and the summary, written
+// to a record and told to an observer. One object can serve many runs: it owns the two
+// comparison buffers.
 class ComparisonRun {
 public:
-    ComparisonRun(RunView& view, Report& report, const LanguageStrings& strings, FileAccess& files,
-                  std::string decimalSeparator);
+    ComparisonRun(RunObserver& observer, RunRecord& record, FileAccess& files);
 
-    // The start button. Restores the idle window also when a failure passes through.
-    void startComparison();
-    // The abort button: seen the next time the run lets the window handle input.
+    // Why a request cannot be run (the text of the box that says so), or nothing.
+    static std::optional<MessageKey> requestProblem(const RunRequest& request);
+
+    // The whole run, step by step; false, with nothing written, for a request that cannot run.
+    bool run(const RunRequest& request);
+
+    // The steps, in this order, for a caller that shows something between them.
+    void begin(const RunRequest& request); // clears the record and writes the heading
+    void sumSizes();                       // directory mode only
+    void comparePairs();
+    void end(); // the status and the summary
+
+    // Seen the next time the run asks its observer whether it may go on.
     void requestAbort() { state_.abortRequested = true; }
-
-    void runFileWithFile();
-    void runFilesWithDirectory();
-    void runDirectoryWithDirectory();
 
     const RunState& state() const { return state_; }
     void setWalkOptions(const WalkOptions& options) { walker_.setOptions(options); }
 
 private:
-    void restoreIdle();
-    void commonStart(const CompareOptions& options);
-    void appendHeading(MessageKey key, const std::string& path);
-    CompareOptions fileModeOptions();
-    // The fast line and the blank line that end a heading, and the window's running state.
-    void endHeading();
-    // Around the pairs of the two file modes.
-    void startPairs();
-    void endPairs();
-    void compareNamedPair(const std::string& left, const std::string& firstName,
-                          const std::string& right, const std::string& secondName);
-    void finishRun();
+    void compareNamedPair(const std::string& firstName, const std::string& secondName);
 
-    RunView& view_;
-    Report& report_;
-    const LanguageStrings& strings_;
+    RunObserver& observer_;
+    RunRecord& record_;
     FileAccess& files_;
+    RunRequest request_;
+    std::string left_; // the request's directories as a run names them
+    std::string right_;
     CompareBuffers buffers_;
     RunState state_;
     PairComparer pairs_;

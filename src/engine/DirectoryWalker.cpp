@@ -3,11 +3,10 @@
 #include "engine/FilterPatterns.h"
 #include "engine/PairComparer.h"
 #include "engine/PathText.h"
-#include "engine/Report.h"
-#include "engine/ReportLineFormat.h"
 #include "engine/RunBookkeeping.h"
+#include "engine/RunObserver.h"
+#include "engine/RunRecord.h"
 #include "engine/RunState.h"
-#include "engine/RunView.h"
 #include "engine/Wildcard.h"
 
 #include <algorithm>
@@ -32,9 +31,10 @@ constexpr std::size_t kMapNodeBytes = 64 + sizeof(DirectoryStamp) + sizeof(Direc
 
 } // namespace
 
-DirectoryWalker::DirectoryWalker(RunState& state, RunView& view, Report& report, FileAccess& files,
-                                 PairComparer& pairs, RunBookkeeping& books)
-    : state_(state), view_(view), report_(report), files_(files), pairs_(pairs), books_(books) {}
+DirectoryWalker::DirectoryWalker(RunState& state, RunObserver& observer, RunRecord& record,
+                                 FileAccess& files, PairComparer& pairs, RunBookkeeping& books)
+    : state_(state), observer_(observer), record_(record), files_(files), pairs_(pairs),
+      books_(books) {}
 
 void DirectoryWalker::walk(const std::string& base, const std::string& relativePath,
                            const Visit& visit) {
@@ -125,16 +125,14 @@ bool DirectoryWalker::roomToKeep(const DirectoryListing& listing) {
     return true;
 }
 
-void DirectoryWalker::appendLevelLine(const std::string& relativePath, bool& blockWritten,
-                                      std::string_view name, CompareResult result) {
+void DirectoryWalker::recordLevelPair(const std::string& relativePath, bool& blockWritten,
+                                      std::string_view name, const PairOutcome& outcome) {
     if (!blockWritten && !relativePath.empty()) {
         blockWritten = true;
-        report_.appendReportLine(kBlockRule, ReportLineKind::SubdirectoryRule);
-        report_.appendReportLine("SUBDIR: " + reportSafe(relativePath),
-                                 ReportLineKind::SubdirectoryName);
-        report_.appendReportLine(kBlockRule, ReportLineKind::SubdirectoryRule);
+        record_.subdirectory(relativePath);
     }
-    report_.appendPairLine(formatResultLine(name, result, books_.strings()), result);
+    record_.pair({relativePath, name, outcome.result, outcome.leftSize, outcome.rightSize,
+                  outcome.errorCode});
 }
 
 std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& listing,
@@ -169,7 +167,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
     Level level;
     // A tree where no file matches compares no pair for a long while: the abort button must
     // still be seen.
-    view_.processEvents();
+    pollAbort(observer_, state_);
     if (state_.abortRequested) {
         state_.runInterrupted = true;
     }
@@ -177,14 +175,14 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         return level;
     }
     const auto right = relativePath.empty() ? rightBase : joinPath(rightBase, relativePath);
-    view_.setDirectoryStatus(relativePath.empty() ? "./" : relativePath + "/");
+    observer_.directoryBegun(relativePath);
 
     bool blockWritten = false;
     auto taken = takeListing(left, look);
     auto& listing = taken.entries;
     if (!listing) {
         if (taken.errorCode != 0) {
-            view_.noteReadProblem(left, taken.errorCode);
+            observer_.readProblem(left, taken.errorCode);
         }
         // A directory that cannot be read must not pass for one without files: it counts as a
         // difference, named by its relative path.
@@ -192,7 +190,8 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         state_.progress.currentFileName = name;
         state_.progress.currentFileSize = 0;
         if (books_.accountPair(CompareResult::ErrorReading1st)) {
-            appendLevelLine(relativePath, blockWritten, name, CompareResult::ErrorReading1st);
+            recordLevelPair(relativePath, blockWritten, name,
+                            {CompareResult::ErrorReading1st, {}, {}, taken.errorCode});
         }
         return level;
     }
@@ -216,17 +215,16 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         auto& progress = state_.progress;
         progress.currentFileName = entry.name;
         progress.currentFileSize = entry.size;
-        view_.setFileStatus(entry.name);
-        view_.setFileStatusVisible(true);
-        const auto result =
+        observer_.pairBegun(entry.name);
+        const auto outcome =
             pairs_.comparePair(joinPath(left, entry.name), joinPath(right, entry.name), &entry);
-        if (!books_.accountPair(result)) {
+        if (!books_.accountPair(outcome.result)) {
             return level;
         }
-        if (countsAsEqual(result) && state_.options.onlyDifferent) {
+        if (countsAsEqual(outcome.result) && state_.options.onlyDifferent) {
             continue;
         }
-        appendLevelLine(relativePath, blockWritten, entry.name, result);
+        recordLevelPair(relativePath, blockWritten, entry.name, outcome);
     }
     if (state_.options.recurse && !state_.runInterrupted) {
         level.owned = std::move(*listing);
@@ -253,7 +251,7 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
                                                   const std::optional<DirectoryLook>& look,
                                                   double& sum) {
     Level level;
-    view_.processEvents();
+    pollAbort(observer_, state_);
     if (state_.abortRequested) {
         return level;
     }

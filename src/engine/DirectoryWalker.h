@@ -16,9 +16,10 @@
 namespace quorvel {
 
 class PairComparer;
-class Report;
 class RunBookkeeping;
-class RunView;
+class RunObserver;
+class RunRecord;
+struct PairOutcome;
 struct RunState;
 
 // Walks the left tree under the filter: sums the sizes it will compare, then compares each file
@@ -27,7 +28,7 @@ struct RunState;
 // stack.
 class DirectoryWalker {
 public:
-    DirectoryWalker(RunState& state, RunView& view, Report& report, FileAccess& files,
+    DirectoryWalker(RunState& state, RunObserver& observer, RunRecord& record, FileAccess& files,
                     PairComparer& pairs, RunBookkeeping& books);
 
     void setOptions(const WalkOptions& options) { options_ = options; }
@@ -86,13 +87,13 @@ private:
     };
     // The next file of the listing that the filter lets through, pattern by pattern.
     std::optional<DirectoryEntry> nextPair(const ListedEntries& listing, PairCursor& cursor) const;
-    // A pair line of this level, after the level's subdirectory block the first time.
-    void appendLevelLine(const std::string& relativePath, bool& blockWritten, std::string_view name,
-                         CompareResult result);
+    // A pair of this level, after the level's subdirectory block the first time.
+    void recordLevelPair(const std::string& relativePath, bool& blockWritten, std::string_view name,
+                         const PairOutcome& outcome);
 
     RunState& state_;
-    RunView& view_;
-    Report& report_;
+    RunObserver& observer_;
+    RunRecord& record_;
     FileAccess& files_;
     PairComparer& pairs_;
     RunBookkeeping& books_;

@@ -3,8 +3,8 @@
 #include "engine/BlockCompare.h"
 #include "engine/CompareBuffers.h"
 #include "engine/FileAccess.h"
+#include "engine/RunObserver.h"
 #include "engine/RunState.h"
-#include "engine/RunView.h"
 
 #include <algorithm>
 
@@ -12,51 +12,61 @@ namespace quorvel {
 
 namespace {
 
-// A file that grew since it was listed must not show more than all of it done.
-int truncatedPercent(double done, double total) {
-    return static_cast<int>(std::clamp(done * 100.0 / (total > 0 ? total : 1.0), 0.0, 100.0));
+std::optional<std::int64_t> knownSize(std::int64_t size) {
+    return size >= 0 ? std::optional<std::int64_t>(size) : std::nullopt;
 }
 
 } // namespace
 
-PairComparer::PairComparer(RunState& state, RunView& view, FileAccess& files,
+PairComparer::PairComparer(RunState& state, RunObserver& observer, FileAccess& files,
                            CompareBuffers& buffers)
-    : state_(state), view_(view), files_(files), buffers_(buffers) {}
+    : state_(state), observer_(observer), files_(files), buffers_(buffers) {}
 
-CompareResult PairComparer::comparePair(const std::string& firstPath, const std::string& secondPath,
-                                        const DirectoryEntry* firstListed) {
+PairOutcome PairComparer::comparePair(const std::string& firstPath, const std::string& secondPath,
+                                      const DirectoryEntry* firstListed) {
+    outcome_ = PairOutcome{};
     state_.progress.currentFileDone = 0;
     auto result = compareFilePair(firstPath, secondPath, buffers_.first(), buffers_.second(),
                                   state_.options.fast, firstListed);
     if (result == CompareResult::DifferentContents) {
         state_.progress.currentFileDone = 0;
+        outcome_ = PairOutcome{};
         result = compareFilePair(firstPath, secondPath, buffers_.first(), buffers_.second(),
                                  state_.options.fast, firstListed);
     }
-    return result;
+    outcome_.result = result;
+    return outcome_;
 }
 
 CompareResult PairComparer::compareFilePair(const std::string& firstPath,
                                             const std::string& secondPath, char* firstBuffer,
                                             char* secondBuffer, bool fast,
                                             const DirectoryEntry* firstListed) {
-    view_.processEvents();
+    pollAbort(observer_, state_);
     return fast ? compareSizes(firstPath, secondPath)
                 : compareBytes(firstPath, secondPath, firstBuffer, secondBuffer, firstListed);
 }
 
 void PairComparer::noteProblem(const std::string& path, const FileProblem& problem, bool second) {
+    outcome_.errorCode = problem.errorCode;
     // A file missing on the right is a plain difference; one that is no regular file has no
     // reason to tell.
     if (problem.errorCode != 0 && !(second && problem.missing)) {
-        view_.noteReadProblem(path, problem.errorCode);
+        observer_.readProblem(path, problem.errorCode);
     }
+}
+
+void PairComparer::noteFailure(const std::string& path, int errorCode) {
+    outcome_.errorCode = errorCode;
+    observer_.readProblem(path, errorCode);
 }
 
 CompareResult PairComparer::compareSizes(const std::string& firstPath,
                                          const std::string& secondPath) {
     const auto first = files_.lookUpFile(firstPath);
     const auto second = files_.lookUpFile(secondPath);
+    outcome_.leftSize = first.size;
+    outcome_.rightSize = second.size;
     reportProgress(-1);
     if (!first.size) {
         noteProblem(firstPath, first.problem, false);
@@ -78,12 +88,14 @@ CompareResult PairComparer::compareBytes(const std::string& firstPath,
         noteProblem(firstPath, first.problem, false);
         return CompareResult::ErrorReading1st;
     }
+    outcome_.leftSize = knownSize(first.sizeWhenOpened);
     auto second = files_.openFile(secondPath, nullptr);
     if (!second.isOpen()) {
         reportProgress(-1);
         noteProblem(secondPath, second.problem, true);
         return CompareResult::NotFoundIn2nd;
     }
+    outcome_.rightSize = knownSize(second.sizeWhenOpened);
     if (first.sameFileAs(second)) {
         reportProgress(-1);
         return CompareResult::Equal;
@@ -99,7 +111,7 @@ CompareResult PairComparer::compareBytes(const std::string& firstPath,
         const auto common = std::min(firstRead.count, secondRead.count);
         passEqual = blocksEqual(firstBuffer, secondBuffer, common);
         reportProgress(common);
-        view_.processEvents();
+        pollAbort(observer_, state_);
     } while (passEqual && firstRead.count == block && secondRead.count == block &&
              !state_.abortRequested);
 
@@ -108,11 +120,11 @@ CompareResult PairComparer::compareBytes(const std::string& firstPath,
     }
     // A failed read is not a short file: say which side could not be read.
     if (firstRead.count < 0) {
-        view_.noteReadProblem(firstPath, firstRead.errorCode);
+        noteFailure(firstPath, firstRead.errorCode);
         return CompareResult::ErrorReading1st;
     }
     if (secondRead.count < 0) {
-        view_.noteReadProblem(secondPath, secondRead.errorCode);
+        noteFailure(secondPath, secondRead.errorCode);
         return CompareResult::NotFoundIn2nd;
     }
     if (!passEqual) {
@@ -134,16 +146,13 @@ void PairComparer::reportProgress(std::int64_t count) {
     } else {
         progress.currentFileDone += count;
     }
-    if (count >= 0 && view_.showsStatusTexts()) {
-        const auto percent = truncatedPercent(static_cast<double>(progress.currentFileDone),
-                                              static_cast<double>(progress.currentFileSize));
-        view_.setFileStatus(progress.currentFileName + "  " + std::to_string(percent) + "%");
-    }
-    if (view_.progressVisible()) {
-        const auto done =
-            static_cast<double>(progress.currentFileDone) + state_.counters.bytesCompared;
-        view_.setProgress(truncatedPercent(done, progress.grandTotal));
-    }
+    RunBytes bytes;
+    bytes.pairDone = progress.currentFileDone;
+    bytes.pairSize = progress.currentFileSize;
+    bytes.runDone = static_cast<double>(progress.currentFileDone) + state_.counters.bytesCompared;
+    bytes.runTotal = progress.grandTotal;
+    bytes.blockRead = count >= 0;
+    observer_.bytesCompared(bytes);
 }
 
 } // namespace quorvel

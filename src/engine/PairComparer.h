@@ -4,23 +4,33 @@
 #include "engine/FileAccess.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quorvel {
 
 class CompareBuffers;
-class RunView;
+class RunObserver;
 struct RunState;
+
+// A pair's result with what the comparison learnt of its two files.
+struct PairOutcome {
+    CompareResult result = CompareResult::Equal;
+    std::optional<std::int64_t> leftSize;
+    std::optional<std::int64_t> rightSize;
+    int errorCode = 0; // the system's reason when a side could not be read
+};
 
 // Decides the outcome of one file pair and keeps the pair's progress.
 class PairComparer {
 public:
-    PairComparer(RunState& state, RunView& view, FileAccess& files, CompareBuffers& buffers);
+    PairComparer(RunState& state, RunObserver& observer, FileAccess& files,
+                 CompareBuffers& buffers);
 
     // Repeats a comparison that found different contents once; callers use only this.
     // `firstListed` is the first file's entry when the caller has just listed it.
-    CompareResult comparePair(const std::string& firstPath, const std::string& secondPath,
-                              const DirectoryEntry* firstListed = nullptr);
+    PairOutcome comparePair(const std::string& firstPath, const std::string& secondPath,
+                            const DirectoryEntry* firstListed = nullptr);
 
     CompareResult compareFilePair(const std::string& firstPath, const std::string& secondPath,
                                   char* firstBuffer, char* secondBuffer, bool fast,
@@ -28,8 +38,8 @@ public:
 
     // A count of zero or more adds to the pair in hand; a negative count marks it fully done.
     void reportProgress(std::int64_t count);
-    // Tells the view why a file of the pair could not be looked at or opened, when that is worth
-    // telling; `second` for the file on the right.
+    // Tells the observer why a file of the pair could not be looked at or opened, when that is
+    // worth telling; `second` for the file on the right.
     void noteProblem(const std::string& path, const FileProblem& problem, bool second);
 
 private:
@@ -38,8 +48,12 @@ private:
                                char* firstBuffer, char* secondBuffer,
                                const DirectoryEntry* firstListed);
 
+    // Tells a read that failed, and keeps its reason for the pair's outcome.
+    void noteFailure(const std::string& path, int errorCode);
+
     RunState& state_;
-    RunView& view_;
+    RunObserver& observer_;
+    PairOutcome outcome_;
     FileAccess& files_;
     CompareBuffers& buffers_;
 };

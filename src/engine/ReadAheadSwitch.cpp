@@ -22,7 +22,8 @@ std::int64_t ReadAheadSwitch::firstRead(int fd, char* buffer, std::int64_t size)
         if (errno == EAGAIN) {
             on_ = on_ || ++missesInARow_ >= 2;
         } else {
-            // Without the question there is no telling; reading ahead never hurts much.
+            // Without a read that need not wait there is no telling; reading ahead never hurts
+            // much.
             canAskWithoutWaiting_ = false;
             on_ = true;
         }

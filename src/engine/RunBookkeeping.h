@@ -2,33 +2,23 @@
 
 #include "engine/CompareResult.h"
 
-#include <string>
-
 namespace quorvel {
 
-class LanguageStrings;
-class RunView;
+class RunObserver;
 struct RunState;
 
-// Counts pairs and builds the summary texts.
+// Counts the pairs of a run.
 class RunBookkeeping {
 public:
-    RunBookkeeping(RunState& state, const LanguageStrings& strings, RunView& view,
-                   std::string decimalSeparator);
+    RunBookkeeping(RunState& state, RunObserver& observer);
 
-    // Whether the pair's line may be written: false once the run has been interrupted.
+    // Counts a pair and tells the observer; false, with nothing counted, once the run has been
+    // interrupted: the pair's line is then not written.
     bool accountPair(CompareResult result);
-    void refreshRunStatus();
-
-    std::string countLine() const;
-    std::string equalLine() const;
-    const LanguageStrings& strings() const { return strings_; }
 
 private:
     RunState& state_;
-    const LanguageStrings& strings_;
-    RunView& view_;
-    std::string decimalSeparator_;
+    RunObserver& observer_;
 };
 
 } // namespace quorvel

@@ -2,7 +2,6 @@
 
 #include "engine/CurrentDirectory.h"
 #include "engine/LongPath.h"
-#include "engine/ReportLineFormat.h"
 #include "engine/RunPlan.h"
 #include "gui/ApplicationHelpFile.h"
 #include "gui/Dialogs.h"
@@ -13,6 +12,7 @@
 #include "gui/QtText.h"
 #include "gui/ReportDisplay.h"
 #include "gui/ResizeRules.h"
+#include "gui/RunRequestReading.h"
 #include "gui/ScreenPlacement.h"
 #include "gui/StatusLine.h"
 #include "gui/TextFitting.h"
@@ -132,8 +132,7 @@ void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
 MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& files,
                        SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), strings_(strings),
-      settings_(settings), dialogs_(dialogs), runView_(*this),
-      run_(runView_, report, strings, files, localeDecimalSeparator()) {
+      settings_(settings), dialogs_(dialogs) {
     registerGuiImages();
     installWindowRoles();
     // The design values, with the Italian texts of the language table.
@@ -153,15 +152,27 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     ui_->CheckBoxRecurse->hide();
     setLeftMultipleSelection(false);
     ui_->FileListBox2->setSelectionMode(QAbstractItemView::SingleSelection);
+    RunWidgets shown;
+    shown.controls = {ui_->Panel1, ui_->Panel2, ui_->Panel3, ui_->GroupBox1};
+    shown.sideCaptions = {ui_->Label3, ui_->Label4};
+    shown.guidance = {ui_->LabelTutor1, ui_->LabelTutor2};
+    shown.progressBar = ui_->ProgressBar1;
+    shown.abortButton = ui_->BitBtn1;
+    shown.fileStatus = ui_->Label5;
+    shown.directoryStatus = ui_->Label11;
+    shown.setText = [this](QLabel* label, const QString& text) { setLabelText(label, text); };
+    runs_ =
+        std::make_unique<RunController>(*this, std::move(shown), dialogs, strings, report, files);
+    runs_->setShowReport([this] { SpeedButton5Click(); });
 
     connectHandler(ui_->SpeedButton1, &QToolButton::clicked, &MainWindow::selezionaFileFile);
     connectHandler(ui_->SpeedButton2, &QToolButton::clicked, &MainWindow::selezionaFileDir);
     connectHandler(ui_->SpeedButton3, &QToolButton::clicked, &MainWindow::selezionaDirDir);
-    connectHandler(ui_->SpeedButton4, &QToolButton::clicked, &MainWindow::SpeedButton4Click);
+    connectHandler(ui_->SpeedButton4, &QToolButton::clicked, &MainWindow::startComparison);
     connectHandler(ui_->SpeedButton5, &QToolButton::clicked, &MainWindow::SpeedButton5Click);
     connectHandler(ui_->SpeedButton6, &QToolButton::clicked, &MainWindow::SpeedButton6Click);
     connectHandler(ui_->SpeedButton7, &QToolButton::clicked, &MainWindow::SpeedButton7Click);
-    connectHandler(ui_->BitBtn1, &QPushButton::clicked, &MainWindow::BitBtn1Click);
+    connectHandler(ui_->BitBtn1, &QPushButton::clicked, &MainWindow::abortComparison);
     connectHandler(ui_->BitBtn2, &QPushButton::clicked, &MainWindow::sfoglia1);
     connectHandler(ui_->BitBtn3, &QPushButton::clicked, &MainWindow::sfoglia2);
     connectHandler(ui_->BitBtn4, &QToolButton::clicked, &MainWindow::BitBtn4Click);
@@ -566,27 +577,16 @@ void MainWindow::releaseModeButtons() {
 
 // --- Runs and the toolbar --------------------------------------------------------------------
 
-void MainWindow::SpeedButton4Click() {
-    running_ = true;
-    try {
-        run_.startComparison();
-    } catch (...) {
-        running_ = false;
-        runView_.flush();
-        if (closeRequested_) {
-            QTimer::singleShot(0, this, &QWidget::close);
-        }
-        throw;
-    }
-    running_ = false;
-    runView_.flush();
-    if (closeRequested_) {
-        close();
-    }
+void MainWindow::startComparison() {
+    runs_->start(runRequest());
 }
 
-void MainWindow::BitBtn1Click() {
-    run_.requestAbort();
+void MainWindow::abortComparison() {
+    runs_->abort();
+}
+
+RunRequest MainWindow::runRequest() const {
+    return readRunRequest(*ui_, leftFiles_, rightFiles_, leftDirectory_, rightDirectory_);
 }
 
 void MainWindow::SpeedButton5Click() {
@@ -653,10 +653,7 @@ void MainWindow::FormClose() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (running_) {
-        // The run's handler is still on the stack: stop it, and close once it has returned.
-        closeRequested_ = true;
-        run_.requestAbort();
+    if (runs_->closeAfterRun()) {
         event->ignore();
         return;
     }

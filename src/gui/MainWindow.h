@@ -1,9 +1,10 @@
 #pragma once
 
-#include "engine/ComparisonRun.h"
 #include "engine/RunPlan.h"
+#include "engine/RunRequest.h"
+#include "engine/RunState.h"
 #include "gui/FileListModel.h"
-#include "gui/WindowRunView.h"
+#include "gui/RunController.h"
 #include "lang/LanguageId.h"
 #include "lang/MessageKey.h"
 
@@ -78,8 +79,10 @@ public:
     const std::string& programDirectory() const { return programDirectory_; }
     const std::string& leftDirectory() const { return leftDirectory_; }
     const std::string& rightDirectory() const { return rightDirectory_; }
-    bool isRunning() const { return running_; }
-    const RunState& runState() const { return run_.state(); }
+    bool isRunning() const { return runs_->isRunning(); }
+    const RunState& runState() const { return runs_->state(); }
+    // The run the controls ask for now.
+    RunRequest runRequest() const;
 
     // Shows a failure in the standard error display; before the window is shown, once it is.
     void showFailure(const QString& message);
@@ -88,8 +91,8 @@ public:
     void selezionaFileFile();
     void selezionaFileDir();
     void selezionaDirDir();
-    void SpeedButton4Click();
-    void BitBtn1Click();
+    void startComparison();
+    void abortComparison();
     void SpeedButton5Click();
     void SpeedButton6Click();
     void SpeedButton7Click();
@@ -123,8 +126,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class WindowRunView;
-
     template <typename Handler>
     void guard(Handler&& handler);
     template <typename Sender, typename Signal>
@@ -178,8 +179,6 @@ private:
     bool storedHeightIsOuter_ = false;
     bool startMaximized_ = false;
     bool activated_ = false;
-    bool running_ = false;
-    bool closeRequested_ = false;
     bool closedOnce_ = false;
     bool firstActivationHandled_ = false;
     std::optional<RunPlan> operands_;
@@ -191,8 +190,7 @@ private:
     };
     std::optional<OperandFailure> operandFailure_;
 
-    WindowRunView runView_;
-    ComparisonRun run_;
+    std::unique_ptr<RunController> runs_;
 };
 
 } // namespace quorvel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Report.h"
+#include "report/Report.h"
 
 #include <QAbstractScrollArea>
 #include <QString>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "engine/Report.h"
 #include "gui/ReportDisplay.h"
 #include "gui/ReportWindowHooks.h"
 #include "lang/LanguageId.h"
 #include "lang/LanguageStrings.h"
 #include "report/AtomicFileWriter.h"
+#include "report/Report.h"
 #include "settings/ReportFont.h"
 #include "settings/ReportWindowSettings.h"
 

@@ -1,8 +1,8 @@
 #include "report/ReportHtmlWriter.h"
 
-#include "engine/ReportLineFormat.h"
 #include "report/HtmlEscape.h"
 #include "report/ReportDateTime.h"
+#include "report/ReportLineFormat.h"
 #include "report/Utf8Conversion.h"
 
 namespace quorvel {
@@ -11,16 +11,13 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The line of a pair that differs without its mark and the blanks after it; a name's own ">"
-// stays.
-std::string_view differenceText(std::string_view line) {
-    if (line.starts_with(kDifferenceMark)) {
-        line.remove_prefix(kDifferenceMark.size());
+// A differing pair's line without its mark, and without the blanks a name may begin with; a
+// name's own ">" stays.
+std::string_view differenceText(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
     }
-    while (!line.empty() && line.front() == ' ') {
-        line.remove_prefix(1);
-    }
-    return line;
+    return text;
 }
 
 // A report line as page text: the page says it is UTF-8, so bytes of a name in another encoding
@@ -48,26 +45,33 @@ std::string formatReportHtml(const Report& report, std::string_view title,
     page += "<h3 align=\"center\">";
 
     std::size_t i = 0;
-    for (; !report.line(i).empty(); ++i) {
+    for (; report.kind(i) == ReportLineKind::Heading; ++i) {
         writeLine(pageText(report.line(i)), "<br>");
     }
     writeLine("</h3>");
     page += "<p>";
-    ++i; // the blank line that ends the heading
+    if (i < report.count() && report.kind(i) == ReportLineKind::Blank) {
+        ++i; // the blank line that ends the heading
+    }
 
     for (; i < report.count(); ++i) {
-        const std::string& line = report.line(i);
-        if (line.empty()) {
+        switch (report.kind(i)) {
+        case ReportLineKind::Blank:
             writeLine("</p><hr><p>");
-        } else if (report.kind(i) == ReportLineKind::SubdirectoryRule) {
+            break;
+        case ReportLineKind::SubdirectoryRule:
+            break; // the name between the two rules opens the block
+        case ReportLineKind::SubdirectoryName:
             writeLine("</p>");
-            writeLine("<p><u>", pageText(report.line(i + 1)), "</u><br>");
-            i += 2; // the name and the closing rule
-        } else if (const auto result = report.result(i); result && !countsAsEqual(*result)) {
-            writeLine("<font color=\"#FF0000\"><b>", pageText(differenceText(line)),
-                      "</b></font><br>");
-        } else {
-            writeLine(pageText(line), "<br>");
+            writeLine("<p><u>", pageText(report.line(i)), "</u><br>");
+            break;
+        default:
+            if (const auto result = report.result(i); result && !countsAsEqual(*result)) {
+                writeLine("<font color=\"#FF0000\"><b>",
+                          pageText(differenceText(report.unmarkedText(i))), "</b></font><br>");
+            } else {
+                writeLine(pageText(report.line(i)), "<br>");
+            }
         }
     }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/Report.h"
 #include "lang/LanguageStrings.h"
 #include "report/AtomicFileWriter.h"
+#include "report/Report.h"
 
 #include <ctime>
 #include <string>

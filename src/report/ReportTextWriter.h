@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/Report.h"
 #include "report/AtomicFileWriter.h"
+#include "report/Report.h"
 
 #include <string>
 

@@ -20,38 +20,13 @@ protected:
 TEST_F(FileRunTest, FileWithFileWritesHeadingsOneLineAndTheSummary) {
     view.leftSelection = {"notes.txt"};
     view.rightSelection = "other.txt";
-    view.answerYes = true;
     run.startComparison();
     EXPECT_EQ(lines(),
               (V{"Comparison of file " + tree.path("L/notes.txt"),
                  "with file " + tree.path("R/other.txt"), "",
                  ">>>> notes.txt: 1st file appears truncated!", "", "Comparison terminated.",
                  "Compared 1 file(s);  0.00 KB", "Equal: 0;   different: 1"}));
-    const V expectedCalls{
-        "controlsEnabled 0",
-        "compareMode",
-        "leftDirectory",
-        "rightDirectory",
-        "selectedLeftFiles",
-        "selectedRightFile",
-        "compareOptions",
-        "guidance Compared 0 file(s);  0.00 KB | Equal: 0;   different: 0",
-        "abort 1",
-        "fileStatus 1",
-        "fileStatus 1",
-        "guidance Compared 1 file(s);  0.00 KB | Equal: 0;   different: 1",
-        "abort 0",
-        "fileStatus 0",
-        "ask Message info: Comparison Terminated. Do you want to view the files report?",
-        "showReport",
-        "controlsEnabled 1",
-        "abort 0",
-        "fileStatus 0",
-        "dirStatusVisible 0",
-        "progressVisible 0",
-        "sideCaptions 1",
-    };
-    EXPECT_EQ(view.calls, expectedCalls);
+    EXPECT_EQ(view.calls, (V{"runStarted", "runEnded"}));
 }
 
 TEST_F(FileRunTest, AMissingFirstFileIsCountedAsDifferentWithNoBytes) {
@@ -62,25 +37,26 @@ TEST_F(FileRunTest, AMissingFirstFileIsCountedAsDifferentWithNoBytes) {
                          "Compared 1 file(s);  0.00 KB", "Equal: 0;   different: 1"}));
 }
 
-TEST_F(FileRunTest, MissingSelectionsShowOneErrorBoxAndKeepTheLastReport) {
+TEST_F(FileRunTest, ARequestWithoutWhatItsModeNeedsIsRefusedAndKeepsTheLastReport) {
     report.appendReportLine("earlier report");
-    view.leftSelection = {"notes.txt"};
-    run.startComparison();
-    view.mode = CompareMode::FilesWithDirectory;
-    view.leftSelection = {};
-    run.startComparison();
-    view.mode = CompareMode::None;
-    run.startComparison();
+    ReportRecorder recorder(report, strings, ".");
+    const struct {
+        const char* name;
+        CompareMode mode;
+        V leftSelection;
+        MessageKey problem;
+    } cases[] = {
+        {"no right file", CompareMode::FileWithFile, {"notes.txt"}, MessageKey::errSelectTwoFiles},
+        {"no left file", CompareMode::FilesWithDirectory, {}, MessageKey::errSelectLeftFile},
+        {"no mode", CompareMode::None, {"notes.txt"}, MessageKey::errNoMode},
+    };
+    for (const auto& c : cases) {
+        view.mode = c.mode;
+        view.leftSelection = c.leftSelection;
+        EXPECT_EQ(ComparisonRun::requestProblem(view.request()), c.problem) << c.name;
+        EXPECT_FALSE(ComparisonRun(view, recorder, files).run(view.request())) << c.name;
+    }
     EXPECT_EQ(lines(), V{"earlier report"});
-    V errors;
-    std::copy_if(view.calls.begin(), view.calls.end(), std::back_inserter(errors),
-                 [](const std::string& c) { return c.rfind("error", 0) == 0; });
-    EXPECT_EQ(errors,
-              (V{"error Error: You must select one file to the left and one file to the right.",
-                 "error Error: You must select at least one file to the left.",
-                 "error Error: You must select one of 3 comparison modes through upper left "
-                 "buttons."}));
-    EXPECT_EQ(view.calls.back(), "sideCaptions 1") << "the window is idle again";
 }
 
 TEST_F(FileRunTest, FilesWithDirectoryTakesTheSelectionInOrderAndTwiceWhenGivenTwice) {
@@ -109,10 +85,7 @@ TEST_F(FileRunTest, AnAbortBetweenPairsSkipsTheRest) {
     run.startComparison();
     EXPECT_EQ(body(), (V{"", "notes.txt: equal.", "", "Comparison interrupted by user!",
                          "Compared 1 file(s);  0.00 KB", "Equal: 1;   different: 0"}));
-    EXPECT_NE(std::find(view.calls.begin(), view.calls.end(),
-                        "ask Message stop: Comparison interrupted bu user. Do you want to view "
-                        "the files report?"),
-              view.calls.end());
+    EXPECT_EQ(view.calls.back(), "runEnded interrupted");
 }
 
 TEST_F(FileRunTest, AnAbortWhileAFastPairIsInFlightLeavesItOutAndComparesNoMore) {
@@ -135,25 +108,14 @@ TEST_F(FileRunTest, AnAbortWhileAFastPairIsInFlightLeavesItOutAndComparesNoMore)
     EXPECT_EQ(files.counts.lookUps, 3 + 3) << "c is not compared";
 }
 
-TEST_F(FileRunTest, TheStatusShowsThePairWithItsPercentageAndTheSideCaptionsStay) {
+TEST_F(FileRunTest, TheStatusShowsThePairWithItsPercentage) {
     tree.writeSized("L/big", 500000);
     tree.writeSized("R/big", 500000);
     view.leftSelection = {"big"};
     view.rightSelection = "big";
     run.startComparison();
-    const V expected = {"", "big", "big  40%", "big  80%", "big  100%"};
+    const V expected = {"big", "big  40%", "big  80%", "big  100%"};
     EXPECT_EQ(view.fileStatuses, expected);
-    EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "sideCaptions 0"), 0);
-}
-
-TEST_F(FileRunTest, ADirectoryRunHidesTheSideCaptionsAndShowsThemAgain) {
-    view.mode = CompareMode::DirectoryWithDirectory;
-    run.startComparison();
-    const auto hidden = std::find(view.calls.begin(), view.calls.end(), "sideCaptions 0");
-    const auto barShown = std::find(view.calls.begin(), view.calls.end(), "progressVisible 1");
-    ASSERT_NE(hidden, view.calls.end());
-    EXPECT_LT(hidden, barShown);
-    EXPECT_EQ(view.calls.back(), "sideCaptions 1");
 }
 
 TEST_F(FileRunTest, ItalianStartTextsDifferFromAppliedItalianOnlyInTheMaybeBlank) {
@@ -161,7 +123,7 @@ TEST_F(FileRunTest, ItalianStartTextsDifferFromAppliedItalianOnlyInTheMaybeBlank
     view.rightSelection = "notes.txt";
     view.options.fast = true;
     LanguageStrings italian; // the start texts
-    ComparisonRun italianRun(view, report, italian, files, ",");
+    test::TestRun italianRun(view, report, italian, files, ",");
     italianRun.startComparison();
     EXPECT_EQ(report.line(4), "notes.txt: uguali(forse...).");
     EXPECT_EQ(report.line(8), "Uguali(forse...): 1;   diversi: 0");
@@ -170,25 +132,6 @@ TEST_F(FileRunTest, ItalianStartTextsDifferFromAppliedItalianOnlyInTheMaybeBlank
     EXPECT_EQ(report.line(4), "notes.txt: uguali (forse...).");
     EXPECT_EQ(report.line(7), "Confrontati 1 file;  0,00 KB");
     EXPECT_EQ(report.line(8), "Uguali (forse...): 1;   diversi: 0");
-}
-
-// A failure inside a run must leave the window usable and reach the caller.
-class ThrowingView : public test::RecordingView {
-public:
-    std::string rightDirectory() override { throw std::runtime_error("no panel"); }
-};
-
-TEST(StartComparison, AFailureRestoresTheIdleWindowAndPassesOn) {
-    ThrowingView view;
-    view.mode = CompareMode::DirectoryWithDirectory;
-    Report report;
-    LanguageStrings strings;
-    PosixFileAccess files;
-    ComparisonRun run(view, report, strings, files, ".");
-    EXPECT_THROW(run.startComparison(), std::runtime_error);
-    const V tail(view.calls.end() - 6, view.calls.end());
-    EXPECT_EQ(tail, (V{"controlsEnabled 1", "abort 0", "fileStatus 0", "dirStatusVisible 0",
-                       "progressVisible 0", "sideCaptions 1"}));
 }
 
 } // namespace

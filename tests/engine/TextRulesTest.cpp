@@ -2,10 +2,10 @@
 #include "engine/FilterPatterns.h"
 #include "engine/NameOrder.h"
 #include "engine/PathText.h"
-#include "engine/Report.h"
-#include "engine/ReportLineFormat.h"
 #include "engine/Wildcard.h"
 #include "lang/LanguageStrings.h"
+#include "report/Report.h"
+#include "report/ReportLineFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -122,14 +122,15 @@ TEST(ResultLine, EveryShapeInEnglish) {
         {CompareResult::DifferentSize, ">>>> notes.txt: different size!"},
     };
     for (const auto& [result, line] : cases) {
-        EXPECT_EQ(formatResultLine("notes.txt", result, en), line);
+        EXPECT_EQ(std::string(resultMark(result)) + formatResultText("notes.txt", result, en),
+                  line);
     }
 }
 
 TEST(ResultLine, ControlBytesOfANameBecomeQuestionMarks) {
     LanguageStrings en;
     en.fillFrom(kEnglish);
-    EXPECT_EQ(formatResultLine("a\nb\tc\x1b.txt", CompareResult::Equal, en), "a?b?c?.txt: equal.");
+    EXPECT_EQ(formatResultText("a\nb\tc\x1b.txt", CompareResult::Equal, en), "a?b?c?.txt: equal.");
     EXPECT_EQ(reportSafe("caf\xc3\xa9 \x7f"), "caf\xc3\xa9 \x7f") << "only bytes below 0x20";
 }
 
@@ -137,10 +138,11 @@ TEST(Report, KeepsEachLinesKindAndAPairsResult) {
     Report report;
     report.appendReportLine("Comparison of directory /a", ReportLineKind::Heading);
     report.appendReportLine("");
-    report.appendPairLine(">>>> x: different contents!", CompareResult::DifferentContents);
+    report.appendPairLine(">>>> ", "x: different contents!",
+                          {"sub", "x", CompareResult::DifferentContents, 3, 4, 0});
     report.appendReportLine(">>>> y: equal.");
     const auto revision = report.revision();
-    report.appendPairLine(">>>> y: equal.", CompareResult::Equal);
+    report.appendPairLine("", ">>>> y: equal.", {"", ">>>> y", CompareResult::Equal, {}, {}, 0});
     EXPECT_NE(report.revision(), revision);
     EXPECT_EQ(report.kind(0), ReportLineKind::Heading);
     EXPECT_EQ(report.kind(1), ReportLineKind::Blank) << "plain empty text is a blank line";
@@ -152,6 +154,13 @@ TEST(Report, KeepsEachLinesKindAndAPairsResult) {
     EXPECT_EQ(report.line(5), "");
     EXPECT_EQ(report.kind(5), ReportLineKind::Blank) << "past the end";
     EXPECT_EQ(report.result(5), std::nullopt);
+    ASSERT_TRUE(report.pair(2));
+    EXPECT_EQ(report.pair(2)->directory, "sub");
+    EXPECT_EQ(report.pair(2)->rightSize, 4);
+    EXPECT_EQ(report.unmarkedText(2), "x: different contents!");
+    EXPECT_EQ(report.unmarkedText(4), ">>>> y: equal.") << "a name's own mark stays";
+    EXPECT_FALSE(report.pair(3));
+    EXPECT_EQ(report.pair(4)->name, ">>>> y");
 }
 
 TEST(FileDescriptor, ClosesOnceWhereverItIsMoved) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/Report.h"
 #include "gui/ReportWindow.h"
 #include "lang/LanguageStrings.h"
+#include "report/Report.h"
 #include "settings/ReportWindowSettings.h"
 #include "support/TempTree.h"
 

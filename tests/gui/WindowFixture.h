@@ -1,10 +1,10 @@
 #pragma once
 
-#include "engine/Report.h"
 #include "gui/Dialogs.h"
 #include "gui/MainWindow.h"
 #include "gui/ReportDisplay.h"
 #include "lang/LanguageStrings.h"
+#include "report/Report.h"
 #include "settings/SettingsStore.h"
 #include "support/HookedFileAccess.h"
 #include "support/TempTree.h"

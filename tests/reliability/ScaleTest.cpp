@@ -1,15 +1,15 @@
 // Big inputs grow the work and the memory in step with them: counted calls and counted heap
 // bytes, never a clock.
 
-#include "engine/ComparisonRun.h"
-#include "engine/Report.h"
 #include "lang/LanguageStrings.h"
 #include "reliability/HeapCounter.h"
+#include "report/Report.h"
 #include "report/ReportHtmlWriter.h"
 #include "report/ReportTextWriter.h"
 #include "support/HookedFileAccess.h"
 #include "support/RecordingView.h"
 #include "support/TempTree.h"
+#include "support/TestRun.h"
 
 #include <gtest/gtest.h>
 
@@ -61,12 +61,9 @@ std::int64_t reportBytes(const Report& report) {
 // A window that keeps nothing of what it is shown, so that all memory counted is the engine's.
 class QuietView : public RecordingView {
 public:
-    void setFileStatus(std::string_view) override {}
-    void setFileStatusVisible(bool) override {}
-    void setProgress(int) override {}
-    void setGuidance(std::string_view, std::string_view) override {}
-    void setDirectoryStatus(std::string_view) override {}
-    bool showsStatusTexts() override { return false; }
+    void directoryBegun(std::string_view) override {}
+    void pairBegun(std::string_view) override {}
+    void bytesCompared(const RunBytes&) override {}
 };
 
 class ScaleTest : public ::testing::Test {
@@ -108,7 +105,7 @@ TEST_F(ScaleTest, ManyFilesInOneDirectory) {
 
     HookedFileAccess files;
     files.keepPaths = false;
-    ComparisonRun run(view, report, strings, files, ".");
+    test::TestRun run(view, report, strings, files, ".");
     view.left = tree.path("L");
     view.right = tree.path("R");
     view.options.onlyDifferent = true;

@@ -1,6 +1,7 @@
 #include "report/HtmlEscape.h"
 #include "report/ReportDateTime.h"
 #include "report/ReportHtmlWriter.h"
+#include "report/ReportTextWriter.h"
 #include "report/Utf8Conversion.h"
 
 #include "support/EngineFixture.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cstdlib>
 #include <regex>
@@ -37,7 +39,8 @@ Report makeReport(const std::vector<std::string>& lines) {
         } else if (line.starts_with("SUBDIR: ")) {
             report.appendReportLine(line, ReportLineKind::SubdirectoryName);
         } else if (line.starts_with(">>>> ")) {
-            report.appendPairLine(line, CompareResult::DifferentContents);
+            report.appendPairLine(">>>> ", line.substr(5),
+                                  {"", "", CompareResult::DifferentContents, {}, {}, 0});
         } else {
             report.appendReportLine(line);
         }
@@ -178,21 +181,12 @@ TEST(ReportHtml, EachEmptyBodyLineIsARuleOnly) {
     EXPECT_EQ(htmlBody({"h", "", "", "", "s"}), expected);
 }
 
-TEST(ReportHtml, SubdirectoryBlockConsumesThreeLines) {
+TEST(ReportHtml, ASubdirectoryBlockIsItsNameUnderlinedWithoutItsRules) {
     const std::vector<std::string> expected = {
-        "<h3 align=\"center\">h<br>",
-        "</h3>",
-        "<p>a<br>",
-        "</p>",
-        "<p><u>SUBDIR: a&amp;b</u><br>",
-        "x<br>",
-        "</p>",
-        "<p><u></u><br>",
-        "</p>",
+        "<h3 align=\"center\">h<br>",    "</h3>", "<p>a<br>", "</p>",
+        "<p><u>SUBDIR: a&amp;b</u><br>", "x<br>", "</p>",
     };
-    // The third line of a block is consumed unexamined; an underscore line at the very end has
-    // no name after it.
-    EXPECT_EQ(htmlBody({"h", "", "a", kRule, "SUBDIR: a&b", "not examined", "x", kRule}), expected);
+    EXPECT_EQ(htmlBody({"h", "", "a", kRule, "SUBDIR: a&b", kRule, "x"}), expected);
 }
 
 TEST(ReportHtml, OnlyTheExactRuleStartsASubdirectoryBlock) {
@@ -276,6 +270,34 @@ TEST_F(ReportHtmlOfARun, NamesThatLookLikeMarksOrRulesAreStyledByWhatTheRunWrote
     const auto body = std::find(page.begin(), page.end(), "</h3>") + 1;
     ASSERT_LT(body + 6, page.end());
     EXPECT_EQ(std::vector<std::string>(body, body + 6), expected);
+}
+
+TEST_F(ReportHtmlOfARun, APairKeepsWhatTheRunKnewWhateverItsNameHolds) {
+    tree.write("L/sub/a: equal.", "1");
+    tree.write("R/sub/a: equal.", "22");
+    tree.write("L/gone", "1");
+    run.startComparison();
+    std::optional<ReportPair> facts;
+    for (std::size_t line = 0; line < report.count() && !facts; ++line) {
+        if (const auto pair = report.pair(line); pair && pair->directory == "sub") {
+            facts = pair;
+        }
+    }
+    ASSERT_TRUE(facts);
+    EXPECT_EQ(facts->name, "a: equal.");
+    EXPECT_EQ(facts->result, CompareResult::DifferentContents);
+    EXPECT_EQ(facts->leftSize, 1);
+    EXPECT_EQ(facts->rightSize, 2);
+    EXPECT_FALSE(report.pair(0)) << "a heading has no pair";
+    const auto missing = report.pair(3);
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->name, "gone");
+    EXPECT_EQ(missing->rightSize, std::nullopt);
+    EXPECT_EQ(missing->errorCode, ENOENT);
+    EXPECT_NE(formatReportText(report).find("\r\n>>>> a: equal.: different contents!\r\n"),
+              std::string::npos);
+    EXPECT_NE(formatReportHtml(report, "T", "D").find("<b>a: equal.: different contents!</b>"),
+              std::string::npos);
 }
 
 } // namespace

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "engine/ComparisonRun.h"
-#include "engine/Report.h"
 #include "lang/LanguageStrings.h"
+#include "report/Report.h"
 #include "support/ExpectedReport.h"
 #include "support/HookedFileAccess.h"
 #include "support/RecordingView.h"
 #include "support/TempTree.h"
+#include "support/TestRun.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ protected:
     Report report;
     LanguageStrings strings;
     HookedFileAccess files;
-    ComparisonRun run{view, report, strings, files, "."};
+    TestRun run{view, report, strings, files, "."};
 };
 
 } // namespace quorvel::test

@@ -2,88 +2,48 @@
 
 namespace quorvel::test {
 
-namespace {
-
-std::string onOff(bool b) {
-    return b ? "1" : "0";
+RunRequest RecordingView::request() const {
+    RunRequest request;
+    request.mode = mode;
+    request.leftDirectory = left;
+    request.rightDirectory = right;
+    request.leftNames = leftSelection;
+    request.rightName = rightSelection;
+    request.options = options;
+    request.filterWord = "filter";
+    request.fastNote = "Fast comparison (compares only size)";
+    return request;
 }
 
-} // namespace
+void RecordingView::runEnded(bool interrupted) {
+    calls.push_back(interrupted ? "runEnded interrupted" : "runEnded");
+}
 
-CompareMode RecordingView::compareMode() {
-    calls.push_back("compareMode");
-    return mode;
+void RecordingView::directoryBegun(std::string_view relativePath) {
+    calls.push_back("dirStatus " +
+                    (relativePath.empty() ? std::string(".") : std::string(relativePath)) + "/");
 }
-std::string RecordingView::leftDirectory() {
-    calls.push_back("leftDirectory");
-    return left;
+
+void RecordingView::pairBegun(std::string_view name) {
+    pairName_ = name;
+    fileStatuses.push_back(pairName_);
 }
-std::string RecordingView::rightDirectory() {
-    calls.push_back("rightDirectory");
-    return right;
-}
-std::vector<std::string> RecordingView::selectedLeftFiles() {
-    calls.push_back("selectedLeftFiles");
-    return leftSelection;
-}
-std::optional<std::string> RecordingView::selectedRightFile() {
-    calls.push_back("selectedRightFile");
-    return rightSelection;
-}
-CompareOptions RecordingView::compareOptions() {
-    calls.push_back("compareOptions");
-    return options;
-}
-void RecordingView::setControlsEnabled(bool enabled) {
-    calls.push_back("controlsEnabled " + onOff(enabled));
-}
-void RecordingView::setSideCaptionsVisible(bool visible) {
-    calls.push_back("sideCaptions " + onOff(visible));
-}
-void RecordingView::setProgressVisible(bool visible) {
-    progressShown = visible;
-    calls.push_back("progressVisible " + onOff(visible));
-}
-void RecordingView::setProgress(int percent) {
-    progressPositions.push_back(percent);
-}
-void RecordingView::setAbortVisible(bool visible) {
-    calls.push_back("abort " + onOff(visible));
-}
-void RecordingView::setFileStatus(std::string_view text) {
-    fileStatuses.emplace_back(text);
-}
-void RecordingView::setFileStatusVisible(bool visible) {
-    calls.push_back("fileStatus " + onOff(visible));
-}
-void RecordingView::setDirectoryStatus(std::string_view text) {
-    calls.push_back("dirStatus " + std::string(text));
-}
-void RecordingView::setDirectoryStatusVisible(bool visible) {
-    calls.push_back("dirStatusVisible " + onOff(visible));
-    if (visible && onDirectoryStatusShown) {
-        onDirectoryStatusShown();
+
+void RecordingView::bytesCompared(const RunBytes& bytes) {
+    if (bytes.blockRead) {
+        fileStatuses.push_back(pairName_ + "  " + std::to_string(bytes.pairPercent()) + "%");
+    }
+    if (mode == CompareMode::DirectoryWithDirectory) {
+        progressPositions.push_back(bytes.runPercent());
     }
 }
-void RecordingView::setGuidance(std::string_view line1, std::string_view line2) {
-    calls.push_back("guidance " + std::string(line1) + " | " + std::string(line2));
-}
-void RecordingView::processEvents() {
+
+bool RecordingView::mayGoOn() {
     ++processEventsCount;
     if (onProcessEvents) {
         onProcessEvents(processEventsCount);
     }
-}
-void RecordingView::showError(std::string_view text, std::string_view caption) {
-    calls.push_back("error " + std::string(caption) + ": " + std::string(text));
-}
-bool RecordingView::askYesNo(std::string_view text, std::string_view caption, Icon icon) {
-    calls.push_back("ask " + std::string(caption) + (icon == Icon::Stop ? " stop: " : " info: ") +
-                    std::string(text));
-    return answerYes;
-}
-void RecordingView::showReport() {
-    calls.push_back("showReport");
+    return true;
 }
 
 } // namespace quorvel::test

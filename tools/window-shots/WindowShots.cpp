@@ -6,10 +6,10 @@
 // The settings go wherever XDG_CONFIG_HOME points; the working directory is the left directory.
 
 #include "engine/PosixFileAccess.h"
-#include "engine/Report.h"
 #include "gui/Dialogs.h"
 #include "gui/MainWindow.h"
 #include "lang/LanguageStrings.h"
+#include "report/Report.h"
 #include "settings/SettingsStore.h"
 
 #include <QAbstractButton>
@@ -142,6 +142,6 @@ int main(int argc, char* argv[]) {
         save(window, out + QStringLiteral("/main-running.png"));
         click(window, "BitBtn1");
     });
-    window.SpeedButton4Click();
+    window.startComparison();
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CompareResult.h"
+#include "engine/RunState.h"
 
 #include <string>
 #include <string_view>
@@ -17,9 +18,16 @@ inline constexpr std::string_view kDifferenceMark = ">>>> ";
 // The text with every byte below 0x20 written as "?", so that a name cannot break a report line.
 std::string reportSafe(std::string_view text);
 
-// "name: result text", marked with ">>>> " unless the pair counts as equal.
-std::string formatResultLine(std::string_view name, CompareResult result,
+// The mark of a pair's line: ">>>> " unless the pair counts as equal.
+std::string_view resultMark(CompareResult result);
+// "name: result text", the pair's line after its mark.
+std::string formatResultText(std::string_view name, CompareResult result,
                              const LanguageStrings& strings);
+
+// The two summary lines: the count of pairs with the bytes compared, and equal and different.
+std::string formatCountLine(const RunCounters& counters, const LanguageStrings& strings,
+                            std::string_view decimalSeparator);
+std::string formatEqualLine(const RunCounters& counters, bool fast, const LanguageStrings& strings);
 
 // Over 1048576 bytes in MB, else in KB; two decimals rounded half away from zero.
 std::string formatByteSize(double bytes, std::string_view decimalSeparator);

@@ -1,4 +1,4 @@
-#include "engine/ReportLineFormat.h"
+#include "report/ReportLineFormat.h"
 
 #include "lang/LanguageStrings.h"
 
@@ -18,12 +18,42 @@ std::string reportSafe(std::string_view text) {
     return safe;
 }
 
-std::string formatResultLine(std::string_view name, CompareResult result,
+std::string_view resultMark(CompareResult result) {
+    return countsAsEqual(result) ? std::string_view() : kDifferenceMark;
+}
+
+std::string formatResultText(std::string_view name, CompareResult result,
                              const LanguageStrings& strings) {
-    std::string line(countsAsEqual(result) ? std::string_view() : kDifferenceMark);
-    line += reportSafe(name);
+    std::string line = reportSafe(name);
     line += ": ";
     line += strings.text(resultMessageKey(result));
+    return line;
+}
+
+std::string formatCountLine(const RunCounters& counters, const LanguageStrings& strings,
+                            std::string_view decimalSeparator) {
+    std::string line(strings.text(MessageKey::txtCompared));
+    line += ' ';
+    line += std::to_string(counters.filesCompared);
+    line += ' ';
+    line += strings.text(MessageKey::txtFiles);
+    line += ";  ";
+    line += formatByteSize(counters.bytesCompared, decimalSeparator);
+    return line;
+}
+
+std::string formatEqualLine(const RunCounters& counters, bool fast,
+                            const LanguageStrings& strings) {
+    std::string line(strings.text(MessageKey::txtEqual));
+    if (fast) {
+        line += strings.text(MessageKey::txtMaybe);
+    }
+    line += ": ";
+    line += std::to_string(counters.filesCompared - counters.differentCount);
+    line += ";   ";
+    line += strings.text(MessageKey::txtDifferent);
+    line += ": ";
+    line += std::to_string(counters.differentCount);
     return line;
 }
 

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "engine/RunState.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
+
+namespace quorvel {
+
+// How far a run is, in bytes: told after each block of a pair and when a pair is done.
+struct RunBytes {
+    std::int64_t pairDone = 0;
+    std::int64_t pairSize = 0;
+    double runDone = 0;
+    double runTotal = 0;    // the size pass's sum; 0 when there was none
+    bool blockRead = false; // false when the pair ended without reading a block now
+
+    // Whole percentages, never past 100 however much a file grew since it was listed.
+    int pairPercent() const { return percent(static_cast<double>(pairDone), pairSize); }
+    int runPercent() const { return percent(runDone, runTotal); }
+
+private:
+    static int percent(double done, double total) {
+        return static_cast<int>(std::clamp(done * 100.0 / (total > 0 ? total : 1.0), 0.0, 100.0));
+    }
+};
+
+// What a run tells while it goes on. Everything is told from the thread that runs it, in the
+// order it happens.
+class RunObserver {
+public:
+    virtual ~RunObserver() = default;
+
+    // The heading is written; the pairs (or the size pass) follow.
+    virtual void runStarted() {}
+    // The status and summary are written.
+    virtual void runEnded(bool interrupted) { (void)interrupted; }
+    virtual void directoryBegun(std::string_view relativePath) { (void)relativePath; }
+    virtual void pairBegun(std::string_view name) { (void)name; }
+    virtual void bytesCompared(const RunBytes& bytes) { (void)bytes; }
+    virtual void pairCounted(const RunCounters& counters) { (void)counters; }
+    // A file or directory that could not be read, with the system's reason (an errno value). A
+    // file missing on the right is a difference, not a problem, and is not told.
+    virtual void readProblem(std::string_view path, int errorCode) {
+        (void)path;
+        (void)errorCode;
+    }
+    // Asked often, also where no pair is compared for a long while; false stops the run.
+    virtual bool mayGoOn() { return true; }
+};
+
+// Asks whether the run may go on; a no is an abort, as if the abort button had been pressed.
+inline void pollAbort(RunObserver& observer, RunState& state) {
+    if (!observer.mayGoOn()) {
+        state.abortRequested = true;
+    }
+}
+
+} // namespace quorvel

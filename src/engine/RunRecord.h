@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engine/CompareResult.h"
+#include "engine/RunState.h"
+#include "lang/MessageKey.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace quorvel {
+
+// What a run knew of one pair when it was counted.
+struct PairFacts {
+    std::string_view directory; // relative to the compared directories, "" at the top
+    std::string_view name;
+    CompareResult result = CompareResult::Equal;
+    std::optional<std::int64_t> leftSize;
+    std::optional<std::int64_t> rightSize;
+    int errorCode = 0; // the system's reason when a side could not be read
+};
+
+// Where a run writes what it found, entry by entry in report order; the wording is the record's.
+class RunRecord {
+public:
+    virtual ~RunRecord() = default;
+
+    virtual void clear() = 0;
+    // A heading line: the key's text and a path.
+    virtual void heading(MessageKey key, std::string_view path) = 0;
+    // The heading line that quotes the filter after the word for it.
+    virtual void filterHeading(std::string_view word, std::string_view filter) = 0;
+    // The heading line of a run that compares sizes only: the note that says so.
+    virtual void fastHeading(std::string_view note) = 0;
+    virtual void blank() = 0;
+    // The block that opens a subdirectory's lines.
+    virtual void subdirectory(std::string_view relativePath) = 0;
+    virtual void pair(const PairFacts& facts) = 0;
+    virtual void status(bool interrupted) = 0;
+    virtual void summary(const RunCounters& counters, bool fast) = 0;
+};
+
+} // namespace quorvel

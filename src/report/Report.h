@@ -1,0 +1,78 @@
+#pragma once
+
+#include "engine/CompareResult.h"
+#include "report/ReportLineKind.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace quorvel {
+
+// What a run knew of a pair whose line is in a report.
+struct ReportPair {
+    std::string directory; // relative to the compared directories, "/" between names
+    std::string name;      // the bytes of the name, as the line shows it before any escaping
+    CompareResult result = CompareResult::Equal;
+    std::optional<std::int64_t> leftSize;
+    std::optional<std::int64_t> rightSize;
+    int errorCode = 0; // the system's reason when a side could not be read
+};
+
+// The lines of a report, each with its kind and, for a pair, the pair's facts; no line holds a
+// line break. A line's text is made once, when it is appended, in the language of its run.
+class Report {
+public:
+    void clear();
+    // A line of plain text: kind Text, or Blank when it is empty.
+    void appendReportLine(std::string_view line) {
+        appendReportLine(line, line.empty() ? ReportLineKind::Blank : ReportLineKind::Text);
+    }
+    void appendReportLine(std::string_view line, ReportLineKind kind);
+    // A pair's line: the mark (empty for a pair that counts as equal), then the pair's own text.
+    void appendPairLine(std::string_view mark, std::string_view text, ReportPair pair);
+
+    std::size_t count() const { return lines_.size(); }
+    // An index at or past the end reads as the empty text, a blank line.
+    const std::string& line(std::size_t index) const;
+    ReportLineKind kind(std::size_t index) const;
+    // The result of a pair line; nothing for any other line.
+    std::optional<CompareResult> result(std::size_t index) const;
+    // The facts of a pair line; nothing for any other line.
+    std::optional<ReportPair> pair(std::size_t index) const;
+    // A pair line without its mark; any other line whole.
+    std::string_view unmarkedText(std::size_t index) const;
+    // Changes with every clear and append, so a view can tell whether what it shows is stale.
+    std::uint64_t revision() const { return revision_; }
+
+private:
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+    struct Line {
+        std::string text;
+        ReportLineKind kind;
+        std::uint8_t markLength;
+        std::uint32_t pair; // an index into pairs_
+    };
+    // A pair's facts in few bytes, since reports can be long: the directory shared by its
+    // pairs, and the name read from the line's text when the line shows it unchanged.
+    struct StoredPair {
+        std::int64_t leftSize;  // -1 when not known
+        std::int64_t rightSize; // -1 when not known
+        std::uint32_t directory;
+        std::uint32_t nameLength; // kNone when the name is kept in ownNames_
+        std::int32_t errorCode;
+        CompareResult result;
+    };
+
+    std::vector<Line> lines_;
+    std::vector<StoredPair> pairs_;
+    std::vector<std::string> directories_;
+    std::unordered_map<std::uint32_t, std::string> ownNames_; // by pair index
+    std::uint64_t revision_ = 0;
+};
+
+} // namespace quorvel

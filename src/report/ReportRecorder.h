@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/RunRecord.h"
+
+#include <string>
+
+namespace quorvel {
+
+class LanguageStrings;
+class Report;
+
+// Writes a run's entries into a report, each line worded when it is appended, in the language in
+// force then: a report made earlier keeps its language.
+class ReportRecorder : public RunRecord {
+public:
+    ReportRecorder(Report& report, const LanguageStrings& strings, std::string decimalSeparator);
+
+    void clear() override;
+    void heading(MessageKey key, std::string_view path) override;
+    void filterHeading(std::string_view word, std::string_view filter) override;
+    void fastHeading(std::string_view note) override;
+    void blank() override;
+    void subdirectory(std::string_view relativePath) override;
+    void pair(const PairFacts& facts) override;
+    void status(bool interrupted) override;
+    void summary(const RunCounters& counters, bool fast) override;
+
+private:
+    Report& report_;
+    const LanguageStrings& strings_;
+    std::string decimalSeparator_;
+};
+
+} // namespace quorvel
