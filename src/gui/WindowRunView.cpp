@@ -191,7 +191,7 @@ bool WindowRunView::askYesNo(std::string_view text, std::string_view caption, Ic
 }
 
 void WindowRunView::showReport() {
-    window_.SpeedButton5Click(); // as the view-report button does
+    window_.showReportWindow(); // as the view-report button does
 }
 
 } // namespace quorvel
