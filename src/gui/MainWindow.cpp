@@ -1,10 +1,11 @@
 #include "gui/MainWindow.h"
 
 #include "engine/CurrentDirectory.h"
-#include "engine/LongPath.h"
 #include "engine/ReportLineFormat.h"
 #include "gui/ApplicationHelpFile.h"
 #include "gui/Dialogs.h"
+#include "gui/FileListSelection.h"
+#include "gui/FolderBrowsing.h"
 #include "gui/GuiImages.h"
 #include "gui/LanguageChooser.h"
 #include "gui/MainWindowLayout.h"
@@ -27,63 +28,9 @@
 #include <QShortcut>
 #include <QTimer>
 
-#include <algorithm>
 #include <exception>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace quorvel {
-
-namespace {
-
-bool isExistingDirectory(const std::string& path) {
-    // Also one deeper than the system takes in one call.
-    const int fd = openDirectory(path, O_PATH);
-    if (fd < 0) {
-        return false;
-    }
-    ::close(fd);
-    return true;
-}
-
-// Selects the rows of `names`, the first one current.
-void selectNames(QListView* list, const FileListModel& model,
-                 const std::vector<std::string>& names) {
-    bool first = true;
-    for (int row = 0; row < model.rowCount(); ++row) {
-        if (std::find(names.begin(), names.end(), model.nameAt(row)) == names.end()) {
-            continue;
-        }
-        const QModelIndex index = model.index(row);
-        if (first) {
-            list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-            list->scrollTo(index);
-            first = false;
-        } else {
-            list->selectionModel()->select(index, QItemSelectionModel::Select);
-        }
-    }
-}
-
-void setSelection(QListView* list, ListSelection selection) {
-    if (selection == ListSelection::Kept) {
-        return;
-    }
-    const bool multiple = selection == ListSelection::Multiple;
-    if (!multiple && list->selectionMode() != QAbstractItemView::SingleSelection) {
-        // One file stays chosen: the current one if it was chosen, else the first chosen.
-        const QModelIndexList chosen = list->selectionModel()->selectedRows();
-        if (chosen.size() > 1) {
-            const QModelIndex keep =
-                chosen.contains(list->currentIndex()) ? list->currentIndex() : chosen.front();
-            list->selectionModel()->select(keep, QItemSelectionModel::ClearAndSelect);
-        }
-    }
-    list->setSelectionMode(multiple ? QAbstractItemView::ExtendedSelection
-                                    : QAbstractItemView::SingleSelection);
-}
-
-} // namespace
 
 MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& files,
                        SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
@@ -109,8 +56,8 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
           static_cast<QWidget*>(ui_->ProgressBar1), static_cast<QWidget*>(ui_->CheckBoxRecurse)}) {
         w->hide();
     }
-    setSelection(ui_->FileListBox1, ListSelection::Single);
-    setSelection(ui_->FileListBox2, ListSelection::Single);
+    setListSelection(ui_->FileListBox1, ListSelection::Single);
+    setListSelection(ui_->FileListBox2, ListSelection::Single);
 
     for (const ModeDescription& row : kModeTable) {
         connect(modeButton(row.mode), &QAbstractButton::clicked, this,
@@ -281,8 +228,8 @@ void MainWindow::chooseMode(CompareMode mode) {
     ui_->Label9->setVisible(row->leftList);
     ui_->FileListBox2->setVisible(row->rightList);
     ui_->Label10->setVisible(row->rightList);
-    setSelection(ui_->FileListBox1, row->leftSelection);
-    setSelection(ui_->FileListBox2, row->rightSelection);
+    setListSelection(ui_->FileListBox1, row->leftSelection);
+    setListSelection(ui_->FileListBox2, row->rightSelection);
     setLabelText(ui_->LabelTutor1, text(row->guidance1));
     setLabelText(ui_->LabelTutor2, text(row->guidance2));
 }
@@ -345,18 +292,18 @@ void MainWindow::showLanguageChooser() {
 }
 
 void MainWindow::applyLanguageAtStart() {
-    if (currentLanguage_ == kNoLanguage) {
+    const bool firstStart = currentLanguage_ == kNoLanguage;
+    if (firstStart) {
         showLanguageChooser();
         if (currentLanguage_ == kNoLanguage) {
             currentLanguage_ = kEnglish;
         }
-        applyLanguage(currentLanguage_);
-        tellSettingsDamage();
-        emit helpRequested(200);
-        return;
     }
     applyLanguage(currentLanguage_);
     tellSettingsDamage();
+    if (firstStart) {
+        emit helpRequested(200);
+    }
 }
 
 void MainWindow::tellSettingsDamage() {
@@ -442,32 +389,15 @@ void MainWindow::refreshRightPanel() {
     refreshPanel(ui_->Label2, ui_->FileListBox2, rightFiles_, rightDirectory_);
 }
 
-void MainWindow::showError(MessageKey key) {
-    dialogs_.showMessage(this, text(key), text(MessageKey::capError), QMessageBox::Critical);
-}
-
-std::optional<std::string> MainWindow::chooseExistingDirectory(const std::string& start) {
-    const auto chosen =
-        dialogs_.chooseDirectory(this, text(MessageKey::txtChooseDirectory), toQString(start));
-    if (!chosen || chosen->isEmpty()) {
-        return std::nullopt;
-    }
-    if (!isExistingDirectory(toBytes(*chosen))) {
-        showError(MessageKey::errInvalidDirectory);
-        return std::nullopt;
-    }
-    return toBytes(*chosen);
-}
-
 void MainWindow::browseLeft() {
-    if (const auto chosen = chooseExistingDirectory(leftDirectory_)) {
+    if (const auto chosen = chooseExistingDirectory(dialogs_, this, strings_, leftDirectory_)) {
         leftDirectory_ = *chosen;
         refreshLeftPanel();
     }
 }
 
 void MainWindow::browseRight() {
-    if (const auto chosen = chooseExistingDirectory(rightDirectory_)) {
+    if (const auto chosen = chooseExistingDirectory(dialogs_, this, strings_, rightDirectory_)) {
         rightDirectory_ = *chosen;
         refreshRightPanel();
     }

@@ -124,10 +124,6 @@ private:
     void releaseModeButtons();
     void refreshPanel(QLabel* label, QListView* list, FileListModel& model,
                       const std::string& directory);
-    void showError(MessageKey text);
-    // The folder chooser's answer for the left or the right side, when it names a directory that
-    // exists; an answer that does not is shown as an error.
-    std::optional<std::string> chooseExistingDirectory(const std::string& start);
     void showLanguageChooser();
     void applyLanguageAtStart();
     void tellSettingsDamage();
