@@ -1,5 +1,6 @@
 #include "gui/WindowFixture.h"
 
+#include "gui/ModeTable.h"
 #include "gui/QtText.h"
 #include "gui/ResizeRules.h"
 #include "lang/LanguageTable.h"
@@ -79,6 +80,23 @@ TEST_F(ModeShownTest, EachModeShowsItsControlsAndGuidance) {
     EXPECT_TRUE(shown("CheckBoxSoloDim"));
     EXPECT_TRUE(shown("Label1"));
     EXPECT_TRUE(shown("Label2"));
+}
+
+TEST_F(ModeShownTest, EveryModeOfTheTableHasAButtonOfItsOwnThatShowsItsControls) {
+    EXPECT_EQ(window_->modeButton(CompareMode::None), nullptr);
+    for (const ModeDescription& row : kModeTable) {
+        QAbstractButton* button = window_->modeButton(row.mode);
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+        for (const ModeDescription& other : kModeTable) {
+            EXPECT_EQ(window_->modeButton(other.mode)->isChecked(), other.mode == row.mode);
+        }
+        EXPECT_EQ(button->toolTip(), toQString(*languageText(kEnglish, row.buttonHint)));
+        EXPECT_EQ(shown("EditFiltro"), row.directoryOptions);
+        EXPECT_EQ(shown("FileListBox1"), row.leftList);
+        EXPECT_EQ(shown("FileListBox2"), row.rightList);
+        EXPECT_EQ(label("LabelTutor1"), toQString(strings_.text(row.guidance1)));
+    }
 }
 
 TEST_F(ModeShownTest, TheButtonThatIsDownStaysDownAndRunsItsHandlerAgain) {
