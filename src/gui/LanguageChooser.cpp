@@ -1,5 +1,6 @@
 #include "gui/LanguageChooser.h"
 
+#include "gui/WindowPlacer.h"
 #include "lang/LanguageChooserRules.h"
 
 #include "ui_LanguageChooser.h"
@@ -85,10 +86,11 @@ void showLanguageChooser(LanguageChooser& chooser, const QWidget& mainWindow,
     const QRect mainFrame = mainWindow.window()->frameGeometry();
     // Until the chooser has been mapped once its frame is unknown; the main window's side borders
     // are the best guess of it.
-    int chooserWidth = chooser.frameGeometry().width();
-    if (chooserWidth == chooser.width()) {
-        chooserWidth += mainFrame.width() - mainWindow.window()->width();
+    QSize frame = WindowPlacer::frameSize(chooser);
+    if (frame.width() == 0) {
+        frame = WindowPlacer::frameSize(*mainWindow.window());
     }
+    const int chooserWidth = chooser.width() + frame.width();
     const ChooserPlace place =
         chooserPlace(mainFrame.left(), mainFrame.top(), mainFrame.width(), chooserWidth);
     chooser.move(place.left, place.top);

@@ -1,19 +1,18 @@
 #pragma once
 
-#include "engine/RunPlan.h"
+#include "engine/CompareMode.h"
 #include "engine/RunRequest.h"
 #include "engine/RunState.h"
+#include "gui/CommandLineOperands.h"
 #include "gui/FileListModel.h"
+#include "gui/MainWindowTexts.h"
 #include "gui/RunController.h"
+#include "gui/WindowPlacer.h"
 #include "lang/LanguageId.h"
 #include "lang/MessageKey.h"
 
-#include <QFont>
-#include <QIcon>
-#include <QSize>
 #include <QWidget>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,7 +20,6 @@
 
 class QAbstractButton;
 class QButtonGroup;
-class QPushButton;
 class QLabel;
 class QListView;
 
@@ -87,29 +85,23 @@ public:
     // Shows a failure in the standard error display; before the window is shown, once it is.
     void showFailure(const QString& message);
 
+    // The button of a mode; none for None.
+    QAbstractButton* modeButton(CompareMode mode) const;
+    // What the mode buttons do: the mode's button down, its controls shown, its guidance.
+    void chooseMode(CompareMode mode);
+
     // The handlers, each the action of one user event.
-    void selezionaFileFile();
-    void selezionaFileDir();
-    void selezionaDirDir();
     void startComparison();
     void abortComparison();
-    void SpeedButton5Click();
-    void SpeedButton6Click();
-    void SpeedButton7Click();
-    void FormActivate();
-    void FormClose();
-    void sfoglia1();
-    void sfoglia2();
-    void BitBtn4Click();
-    void BitBtn5Click();
-    void FormResize();
-    void Panel1Resize();
-    void Panel2Resize();
-    void Panel3Resize();
+    void showReportWindow();
+    void showHelp();
+    void chooseLanguage();
+    void browseLeft();
+    void browseRight();
+    void copyLeftDirectoryToRight();
+    void copyRightDirectoryToLeft();
     void refreshLeftPanel();
     void refreshRightPanel();
-    // The directory chooser for side 1 (left) or 2 (right), opened at that side's directory.
-    std::optional<std::string> browseForFolder(const QString& prompt, int side);
 
 signals:
     // Help at a topic: 100 from the help button, 200 for this window (F1).
@@ -118,12 +110,8 @@ signals:
     void closed();
 
 protected:
-    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     template <typename Handler>
@@ -132,27 +120,16 @@ private:
     void connectHandler(Sender* sender, Signal signal, void (MainWindow::*handler)());
 
     QString text(MessageKey key) const;
-    void setDesignLook();
-    void setInterfaceTexts(LanguageId id);
-    void setLabelText(QLabel* label, const QString& text);
-    QFont designFont(const QWidget* widget);
-    int availableWidth(const QLabel* label) const;
-    void fitButtonText(QAbstractButton* button, int extra);
-    void refitTexts();
-    void setGuidance(MessageKey line1, MessageKey line2);
-    void setModeControls(bool directoryOptions, bool leftList, bool rightList);
-    void setLeftMultipleSelection(bool multiple);
+    void setLabelText(QLabel* label, const QString& text) { texts_.setLabelText(label, text); }
+    void layOut();
     void releaseModeButtons();
     void refreshPanel(QLabel* label, QListView* list, FileListModel& model,
                       const std::string& directory);
-    void showError(MessageKey text);
-    // The folder chooser's answer for side 1 or 2, when it names a directory that exists; an
-    // answer that does not is shown as an error.
-    std::optional<std::string> chooseExistingDirectory(int side);
     void showLanguageChooser();
+    void applyLanguageAtStart();
     void tellSettingsDamage();
-    void adoptFrameForStoredSize();
     void applyOperands();
+    void writeSettingsAtClose();
 
     std::unique_ptr<Ui::MainWindow> ui_;
     LanguageStrings& strings_;
@@ -163,8 +140,8 @@ private:
     FileListModel leftFiles_;
     FileListModel rightFiles_;
     QButtonGroup* modeButtons_ = nullptr;
-    std::map<const QWidget*, QFont> designFonts_;
-    std::map<const QPushButton*, QIcon> buttonIcons_;
+    MainWindowTexts texts_;
+    WindowPlacer placer_;
 
     std::string programDirectory_;
     std::string leftDirectory_;
@@ -172,23 +149,8 @@ private:
     LanguageId currentLanguage_ = kNoLanguage;
     std::string helpFile_;
 
-    // The size given from the settings until the window manager's frame is known; a dimension
-    // left at its design value is the design client size and takes no frame off.
-    std::optional<QSize> storedOuterSize_;
-    bool storedWidthIsOuter_ = false;
-    bool storedHeightIsOuter_ = false;
-    bool startMaximized_ = false;
-    bool activated_ = false;
     bool closedOnce_ = false;
-    bool firstActivationHandled_ = false;
-    std::optional<RunPlan> operands_;
-    // Why the command line's paths could not be opened, worded once the language is in force.
-    struct OperandFailure {
-        PlanProblem problem;
-        std::string path;
-        int errorCode;
-    };
-    std::optional<OperandFailure> operandFailure_;
+    CommandLineOperands operands_;
 
     std::unique_ptr<RunController> runs_;
 };

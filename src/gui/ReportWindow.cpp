@@ -4,7 +4,7 @@
 #include "gui/ReportFontMapping.h"
 #include "gui/ReportPrinting.h"
 #include "gui/SaveFileTypes.h"
-#include "gui/ScreenPlacement.h"
+#include "gui/WindowPlacer.h"
 #include "lang/LanguageTable.h"
 #include "report/FileWriteError.h"
 #include "report/PrivateFolder.h"
@@ -100,12 +100,7 @@ ReportWindow::ReportWindow(const Report& report, const LanguageStrings& strings,
 
     // Stored bounds apply, but never below the size that shows every button.
     resize(std::max(settings.width, minimumWidth()), std::max(settings.height, minimumHeight()));
-    if (settings.top || settings.left) {
-        placeGiven_ = true;
-        move(settings.left.value_or(x()), settings.top.value_or(y()));
-        // A place off every screen (a screen unplugged since) would hide the window.
-        move(placeOnScreens(QRect(pos(), size())));
-    }
+    placeGiven_ = WindowPlacer::placeAt(*this, settings.left, settings.top);
     if (settings.maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }

@@ -29,16 +29,20 @@ TEST_F(OperandsTest, TheKindsOfThePathsChooseTheModeOnceTheLanguageIsInForce) {
     struct Row {
         const char* name;
         std::vector<std::string> paths;
-        const char* modeButton;
+        CompareMode mode;
         std::vector<std::string> left;
         std::vector<std::string> right;
     };
     const Row rows[] = {
-        {"two directories", {"../L", tree_.path("R")}, "SpeedButton3", {}, {}},
-        {"two files", {"../L/b.txt", "../R/a.txt"}, "SpeedButton1", {"b.txt"}, {"a.txt"}},
+        {"two directories", {"../L", tree_.path("R")}, CompareMode::DirectoryWithDirectory, {}, {}},
+        {"two files",
+         {"../L/b.txt", "../R/a.txt"},
+         CompareMode::FileWithFile,
+         {"b.txt"},
+         {"a.txt"}},
         {"files and a directory",
          {"../L/c.txt", "../L/a.txt", "../R"},
-         "SpeedButton2",
+         CompareMode::FilesWithDirectory,
          {"a.txt", "c.txt"},
          {}},
     };
@@ -50,7 +54,7 @@ TEST_F(OperandsTest, TheKindsOfThePathsChooseTheModeOnceTheLanguageIsInForce) {
         EXPECT_EQ(window.leftDirectory(), tree_.path("L"));
         EXPECT_EQ(window.rightDirectory(), tree_.path("R"));
         showAndActivate();
-        EXPECT_TRUE(child<QToolButton>(row.modeButton)->isChecked());
+        EXPECT_TRUE(modeButton(row.mode)->isChecked());
         EXPECT_EQ(selectedNames(child<QListView>("FileListBox1")), row.left);
         EXPECT_EQ(selectedNames(child<QListView>("FileListBox2")), row.right);
         EXPECT_TRUE(dialogs_.boxes.empty());
@@ -101,7 +105,7 @@ TEST_F(OperandsTest, APathThatCannotBeReadIsNamedAndTheWindowOpensAsWithout) {
                   std::string(strings_.text(row.message)) + '\n' + row.detail);
         EXPECT_EQ(window.leftDirectory(), work());
         EXPECT_EQ(window.rightDirectory(), work());
-        EXPECT_FALSE(child<QToolButton>("SpeedButton3")->isChecked());
+        EXPECT_FALSE(modeButton(CompareMode::DirectoryWithDirectory)->isChecked());
     }
     ::chmod(tree_.path("locked").c_str(), 0700);
 }

@@ -1,5 +1,6 @@
 #include "gui/WindowFixture.h"
 
+#include "gui/ModeTable.h"
 #include "gui/QtText.h"
 #include "gui/ResizeRules.h"
 #include "lang/LanguageTable.h"
@@ -46,7 +47,7 @@ protected:
 };
 
 TEST_F(ModeShownTest, EachModeShowsItsControlsAndGuidance) {
-    click("SpeedButton3");
+    clickMode(CompareMode::DirectoryWithDirectory);
     EXPECT_TRUE(shown("CheckBoxRecurse"));
     EXPECT_TRUE(shown("EditFiltro"));
     EXPECT_TRUE(shown("Label6"));
@@ -58,7 +59,7 @@ TEST_F(ModeShownTest, EachModeShowsItsControlsAndGuidance) {
         QStringLiteral("Allows you to compare two directories with all their subdirectories."));
     EXPECT_EQ(child<QLabel>("LabelTutor1")->accessibleName(), label("LabelTutor1"));
 
-    click("SpeedButton2");
+    clickMode(CompareMode::FilesWithDirectory);
     EXPECT_TRUE(shown("FileListBox1"));
     EXPECT_FALSE(shown("FileListBox2"));
     EXPECT_FALSE(shown("Label10"));
@@ -67,7 +68,7 @@ TEST_F(ModeShownTest, EachModeShowsItsControlsAndGuidance) {
               QAbstractItemView::ExtendedSelection);
     selectRows("FileListBox1", {0, 2});
 
-    click("SpeedButton1");
+    clickMode(CompareMode::FileWithFile);
     EXPECT_TRUE(shown("FileListBox2"));
     EXPECT_EQ(child<QListView>("FileListBox1")->selectionMode(),
               QAbstractItemView::SingleSelection);
@@ -81,23 +82,40 @@ TEST_F(ModeShownTest, EachModeShowsItsControlsAndGuidance) {
     EXPECT_TRUE(shown("Label2"));
 }
 
+TEST_F(ModeShownTest, EveryModeOfTheTableHasAButtonOfItsOwnThatShowsItsControls) {
+    EXPECT_EQ(window_->modeButton(CompareMode::None), nullptr);
+    for (const ModeDescription& row : kModeTable) {
+        QAbstractButton* button = window_->modeButton(row.mode);
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+        for (const ModeDescription& other : kModeTable) {
+            EXPECT_EQ(window_->modeButton(other.mode)->isChecked(), other.mode == row.mode);
+        }
+        EXPECT_EQ(button->toolTip(), toQString(*languageText(kEnglish, row.buttonHint)));
+        EXPECT_EQ(shown("EditFiltro"), row.directoryOptions);
+        EXPECT_EQ(shown("FileListBox1"), row.leftList);
+        EXPECT_EQ(shown("FileListBox2"), row.rightList);
+        EXPECT_EQ(label("LabelTutor1"), toQString(strings_.text(row.guidance1)));
+    }
+}
+
 TEST_F(ModeShownTest, TheButtonThatIsDownStaysDownAndRunsItsHandlerAgain) {
-    click("SpeedButton2");
+    clickMode(CompareMode::FilesWithDirectory);
     child<QLabel>("LabelTutor1")->setText(QString());
-    click("SpeedButton2");
-    EXPECT_TRUE(child<QToolButton>("SpeedButton2")->isChecked());
-    EXPECT_FALSE(child<QToolButton>("SpeedButton1")->isChecked());
+    clickMode(CompareMode::FilesWithDirectory);
+    EXPECT_TRUE(modeButton(CompareMode::FilesWithDirectory)->isChecked());
+    EXPECT_FALSE(modeButton(CompareMode::FileWithFile)->isChecked());
     EXPECT_EQ(label("LabelTutor1"), QString::fromUtf8(strings_.text(MessageKey::tutorFileDir1)));
-    click("SpeedButton1");
-    EXPECT_TRUE(child<QToolButton>("SpeedButton1")->isChecked());
-    EXPECT_FALSE(child<QToolButton>("SpeedButton2")->isChecked());
+    clickMode(CompareMode::FileWithFile);
+    EXPECT_TRUE(modeButton(CompareMode::FileWithFile)->isChecked());
+    EXPECT_FALSE(modeButton(CompareMode::FilesWithDirectory)->isChecked());
 }
 
 TEST_F(ModeShownTest, ApplyingALanguageReturnsToNoModeWithItsTexts) {
-    click("SpeedButton3");
+    clickMode(CompareMode::DirectoryWithDirectory);
     window_->applyLanguage(kDanish);
-    for (const char* button : {"SpeedButton1", "SpeedButton2", "SpeedButton3"}) {
-        EXPECT_FALSE(child<QToolButton>(button)->isChecked()) << button;
+    for (const ModeDescription& row : kModeTable) {
+        EXPECT_FALSE(modeButton(row.mode)->isChecked());
     }
     EXPECT_TRUE(shown("FileListBox1"));
     EXPECT_TRUE(shown("FileListBox2"));
@@ -108,9 +126,9 @@ TEST_F(ModeShownTest, ApplyingALanguageReturnsToNoModeWithItsTexts) {
     EXPECT_EQ(child<QToolButton>("BitBtn5")->accessibleName(), QStringLiteral("Hent fra højre"));
     EXPECT_EQ(strings_.text(MessageKey::capError), "Fejl");
     // The language button applies the language again even when it stays the same.
-    click("SpeedButton1");
+    clickMode(CompareMode::FileWithFile);
     click("SpeedButton7");
-    EXPECT_FALSE(child<QToolButton>("SpeedButton1")->isChecked());
+    EXPECT_FALSE(modeButton(CompareMode::FileWithFile)->isChecked());
 }
 
 // The form carries no language texts, so no hints or accessible names either: the window sets
@@ -218,7 +236,7 @@ TEST_F(ModeShownTest, ViewingTheReportBeforeAnyRunShowsTheEmptyReport) {
 TEST_F(LayoutTest, EveryControlFollowsTheResizeRulesAndTheGuidanceFitsItsStrip) {
     MainWindow& window = makeWindow();
     window.show();
-    click("SpeedButton2"); // guidance that needs narrowing at the design width
+    clickMode(CompareMode::FilesWithDirectory); // guidance that needs narrowing at the design width
     const auto place = [this](const char* name) { return child<QWidget>(name)->geometry(); };
     EXPECT_EQ(place("Panel1"), QRect(8, 104, 233, 251));
     EXPECT_EQ(place("Panel2"), QRect(248, 104, 233, 251));

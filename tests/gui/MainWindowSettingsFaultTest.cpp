@@ -33,7 +33,7 @@ TEST_F(SettingsFaultBoxTest, ADamagedFileIsToldOnceInTheLanguageKeptFromIt) {
     EXPECT_EQ(box.caption, germanText(MessageKey::capMessage));
     EXPECT_TRUE(QFile::exists(settingsPath() + ".bad"));
 
-    window.SpeedButton7Click(); // the language again: no second box
+    window.chooseLanguage(); // the language again: no second box
     EXPECT_EQ(dialogs_.boxes.size(), 1u);
 }
 

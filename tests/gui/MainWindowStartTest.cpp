@@ -25,7 +25,7 @@ TEST_F(StartTest, AFirstStartOpensAtDesignSizeOnTheWorkingDirectoryAndChoosesEng
     EXPECT_EQ(window.size(), QSize(491, 425));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorvel 2.1"));
     EXPECT_EQ(label("Label3"), QStringLiteral("Confronta questo ..."));
-    EXPECT_EQ(child<QToolButton>("SpeedButton1")->toolTip(),
+    EXPECT_EQ(modeButton(CompareMode::FileWithFile)->toolTip(),
               QStringLiteral("Confronta file con file"));
     EXPECT_EQ(child<QLineEdit>("EditFiltro")->text(), QStringLiteral("*.*"));
     EXPECT_TRUE(child<QCheckBox>("CheckBoxSoloDiversi")->isChecked());
@@ -48,10 +48,10 @@ TEST_F(StartTest, AFirstStartOpensAtDesignSizeOnTheWorkingDirectoryAndChoosesEng
     ASSERT_EQ(help.count(), 1);
     EXPECT_EQ(help.front().front().toInt(), 200);
     // Later activations do not run the first one's steps again.
-    click("SpeedButton3");
+    clickMode(CompareMode::DirectoryWithDirectory);
     window.activateWindow();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(child<QToolButton>("SpeedButton3")->isChecked());
+    EXPECT_TRUE(modeButton(CompareMode::DirectoryWithDirectory)->isChecked());
     EXPECT_EQ(help.count(), 1);
 }
 
@@ -77,7 +77,7 @@ TEST_F(StartTest, AStoredValueThatIsNotALanguageKeepsTheItalianTexts) {
     EXPECT_EQ(label("Label3"), QStringLiteral("Confronta questo ..."));
     EXPECT_EQ(label("LabelTutor1"),
               QStringLiteral("Permette di confrontare fra loro due file qualsiasi."));
-    EXPECT_FALSE(child<QToolButton>("SpeedButton1")->isChecked());
+    EXPECT_FALSE(modeButton(CompareMode::FileWithFile)->isChecked());
 }
 
 TEST_F(StartTest, StoredSizesBelowTheirBoundsAreIgnoredAndEachOtherOneApplies) {

@@ -105,6 +105,10 @@ void WindowFixture::clickIn(QWidget& window, const char* button) {
     QTest::mouseClick(in<QAbstractButton>(window, button), Qt::LeftButton);
 }
 
+void WindowFixture::clickMode(CompareMode mode) const {
+    QTest::mouseClick(modeButton(mode), Qt::LeftButton);
+}
+
 void WindowFixture::selectRowsIn(QWidget& window, const char* list,
                                  std::initializer_list<int> rows) {
     auto* view = in<QListView>(window, list);

@@ -99,6 +99,8 @@ protected:
     QString label(const char* name) const;
     bool shown(const char* name) const { return child<QWidget>(name)->isVisible(); }
     void click(const char* button) const { clickIn(*window_, button); }
+    QAbstractButton* modeButton(CompareMode mode) const { return window_->modeButton(mode); }
+    void clickMode(CompareMode mode) const;
     static void clickIn(QWidget& window, const char* button);
     // Clicks the rows of a list as a user does; more than one with Ctrl held.
     void selectRows(const char* list, std::initializer_list<int> rows) const {
