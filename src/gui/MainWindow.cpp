@@ -50,23 +50,11 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     releaseModeButtons(); // all up until a mode is chosen
     texts_.applyDesignLook();
     texts_.apply(kItalian, *modeButtons_);
-    for (QWidget* w :
-         {static_cast<QWidget*>(ui_->BitBtn1), static_cast<QWidget*>(ui_->Label5),
-          static_cast<QWidget*>(ui_->ProgressBar1), static_cast<QWidget*>(ui_->CheckBoxRecurse)}) {
-        w->hide();
-    }
+    ui_->CheckBoxRecurse->hide();
     setListSelection(ui_->FileListBox1, ListSelection::Single);
     setListSelection(ui_->FileListBox2, ListSelection::Single);
-    RunWidgets shown{{ui_->Panel1, ui_->Panel2, ui_->Panel3, ui_->GroupBox1},
-                     {ui_->Label3, ui_->Label4},
-                     {ui_->LabelTutor1, ui_->LabelTutor2},
-                     ui_->ProgressBar1,
-                     ui_->BitBtn1,
-                     ui_->Label5,
-                     ui_->Label11,
-                     [this](QLabel* label, const QString& text) { setLabelText(label, text); }};
-    runs_ =
-        std::make_unique<RunController>(*this, std::move(shown), dialogs, strings, report, files);
+    auto shown = runWidgetsOf(*ui_, [this](QLabel* l, const QString& t) { setLabelText(l, t); });
+    runs_ = std::make_unique<RunController>(*this, shown, dialogs, strings, report, files);
     runs_->setShowReport([this] { showReportWindow(); });
 
     for (const ModeDescription& row : kModeTable) {
@@ -153,10 +141,6 @@ void MainWindow::showFailure(const QString& message) {
 
 QString MainWindow::text(MessageKey key) const {
     return toQString(strings_.text(key));
-}
-
-void MainWindow::showAtStart() {
-    placer_.show();
 }
 
 void MainWindow::openOnOperands(const std::vector<std::string>& paths) {
@@ -256,14 +240,6 @@ void MainWindow::releaseModeButtons() {
 }
 
 // --- Runs and the toolbar --------------------------------------------------------------------
-
-void MainWindow::startComparison() {
-    runs_->start(runRequest());
-}
-
-void MainWindow::abortComparison() {
-    runs_->abort();
-}
 
 RunRequest MainWindow::runRequest() const {
     return readRunRequest(*ui_, leftFiles_, rightFiles_, leftDirectory_, rightDirectory_);

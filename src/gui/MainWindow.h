@@ -57,7 +57,7 @@ public:
     void setLanguageChooser(LanguageChooser& chooser) { chooser_ = &chooser; }
 
     // Shows the window at its stored place, maximized when it was closed so.
-    void showAtStart();
+    void showAtStart() { placer_.show(); }
     // The paths of the command line: their directories go to the panels at once, the mode and the
     // selected files once the first activation has put a language in force (which leaves no mode
     // chosen). A path that cannot be read is named in the standard error display then, and the
@@ -91,8 +91,8 @@ public:
     void chooseMode(CompareMode mode);
 
     // The handlers, each the action of one user event.
-    void startComparison();
-    void abortComparison();
+    void startComparison() { runs_->start(runRequest()); }
+    void abortComparison() { runs_->abort(); }
     void showReportWindow();
     void showHelp();
     void chooseLanguage();

@@ -10,6 +10,10 @@ class QLabel;
 class QProgressBar;
 class QWidget;
 
+namespace Ui {
+class MainWindow;
+}
+
 namespace quorvel {
 
 // The main window's controls that show a run's state.
@@ -24,5 +28,9 @@ struct RunWidgets {
     // Sets a label's text as the window fits it.
     std::function<void(QLabel*, const QString&)> setText;
 };
+
+// The main window's form's controls that show a run's state.
+RunWidgets runWidgetsOf(const Ui::MainWindow& form,
+                        std::function<void(QLabel*, const QString&)> setText);
 
 } // namespace quorvel
