@@ -139,9 +139,10 @@ void ComparisonRun::compareNamedPair(const std::string& firstName, const std::st
         outcome.result = CompareResult::ErrorReading1st;
         outcome.errorCode = first.problem.errorCode;
     }
-    if (books_.accountPair(outcome.result)) {
-        record_.pair({"", firstName, outcome.result, outcome.leftSize, outcome.rightSize,
-                      outcome.errorCode});
+    const PairFacts facts{
+        "", firstName, outcome.result, outcome.leftSize, outcome.rightSize, outcome.errorCode};
+    if (books_.accountPair(facts)) {
+        record_.pair(facts);
     }
 }
 

@@ -125,14 +125,12 @@ bool DirectoryWalker::roomToKeep(const DirectoryListing& listing) {
     return true;
 }
 
-void DirectoryWalker::recordLevelPair(const std::string& relativePath, bool& blockWritten,
-                                      std::string_view name, const PairOutcome& outcome) {
-    if (!blockWritten && !relativePath.empty()) {
+void DirectoryWalker::recordLevelPair(bool& blockWritten, const PairFacts& pair) {
+    if (!blockWritten && !pair.directory.empty()) {
         blockWritten = true;
-        record_.subdirectory(relativePath);
+        record_.subdirectory(pair.directory);
     }
-    record_.pair({relativePath, name, outcome.result, outcome.leftSize, outcome.rightSize,
-                  outcome.errorCode});
+    record_.pair(pair);
 }
 
 std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& listing,
@@ -189,9 +187,10 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         const auto name = (relativePath.empty() ? std::string(".") : relativePath) + "/";
         state_.progress.currentFileName = name;
         state_.progress.currentFileSize = 0;
-        if (books_.accountPair(CompareResult::ErrorReading1st)) {
-            recordLevelPair(relativePath, blockWritten, name,
-                            {CompareResult::ErrorReading1st, {}, {}, taken.errorCode});
+        const PairFacts pair{relativePath, name, CompareResult::ErrorReading1st,
+                             {},           {},   taken.errorCode};
+        if (books_.accountPair(pair)) {
+            recordLevelPair(blockWritten, pair);
         }
         return level;
     }
@@ -218,13 +217,15 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         observer_.pairBegun(entry.name);
         const auto outcome =
             pairs_.comparePair(joinPath(left, entry.name), joinPath(right, entry.name), &entry);
-        if (!books_.accountPair(outcome.result)) {
+        const PairFacts pair{relativePath,     entry.name,        outcome.result,
+                             outcome.leftSize, outcome.rightSize, outcome.errorCode};
+        if (!books_.accountPair(pair)) {
             return level;
         }
         if (countsAsEqual(outcome.result) && state_.options.onlyDifferent) {
             continue;
         }
-        recordLevelPair(relativePath, blockWritten, entry.name, outcome);
+        recordLevelPair(blockWritten, pair);
     }
     if (state_.options.recurse && !state_.runInterrupted) {
         level.owned = std::move(*listing);

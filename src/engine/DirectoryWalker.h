@@ -19,7 +19,7 @@ class PairComparer;
 class RunBookkeeping;
 class RunObserver;
 class RunRecord;
-struct PairOutcome;
+struct PairFacts;
 struct RunState;
 
 // Walks the left tree under the filter: sums the sizes it will compare, then compares each file
@@ -88,8 +88,7 @@ private:
     // The next file of the listing that the filter lets through, pattern by pattern.
     std::optional<DirectoryEntry> nextPair(const ListedEntries& listing, PairCursor& cursor) const;
     // A pair of this level, after the level's subdirectory block the first time.
-    void recordLevelPair(const std::string& relativePath, bool& blockWritten, std::string_view name,
-                         const PairOutcome& outcome);
+    void recordLevelPair(bool& blockWritten, const PairFacts& pair);
 
     RunState& state_;
     RunObserver& observer_;

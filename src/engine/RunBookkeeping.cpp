@@ -8,18 +8,18 @@ namespace quorvel {
 RunBookkeeping::RunBookkeeping(RunState& state, RunObserver& observer)
     : state_(state), observer_(observer) {}
 
-bool RunBookkeeping::accountPair(CompareResult result) {
-    if (result == CompareResult::Interrupted || state_.abortRequested) {
+bool RunBookkeeping::accountPair(const PairFacts& pair) {
+    if (pair.result == CompareResult::Interrupted || state_.abortRequested) {
         state_.runInterrupted = true;
         return false;
     }
     auto& counters = state_.counters;
     ++counters.filesCompared;
     counters.bytesCompared += static_cast<double>(state_.progress.currentFileSize);
-    if (!countsAsEqual(result)) {
+    if (!countsAsEqual(pair.result)) {
         ++counters.differentCount;
     }
-    observer_.pairCounted(counters);
+    observer_.pairCounted(pair, counters);
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/CompareResult.h"
+#include "engine/PairFacts.h"
 
 namespace quorvel {
 
@@ -14,7 +14,7 @@ public:
 
     // Counts a pair and tells the observer; false, with nothing counted, once the run has been
     // interrupted: the pair's line is then not written.
-    bool accountPair(CompareResult result);
+    bool accountPair(const PairFacts& pair);
 
 private:
     RunState& state_;

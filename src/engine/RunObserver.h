@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/PairFacts.h"
 #include "engine/RunState.h"
 
 #include <algorithm>
@@ -39,7 +40,11 @@ public:
     virtual void directoryBegun(std::string_view relativePath) { (void)relativePath; }
     virtual void pairBegun(std::string_view name) { (void)name; }
     virtual void bytesCompared(const RunBytes& bytes) { (void)bytes; }
-    virtual void pairCounted(const RunCounters& counters) { (void)counters; }
+    // Every pair compared, also one the report leaves out, with the counts that include it.
+    virtual void pairCounted(const PairFacts& pair, const RunCounters& counters) {
+        (void)pair;
+        (void)counters;
+    }
     // A file or directory that could not be read, with the system's reason (an errno value). A
     // file missing on the right is a difference, not a problem, and is not told.
     virtual void readProblem(std::string_view path, int errorCode) {

@@ -1,24 +1,12 @@
 #pragma once
 
-#include "engine/CompareResult.h"
+#include "engine/PairFacts.h"
 #include "engine/RunState.h"
 #include "lang/MessageKey.h"
 
-#include <cstdint>
-#include <optional>
 #include <string_view>
 
 namespace quorvel {
-
-// What a run knew of one pair when it was counted.
-struct PairFacts {
-    std::string_view directory; // relative to the compared directories, "" at the top
-    std::string_view name;
-    CompareResult result = CompareResult::Equal;
-    std::optional<std::int64_t> leftSize;
-    std::optional<std::int64_t> rightSize;
-    int errorCode = 0; // the system's reason when a side could not be read
-};
 
 // Where a run writes what it found, entry by entry in report order; the wording is the record's.
 class RunRecord {

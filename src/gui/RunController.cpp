@@ -163,7 +163,7 @@ void RunController::bytesCompared(const RunBytes& bytes) {
     }
 }
 
-void RunController::pairCounted(const RunCounters& counters) {
+void RunController::pairCounted(const PairFacts&, const RunCounters& counters) {
     counters_ = counters;
 }
 
