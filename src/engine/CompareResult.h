@@ -15,6 +15,7 @@ enum class CompareResult : int {
     Interrupted = 6,
     EqualMaybe = 7,
     DifferentSize = 8,
+    NotFoundIn1st = 9, // a file only on the right, listed when both sides are asked for
 };
 
 constexpr bool countsAsEqual(CompareResult r) {
@@ -23,7 +24,8 @@ constexpr bool countsAsEqual(CompareResult r) {
 
 constexpr MessageKey resultMessageKey(CompareResult r) {
     // The first nine message keys are the result texts in the same order.
-    return static_cast<MessageKey>(static_cast<int>(r));
+    return r == CompareResult::NotFoundIn1st ? MessageKey::msgNotFoundIn1st
+                                             : static_cast<MessageKey>(static_cast<int>(r));
 }
 
 } // namespace quorvel

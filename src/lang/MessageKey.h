@@ -55,8 +55,9 @@ enum class MessageKey : int {
     errOperandUnreadable,
     errOperandNotFileOrDirectory,
     errOperandsMismatched,
+    msgNotFoundIn1st,
 };
 
-inline constexpr int kMessageKeyCount = 51;
+inline constexpr int kMessageKeyCount = 52;
 
 } // namespace quorvel

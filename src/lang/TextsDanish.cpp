@@ -67,6 +67,7 @@ constinit const LanguageTexts kDanishTexts{
         {errOperandsMismatched, "Stierne på kommandolinjen kan ikke sammenlignes: en filmappe "
                                 "hører til en filmappe, filer til en fil eller til den sidst "
                                 "nævnte filmappe, alle fra én mappe. Denne sti passer ikke:"},
+        {msgNotFoundIn1st, "ikke fundet i 1. filmappe!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},

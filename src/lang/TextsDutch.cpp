@@ -70,6 +70,7 @@ constinit const LanguageTexts kDutchTexts{
          "De paden op de opdrachtregel kunnen niet worden vergeleken: een directory hoort bij een "
          "directory, bestanden bij een bestand of bij de laatst genoemde directory, alle uit één "
          "map. Dit pad past niet:"},
+        {msgNotFoundIn1st, "niet gevonden in de eerste directory!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},

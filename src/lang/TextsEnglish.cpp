@@ -69,6 +69,7 @@ constinit const LanguageTexts kEnglishTexts{
          "The paths named on the command line cannot be compared: a directory goes with a "
          "directory, files with a file or with the directory named last, all from one folder. This "
          "one does not fit:"},
+        {msgNotFoundIn1st, "not found in 1st directory!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},

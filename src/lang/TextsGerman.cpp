@@ -73,6 +73,7 @@ constinit const LanguageTexts kGermanTexts{
          "Die auf der Befehlszeile angegebenen Pfade können nicht verglichen werden: Ein "
          "Verzeichnis gehört zu einem Verzeichnis, Dateien zu einer Datei oder zum zuletzt "
          "genannten Verzeichnis, alle aus einem Ordner. Dieser Pfad passt nicht:"},
+        {msgNotFoundIn1st, "Im ersten Verzeichnis nicht gefunden!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},

@@ -71,6 +71,7 @@ constinit const LanguageTexts kItalianTexts{
          "I percorsi indicati sulla riga di comando non possono essere confrontati: una directory "
          "va con una directory, i file con un file o con la directory indicata per ultima, tutti "
          "da una sola cartella. Questo non corrisponde:"},
+        {msgNotFoundIn1st, "non trovato nella 1° directory!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},

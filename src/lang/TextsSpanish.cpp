@@ -72,6 +72,7 @@ constinit const LanguageTexts kSpanishTexts{
          "Las rutas indicadas en la línea de órdenes no se pueden comparar: un directorio va con "
          "un directorio, los archivos con un archivo o con el directorio indicado en último lugar, "
          "todos de una misma carpeta. Esta no encaja:"},
+        {msgNotFoundIn1st, "no se ha encontrado en el 1er directorio!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrumpir"},
