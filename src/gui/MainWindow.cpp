@@ -49,12 +49,7 @@ namespace {
 
 bool isExistingDirectory(const std::string& path) {
     // Also one deeper than the system takes in one call.
-    const int fd = openDirectory(path, O_PATH);
-    if (fd < 0) {
-        return false;
-    }
-    ::close(fd);
-    return true;
+    return openDirectory(path, O_PATH).isOpen();
 }
 
 QFont withSize(QFont font, int points, bool bold) {
@@ -803,8 +798,8 @@ void MainWindow::refreshPanel(QLabel* label, QListView* list, FileListModel& mod
     setLabelText(label, toQString(shown));
     label->setToolTip(toQString(directory));
     list->setAccessibleDescription(toQString(directory));
-    if (const auto error = model.setDirectory(directory)) {
-        showFailure(toQString(directory) + QStringLiteral(": ") + toQString(*error));
+    if (const int error = model.setDirectory(directory)) {
+        showFailure(toQString(directory) + QStringLiteral(": ") + toQString(std::strerror(error)));
     }
 }
 
