@@ -86,6 +86,8 @@ FileListing listPlainFiles(FileAccess& files, const std::string& directory) {
         }
         listing.files.push_back(std::move(file));
     }
+    // No directory stays open behind the list, nor is taken for its namesake the next time.
+    files.forgetCaches();
     return listing;
 }
 

@@ -32,7 +32,9 @@ TEST(FileListingTest, ListsOnlyPlainFilesInTheEnginesOrder) {
     tree.symlink("missing", "dangling");
     tree.fifo("pipe");
     test::HookedFileAccess files;
+    const int openBefore = test::openDescriptorCount();
     const FileListing listing = listPlainFiles(files, tree.root());
+    EXPECT_EQ(test::openDescriptorCount(), openBefore) << "no directory kept open behind the list";
     EXPECT_EQ(listing.errorCode, 0);
     EXPECT_EQ(namesOf(listing), (std::vector<std::string>{".hidden", "A.txt", "b.txt", "empty",
                                                           "link-to-file", "\xff-not-utf8"}));
