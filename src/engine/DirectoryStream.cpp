@@ -1,16 +1,14 @@
 #include "engine/DirectoryStream.h"
 
-#include <unistd.h>
-
 namespace quorvel {
 
-DirectoryStream::DirectoryStream(int fd) {
-    if (fd < 0) {
+DirectoryStream::DirectoryStream(FileDescriptor fd) {
+    if (!fd.isOpen()) {
         return;
     }
-    dir_ = ::fdopendir(fd);
-    if (dir_ == nullptr) {
-        ::close(fd);
+    dir_ = ::fdopendir(fd.get());
+    if (dir_ != nullptr) {
+        fd.release(); // the stream closes it now
     }
 }
 

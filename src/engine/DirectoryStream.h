@@ -1,13 +1,16 @@
 #pragma once
 
+#include "engine/FileDescriptor.h"
+
 #include <dirent.h>
 
 namespace quorvel {
 
-// A directory opened for listing; owns the descriptor it is given, -1 giving an empty stream.
+// A directory opened for listing; takes over the descriptor it is given, one that holds nothing
+// giving an empty stream.
 class DirectoryStream {
 public:
-    explicit DirectoryStream(int fd);
+    explicit DirectoryStream(FileDescriptor fd);
     ~DirectoryStream();
     DirectoryStream(const DirectoryStream&) = delete;
     DirectoryStream& operator=(const DirectoryStream&) = delete;

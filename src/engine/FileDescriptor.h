@@ -4,7 +4,8 @@
 
 namespace quorvel {
 
-// An open descriptor, closed once when its owner goes; -1 holds nothing.
+// An open descriptor, closed once when its owner goes; -1 holds nothing. Closing never changes
+// errno, so a reason saved before an owner goes out of scope stays the reason.
 class FileDescriptor {
 public:
     FileDescriptor() = default;
@@ -24,6 +25,11 @@ public:
     int get() const { return fd_; }
     bool isOpen() const { return fd_ >= 0; }
     void reset();
+    // Closes now, for a writer that must know the close went well (a late write error shows
+    // there). Returns 0 or the errno value.
+    int close();
+    // Hands the descriptor to a new owner outside this type (fdopendir).
+    int release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_ = -1;

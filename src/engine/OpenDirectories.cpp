@@ -30,7 +30,7 @@ OpenDirectories::Location OpenDirectories::locate(const std::string& path) {
     nextSlot_ = (nextSlot_ + 1) % kept_.size();
     slot = Kept{};
     slot.path = parent;
-    slot.fd = FileDescriptor(openDirectory(slot.path, O_PATH));
+    slot.fd = openDirectory(slot.path, O_PATH);
     if (!slot.fd.isOpen()) {
         return {AT_FDCWD, path, nullptr, errno};
     }

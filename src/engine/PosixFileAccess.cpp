@@ -190,7 +190,7 @@ std::optional<DirectoryLook> PosixFileAccess::lookAtDirectory(const std::string&
             return std::nullopt;
         }
     } else {
-        const FileDescriptor fd(openDirectory(path, O_PATH));
+        const FileDescriptor fd = openDirectory(path, O_PATH);
         if (!fd.isOpen() || ::fstat(fd.get(), &st) != 0) {
             return std::nullopt;
         }

@@ -11,7 +11,8 @@ namespace quorvel {
 
 RegularNames RegularNames::list(int directoryFd) {
     RegularNames listed;
-    DirectoryStream stream(::openat(directoryFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    DirectoryStream stream(
+        FileDescriptor(::openat(directoryFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
     if (stream.get() == nullptr) {
         return listed;
     }

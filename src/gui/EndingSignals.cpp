@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
 
-std::array<int, 2> pipeEnds = {-1, -1};
+std::atomic<int> signalPipe{-1}; // the write end of the live instance's pipe
 std::atomic<bool> received{false};
 std::array<struct sigaction, kSignals.size()> previous{};
 
@@ -25,17 +25,21 @@ extern "C" void onClosingSignal(int signal) {
         ::_exit(128 + signal); // asked twice: no more waiting for the close
     }
     const char byte = static_cast<char>(signal);
-    [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &byte, 1);
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe.load(), &byte, 1);
 }
 
 } // namespace
 
 EndingSignals::EndingSignals(QObject* parent) : QObject(parent) {
-    if (pipeEnds[0] >= 0 || ::pipe2(pipeEnds.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
+    std::array<int, 2> ends{};
+    if (signalPipe.load() >= 0 || ::pipe2(ends.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
+    readEnd_ = FileDescriptor(ends[0]);
+    writeEnd_ = FileDescriptor(ends[1]);
+    signalPipe = ends[1];
     received = false;
-    notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
+    notifier_ = new QSocketNotifier(readEnd_.get(), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &EndingSignals::readPipe);
     struct sigaction ours {};
     ours.sa_handler = onClosingSignal;
@@ -59,14 +63,12 @@ EndingSignals::~EndingSignals() {
         sigaction(kSignals[i], &previous[i], nullptr);
     }
     delete notifier_;
-    ::close(pipeEnds[0]);
-    ::close(pipeEnds[1]);
-    pipeEnds = {-1, -1};
+    signalPipe = -1;
 }
 
 void EndingSignals::readPipe() {
     char bytes[16];
-    while (::read(pipeEnds[0], bytes, sizeof bytes) > 0) {
+    while (::read(readEnd_.get(), bytes, sizeof bytes) > 0) {
     }
     emit closeRequested();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/FileDescriptor.h"
+
 #include <QObject>
 
 class QSocketNotifier;
@@ -23,6 +25,8 @@ private:
     void readPipe();
 
     QSocketNotifier* notifier_ = nullptr;
+    FileDescriptor readEnd_;
+    FileDescriptor writeEnd_;
 };
 
 } // namespace quorvel

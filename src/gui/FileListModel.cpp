@@ -19,16 +19,16 @@ FileListModel::FileListModel(QObject* parent)
       programIcon_(themeIcon("application-x-executable", ":/icons/file-program.svg")),
       documentIcon_(themeIcon("text-x-generic", ":/icons/file-document.svg")) {}
 
-std::optional<std::string> FileListModel::setDirectory(const std::string& directory) {
+int FileListModel::setDirectory(const std::string& directory) {
     if (directory_ == directory) {
-        return std::nullopt;
+        return 0;
     }
-    FileListing listing = listPlainFiles(directory);
+    FileListing listing = listPlainFiles(access_, directory);
     beginResetModel();
     directory_ = directory;
     files_ = std::move(listing.files);
     endResetModel();
-    return listing.error;
+    return listing.errorCode;
 }
 
 int FileListModel::rowCount(const QModelIndex& parent) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/PosixFileAccess.h"
 #include "gui/FileListing.h"
 
 #include <QAbstractListModel>
@@ -20,9 +21,9 @@ public:
     explicit FileListModel(QObject* parent = nullptr);
 
     // Lists `directory` unless it is the one already shown, which keeps the list and its
-    // selection. Returns the system's reason when the directory cannot be read (the list is then
-    // empty).
-    std::optional<std::string> setDirectory(const std::string& directory);
+    // selection. Returns 0, or the system's reason (an errno value) when the directory cannot be
+    // read (the list is then empty).
+    int setDirectory(const std::string& directory);
     const std::optional<std::string>& directory() const { return directory_; }
 
     const std::string& nameAt(int row) const { return files_[static_cast<std::size_t>(row)].name; }
@@ -31,6 +32,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
+    PosixFileAccess access_;
     std::optional<std::string> directory_;
     mutable std::vector<ListedFile> files_; // icons are filled in when first shown
     QIcon programIcon_;

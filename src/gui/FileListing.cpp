@@ -1,18 +1,15 @@
 #include "gui/FileListing.h"
 
 #include "engine/AsciiFold.h"
-#include "engine/DirectoryStream.h"
+#include "engine/FileAccess.h"
 #include "engine/LongPath.h"
-#include "engine/NameOrder.h"
+#include "engine/PathText.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quorvel {
 
@@ -25,6 +22,18 @@ bool endsWithIgnoringAsciiCase(std::string_view name, std::string_view suffix) {
     const auto tail = name.substr(name.size() - suffix.size());
     return std::equal(tail.begin(), tail.end(), suffix.begin(),
                       [](char a, char b) { return foldAsciiCase(a) == b; });
+}
+
+// The engine lists a name it could not look at, or a link that leads nowhere, as an empty file, so
+// that its pair tells the failure; a list to choose files from leaves out what leads nowhere. A
+// name in a directory that may be read but not searched is still listed.
+bool isPlainFile(FileAccess& files, const std::string& directory, std::string_view name) {
+    const LookedUpFile looked = files.lookUpFile(joinPath(directory, name));
+    if (looked.size) {
+        return true;
+    }
+    const int error = looked.problem.errorCode;
+    return error != 0 && error != ENOENT && error != ENOTDIR && error != ELOOP;
 }
 
 } // namespace
@@ -49,49 +58,36 @@ FileIconKind iconKindOf(const std::string& directory, const ListedFile& file) {
     }
     struct stat st {};
     // The directory may be longer than the system takes in one call.
-    const int dirFd = openDirectory(directory, O_PATH);
-    const bool executable = dirFd >= 0 && ::fstatat(dirFd, file.name.c_str(), &st, 0) == 0 &&
+    const FileDescriptor dirFd = openDirectory(directory, O_PATH);
+    const bool executable = dirFd.isOpen() &&
+                            ::fstatat(dirFd.get(), file.name.c_str(), &st, 0) == 0 &&
                             (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
-    if (dirFd >= 0) {
-        ::close(dirFd);
-    }
     return iconKindOf(file.name, executable);
 }
 
-FileListing listPlainFiles(const std::string& directory, DirectoryEntryReader readEntry) {
+FileListing listPlainFiles(FileAccess& files, const std::string& directory) {
     FileListing listing;
-    // Through the engine's way in, which takes a directory deeper than one call allows.
-    DirectoryStream stream(openDirectory(directory, O_RDONLY));
-    if (stream.get() == nullptr) {
-        listing.error = std::strerror(errno);
+    // The engine's own listing, which takes a directory deeper than one call allows.
+    const DirectoryListing listed = files.listDirectory(directory);
+    if (!listed.entries) {
+        listing.errorCode = listed.errorCode;
         return listing;
     }
-    const int dirFd = ::dirfd(stream.get());
-    errno = 0;
-    while (const dirent* entry = readEntry(stream.get())) {
-        const unsigned char type = entry->d_type;
-        if (type == DT_REG) {
-            ListedFile file{entry->d_name, std::nullopt};
-            if (iconKindOf(file.name, false) == FileIconKind::Program) {
-                file.icon = FileIconKind::Program;
-            }
-            listing.files.push_back(std::move(file));
-        } else if (type == DT_LNK || type == DT_UNKNOWN) {
-            struct stat st {};
-            if (::fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) {
-                const bool executable = (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
-                listing.files.push_back({entry->d_name, iconKindOf(entry->d_name, executable)});
-            }
+    const ListedEntries& entries = *listed.entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const DirectoryEntry entry = entries[i];
+        if (entry.kind != DirectoryEntry::Kind::File ||
+            (entry.size == 0 && !isPlainFile(files, directory, entry.name))) {
+            continue;
         }
-        errno = 0;
+        ListedFile file{std::string(entry.name), std::nullopt};
+        if (iconKindOf(file.name, false) == FileIconKind::Program) {
+            file.icon = FileIconKind::Program;
+        }
+        listing.files.push_back(std::move(file));
     }
-    if (errno != 0) {
-        listing.error = std::strerror(errno);
-        listing.files.clear();
-        return listing;
-    }
-    std::sort(listing.files.begin(), listing.files.end(),
-              [](const ListedFile& a, const ListedFile& b) { return nameLess(a.name, b.name); });
+    // No directory stays open behind the list, nor is taken for its namesake the next time.
+    files.forgetCaches();
     return listing;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <dirent.h>
-
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quorvel {
+
+class FileAccess;
 
 enum class FileIconKind { Program, Document };
 
@@ -19,18 +19,15 @@ struct ListedFile {
 };
 
 struct FileListing {
-    std::vector<ListedFile> files;    // in the engine's name order
-    std::optional<std::string> error; // the system's reason when the directory cannot be read
+    std::vector<ListedFile> files; // in the engine's name order
+    int errorCode = 0;             // the system's reason (an errno value) when it cannot be read
 };
 
 // The plain files of a directory, hidden ones included, without subdirectories and without
-// anything that is not a regular file (a link counts as what it leads to). Listed the way the
-// engine lists, so names that are not valid UTF-8 are kept. Only names whose kind the directory
-// does not tell (links, some file systems) are looked at. A listing that fails part-way gives
-// the reason and no files; tests fail it through their own entry reader.
-using DirectoryEntryReader = dirent* (*)(DIR*);
-FileListing listPlainFiles(const std::string& directory,
-                           DirectoryEntryReader readEntry = ::readdir);
+// anything that is not a regular file (a link counts as what it leads to), listed the way the
+// engine lists, so names that are not valid UTF-8 are kept. A listing that fails gives the
+// reason and no files.
+FileListing listPlainFiles(FileAccess& files, const std::string& directory);
 
 // ".exe", ".com", ".bat" and ".pif" (any case) and files someone may execute are programs.
 FileIconKind iconKindOf(std::string_view name, bool executable);

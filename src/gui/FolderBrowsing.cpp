@@ -6,7 +6,6 @@
 #include "lang/LanguageStrings.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace quorvel {
 
@@ -14,12 +13,7 @@ namespace {
 
 bool isExistingDirectory(const std::string& path) {
     // Also one deeper than the system takes in one call.
-    const int fd = openDirectory(path, O_PATH);
-    if (fd < 0) {
-        return false;
-    }
-    ::close(fd);
-    return true;
+    return openDirectory(path, O_PATH).isOpen();
 }
 
 } // namespace

@@ -348,8 +348,8 @@ void MainWindow::refreshPanel(QLabel* label, QListView* list, FileListModel& mod
     setLabelText(label, toQString(shown));
     label->setToolTip(toQString(directory));
     list->setAccessibleDescription(toQString(directory));
-    if (const auto error = model.setDirectory(directory)) {
-        showFailure(toQString(directory) + QStringLiteral(": ") + toQString(*error));
+    if (const int error = model.setDirectory(directory)) {
+        showFailure(toQString(directory) + QStringLiteral(": ") + toQString(std::strerror(error)));
     }
 }
 

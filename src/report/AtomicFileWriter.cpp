@@ -1,5 +1,6 @@
 #include "report/AtomicFileWriter.h"
 
+#include "engine/FileDescriptor.h"
 #include "engine/PathText.h"
 #include "report/DescriptorPath.h"
 #include "report/FileWriteError.h"
@@ -67,8 +68,9 @@ public:
             // behind; a name with our process id can only be ours or a dead process's.
             removal_.arm(path_.c_str());
             // Mode 0666 lets the umask decide, as for any newly created file.
-            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ >= 0) {
+            fd_ = FileDescriptor(
+                ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            if (fd_.isOpen()) {
                 return;
             }
             removal_.disarm();
@@ -78,9 +80,7 @@ public:
         }
     }
     ~TemporaryFile() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
+        fd_.reset();
         if (!renamed_) {
             ::unlink(path_.c_str());
         }
@@ -89,14 +89,10 @@ public:
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    int fd() const { return fd_; }
+    int fd() const { return fd_.get(); }
 
     // Returns 0 or an errno value.
-    int close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result == 0 ? 0 : errno;
-    }
+    int close() { return fd_.close(); }
     int renameTo(const std::string& path) {
         if (::rename(path_.c_str(), path.c_str()) != 0) {
             return errno;
@@ -109,7 +105,7 @@ public:
 private:
     RemovalOnSignal& removal_;
     std::string path_;
-    int fd_ = -1;
+    FileDescriptor fd_;
     bool renamed_ = false;
 };
 
@@ -176,13 +172,12 @@ void AtomicFileWriter::replace(const std::string& target, std::string_view conte
 // Until the directory is on disk, a power cut can bring the old report back.
 void AtomicFileWriter::syncDirectory(const std::string& directory,
                                      const std::string& target) const {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
+    const FileDescriptor fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.isOpen()) {
         return; // a folder we may write in but not read: nothing to sync it through
     }
-    const int result = sync_(fd);
+    const int result = sync_(fd.get());
     const int error = errno;
-    ::close(fd);
     // EINVAL: the file system cannot sync a directory.
     if (result != 0 && error != EINVAL) {
         throw FileWriteError(target, error);

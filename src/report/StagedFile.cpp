@@ -1,5 +1,6 @@
 #include "report/StagedFile.h"
 
+#include "engine/FileDescriptor.h"
 #include "engine/PathText.h"
 #include "report/FileWriteError.h"
 
@@ -17,13 +18,12 @@ namespace {
 constexpr int kMaxNameAttempts = 100;
 
 void syncPath(const std::string& path, int flags, const std::string& target) {
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-    if (fd < 0) {
+    const FileDescriptor fd(::open(path.c_str(), flags | O_CLOEXEC));
+    if (!fd.isOpen()) {
         return; // nothing to sync it through
     }
-    const int result = ::fsync(fd);
+    const int result = ::fsync(fd.get());
     const int error = errno;
-    ::close(fd);
     // EINVAL: the file system cannot sync.
     if (result != 0 && error != EINVAL) {
         throw FileWriteError(target, error);
@@ -55,12 +55,12 @@ StagedFile::StagedFile(std::string target) : target_(std::move(target)), destina
     for (int attempt = 0;; ++attempt) {
         path_ = directory + (directory.ends_with('/') ? "" : "/") + ".quorvel-" +
                 std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
-        const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
+        const FileDescriptor fd(
+            ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.isOpen()) {
             if (exists) {
-                ::fchmod(fd, status.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO));
+                ::fchmod(fd.get(), status.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO));
             }
-            ::close(fd);
             return;
         }
         if (errno != EEXIST || attempt == kMaxNameAttempts) {

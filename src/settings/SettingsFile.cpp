@@ -1,5 +1,6 @@
 #include "settings/SettingsFile.h"
 
+#include "engine/FileDescriptor.h"
 #include "settings/PrivateDirectory.h"
 #include "settings/RegFileParser.h"
 
@@ -79,15 +80,15 @@ SettingsFile::Contents SettingsFile::load() {
     if (!S_ISREG(info.st_mode)) {
         return unreadable(QStringLiteral("not a regular file"));
     }
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
+    FileDescriptor fd(::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (!fd.isOpen()) {
         return unreadable(errnoText(errno));
     }
     QByteArray bytes;
-    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    const bool read = regular && readAtMost(fd, kMaxFileSize, bytes);
+    const bool regular = ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode);
+    const bool read = regular && readAtMost(fd.get(), kMaxFileSize, bytes);
     const int readError = errno;
-    ::close(fd);
+    fd.reset();
     if (!regular) {
         return unreadable(QStringLiteral("not a regular file"));
     }
@@ -164,10 +165,9 @@ bool SettingsFile::save(const RegFile& document) {
     }
     // Until the folder is on disk, a power cut can bring the old file back.
     const QByteArray folder = QFile::encodeName(QFileInfo(path_).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        sync_(fd);
-        ::close(fd);
+    const FileDescriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.isOpen()) {
+        sync_(fd.get());
     }
     return true;
 }

@@ -1,11 +1,11 @@
 #include "gui/FileListing.h"
 
+#include "support/HookedFileAccess.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace quorvel {
@@ -24,15 +24,19 @@ TEST(FileListingTest, ListsOnlyPlainFilesInTheEnginesOrder) {
     tree.write("b.txt", "b");
     tree.write("A.txt", "a");
     tree.write(".hidden", "h");
+    tree.write("empty", "");
     tree.write("\xff-not-utf8", "x");
     tree.mkdir("subdirectory");
     tree.symlink("b.txt", "link-to-file");
     tree.symlink("subdirectory", "link-to-directory");
     tree.symlink("missing", "dangling");
     tree.fifo("pipe");
-    const FileListing listing = listPlainFiles(tree.root());
-    EXPECT_FALSE(listing.error);
-    EXPECT_EQ(namesOf(listing), (std::vector<std::string>{".hidden", "A.txt", "b.txt",
+    test::HookedFileAccess files;
+    const int openBefore = test::openDescriptorCount();
+    const FileListing listing = listPlainFiles(files, tree.root());
+    EXPECT_EQ(test::openDescriptorCount(), openBefore) << "no directory kept open behind the list";
+    EXPECT_EQ(listing.errorCode, 0);
+    EXPECT_EQ(namesOf(listing), (std::vector<std::string>{".hidden", "A.txt", "b.txt", "empty",
                                                           "link-to-file", "\xff-not-utf8"}));
 }
 
@@ -51,43 +55,38 @@ TEST(FileListingTest, ProgramsAreKnownByTheirEndingOrTheirExecutePermission) {
     ASSERT_EQ(::chmod(tree.path("script").c_str(), 0750), 0);
     tree.write("tool.exe", "x");
     tree.symlink("script", "link-to-script");
-    const FileListing listing = listPlainFiles(tree.root());
+    test::HookedFileAccess files;
+    const FileListing listing = listPlainFiles(files, tree.root());
     ASSERT_EQ(listing.files.size(), 4U);
-    // A link is looked at to be listed; an ending tells without a look; the rest waits.
-    EXPECT_EQ(listing.files[0].icon, FileIconKind::Program); // link-to-script
-    EXPECT_FALSE(listing.files[1].icon);                     // plain
-    EXPECT_FALSE(listing.files[2].icon);                     // script
-    EXPECT_EQ(listing.files[3].icon, FileIconKind::Program); // tool.exe
+    // An ending tells without a look; the rest waits until the row is shown.
+    EXPECT_FALSE(listing.files[1].icon);                                         // plain
+    EXPECT_EQ(listing.files[3].icon, FileIconKind::Program);                     // tool.exe
+    EXPECT_EQ(iconKindOf(tree.root(), listing.files[0]), FileIconKind::Program); // link-to-script
     EXPECT_EQ(iconKindOf(tree.root(), listing.files[1]), FileIconKind::Document);
-    EXPECT_EQ(iconKindOf(tree.root(), listing.files[2]), FileIconKind::Program);
+    EXPECT_EQ(iconKindOf(tree.root(), listing.files[2]), FileIconKind::Program); // script
 }
 
 TEST(FileListingTest, ADirectoryThatCannotBeReadGivesTheSystemsReasonAndNoFiles) {
     test::TempTree tree;
-    const FileListing missing = listPlainFiles(tree.path("gone"));
-    EXPECT_TRUE(missing.files.empty());
-    ASSERT_TRUE(missing.error);
-    EXPECT_EQ(*missing.error, std::strerror(ENOENT));
     tree.write("file", "x");
-    EXPECT_EQ(*listPlainFiles(tree.path("file")).error, std::strerror(ENOTDIR));
-
-    // Reading fails after the first file: no partial list beside the reason.
     tree.write("a", "a");
-    tree.write("b", "b");
-    static bool fileRead;
-    fileRead = false;
-    const FileListing partial = listPlainFiles(tree.root(), [](DIR* stream) -> dirent* {
-        if (fileRead) {
-            errno = EIO;
-            return nullptr;
-        }
-        dirent* entry = ::readdir(stream);
-        fileRead = entry != nullptr && entry->d_name[0] != '.';
-        return entry;
-    });
-    ASSERT_TRUE(partial.error);
-    EXPECT_EQ(*partial.error, std::strerror(EIO));
-    EXPECT_TRUE(partial.files.empty());
+    test::HookedFileAccess files;
+    // Reading stops part-way: no partial list beside the reason.
+    files.failingListings[tree.root()] = EIO;
+    const struct {
+        const char* name;
+        std::string directory;
+        int errorCode;
+    } cases[] = {
+        {"missing", tree.path("gone"), ENOENT},
+        {"not a directory", tree.path("file"), ENOTDIR},
+        {"fails part-way", tree.root(), EIO},
+    };
+    for (const auto& c : cases) {
+        const FileListing listing = listPlainFiles(files, c.directory);
+        EXPECT_EQ(listing.errorCode, c.errorCode) << c.name;
+        EXPECT_TRUE(listing.files.empty()) << c.name;
+    }
 }
 
 } // namespace

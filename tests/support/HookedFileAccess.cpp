@@ -58,8 +58,11 @@ void HookedFileAccess::willRead(const std::string& directory, std::string_view n
 
 DirectoryListing HookedFileAccess::listDirectory(const std::string& path) {
     ++counts.listings;
+    const auto failing = failingListings.find(path);
     auto listing = unreadableDirectories.count(path) != 0 ? DirectoryListing{std::nullopt, EACCES}
-                                                          : PosixFileAccess::listDirectory(path);
+                   : failing != failingListings.end()
+                       ? DirectoryListing{std::nullopt, failing->second}
+                       : PosixFileAccess::listDirectory(path);
     if (keepPaths) {
         listedPaths.push_back(path);
     }

@@ -44,6 +44,8 @@ public:
     std::function<void(const std::string& path, DirectoryLook& look)> onDirectoryLook;
     // Directories whose listing fails with EACCES, as one that cannot be read.
     std::set<std::string> unreadableDirectories;
+    // Directories whose listing fails with the given reason, as when reading stops part-way.
+    std::map<std::string, int> failingListings;
     // Keeps the path of every listing and of every opened handle (costs memory per call).
     bool keepPaths = true;
 

@@ -1,5 +1,5 @@
 // Pictures of the language chooser, and of the help window at each topic and with its page
-// missing, for looking at them: language_screenshots OUTPUT_DIRECTORY (under an X server such as
+// missing, for looking at them: language-shots OUTPUT_DIRECTORY (under an X server such as
 // xvfb-run).
 #include "gui/HelpWindow.h"
 #include "gui/LanguageChooser.h"
@@ -25,7 +25,7 @@ bool save(QWidget& window, const QString& path) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: language_screenshots OUTPUT_DIRECTORY\n");
+        std::fprintf(stderr, "usage: language-shots OUTPUT_DIRECTORY\n");
         return 2;
     }
     const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
