@@ -32,8 +32,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        const bool takesValue =
-            name == "--filter" || name == "--lang" || name == "--text" || name == "--html";
+        const bool takesValue = name == "--filter" || name == "--exclude" || name == "--lang" ||
+                                name == "--text" || name == "--html";
         if (takesValue && !value) {
             if (i + 1 >= args.size()) {
                 return usageError("option '" + name + "' requires an argument");
@@ -51,6 +51,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             cl.options.onlyDifferent = false;
         } else if (name == "--filter") {
             cl.options.filter = *value;
+        } else if (name == "--both") {
+            cl.options.bothSides = true;
+            cl.directoryOption = name;
+        } else if (name == "--exclude") {
+            cl.options.exclusions = *value;
+            cl.directoryOption = name;
         } else if (name == "--lang") {
             cl.language = languageFromCode(*value);
             if (cl.language == kNoLanguage) {

@@ -22,6 +22,8 @@ struct CommandLine {
     std::optional<std::string> textFile;
     std::optional<std::string> htmlFile;
     std::vector<std::string> paths;
+    // The last option given that only a comparison of two directories takes, if any.
+    std::string directoryOption;
 };
 
 // Parses the arguments after the program name; a usage error comes back as its message.

@@ -48,6 +48,10 @@ namesakes in another directory, and print the report.
   --no-recurse        do not descend into subdirectories (directory mode)
   --all               list equal files too (directory mode)
   --filter PATTERNS   file name patterns separated by ';' (default "*.*")
+  --exclude PATTERNS  leave out files and directories whose names match these
+                      patterns, on both sides (directory mode)
+  --both              also list files found only in the second directory
+                      (directory mode)
   --lang CODE         report language: eng, ita, ned, deu, dk or esp (default eng)
   --text FILE         also save the report as a text file
   --html FILE         also save the report as an HTML page
@@ -137,6 +141,9 @@ int main(int argc, char** argv) {
     const bool showProgress = cl.progress == CommandLine::Progress::On ||
                               (cl.progress == CommandLine::Progress::Auto && ::isatty(2));
     auto& plan = *planned.plan;
+    if (!cl.directoryOption.empty() && plan.mode != CompareMode::DirectoryWithDirectory) {
+        return usageFailure("option '" + cl.directoryOption + "' compares two directories");
+    }
     RunRequest request;
     request.mode = plan.mode;
     request.leftDirectory = std::move(plan.leftDirectory);
@@ -145,6 +152,7 @@ int main(int argc, char** argv) {
     request.rightName = std::move(plan.rightName);
     request.options = cl.options;
     request.filterWord = uiCaption(currentLanguage, UiKey::uiFilter);
+    request.excludeWord = uiCaption(currentLanguage, UiKey::uiExclude);
     request.fastNote = uiCaption(currentLanguage, UiKey::uiFastCompare);
     const bool directories = request.mode == CompareMode::DirectoryWithDirectory;
     TerminalRunView view(showProgress, directories, stderr);

@@ -10,6 +10,10 @@ struct CompareOptions {
     bool recurse = true;
     bool onlyDifferent = true;
     std::string filter = "*.*";
+    // Directory mode only, both off by default: files only in the second tree are listed too,
+    // and names matching these patterns (";" between them) are left out on both sides.
+    bool bothSides = false;
+    std::string exclusions;
 };
 
 } // namespace quorvel

@@ -72,7 +72,9 @@ void ComparisonRun::begin(const RunRequest& request) {
     const bool directories = request.mode == CompareMode::DirectoryWithDirectory;
     state_ = RunState{};
     // The file modes read only the fast option.
-    state_.options = directories ? request.options : CompareOptions{.fast = request.options.fast};
+    CompareOptions fileModeOptions;
+    fileModeOptions.fast = request.options.fast;
+    state_.options = directories ? request.options : fileModeOptions;
     record_.clear();
     files_.forgetCaches();
 
@@ -85,7 +87,10 @@ void ComparisonRun::begin(const RunRequest& request) {
         record_.heading(headings.right, right_);
     }
     if (directories && state_.options.filter != "*.*") {
-        record_.filterHeading(request.filterWord, state_.options.filter);
+        record_.optionHeading(request.filterWord, state_.options.filter);
+    }
+    if (directories && !state_.options.exclusions.empty()) {
+        record_.optionHeading(request.excludeWord, state_.options.exclusions);
     }
     if (state_.options.fast) {
         record_.fastHeading(request.fastNote);
@@ -98,8 +103,7 @@ void ComparisonRun::sumSizes() {
     if (!observer_.mayGoOn()) {
         state_.abortRequested = true;
     }
-    const auto& options = state_.options;
-    state_.progress.grandTotal = walker_.totalSize(left_, options.recurse, options.filter);
+    state_.progress.grandTotal = walker_.totalSize(left_, state_.options);
 }
 
 void ComparisonRun::comparePairs() {

@@ -1,6 +1,7 @@
 #include "engine/DirectoryWalker.h"
 
 #include "engine/FilterPatterns.h"
+#include "engine/NameOrder.h"
 #include "engine/PairComparer.h"
 #include "engine/PathText.h"
 #include "engine/RunBookkeeping.h"
@@ -26,6 +27,25 @@ std::pair<std::uint64_t, std::uint64_t> keyOf(const FileIdentity& identity) {
     return {identity.device, identity.inode};
 }
 
+// Whether a sorted listing holds a name, of any kind.
+bool holds(const ListedEntries& listing, std::string_view name) {
+    std::size_t low = 0;
+    std::size_t high = listing.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (nameLess(listing[middle].name, name)) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low < listing.size() && listing[low].name == name;
+}
+
+std::vector<std::string> exclusionPatterns(std::string_view text) {
+    return trimFilterText(text).empty() ? std::vector<std::string>{} : filterPatterns(text);
+}
+
 // What a kept listing costs beside its entries: its node in the map.
 constexpr std::size_t kMapNodeBytes = 64 + sizeof(DirectoryStamp) + sizeof(DirectoryListing);
 
@@ -42,8 +62,8 @@ void DirectoryWalker::walk(const std::string& base, const std::string& relativeP
     std::string rel = relativePath;
     std::vector<Level> levels;
     const auto enter = [&](std::string path, std::size_t parentLength,
-                           const std::optional<DirectoryLook>& look) {
-        auto level = visit(path, rel, look);
+                           const std::optional<DirectoryLook>& look, bool rightOnly) {
+        auto level = visit(path, rel, look, rightOnly);
         level.path = std::move(path);
         level.parentLength = parentLength;
         level.identified = look.has_value();
@@ -54,7 +74,7 @@ void DirectoryWalker::walk(const std::string& base, const std::string& relativeP
     if (top) {
         walking_.push_back(top->identity);
     }
-    enter(std::move(topPath), rel.size(), top);
+    enter(std::move(topPath), rel.size(), top, false);
     // Once aborted, every level still open would return at once: nothing more to do.
     while (!levels.empty() && !state_.abortRequested) {
         auto next = nextSubdirectory(levels.back());
@@ -70,30 +90,54 @@ void DirectoryWalker::walk(const std::string& base, const std::string& relativeP
         if (!rel.empty()) {
             rel += '/';
         }
-        rel += next->first;
-        enter(joinPath(levels.back().path, next->first), parentLength, next->second);
+        rel += next->name;
+        enter(joinPath(levels.back().path, next->name), parentLength, next->look, next->rightOnly);
     }
 }
 
-std::optional<std::pair<std::string, std::optional<DirectoryLook>>>
-DirectoryWalker::nextSubdirectory(Level& level) {
+std::optional<DirectoryWalker::Subdirectory> DirectoryWalker::nextSubdirectory(Level& level) {
     const auto& entries = level.entries();
-    while (level.next < entries.size()) {
-        const auto entry = entries[level.next++];
-        if (isFile(entry)) {
-            continue;
+    for (;;) {
+        // An excluded directory is never looked at.
+        while (level.next < entries.size() &&
+               (isFile(entries[level.next]) || excluded(entries[level.next].name))) {
+            ++level.next;
         }
+        const bool onLeft = level.next < entries.size();
+        const bool onRight = level.nextRightOnly < level.rightOnly.size();
+        if (!onLeft && !onRight) {
+            return std::nullopt;
+        }
+        // Both sides' subdirectories in one name order.
+        Subdirectory next;
+        next.rightOnly = onRight && (!onLeft || nameLess(level.rightOnly[level.nextRightOnly],
+                                                         entries[level.next].name));
+        next.name = next.rightOnly ? std::move(level.rightOnly[level.nextRightOnly++])
+                                   : std::string(entries[level.next++].name);
         // A directory that cannot be looked at is still entered: its listing tells the rest.
-        auto look = files_.lookAtDirectory(joinPath(level.path, entry.name));
-        if (look) {
-            if (std::find(walking_.begin(), walking_.end(), look->identity) != walking_.end()) {
+        next.look = files_.lookAtDirectory(
+            joinPath(next.rightOnly ? level.rightPath : level.path, next.name));
+        if (next.look) {
+            if (std::find(walking_.begin(), walking_.end(), next.look->identity) !=
+                walking_.end()) {
                 continue;
             }
-            walking_.push_back(look->identity);
+            walking_.push_back(next.look->identity);
         }
-        return std::make_pair(std::string(entry.name), look);
+        return next;
     }
-    return std::nullopt;
+}
+
+bool DirectoryWalker::excluded(std::string_view name) const {
+    return std::any_of(exclusions_.begin(), exclusions_.end(), [name](const std::string& pattern) {
+        return matchesWildcard(pattern, name);
+    });
+}
+
+bool DirectoryWalker::passesFilter(std::string_view name) const {
+    return std::any_of(patterns_.begin(), patterns_.end(), [name](const std::string& pattern) {
+        return matchesWildcard(pattern, name);
+    });
 }
 
 DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
@@ -138,7 +182,8 @@ std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& lis
     for (; cursor.pattern < patterns_.size(); ++cursor.pattern, cursor.index = 0) {
         while (cursor.index < listing.size()) {
             const auto entry = listing[cursor.index++];
-            if (isFile(entry) && matchesWildcard(patterns_[cursor.pattern], entry.name)) {
+            if (isFile(entry) && matchesWildcard(patterns_[cursor.pattern], entry.name) &&
+                !excluded(entry.name)) {
                 return entry;
             }
         }
@@ -149,10 +194,12 @@ std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& lis
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
                                        const std::string& relativePath) {
     patterns_ = filterPatterns(state_.options.filter);
+    exclusions_ = exclusionPatterns(state_.options.exclusions);
     walk(leftBase, relativePath,
          [&](const std::string& left, const std::string& rel,
-             const std::optional<DirectoryLook>& look) {
-             return compareLevel(left, rightBase, rel, look);
+             const std::optional<DirectoryLook>& look, bool rightOnly) {
+             return rightOnly ? rightOnlyLevel(joinPath(rightBase, rel), rel)
+                              : compareLevel(left, rightBase, rel, look);
          });
     listings_.clear();
     keptBytes_ = 0;
@@ -227,24 +274,99 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         }
         recordLevelPair(blockWritten, pair);
     }
+    if (state_.options.bothSides && !state_.runInterrupted) {
+        const auto rightListing = files_.listDirectory(right);
+        if (rightListing.entries) {
+            level.rightPath = right;
+            listRightOnly(*rightListing.entries, right, &*listing, left, relativePath, blockWritten,
+                          level);
+        }
+    }
     if (state_.options.recurse && !state_.runInterrupted) {
         level.owned = std::move(*listing);
     }
     return level;
 }
 
-double DirectoryWalker::totalSize(const std::string& directory, bool recurse,
-                                  const std::string& filter) {
+DirectoryWalker::Level DirectoryWalker::rightOnlyLevel(const std::string& right,
+                                                       const std::string& relativePath) {
+    Level level;
+    pollAbort(observer_, state_);
+    if (state_.abortRequested) {
+        state_.runInterrupted = true;
+        return level;
+    }
+    observer_.directoryBegun(relativePath);
+    bool blockWritten = false;
+    const auto taken = files_.listDirectory(right);
+    if (!taken.entries) {
+        // Trouble as on the left; what it holds cannot be told, so the directory stands for it.
+        observer_.readProblem(right, taken.errorCode);
+        const auto name = relativePath + "/";
+        state_.progress.currentFileName = name;
+        state_.progress.currentFileSize = 0;
+        const PairFacts pair{relativePath, name, CompareResult::NotFoundIn1st,
+                             {},           {},   taken.errorCode};
+        if (books_.accountPair(pair)) {
+            recordLevelPair(blockWritten, pair);
+        }
+        return level;
+    }
+    level.rightPath = right;
+    listRightOnly(*taken.entries, right, nullptr, {}, relativePath, blockWritten, level);
+    return level;
+}
+
+void DirectoryWalker::listRightOnly(const ListedEntries& right, const std::string& rightPath,
+                                    const ListedEntries* left, const std::string& leftPath,
+                                    const std::string& relativePath, bool& blockWritten,
+                                    Level& level) {
+    // A namesake the left listing leaves out (a FIFO, a socket) is a namesake all the same.
+    const auto namesakeOnLeft = [&](std::string_view name) {
+        return left != nullptr &&
+               (holds(*left, name) || !files_.lookUpFile(joinPath(leftPath, name)).problem.missing);
+    };
+    for (std::size_t i = 0; i < right.size(); ++i) {
+        const auto entry = right[i];
+        if (excluded(entry.name)) {
+            continue;
+        }
+        if (!isFile(entry)) {
+            if (state_.options.recurse && !namesakeOnLeft(entry.name)) {
+                level.rightOnly.emplace_back(entry.name);
+            }
+            continue;
+        }
+        if (!passesFilter(entry.name) || namesakeOnLeft(entry.name)) {
+            continue;
+        }
+        // Only a regular file is listed: not a link that leads nowhere.
+        const auto file = files_.lookUpFile(joinPath(rightPath, entry.name));
+        if (!file.size) {
+            continue;
+        }
+        state_.progress.currentFileName = entry.name;
+        state_.progress.currentFileSize = 0; // nothing is read
+        const PairFacts pair{relativePath, entry.name, CompareResult::NotFoundIn1st,
+                             {},           file.size,  0};
+        if (!books_.accountPair(pair)) {
+            return;
+        }
+        recordLevelPair(blockWritten, pair);
+    }
+}
+
+double DirectoryWalker::totalSize(const std::string& directory, const CompareOptions& options) {
+    const bool recurse = options.recurse;
     const std::string top = runDirectory(directory);
-    patterns_ = filterPatterns(filter);
+    patterns_ = filterPatterns(options.filter);
+    exclusions_ = exclusionPatterns(options.exclusions);
     listings_.clear();
     keptBytes_ = 0;
     double sum = 0;
-    walk(
-        top, "",
-        [&](const std::string& path, const std::string&, const std::optional<DirectoryLook>& look) {
-            return sizeLevel(path, recurse, look, sum);
-        });
+    walk(top, "",
+         [&](const std::string& path, const std::string&, const std::optional<DirectoryLook>& look,
+             bool) { return sizeLevel(path, recurse, look, sum); });
     return sum;
 }
 
@@ -262,7 +384,8 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
         for (const auto& pattern : patterns_) {
             for (std::size_t i = 0; i < listing->size(); ++i) {
                 const auto entry = (*listing)[i];
-                if (isFile(entry) && matchesWildcard(pattern, entry.name)) {
+                if (isFile(entry) && matchesWildcard(pattern, entry.name) &&
+                    !excluded(entry.name)) {
                     sum += static_cast<double>(entry.size);
                 }
             }

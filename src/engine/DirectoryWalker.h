@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CompareOptions.h"
 #include "engine/CompareResult.h"
 #include "engine/FileAccess.h"
 #include "engine/WalkOptions.h"
@@ -36,7 +37,7 @@ public:
     // The empty relative path starts a walk at the compared directories.
     void compareDirectory(const std::string& leftBase, const std::string& rightBase,
                           const std::string& relativePath);
-    double totalSize(const std::string& directory, bool recurse, const std::string& filter);
+    double totalSize(const std::string& directory, const CompareOptions& options);
 
 private:
     using Key = std::pair<std::uint64_t, std::uint64_t>; // a directory's device and inode
@@ -50,13 +51,25 @@ private:
         std::size_t next = 0;
         std::size_t parentLength = 0;
         bool identified = false; // its identity is on the stack of directories being walked
+        // With both sides: the right directory, and its subdirectories not on the left.
+        std::string rightPath;
+        std::vector<std::string> rightOnly;
+        std::size_t nextRightOnly = 0;
 
         const ListedEntries& entries() const { return kept ? *kept : owned; }
     };
-    // A pass's work in one directory, given its whole and relative paths and what a look at it
-    // just found: the level to walk on from, empty when the walk goes no deeper there.
+    // A subdirectory to enter: its name, a look at it when it could be looked at, and whether it
+    // is only on the right.
+    struct Subdirectory {
+        std::string name;
+        std::optional<DirectoryLook> look;
+        bool rightOnly = false;
+    };
+    // A pass's work in one directory, given its whole and relative paths, what a look at it just
+    // found, and whether it is only on the right: the level to walk on from, empty when the walk
+    // goes no deeper there.
     using Visit = std::function<Level(const std::string& path, const std::string& relativePath,
-                                      const std::optional<DirectoryLook>& look)>;
+                                      const std::optional<DirectoryLook>& look, bool rightOnly)>;
 
     // Depth first from `relativePath` below `base`, guarding against link loops: a directory
     // already being walked higher up is not entered again. Ends early once an abort is seen.
@@ -64,13 +77,22 @@ private:
 
     Level compareLevel(const std::string& left, const std::string& rightBase,
                        const std::string& relativePath, const std::optional<DirectoryLook>& look);
+    // A directory only on the right: each file it holds is listed as such, and so are its
+    // subdirectories' files in turn.
+    Level rightOnlyLevel(const std::string& right, const std::string& relativePath);
+    // With both sides: the files of a right directory without a namesake on the left, listed as
+    // such, and its subdirectories without one, for the walk.
+    void listRightOnly(const ListedEntries& right, const std::string& rightPath,
+                       const ListedEntries* left, const std::string& leftPath,
+                       const std::string& relativePath, bool& blockWritten, Level& level);
+    bool excluded(std::string_view name) const;
+    bool passesFilter(std::string_view name) const;
     Level sizeLevel(const std::string& directory, bool recurse,
                     const std::optional<DirectoryLook>& look, double& sum);
     // The next subdirectory of a level that is not already being walked higher up, with a look
     // at it when it could be looked at (its identity is then on the stack), or nothing when the
     // level is done.
-    std::optional<std::pair<std::string, std::optional<DirectoryLook>>>
-    nextSubdirectory(Level& level);
+    std::optional<Subdirectory> nextSubdirectory(Level& level);
 
     // The size pass lists each directory once; the comparison takes that listing over when it
     // was kept and the directory is still the one listed, unchanged since.
@@ -98,6 +120,7 @@ private:
     RunBookkeeping& books_;
     WalkOptions options_;
     std::vector<std::string> patterns_;
+    std::vector<std::string> exclusions_;
     std::vector<FileIdentity> walking_;
     struct KeptListing {
         DirectoryStamp stamp;

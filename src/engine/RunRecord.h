@@ -16,8 +16,8 @@ public:
     virtual void clear() = 0;
     // A heading line: the key's text and a path.
     virtual void heading(MessageKey key, std::string_view path) = 0;
-    // The heading line that quotes the filter after the word for it.
-    virtual void filterHeading(std::string_view word, std::string_view filter) = 0;
+    // A heading line that quotes an option (the filter, the exclusions) after the word for it.
+    virtual void optionHeading(std::string_view word, std::string_view value) = 0;
     // The heading line of a run that compares sizes only: the note that says so.
     virtual void fastHeading(std::string_view note) = 0;
     virtual void blank() = 0;

@@ -215,7 +215,8 @@ void MainWindow::chooseMode(CompareMode mode) {
     for (QWidget* w :
          {static_cast<QWidget*>(ui_->CheckBoxRecurse),
           static_cast<QWidget*>(ui_->CheckBoxSoloDiversi), static_cast<QWidget*>(ui_->EditFiltro),
-          static_cast<QWidget*>(ui_->Label6)}) {
+          static_cast<QWidget*>(ui_->Label6), static_cast<QWidget*>(ui_->CheckBoxBothSides),
+          static_cast<QWidget*>(ui_->LabelExclude), static_cast<QWidget*>(ui_->EditExclude)}) {
         w->setVisible(row->directoryOptions);
     }
     ui_->FileListBox1->setVisible(row->leftList);

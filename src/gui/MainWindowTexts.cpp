@@ -68,6 +68,8 @@ void MainWindowTexts::apply(LanguageId id, const QButtonGroup& modes) {
     setLabelText(ui_.Label3, ui(UiKey::uiCompareThis));
     setLabelText(ui_.Label4, ui(UiKey::uiWithThis));
     setLabelText(ui_.Label6, ui(UiKey::uiFilter));
+    setLabelText(ui_.LabelExclude, ui(UiKey::uiExclude));
+    button(ui_.CheckBoxBothSides, ui(UiKey::uiBothSides));
     setLabelText(ui_.LabelTutor1, ui(UiKey::tutorNoMode1));
     setLabelText(ui_.LabelTutor2, ui(UiKey::tutorNoMode2));
     for (std::size_t i = 0; i < kModeTable.size(); ++i) {
@@ -97,6 +99,7 @@ void MainWindowTexts::apply(LanguageId id, const QButtonGroup& modes) {
     ui_.FileListBox1->setAccessibleName(compareThis + QLatin1Char(' ') + ui(UiKey::uiFiles));
     ui_.FileListBox2->setAccessibleName(withThis + QLatin1Char(' ') + ui(UiKey::uiFiles));
     ui_.EditFiltro->setAccessibleName(ui(UiKey::uiFilter));
+    ui_.EditExclude->setAccessibleName(ui(UiKey::uiExclude));
     ui_.ProgressBar1->setAccessibleName(ui(UiKey::hintDirDir));
     refit();
 }

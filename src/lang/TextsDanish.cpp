@@ -100,6 +100,8 @@ constinit const LanguageTexts kDanishTexts{
         {uiReportCaption, "Rapport"},
         {dlgSaveFilter, "Tekstfil (txt)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Gem rapport..."},
+        {uiExclude, "udelad"},
+        {uiBothSides, "Vis også filer kun til højre"},
     }}),
 };
 

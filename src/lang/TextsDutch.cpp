@@ -103,6 +103,8 @@ constinit const LanguageTexts kDutchTexts{
         {uiReportCaption, "Rapport"},
         {dlgSaveFilter, "Tekst bestanden (TXT)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Rapport opslaan..."},
+        {uiExclude, "uitsluiten"},
+        {uiBothSides, "Ook bestanden alleen rechts tonen"},
     }}),
 };
 

@@ -102,6 +102,8 @@ constinit const LanguageTexts kEnglishTexts{
         {uiReportCaption, "Report"},
         {dlgSaveFilter, "Text file (TXT)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Save report..."},
+        {uiExclude, "exclude"},
+        {uiBothSides, "Also list files only on the right"},
     }}),
 };
 

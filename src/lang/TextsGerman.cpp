@@ -106,6 +106,8 @@ constinit const LanguageTexts kGermanTexts{
         {uiReportCaption, "Report"},
         {dlgSaveFilter, "Text Datei (TXT)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Report speichern..."},
+        {uiExclude, "Ausschließen"},
+        {uiBothSides, "Auch Dateien nur rechts auflisten"},
     }}),
 };
 

@@ -104,6 +104,8 @@ constinit const LanguageTexts kItalianTexts{
         {uiReportCaption, "Rapporto"},
         {dlgSaveFilter, "File di testo (TXT)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Salva rapporto..."},
+        {uiExclude, "escludi"},
+        {uiBothSides, "Elenca anche i file solo a destra"},
     }}),
 };
 

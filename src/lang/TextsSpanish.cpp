@@ -105,6 +105,8 @@ constinit const LanguageTexts kSpanishTexts{
         {uiReportCaption, "Informe"},
         {dlgSaveFilter, "Archivo de texto (TXT)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Guardar informe..."},
+        {uiExclude, "excluir"},
+        {uiBothSides, "Incluir archivos solo a la derecha"},
     }}),
 };
 

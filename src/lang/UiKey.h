@@ -34,8 +34,10 @@ enum class UiKey : int {
     uiReportCaption,
     dlgSaveFilter,
     dlgSaveTitle,
+    uiExclude,
+    uiBothSides,
 };
 
-inline constexpr int kUiKeyCount = 30;
+inline constexpr int kUiKeyCount = 32;
 
 } // namespace quorvel

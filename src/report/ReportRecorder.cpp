@@ -21,11 +21,11 @@ void ReportRecorder::heading(MessageKey key, std::string_view path) {
     report_.appendReportLine(line, ReportLineKind::Heading);
 }
 
-void ReportRecorder::filterHeading(std::string_view word, std::string_view filter) {
+void ReportRecorder::optionHeading(std::string_view word, std::string_view value) {
     std::string line = "(";
     line += word;
     line += ":  ";
-    line += reportSafe(filter);
+    line += reportSafe(value);
     line += ')';
     report_.appendReportLine(line, ReportLineKind::Heading);
 }

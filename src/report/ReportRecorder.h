@@ -17,7 +17,7 @@ public:
 
     void clear() override;
     void heading(MessageKey key, std::string_view path) override;
-    void filterHeading(std::string_view word, std::string_view filter) override;
+    void optionHeading(std::string_view word, std::string_view value) override;
     void fastHeading(std::string_view note) override;
     void blank() override;
     void subdirectory(std::string_view relativePath) override;

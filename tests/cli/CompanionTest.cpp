@@ -131,6 +131,8 @@ TEST_F(CompanionTest, TroubleExitsTwoWithOneLine) {
          std::vector<std::vector<std::string>>{{"L", "R/same.txt"},
                                                {"L"},
                                                {"--bogus", "L", "R"},
+                                               {"--both", "L/same.txt", "R/same.txt"},
+                                               {"--exclude", "x", "L/same.txt", "R"},
                                                {"L/same.txt", "L/sub/diff.txt", "R"}}) {
         r = run(args);
         EXPECT_EQ(r.exitCode, 2);

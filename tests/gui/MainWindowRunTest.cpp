@@ -146,6 +146,21 @@ TEST_F(RunTest, TheOptionsChosenInTheWindowDecideTheDirectoryRun) {
     EXPECT_EQ(reportLines(), expected);
 }
 
+TEST_F(RunTest, BothSidesAndExclusionsChosenInTheWindowReachTheRun) {
+    tree_.write("right/only.txt", "1");
+    tree_.write("right/skip.bak", "1");
+    click("SpeedButton3");
+    child<QCheckBox>("CheckBoxBothSides")->setChecked(true);
+    child<QLineEdit>("EditExclude")->setText(QStringLiteral("*.bak"));
+    click("SpeedButton4");
+    const auto lines = reportLines();
+    EXPECT_EQ(lines.at(2), "(exclude:  *.bak)");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), ">>>> only.txt: not found in 1st directory!"),
+              lines.end());
+    click("SpeedButton1");
+    EXPECT_FALSE(child<QCheckBox>("CheckBoxBothSides")->isVisibleTo(window_.get()));
+}
+
 TEST_F(RunTest, TheAbortButtonStopsALongRun) {
     for (int i = 0; i < 200; ++i) {
         tree_.write("work/many/f" + std::to_string(i), "x");

@@ -11,6 +11,7 @@ RunRequest RecordingView::request() const {
     request.rightName = rightSelection;
     request.options = options;
     request.filterWord = "filter";
+    request.excludeWord = "exclude";
     request.fastNote = "Fast comparison (compares only size)";
     return request;
 }
