@@ -18,6 +18,12 @@ RunController::RunController(QWidget& window, RunWidgets widgets, Dialogs& dialo
     : window_(window), widgets_(std::move(widgets)), dialogs_(dialogs), strings_(strings),
       decimalSeparator_(localeDecimalSeparator()), recorder_(report, strings, decimalSeparator_),
       run_(*this, recorder_, files) {
+    // Shown only while a run goes on.
+    for (QWidget* widget :
+         {static_cast<QWidget*>(widgets_.abortButton), static_cast<QWidget*>(widgets_.fileStatus),
+          static_cast<QWidget*>(widgets_.progressBar)}) {
+        widget->hide();
+    }
     sincePaint_.start();
     sinceEvents_.start();
 }

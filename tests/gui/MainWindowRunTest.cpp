@@ -161,6 +161,13 @@ TEST_F(RunTest, BothSidesAndExclusionsChosenInTheWindowReachTheRun) {
     EXPECT_FALSE(child<QCheckBox>("CheckBoxBothSides")->isVisibleTo(window_.get()));
 }
 
+TEST_F(RunTest, TheRunsOwnControlsAreHiddenUntilARunShowsThem) {
+    for (const char* name : {"ProgressBar1", "BitBtn1", "Label5"}) {
+        EXPECT_FALSE(shown(name)) << name;
+    }
+    EXPECT_TRUE(shown("Label3"));
+}
+
 TEST_F(RunTest, TheAbortButtonStopsALongRun) {
     for (int i = 0; i < 200; ++i) {
         tree_.write("work/many/f" + std::to_string(i), "x");
