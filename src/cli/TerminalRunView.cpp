@@ -6,25 +6,38 @@
 
 namespace quorvel {
 
-TerminalRunView::TerminalRunView(bool showProgress, bool showBar, std::FILE* progressStream)
-    : showProgress_(showProgress), showBar_(showBar), stream_(progressStream) {}
+TerminalRunView::TerminalRunView(bool showProgress, bool showBar, std::FILE* progressStream,
+                                 std::string decimalSeparator)
+    : showProgress_(showProgress), showBar_(showBar), stream_(progressStream),
+      decimalSeparator_(std::move(decimalSeparator)) {}
 
 void TerminalRunView::runStarted() {
     running_ = true;
-    redraw();
+    redraw(true);
 }
 
 void TerminalRunView::runEnded(bool) {
     running_ = false;
-    redraw();
+    redraw(true);
+}
+
+double TerminalRunView::secondsSinceStart() const {
+    return std::chrono::duration<double>(Clock::now() - started_).count();
 }
 
 void TerminalRunView::showStatus(std::string_view text) {
     status_ = text;
-    redraw();
+    redraw(true);
 }
 
 void TerminalRunView::pairBegun(std::string_view name) {
+    if (!metering_) {
+        // The rate is the pairs' own: the size pass before them reads nothing.
+        metering_ = true;
+        started_ = Clock::now();
+        lastSample_ = started_;
+        meter_.start(0);
+    }
     pairName_ = name;
     status_ = name;
     redraw();
@@ -32,10 +45,31 @@ void TerminalRunView::pairBegun(std::string_view name) {
 
 void TerminalRunView::bytesCompared(const RunBytes& bytes) {
     percent_ = bytes.runPercent();
+    bytes_ = bytes;
     if (bytes.blockRead) {
         status_ = pairName_ + "  " + std::to_string(bytes.pairPercent()) + "%";
     }
+    if (metering_ && Clock::now() - lastSample_ >= kRedrawInterval) {
+        lastSample_ = Clock::now();
+        meter_.add(secondsSinceStart(), bytes.runDone);
+    }
     redraw();
+}
+
+std::string TerminalRunView::barText() const {
+    std::string text = "[" + std::to_string(percent_) + "%]";
+    if (!metering_) {
+        return text;
+    }
+    text += ' ' + formatByteSize(bytes_.runDone, decimalSeparator_) + " of " +
+            formatByteSize(bytes_.runTotal, decimalSeparator_);
+    if (const auto rate = meter_.bytesPerSecond()) {
+        text += ", " + formatByteSize(*rate, decimalSeparator_) + "/s";
+        if (const auto left = meter_.secondsLeft(bytes_.runTotal)) {
+            text += ", " + formatDuration(*left) + " left";
+        }
+    }
+    return text;
 }
 
 bool TerminalRunView::mayGoOn() {
@@ -57,17 +91,16 @@ void TerminalRunView::readProblem(std::string_view path, int errorCode) {
     }
 }
 
-void TerminalRunView::redraw() {
-    if (!showProgress_) {
+void TerminalRunView::redraw(bool now) {
+    if (!showProgress_ || (!now && Clock::now() - lastDraw_ < kRedrawInterval)) {
         return;
     }
+    lastDraw_ = Clock::now();
     std::string line;
     if (running_) {
         // Names may hold escape bytes; they must not reach the terminal as commands.
-        line = reportSafe(status_);
-        if (showBar_) {
-            line += (line.empty() ? "" : "  ") + std::string("[") + std::to_string(percent_) + "%]";
-        }
+        const std::string status = reportSafe(status_);
+        line = showBar_ ? barText() + (status.empty() ? "" : "  ") + status : status;
     }
     if (line == shown_) {
         return;

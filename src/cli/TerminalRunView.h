@@ -1,7 +1,9 @@
 #pragma once
 
+#include "engine/RateMeter.h"
 #include "engine/RunObserver.h"
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -12,8 +14,10 @@ namespace quorvel {
 // error, each file that could not be read as a line of its own, and an interrupt as the abort.
 class TerminalRunView : public RunObserver {
 public:
-    // `showBar` for a run whose size pass gives a percentage of the whole.
-    TerminalRunView(bool showProgress, bool showBar, std::FILE* progressStream);
+    // `showBar` for a run whose size pass gives a percentage of the whole, with the bytes done,
+    // the rate and the time left.
+    TerminalRunView(bool showProgress, bool showBar, std::FILE* progressStream,
+                    std::string decimalSeparator = ".");
 
     // Asked whenever the run may stop; true once the user has asked to stop.
     void setInterruptCheck(std::function<bool()> interrupted) {
@@ -32,16 +36,30 @@ public:
     bool mayGoOn() override;
 
 private:
-    void redraw();
+    using Clock = std::chrono::steady_clock;
+    static constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+
+    // At most ten times a second unless `now`: a terminal that is written to without a pause
+    // slows the run down.
+    void redraw(bool now = false);
+    std::string barText() const;
+    double secondsSinceStart() const;
 
     bool showProgress_;
     bool showBar_;
     std::FILE* stream_;
     std::function<bool()> interrupted_;
 
+    std::string decimalSeparator_;
     bool hadReadProblems_ = false;
     bool running_ = false;
     int percent_ = 0;
+    RunBytes bytes_;
+    RateMeter meter_;
+    bool metering_ = false;
+    Clock::time_point started_;
+    Clock::time_point lastSample_;
+    Clock::time_point lastDraw_;
     std::string pairName_;
     std::string status_; // the pair, with its own percentage once a block of it is read
     std::string shown_;

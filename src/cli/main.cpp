@@ -55,7 +55,8 @@ namesakes in another directory, and print the report.
   --lang CODE         report language: eng, ita, ned, deu, dk or esp (default eng)
   --text FILE         also save the report as a text file
   --html FILE         also save the report as an HTML page
-  --progress          show progress on standard error
+  --progress          show progress on standard error: in directory mode the
+                      share done, bytes, reading rate and time left
   --no-progress       never show progress
   -q, --quiet         do not print the report on standard output
       --help          show this help and exit
@@ -155,7 +156,7 @@ int main(int argc, char** argv) {
     request.excludeWord = uiCaption(currentLanguage, UiKey::uiExclude);
     request.fastNote = uiCaption(currentLanguage, UiKey::uiFastCompare);
     const bool directories = request.mode == CompareMode::DirectoryWithDirectory;
-    TerminalRunView view(showProgress, directories, stderr);
+    TerminalRunView view(showProgress, directories, stderr, decimalSeparator);
     Report report;
     ReportRecorder recorder(report, strings, decimalSeparator);
     PosixFileAccess files;

@@ -116,6 +116,8 @@ void RunController::askToShowReport() {
 
 void RunController::restoreIdle() {
     setControlsEnabled(true);
+    sinceStart_.invalidate();
+    setBarText({});
     setVisible(widgets_.abortButton, false);
     setVisible(widgets_.fileStatus, false);
     setVisible(widgets_.directoryStatus, false);
@@ -166,7 +168,37 @@ void RunController::bytesCompared(const RunBytes& bytes) {
     }
     if (widgets_.progressBar->isVisibleTo(&window_)) {
         progress_ = bytes.runPercent();
+        measureRate(bytes);
     }
+}
+
+void RunController::measureRate(const RunBytes& bytes) {
+    constexpr qint64 kSampleMs = 250;
+    if (!sinceStart_.isValid()) {
+        // The pairs' own rate: the size pass before them reads nothing.
+        sinceStart_.start();
+        lastSampleMs_ = 0;
+        meter_.start(0);
+        return;
+    }
+    const qint64 now = sinceStart_.elapsed();
+    if (now - lastSampleMs_ < kSampleMs) {
+        return;
+    }
+    lastSampleMs_ = now;
+    meter_.add(static_cast<double>(now) / 1000.0, bytes.runDone);
+    const auto rate = meter_.bytesPerSecond();
+    const auto left = meter_.secondsLeft(bytes.runTotal);
+    if (rate && left) {
+        barText_ = toQString(strings_.text(MessageKey::txtRateAndTimeLeft))
+                       .arg(toQString(formatByteSize(*rate, decimalSeparator_)),
+                            toQString(formatDuration(*left)));
+    }
+}
+
+void RunController::setBarText(const QString& text) {
+    widgets_.progressBar->setFormat(text);
+    widgets_.progressBar->setTextVisible(!text.isEmpty());
 }
 
 void RunController::pairCounted(const PairFacts&, const RunCounters& counters) {
@@ -211,6 +243,10 @@ void RunController::flush() {
     if (progress_) {
         widgets_.progressBar->setValue(*progress_);
         progress_.reset();
+    }
+    if (barText_) {
+        setBarText(*barText_);
+        barText_.reset();
     }
     sincePaint_.restart();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ComparisonRun.h"
+#include "engine/RateMeter.h"
 #include "engine/RunObserver.h"
 #include "gui/RunWidgets.h"
 #include "report/ReportRecorder.h"
@@ -59,6 +60,9 @@ private:
     void setVisible(QWidget* widget, bool visible);
     // Puts what is waiting on the screen.
     void flush();
+    // The rate and the time left, inside the progress bar a few times a second.
+    void measureRate(const RunBytes& bytes);
+    void setBarText(const QString& text);
 
     QWidget& window_;
     RunWidgets widgets_;
@@ -83,6 +87,10 @@ private:
     std::optional<std::string> directoryStatus_;
     std::optional<RunCounters> counters_;
     std::optional<int> progress_;
+    RateMeter meter_;
+    QElapsedTimer sinceStart_;
+    qint64 lastSampleMs_ = 0;
+    std::optional<QString> barText_;
 };
 
 } // namespace quorvel

@@ -56,8 +56,9 @@ enum class MessageKey : int {
     errOperandNotFileOrDirectory,
     errOperandsMismatched,
     msgNotFoundIn1st,
+    txtRateAndTimeLeft, // %1 the bytes a second, %2 the time left
 };
 
-inline constexpr int kMessageKeyCount = 52;
+inline constexpr int kMessageKeyCount = 53;
 
 } // namespace quorvel

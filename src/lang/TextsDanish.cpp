@@ -68,6 +68,7 @@ constinit const LanguageTexts kDanishTexts{
                                 "hører til en filmappe, filer til en fil eller til den sidst "
                                 "nævnte filmappe, alle fra én mappe. Denne sti passer ikke:"},
         {msgNotFoundIn1st, "ikke fundet i 1. filmappe!"},
+        {txtRateAndTimeLeft, "%1/s, %2 tilbage"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},

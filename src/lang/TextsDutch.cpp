@@ -71,6 +71,7 @@ constinit const LanguageTexts kDutchTexts{
          "directory, bestanden bij een bestand of bij de laatst genoemde directory, alle uit één "
          "map. Dit pad past niet:"},
         {msgNotFoundIn1st, "niet gevonden in de eerste directory!"},
+        {txtRateAndTimeLeft, "%1/s, nog %2"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},

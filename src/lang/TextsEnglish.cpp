@@ -70,6 +70,7 @@ constinit const LanguageTexts kEnglishTexts{
          "directory, files with a file or with the directory named last, all from one folder. This "
          "one does not fit:"},
         {msgNotFoundIn1st, "not found in 1st directory!"},
+        {txtRateAndTimeLeft, "%1/s, %2 left"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},

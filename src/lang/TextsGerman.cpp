@@ -74,6 +74,7 @@ constinit const LanguageTexts kGermanTexts{
          "Verzeichnis gehört zu einem Verzeichnis, Dateien zu einer Datei oder zum zuletzt "
          "genannten Verzeichnis, alle aus einem Ordner. Dieser Pfad passt nicht:"},
         {msgNotFoundIn1st, "Im ersten Verzeichnis nicht gefunden!"},
+        {txtRateAndTimeLeft, "%1/s, noch %2"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},

@@ -72,6 +72,7 @@ constinit const LanguageTexts kItalianTexts{
          "va con una directory, i file con un file o con la directory indicata per ultima, tutti "
          "da una sola cartella. Questo non corrisponde:"},
         {msgNotFoundIn1st, "non trovato nella 1° directory!"},
+        {txtRateAndTimeLeft, "%1/s, mancano %2"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},

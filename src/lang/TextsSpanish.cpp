@@ -73,6 +73,7 @@ constinit const LanguageTexts kSpanishTexts{
          "un directorio, los archivos con un archivo o con el directorio indicado en último lugar, "
          "todos de una misma carpeta. Esta no encaja:"},
         {msgNotFoundIn1st, "no se ha encontrado en el 1er directorio!"},
+        {txtRateAndTimeLeft, "%1/s, quedan %2"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrumpir"},

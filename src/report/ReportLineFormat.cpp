@@ -2,6 +2,7 @@
 
 #include "lang/LanguageStrings.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -77,6 +78,18 @@ std::string formatByteSize(double bytes, std::string_view decimalSeparator) {
     text += static_cast<char>('0' + cents % 10);
     text += megabytes ? " MB" : " KB";
     return text;
+}
+
+std::string formatDuration(double seconds) {
+    const auto whole = static_cast<std::int64_t>(std::ceil(std::max(0.0, seconds)));
+    const auto twoDigits = [](std::int64_t n) {
+        return std::string(n < 10 ? "0" : "") + std::to_string(n);
+    };
+    const std::string minutesAndSeconds = twoDigits(whole / 60 % 60) + ":" + twoDigits(whole % 60);
+    if (whole >= 3600) {
+        return std::to_string(whole / 3600) + ":" + minutesAndSeconds;
+    }
+    return std::to_string(whole / 60) + ":" + twoDigits(whole % 60);
 }
 
 std::string localeDecimalSeparator() {

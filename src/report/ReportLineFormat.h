@@ -32,6 +32,9 @@ std::string formatEqualLine(const RunCounters& counters, bool fast, const Langua
 // Over 1048576 bytes in MB, else in KB; two decimals rounded half away from zero.
 std::string formatByteSize(double bytes, std::string_view decimalSeparator);
 
+// A time as "m:ss", or "h:mm:ss" from an hour on; whole seconds rounded up.
+std::string formatDuration(double seconds);
+
 // The decimal separator of the locale in force for numbers (after setlocale(LC_ALL, "")).
 std::string localeDecimalSeparator();
 

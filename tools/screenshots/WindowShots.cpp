@@ -137,8 +137,8 @@ int main(int argc, char* argv[]) {
     click(window, "SpeedButton3");
     save(window, out + QStringLiteral("/main-directory-directory.png"));
 
-    // Partway through a slow run, take the picture and stop it.
-    QTimer::singleShot(500, &window, [&window, &out] {
+    // Partway through a slow run, once it shows its rate, take the picture and stop it.
+    QTimer::singleShot(1600, &window, [&window, &out] {
         save(window, out + QStringLiteral("/main-running.png"));
         click(window, "BitBtn1");
     });
