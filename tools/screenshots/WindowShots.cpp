@@ -124,6 +124,8 @@ int main(int argc, char* argv[]) {
     selectRows(window, "FileListBox1", {1});
     selectRows(window, "FileListBox2", {1});
     save(window, out + QStringLiteral("/main-german.png"));
+    click(window, "SpeedButton3");
+    save(window, out + QStringLiteral("/main-german-directories.png"));
 
     window.applyLanguage(kEnglish);
     save(window, out + QStringLiteral("/main-no-mode.png"));
