@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <functional>
 
 namespace quorvel {
 
@@ -25,21 +26,6 @@ bool isFile(const DirectoryEntry& e) {
 
 std::pair<std::uint64_t, std::uint64_t> keyOf(const FileIdentity& identity) {
     return {identity.device, identity.inode};
-}
-
-// Whether a sorted listing holds a name, of any kind.
-bool holds(const ListedEntries& listing, std::string_view name) {
-    std::size_t low = 0;
-    std::size_t high = listing.size();
-    while (low < high) {
-        const std::size_t middle = low + (high - low) / 2;
-        if (nameLess(listing[middle].name, name)) {
-            low = middle + 1;
-        } else {
-            high = middle;
-        }
-    }
-    return low < listing.size() && listing[low].name == name;
 }
 
 std::vector<std::string> exclusionPatterns(std::string_view text) {
@@ -275,7 +261,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         recordLevelPair(blockWritten, pair);
     }
     if (state_.options.bothSides && !state_.runInterrupted) {
-        const auto rightListing = files_.listDirectory(right);
+        const auto rightListing = files_.listNames(right);
         if (rightListing.entries) {
             level.rightPath = right;
             listRightOnly(*rightListing.entries, right, &*listing, left, relativePath, blockWritten,
@@ -298,7 +284,7 @@ DirectoryWalker::Level DirectoryWalker::rightOnlyLevel(const std::string& right,
     }
     observer_.directoryBegun(relativePath);
     bool blockWritten = false;
-    const auto taken = files_.listDirectory(right);
+    const auto taken = files_.listNames(right);
     if (!taken.entries) {
         // Trouble as on the left; what it holds cannot be told, so the directory stands for it.
         observer_.readProblem(right, taken.errorCode);
@@ -321,38 +307,68 @@ void DirectoryWalker::listRightOnly(const ListedEntries& right, const std::strin
                                     const ListedEntries* left, const std::string& leftPath,
                                     const std::string& relativePath, bool& blockWritten,
                                     Level& level) {
-    // A namesake the left listing leaves out (a FIFO, a socket) is a namesake all the same.
-    const auto namesakeOnLeft = [&](std::string_view name) {
-        return left != nullptr &&
-               (holds(*left, name) || !files_.lookUpFile(joinPath(leftPath, name)).problem.missing);
+    // The left names by hash: the right listing comes in no order, and sorting it would cost more
+    // than the whole option may.
+    std::vector<std::pair<std::size_t, std::uint32_t>> leftNames;
+    if (left != nullptr) {
+        leftNames.reserve(left->size());
+        for (std::size_t i = 0; i < left->size(); ++i) {
+            leftNames.emplace_back(std::hash<std::string_view>{}((*left)[i].name),
+                                   static_cast<std::uint32_t>(i));
+        }
+        std::sort(leftNames.begin(), leftNames.end());
+    }
+    const auto listedOnLeft = [&](std::string_view name) {
+        const auto hash = std::hash<std::string_view>{}(name);
+        for (auto it =
+                 std::lower_bound(leftNames.begin(), leftNames.end(), std::make_pair(hash, 0u));
+             it != leftNames.end() && it->first == hash; ++it) {
+            if ((*left)[it->second].name == name) {
+                return true;
+            }
+        }
+        return false;
     };
+    std::vector<std::string_view> files;
+    std::vector<std::string_view> directories;
     for (std::size_t i = 0; i < right.size(); ++i) {
         const auto entry = right[i];
-        if (excluded(entry.name)) {
+        if (excluded(entry.name) || listedOnLeft(entry.name)) {
             continue;
         }
-        if (!isFile(entry)) {
-            if (state_.options.recurse && !namesakeOnLeft(entry.name)) {
-                level.rightOnly.emplace_back(entry.name);
+        if (isFile(entry)) {
+            if (passesFilter(entry.name)) {
+                files.push_back(entry.name);
             }
-            continue;
+        } else if (state_.options.recurse) {
+            directories.push_back(entry.name);
         }
-        if (!passesFilter(entry.name) || namesakeOnLeft(entry.name)) {
-            continue;
-        }
+    }
+    const auto byName = [](std::string_view a, std::string_view b) { return nameLess(a, b); };
+    std::sort(files.begin(), files.end(), byName);
+    std::sort(directories.begin(), directories.end(), byName);
+    // A namesake the left listing leaves out (a FIFO, a socket) is a namesake all the same.
+    const auto unlistedOnLeft = [&](std::string_view name) {
+        return left != nullptr && !files_.lookUpFile(joinPath(leftPath, name)).problem.missing;
+    };
+    for (const auto name : files) {
         // Only a regular file is listed: not a link that leads nowhere.
-        const auto file = files_.lookUpFile(joinPath(rightPath, entry.name));
-        if (!file.size) {
+        const auto file = files_.lookUpFile(joinPath(rightPath, name));
+        if (!file.size || unlistedOnLeft(name)) {
             continue;
         }
-        state_.progress.currentFileName = entry.name;
+        state_.progress.currentFileName = name;
         state_.progress.currentFileSize = 0; // nothing is read
-        const PairFacts pair{relativePath, entry.name, CompareResult::NotFoundIn1st,
-                             {},           file.size,  0};
+        const PairFacts pair{relativePath, name, CompareResult::NotFoundIn1st, {}, file.size, 0};
         if (!books_.accountPair(pair)) {
             return;
         }
         recordLevelPair(blockWritten, pair);
+    }
+    for (const auto name : directories) {
+        if (!unlistedOnLeft(name)) {
+            level.rightOnly.emplace_back(name);
+        }
     }
 }
 

@@ -104,6 +104,8 @@ public:
 
     // The files and subdirectories of a directory, sorted by name.
     virtual DirectoryListing listDirectory(const std::string& path) = 0;
+    // The same in no order and without sizes: cheaper, where only the names are wanted.
+    virtual DirectoryListing listNames(const std::string& path) { return listDirectory(path); }
     // Nothing when the path is no directory or cannot be looked at.
     virtual std::optional<DirectoryLook> lookAtDirectory(const std::string& path) = 0;
 };

@@ -183,6 +183,10 @@ DirectoryListing PosixFileAccess::listDirectory(const std::string& path) {
     return readSortedListing(path);
 }
 
+DirectoryListing PosixFileAccess::listNames(const std::string& path) {
+    return readNames(path);
+}
+
 std::optional<DirectoryLook> PosixFileAccess::lookAtDirectory(const std::string& path) {
     struct stat st {};
     if (path.size() < PATH_MAX) {

@@ -24,6 +24,7 @@ public:
     void willRead(const std::string& directory, std::string_view name, bool listed) override;
     void forgetCaches() override;
     DirectoryListing listDirectory(const std::string& path) override;
+    DirectoryListing listNames(const std::string& path) override;
     std::optional<DirectoryLook> lookAtDirectory(const std::string& path) override;
 
 private:

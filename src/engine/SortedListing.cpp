@@ -13,8 +13,9 @@ namespace quorvel {
 
 namespace {
 
-// Adds a name to the listing as what it is, or leaves it out.
-void classify(int dirFd, const char* name, unsigned char type, ListedEntries& entries) {
+// Adds a name to the listing as what it is, or leaves it out; a regular file without its size
+// when `sizes` is false, so that only links and names of an unknown type are looked at.
+void classify(int dirFd, const char* name, unsigned char type, bool sizes, ListedEntries& entries) {
     // The listing's own type saves a look at every subdirectory and at every name that cannot
     // be a file.
     if (type == DT_DIR) {
@@ -22,6 +23,10 @@ void classify(int dirFd, const char* name, unsigned char type, ListedEntries& en
         return;
     }
     if (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN) {
+        return;
+    }
+    if (type == DT_REG && !sizes) {
+        entries.addFile(name, 0);
         return;
     }
     struct stat st {};
@@ -43,9 +48,7 @@ void classify(int dirFd, const char* name, unsigned char type, ListedEntries& en
     }
 }
 
-} // namespace
-
-DirectoryListing readSortedListing(const std::string& path) {
+DirectoryListing readListing(const std::string& path, bool sizes) {
     DirectoryStream stream(openDirectory(path, O_RDONLY));
     if (stream.get() == nullptr) {
         return {std::nullopt, errno};
@@ -55,15 +58,28 @@ DirectoryListing readSortedListing(const std::string& path) {
     errno = 0;
     while (const dirent* d = ::readdir(stream.get())) {
         if (std::strcmp(d->d_name, ".") != 0 && std::strcmp(d->d_name, "..") != 0) {
-            classify(dirFd, d->d_name, d->d_type, entries);
+            classify(dirFd, d->d_name, d->d_type, sizes, entries);
         }
         errno = 0;
     }
     if (errno != 0) {
         return {std::nullopt, errno};
     }
-    entries.sortByName();
     return {std::move(entries), 0};
+}
+
+} // namespace
+
+DirectoryListing readSortedListing(const std::string& path) {
+    auto listing = readListing(path, true);
+    if (listing.entries) {
+        listing.entries->sortByName();
+    }
+    return listing;
+}
+
+DirectoryListing readNames(const std::string& path) {
+    return readListing(path, false);
 }
 
 } // namespace quorvel

@@ -12,4 +12,8 @@ namespace quorvel {
 // never be opened as a file.
 DirectoryListing readSortedListing(const std::string& path);
 
+// The same names with their kinds, in the directory's own order and without the files' sizes:
+// a regular file the directory tells as such is not looked at.
+DirectoryListing readNames(const std::string& path);
+
 } // namespace quorvel

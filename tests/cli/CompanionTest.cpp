@@ -108,6 +108,22 @@ TEST_F(CompanionTest, WhatCouldNotBeReadIsNamedOnStandardErrorAndIsTrouble) {
         << r.out;
 }
 
+TEST_F(CompanionTest, BothListsWhatIsOnlyOnTheRightInNameOrderWhateverTheDirectorysOrder) {
+    for (const char* name : {"R/zeta.txt", "R/Alpha.txt", "R/mid.txt", "R/mid/x"}) {
+        tree.write(name, "1");
+    }
+    const auto r = run({"--both", "L", "R"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("\n\n>>>> Alpha.txt: not found in 1st directory!\n"
+                         ">>>> mid.txt: not found in 1st directory!\n"
+                         ">>>> zeta.txt: not found in 1st directory!\n" +
+                         test::kBlockRule + "\nSUBDIR: mid\n" + test::kBlockRule +
+                         "\n>>>> x: not found in 1st directory!\n" + test::kBlockRule +
+                         "\nSUBDIR: sub\n"),
+              std::string::npos)
+        << r.out;
+}
+
 TEST_F(CompanionTest, EqualFilesExitZeroAndQuietPrintsNothing) {
     const auto r = run({"-q", "L/same.txt", "R/same.txt"});
     EXPECT_EQ(r.exitCode, 0);

@@ -59,6 +59,8 @@ public:
     BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) override;
     void willRead(const std::string& directory, std::string_view name, bool listed) override;
     DirectoryListing listDirectory(const std::string& path) override;
+    // Sorted and with sizes, which the engine takes as well: every listing goes through the hooks.
+    DirectoryListing listNames(const std::string& path) override { return listDirectory(path); }
     std::optional<DirectoryLook> lookAtDirectory(const std::string& path) override;
 
     // The descriptors the process has open beyond those it had when this was made, once what is
