@@ -212,19 +212,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
     auto taken = takeListing(left, look);
     auto& listing = taken.entries;
     if (!listing) {
-        if (taken.errorCode != 0) {
-            observer_.readProblem(left, taken.errorCode);
-        }
-        // A directory that cannot be read must not pass for one without files: it counts as a
-        // difference, named by its relative path.
-        const auto name = (relativePath.empty() ? std::string(".") : relativePath) + "/";
-        state_.progress.currentFileName = name;
-        state_.progress.currentFileSize = 0;
-        const PairFacts pair{relativePath, name, CompareResult::ErrorReading1st,
-                             {},           {},   taken.errorCode};
-        if (books_.accountPair(pair)) {
-            recordLevelPair(blockWritten, pair);
-        }
+        recordUnreadable(left, relativePath, CompareResult::ErrorReading1st, taken.errorCode);
         return level;
     }
     // The pairs of this level in the order they are compared: pattern by pattern. One cursor
@@ -274,6 +262,23 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
     return level;
 }
 
+void DirectoryWalker::recordUnreadable(const std::string& path, const std::string& relativePath,
+                                       CompareResult result, int errorCode) {
+    if (errorCode != 0) {
+        observer_.readProblem(path, errorCode);
+    }
+    // A directory that cannot be read must not pass for one without files: it counts as a
+    // difference, named by its relative path.
+    const auto name = (relativePath.empty() ? std::string(".") : relativePath) + "/";
+    state_.progress.currentFileName = name;
+    state_.progress.currentFileSize = 0;
+    const PairFacts pair{relativePath, name, result, {}, {}, errorCode};
+    bool blockWritten = false;
+    if (books_.accountPair(pair)) {
+        recordLevelPair(blockWritten, pair);
+    }
+}
+
 DirectoryWalker::Level DirectoryWalker::rightOnlyLevel(const std::string& right,
                                                        const std::string& relativePath) {
     Level level;
@@ -287,15 +292,7 @@ DirectoryWalker::Level DirectoryWalker::rightOnlyLevel(const std::string& right,
     const auto taken = files_.listNames(right);
     if (!taken.entries) {
         // Trouble as on the left; what it holds cannot be told, so the directory stands for it.
-        observer_.readProblem(right, taken.errorCode);
-        const auto name = relativePath + "/";
-        state_.progress.currentFileName = name;
-        state_.progress.currentFileSize = 0;
-        const PairFacts pair{relativePath, name, CompareResult::NotFoundIn1st,
-                             {},           {},   taken.errorCode};
-        if (books_.accountPair(pair)) {
-            recordLevelPair(blockWritten, pair);
-        }
+        recordUnreadable(right, relativePath, CompareResult::NotFoundIn1st, taken.errorCode);
         return level;
     }
     level.rightPath = right;

@@ -85,6 +85,9 @@ private:
     void listRightOnly(const ListedEntries& right, const std::string& rightPath,
                        const ListedEntries* left, const std::string& leftPath,
                        const std::string& relativePath, bool& blockWritten, Level& level);
+    // A directory whose listing failed, as the pair that stands for what it holds.
+    void recordUnreadable(const std::string& path, const std::string& relativePath,
+                          CompareResult result, int errorCode);
     bool excluded(std::string_view name) const;
     bool passesFilter(std::string_view name) const;
     Level sizeLevel(const std::string& directory, bool recurse,
