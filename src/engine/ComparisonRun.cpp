@@ -73,7 +73,7 @@ void ComparisonRun::begin(const RunRequest& request) {
     state_ = RunState{};
     // The file modes read only the fast option.
     state_.options = directories ? request.options : CompareOptions{.fast = request.options.fast};
-    record_.clear();
+    record_.clear(request);
     files_.forgetCaches();
 
     const auto headings = headingsOf(request.mode);
