@@ -100,6 +100,7 @@ constinit const LanguageTexts kDanishTexts{
         {uiReportCaption, "Rapport"},
         {dlgSaveFilter, "Tekstfil (txt)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Gem rapport..."},
+        {dlgSaveJsonFilter, "JSON Lines til scripts (JSONL)|*.jsonl"},
     }}),
 };
 

@@ -103,6 +103,7 @@ constinit const LanguageTexts kDutchTexts{
         {uiReportCaption, "Rapport"},
         {dlgSaveFilter, "Tekst bestanden (TXT)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Rapport opslaan..."},
+        {dlgSaveJsonFilter, "JSON Lines voor scripts (JSONL)|*.jsonl"},
     }}),
 };
 

@@ -102,6 +102,7 @@ constinit const LanguageTexts kEnglishTexts{
         {uiReportCaption, "Report"},
         {dlgSaveFilter, "Text file (TXT)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Save report..."},
+        {dlgSaveJsonFilter, "JSON Lines for scripts (JSONL)|*.jsonl"},
     }}),
 };
 

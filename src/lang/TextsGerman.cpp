@@ -106,6 +106,7 @@ constinit const LanguageTexts kGermanTexts{
         {uiReportCaption, "Report"},
         {dlgSaveFilter, "Text Datei (TXT)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Report speichern..."},
+        {dlgSaveJsonFilter, "JSON Lines für Skripte (JSONL)|*.jsonl"},
     }}),
 };
 

@@ -104,6 +104,7 @@ constinit const LanguageTexts kItalianTexts{
         {uiReportCaption, "Rapporto"},
         {dlgSaveFilter, "File di testo (TXT)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Salva rapporto..."},
+        {dlgSaveJsonFilter, "JSON Lines per script (JSONL)|*.jsonl"},
     }}),
 };
 

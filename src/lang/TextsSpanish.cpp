@@ -105,6 +105,7 @@ constinit const LanguageTexts kSpanishTexts{
         {uiReportCaption, "Informe"},
         {dlgSaveFilter, "Archivo de texto (TXT)|*.txt|HTML|*.html"},
         {dlgSaveTitle, "Guardar informe..."},
+        {dlgSaveJsonFilter, "JSON Lines para scripts (JSONL)|*.jsonl"},
     }}),
 };
 

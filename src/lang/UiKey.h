@@ -34,8 +34,9 @@ enum class UiKey : int {
     uiReportCaption,
     dlgSaveFilter,
     dlgSaveTitle,
+    dlgSaveJsonFilter, // the save dialog's third type, after those of dlgSaveFilter
 };
 
-inline constexpr int kUiKeyCount = 30;
+inline constexpr int kUiKeyCount = 31;
 
 } // namespace quorvel
