@@ -19,7 +19,8 @@ inline constexpr int kJsonReportFormat = 1;
 std::string_view resultWord(CompareResult result);
 
 std::string jsonStartLine(const RunRequest& request);
-std::string jsonPairLine(const PairFacts& pair);
+// Appended to `text`, since a run has many.
+void appendJsonPairLine(std::string& text, const PairFacts& pair);
 // A file or directory that could not be read, as the run names it.
 std::string jsonTroubleLine(std::string_view path, int errorCode);
 std::string jsonSummaryLine(const RunCounters& counters, bool interrupted);

@@ -17,7 +17,7 @@ void JsonRunWriter::runEnded(bool interrupted) {
 
 void JsonRunWriter::pairCounted(const PairFacts& pair, const RunCounters& counters) {
     counters_ = counters;
-    text_ += jsonPairLine(pair);
+    appendJsonPairLine(text_, pair);
 }
 
 void JsonRunWriter::readProblem(std::string_view path, int errorCode) {
