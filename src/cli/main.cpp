@@ -11,6 +11,7 @@
 #include "engine/RunPlan.h"
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
+#include "report/AtomicFileWriter.h"
 #include "report/FileWriteError.h"
 #include "report/JsonRunWriter.h"
 #include "report/Report.h"

@@ -6,7 +6,6 @@
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
-#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <locale.h>
