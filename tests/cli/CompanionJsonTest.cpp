@@ -1,3 +1,4 @@
+#include "support/ChildProcess.h"
 #include "support/Companion.h"
 #include "support/TempTree.h"
 
@@ -5,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -136,6 +138,26 @@ TEST_F(CompanionJsonTest, AFileGetsTheReportForScriptsAndStandardOutputKeepsTheT
     EXPECT_EQ(objects[1]["path"], "same.txt");
     EXPECT_EQ(objects[1]["result"], "equal");
     EXPECT_EQ(objects[2]["compared"], 1);
+}
+
+TEST_F(CompanionJsonTest, AnInterruptedRunEndsWithItsSummarySayingSo) {
+    tree.sparse("L/big", std::int64_t{16} << 30);
+    tree.sparse("R/big", std::int64_t{16} << 30);
+    bool sent = false;
+    const auto r = test::runChild({QUORVEL_COMPARE_BIN, "--progress", "--json", "-", "L", "R"},
+                                  tree.root(), [&](const std::string& err, int pid) {
+                                      if (!sent && err.find("big") != std::string::npos) {
+                                          sent = true;
+                                          ::kill(pid, SIGINT);
+                                      }
+                                  });
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(r.exitCode, 130);
+    const auto objects = parseLines(r.out);
+    ASSERT_FALSE(objects.empty());
+    EXPECT_EQ(objects.back()["type"], "summary");
+    EXPECT_EQ(objects.back()["interrupted"], true);
+    EXPECT_EQ(r.out.find("\"big\""), std::string::npos) << "the interrupted pair is not counted";
 }
 
 TEST_F(CompanionJsonTest, AReportForScriptsThatCannotBeWrittenIsTrouble) {
