@@ -33,7 +33,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             value = arg.substr(eq + 1);
         }
         const bool takesValue = name == "--filter" || name == "--exclude" || name == "--lang" ||
-                                name == "--text" || name == "--html";
+                                name == "--text" || name == "--html" || name == "--json";
         if (takesValue && !value) {
             if (i + 1 >= args.size()) {
                 return usageError("option '" + name + "' requires an argument");
@@ -67,6 +67,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             cl.textFile = *value;
         } else if (name == "--html") {
             cl.htmlFile = *value;
+        } else if (name == "--json") {
+            cl.jsonFile = *value;
         } else if (name == "--progress") {
             cl.progress = CommandLine::Progress::On;
         } else if (name == "--no-progress") {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string_view>
 #include <sys/types.h>
 
 namespace quorvel {
@@ -30,6 +31,8 @@ public:
 
     // Each line followed by "\n".
     Result print(const Report& report) const;
+    // Text as it is, such as the report for scripts.
+    Result printText(std::string_view text) const { return writeAll(text.data(), text.size()); }
 
 private:
     Result writeAll(const char* data, std::size_t size) const;

@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/InterruptSignal.h"
 #include "cli/ReportOutput.h"
+#include "cli/RunObserverFanOut.h"
 #include "cli/TerminalRunView.h"
 #include "engine/ComparisonRun.h"
 #include "engine/CurrentDirectory.h"
@@ -10,7 +11,9 @@
 #include "engine/RunPlan.h"
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
+#include "report/AtomicFileWriter.h"
 #include "report/FileWriteError.h"
+#include "report/JsonRunWriter.h"
 #include "report/Report.h"
 #include "report/ReportHtmlWriter.h"
 #include "report/ReportLineFormat.h"
@@ -55,6 +58,9 @@ namesakes in another directory, and print the report.
   --lang CODE         report language: eng, ita, ned, deu, dk or esp (default eng)
   --text FILE         also save the report as a text file
   --html FILE         also save the report as an HTML page
+  --json FILE         also save a report for scripts (JSON Lines, every pair
+                      compared); with '-' it goes to standard output instead
+                      of the report
   --progress          show progress on standard error: in directory mode the
                       share done, bytes, reading rate and time left
   --no-progress       never show progress
@@ -157,10 +163,16 @@ int main(int argc, char** argv) {
     request.fastNote = uiCaption(currentLanguage, UiKey::uiFastCompare);
     const bool directories = request.mode == CompareMode::DirectoryWithDirectory;
     TerminalRunView view(showProgress, directories, stderr, decimalSeparator);
+    JsonRunWriter json(request);
+    std::vector<RunObserver*> observers{&view};
+    if (cl.jsonFile) {
+        observers.push_back(&json);
+    }
+    RunObserverFanOut observer(std::move(observers));
     Report report;
     ReportRecorder recorder(report, strings, decimalSeparator);
     PosixFileAccess files;
-    ComparisonRun run(view, recorder, files);
+    ComparisonRun run(observer, recorder, files);
     view.setInterruptCheck(interruptReceived);
     watchInterruptSignal();
 
@@ -175,8 +187,10 @@ int main(int argc, char** argv) {
 
     // Written in full, or it is trouble; a reader that stopped early (`| head`) is told nothing.
     bool printed = true;
-    if (!cl.quiet) {
-        const auto output = ReportOutput(STDOUT_FILENO).print(report);
+    const bool jsonToOutput = cl.jsonFile && *cl.jsonFile == "-";
+    if (!cl.quiet || jsonToOutput) {
+        const ReportOutput stdOut(STDOUT_FILENO);
+        const auto output = jsonToOutput ? stdOut.printText(json.text()) : stdOut.print(report);
         if (output.outcome == ReportOutput::Outcome::Failed) {
             std::fprintf(stderr,
                          "quorvel-compare: cannot write the report to standard output: %s\n",
@@ -193,6 +207,10 @@ int main(int argc, char** argv) {
         exported &= exportReport(*cl.htmlFile, [&] {
             writeReportHtml(report, *cl.htmlFile, strings, std::time(nullptr));
         });
+    }
+    if (cl.jsonFile && !jsonToOutput) {
+        exported &= exportReport(*cl.jsonFile,
+                                 [&] { AtomicFileWriter().replace(*cl.jsonFile, json.text()); });
     }
     if (!printed || !exported) {
         return kExitTrouble;

@@ -75,7 +75,7 @@ void ComparisonRun::begin(const RunRequest& request) {
     CompareOptions fileModeOptions;
     fileModeOptions.fast = request.options.fast;
     state_.options = directories ? request.options : fileModeOptions;
-    record_.clear();
+    record_.clear(request);
     files_.forgetCaches();
 
     const auto headings = headingsOf(request.mode);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/PairFacts.h"
+#include "engine/RunRequest.h"
 #include "engine/RunState.h"
 #include "lang/MessageKey.h"
 
@@ -13,7 +14,8 @@ class RunRecord {
 public:
     virtual ~RunRecord() = default;
 
-    virtual void clear() = 0;
+    // Empties the record for a run of `request`.
+    virtual void clear(const RunRequest& request) = 0;
     // A heading line: the key's text and a path.
     virtual void heading(MessageKey key, std::string_view path) = 0;
     // A heading line that quotes an option (the filter, the exclusions) after the word for it.

@@ -9,6 +9,7 @@
 #include "report/FileWriteError.h"
 #include "report/PrivateFolder.h"
 #include "report/ReportHtmlWriter.h"
+#include "report/ReportJsonWriter.h"
 #include "report/ReportTextWriter.h"
 #include "report/StagedFile.h"
 
@@ -154,7 +155,8 @@ void ReportWindow::applyInterfaceTexts(LanguageId id) {
     ui_->SpeedButton1->setToolTip(hint);
     ui_->SpeedButton1->setAccessibleName(hint);
     saveTitle_ = text(UiKey::dlgSaveTitle);
-    saveFilter_ = text(UiKey::dlgSaveFilter);
+    // The JSON type comes from a key of its own, so the text and HTML entries stay as they were.
+    saveFilter_ = text(UiKey::dlgSaveFilter) + QLatin1Char('|') + text(UiKey::dlgSaveJsonFilter);
     placeButtons();
 }
 
@@ -287,16 +289,19 @@ void ReportWindow::Button3Click() {
     if (!choice || choice->fileName.isEmpty()) {
         return;
     }
-    const bool html = choice->entry == 1;
-    const QString name =
-        withDefaultExtension(choice->fileName, types.extensions.value(html ? 1 : 0));
+    enum Entry { TextEntry, HtmlEntry, JsonEntry };
+    const int entry =
+        choice->entry == HtmlEntry || choice->entry == JsonEntry ? choice->entry : TextEntry;
+    const QString name = withDefaultExtension(choice->fileName, types.extensions.value(entry));
     lastSaveName_ = name;
-    lastSaveEntry_ = html ? 1 : 0;
+    lastSaveEntry_ = entry;
     const std::string path = QFile::encodeName(name).toStdString();
     // The entry decides the format, whatever the name's extension says.
     try {
-        if (html) {
+        if (entry == HtmlEntry) {
             writeReportHtml(report_, path, strings_, std::time(nullptr), writer_);
+        } else if (entry == JsonEntry) {
+            writeReportJson(report_, path, writer_);
         } else {
             writeReportText(report_, path, writer_);
         }

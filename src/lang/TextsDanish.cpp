@@ -103,6 +103,7 @@ constinit const LanguageTexts kDanishTexts{
         {dlgSaveTitle, "Gem rapport..."},
         {uiExclude, "udelad"},
         {uiBothSides, "Vis også filer kun til højre"},
+        {dlgSaveJsonFilter, "JSON Lines til scripts (JSONL)|*.jsonl"},
     }}),
 };
 

@@ -106,6 +106,7 @@ constinit const LanguageTexts kDutchTexts{
         {dlgSaveTitle, "Rapport opslaan..."},
         {uiExclude, "uitsluiten"},
         {uiBothSides, "Ook bestanden alleen rechts tonen"},
+        {dlgSaveJsonFilter, "JSON Lines voor scripts (JSONL)|*.jsonl"},
     }}),
 };
 

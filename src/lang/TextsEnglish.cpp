@@ -105,6 +105,7 @@ constinit const LanguageTexts kEnglishTexts{
         {dlgSaveTitle, "Save report..."},
         {uiExclude, "exclude"},
         {uiBothSides, "Also list files only on the right"},
+        {dlgSaveJsonFilter, "JSON Lines for scripts (JSONL)|*.jsonl"},
     }}),
 };
 

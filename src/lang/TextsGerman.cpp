@@ -109,6 +109,7 @@ constinit const LanguageTexts kGermanTexts{
         {dlgSaveTitle, "Report speichern..."},
         {uiExclude, "Ausschließen"},
         {uiBothSides, "Auch Dateien nur rechts auflisten"},
+        {dlgSaveJsonFilter, "JSON Lines für Skripte (JSONL)|*.jsonl"},
     }}),
 };
 

@@ -107,6 +107,7 @@ constinit const LanguageTexts kItalianTexts{
         {dlgSaveTitle, "Salva rapporto..."},
         {uiExclude, "escludi"},
         {uiBothSides, "Elenca anche i file solo a destra"},
+        {dlgSaveJsonFilter, "JSON Lines per script (JSONL)|*.jsonl"},
     }}),
 };
 

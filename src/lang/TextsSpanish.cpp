@@ -108,6 +108,7 @@ constinit const LanguageTexts kSpanishTexts{
         {dlgSaveTitle, "Guardar informe..."},
         {uiExclude, "excluir"},
         {uiBothSides, "Incluir archivos solo a la derecha"},
+        {dlgSaveJsonFilter, "JSON Lines para scripts (JSONL)|*.jsonl"},
     }}),
 };
 

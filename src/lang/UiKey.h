@@ -36,8 +36,9 @@ enum class UiKey : int {
     dlgSaveTitle,
     uiExclude,
     uiBothSides,
+    dlgSaveJsonFilter, // the save dialog's third type, after those of dlgSaveFilter
 };
 
-inline constexpr int kUiKeyCount = 32;
+inline constexpr int kUiKeyCount = 33;
 
 } // namespace quorvel

@@ -19,6 +19,9 @@ void Report::clear() {
     pairs_.clear();
     directories_.clear();
     ownNames_.clear();
+    request_ = RunRequest{};
+    counters_ = RunCounters{};
+    interrupted_ = false;
     ++revision_;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/CompareResult.h"
+#include "engine/RunRequest.h"
+#include "engine/RunState.h"
 #include "report/ReportLineKind.h"
 
 #include <cstddef>
@@ -46,6 +48,15 @@ public:
     std::optional<ReportPair> pair(std::size_t index) const;
     // A pair line without its mark; any other line whole.
     std::string_view unmarkedText(std::size_t index) const;
+    // What the run was asked and how it ended, for the report saved for scripts; a report that
+    // no run wrote has an empty request and zero counts.
+    void setRequest(const RunRequest& request) { request_ = request; }
+    const RunRequest& request() const { return request_; }
+    void setInterrupted(bool interrupted) { interrupted_ = interrupted; }
+    bool interrupted() const { return interrupted_; }
+    void setCounters(const RunCounters& counters) { counters_ = counters; }
+    const RunCounters& counters() const { return counters_; }
+
     // Changes with every clear and append, so a view can tell whether what it shows is stale.
     std::uint64_t revision() const { return revision_; }
 
@@ -73,6 +84,9 @@ private:
     std::vector<std::string> directories_;
     std::unordered_map<std::uint32_t, std::string> ownNames_; // by pair index
     std::uint64_t revision_ = 0;
+    RunRequest request_;
+    RunCounters counters_;
+    bool interrupted_ = false;
 };
 
 } // namespace quorvel

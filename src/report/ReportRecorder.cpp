@@ -10,8 +10,9 @@ ReportRecorder::ReportRecorder(Report& report, const LanguageStrings& strings,
                                std::string decimalSeparator)
     : report_(report), strings_(strings), decimalSeparator_(std::move(decimalSeparator)) {}
 
-void ReportRecorder::clear() {
+void ReportRecorder::clear(const RunRequest& request) {
     report_.clear();
+    report_.setRequest(request);
 }
 
 void ReportRecorder::heading(MessageKey key, std::string_view path) {
@@ -53,12 +54,14 @@ void ReportRecorder::pair(const PairFacts& facts) {
 }
 
 void ReportRecorder::status(bool interrupted) {
+    report_.setInterrupted(interrupted);
     report_.appendReportLine(
         strings_.text(interrupted ? MessageKey::msgRunInterrupted : MessageKey::msgRunFinished),
         ReportLineKind::Status);
 }
 
 void ReportRecorder::summary(const RunCounters& counters, bool fast) {
+    report_.setCounters(counters);
     report_.appendReportLine(formatCountLine(counters, strings_, decimalSeparator_),
                              ReportLineKind::Summary);
     report_.appendReportLine(formatEqualLine(counters, fast, strings_), ReportLineKind::Summary);

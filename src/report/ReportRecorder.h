@@ -15,7 +15,7 @@ class ReportRecorder : public RunRecord {
 public:
     ReportRecorder(Report& report, const LanguageStrings& strings, std::string decimalSeparator);
 
-    void clear() override;
+    void clear(const RunRequest& request) override;
     void heading(MessageKey key, std::string_view path) override;
     void optionHeading(std::string_view word, std::string_view value) override;
     void fastHeading(std::string_view note) override;

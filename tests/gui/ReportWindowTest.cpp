@@ -86,7 +86,8 @@ TEST_F(ReportWindowTest, LanguageTextsReachCaptionsHintsAndAccessibleNames) {
     ASSERT_EQ(saveRequests_.size(), 1u);
     EXPECT_EQ(saveRequests_[0].title, "Gem rapport...");
     EXPECT_EQ(saveRequests_[0].nameFilters,
-              QStringList({"Tekstfil (txt) (*.txt)", "HTML (*.html)"}));
+              QStringList({"Tekstfil (txt) (*.txt)", "HTML (*.html)",
+                           "JSON Lines til scripts (JSONL) (*.jsonl)"}));
 
     // A longer caption widens its button and moves the others along; none is cut.
     window_->applyInterfaceTexts(kGerman);
@@ -199,8 +200,9 @@ TEST_F(ReportWindowTest, TheEntryDecidesTheFormatAndABareNameGetsItsExtension) {
     EXPECT_EQ(saveRequests_[1].entry, 1);
     EXPECT_EQ(saveRequests_[3].fileName, QString::fromStdString(tree_.path("bare.txt")));
     EXPECT_EQ(saveRequests_[0].nameFilters,
-              QStringList({"File di testo (TXT) (*.txt)", "HTML (*.html)"}));
-    EXPECT_EQ(saveRequests_[0].extensions, QStringList({"txt", "html"}));
+              QStringList({"File di testo (TXT) (*.txt)", "HTML (*.html)",
+                           "JSON Lines per script (JSONL) (*.jsonl)"}));
+    EXPECT_EQ(saveRequests_[0].extensions, QStringList({"txt", "html", "jsonl"}));
 
     saveAnswer_.reset(); // cancelled: nothing written, nothing shown
     window_->Button3Click();
@@ -230,16 +232,16 @@ TEST_F(ReportWindowTest, AFailedSaveKeepsTheEarlierFileAndSaysWhy) {
         errors_.pop_back();
     }
 
-    // A full disk, text and HTML alike.
+    // A full disk, text, HTML and JSON alike.
     window_->setFileWriter(AtomicFileWriter([](int, const char*, std::size_t) -> ssize_t {
         errno = ENOSPC;
         return -1;
     }));
-    for (int entry : {0, 1}) {
+    for (int entry : {0, 1, 2}) {
         saveAnswer_ = SaveChoice{QString::fromStdString(tree_.path("old.txt")), entry};
         window_->Button3Click();
     }
-    ASSERT_EQ(errors_.size(), 3u);
+    ASSERT_EQ(errors_.size(), 4u);
     EXPECT_TRUE(errors_[2].endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC))))
         << errors_[2].toStdString();
     EXPECT_EQ(tree_.read("old.txt"), "earlier");

@@ -1,6 +1,7 @@
 #include "report/AtomicFileWriter.h"
 #include "report/FileWriteError.h"
 #include "report/ReportHtmlWriter.h"
+#include "report/ReportJsonWriter.h"
 #include "report/ReportTextWriter.h"
 
 #include "support/TempTree.h"
@@ -37,7 +38,7 @@ mode_t modeOf(const std::string& path) {
     return status.st_mode & 07777;
 }
 
-// Both writers must pass the same failures on.
+// Every writer must pass the same failures on.
 struct ReportWriter {
     const char* name;
     std::function<void(const Report&, const std::string&)> write;
@@ -97,14 +98,15 @@ TEST_P(EveryReportWriter, ReadOnlyFileIsNotReplaced) {
 
 INSTANTIATE_TEST_SUITE_P(
     Writers, EveryReportWriter,
-    ::testing::Values(ReportWriter{"Text",
-                                   [](const Report& report, const std::string& path) {
-                                       writeReportText(report, path);
-                                   }},
-                      ReportWriter{"Html",
-                                   [](const Report& report, const std::string& path) {
-                                       writeReportHtml(report, path, LanguageStrings(), 0);
-                                   }}),
+    ::testing::Values(
+        ReportWriter{"Text", [](const Report& report,
+                                const std::string& path) { writeReportText(report, path); }},
+        ReportWriter{"Html",
+                     [](const Report& report, const std::string& path) {
+                         writeReportHtml(report, path, LanguageStrings(), 0);
+                     }},
+        ReportWriter{"Json", [](const Report& report,
+                                const std::string& path) { writeReportJson(report, path); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AtomicFileWriter, FailedWriteLeavesTheEarlierFileWholeAndNoTemporary) {

@@ -396,7 +396,7 @@ def main():
                         lambda: [w for w in s.windows() if s.showing(w) and
                                  s.find_all(w, "combo box")][0])
         # The file type by keyboard, as the list's entries are not in the tree until it opens:
-        # from the name field, Tab to the list, then its last entry.
+        # from the name field, Tab to the list, then its second entry.
         combo = s.control(dialog, "combo box", re.compile(r".*\(\*\.txt\)"))
         entry = s.control(dialog, "text", re.compile(r"File name:?|Dateiname:?"))
         s.click(dialog, entry)
@@ -407,7 +407,7 @@ def main():
             was = s.focus_at(dialog)
             subprocess.run(["xdotool", "key", "Tab"], check=True)
             s.poll("the focus moved", lambda: s.focus_at(dialog) not in (None, was))
-        subprocess.run(["xdotool", "key", "End"], check=True)
+        subprocess.run(["xdotool", "key", "Home", "Down"], check=True)
         s.poll("HTML chosen", lambda: "HTML" in (combo.name or ""))
         s.set_text(entry, page)
         s.shot("save-dialog")

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/CompareResult.h"
+#include "engine/PairFacts.h"
+#include "engine/RunRequest.h"
+#include "engine/RunState.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// The objects of the report for scripts (JSON Lines, docs/report-json.md), each a line of its own
+// ending in "\n". Text that is not valid UTF-8 is shown with U+FFFD and carried whole, in base64,
+// beside it under the same key with "_bytes" appended.
+inline constexpr int kJsonReportFormat = 1;
+
+// A stable word for a result: lower case, no blanks.
+std::string_view resultWord(CompareResult result);
+
+std::string jsonStartLine(const RunRequest& request);
+// Appended to `text`, since a run has many.
+void appendJsonPairLine(std::string& text, const PairFacts& pair);
+// A file or directory that could not be read, as the run names it.
+std::string jsonTroubleLine(std::string_view path, int errorCode);
+std::string jsonSummaryLine(const RunCounters& counters, bool interrupted);
+
+// The pair's path relative to the compared directories, "/" between names.
+std::string pairPath(const PairFacts& pair);
+
+} // namespace quorvel

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "engine/RunObserver.h"
+#include "engine/RunRequest.h"
+
+#include <string>
+
+namespace quorvel {
+
+// The report for scripts of a run as it goes: every pair counted, also those the text report
+// leaves out, and every path that could not be read. Kept whole until the run ends, so that a
+// file can be replaced at once.
+class JsonRunWriter : public RunObserver {
+public:
+    explicit JsonRunWriter(RunRequest request);
+
+    void runStarted() override;
+    void runEnded(bool interrupted) override;
+    void pairCounted(const PairFacts& pair, const RunCounters& counters) override;
+    void readProblem(std::string_view path, int errorCode) override;
+
+    const std::string& text() const { return text_; }
+
+private:
+    RunRequest request_;
+    RunCounters counters_;
+    std::string text_;
+};
+
+} // namespace quorvel
