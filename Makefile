@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CONFIGURE = cmake -S . -G "Unix Makefiles" -Wno-dev
 
-.PHONY: run test bench deps build sanitize format package
+.PHONY: run test bench deps build release sanitize format package
 
 deps:
 	@scripts/install-deps
@@ -30,8 +30,14 @@ run: deps
 test: build
 	ctest --test-dir $(BUILD)/main --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory sanitize
+	@$(MAKE) --no-print-directory release
 	@if command -v clang++-14 >/dev/null 2>&1; then $(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10; \
 	  else echo "make test: clang++-14 not found, fuzz targets not run"; fi
+
+# Release, as the package and the bench build it: GCC warns at -O3 of things -O2 does not see.
+release: deps
+	@$(CONFIGURE) -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)/release -j $(JOBS)
 
 sanitize: deps
 	@$(CONFIGURE) -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON >/dev/null
