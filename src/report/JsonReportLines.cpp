@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -147,6 +148,16 @@ void appendJsonPairLine(std::string& text, const PairFacts& pair) {
     // Written around the library's string escaping rather than built as a document: a document
     // per pair cost a tenth of a run over many small cached files.
     const auto appendText = [&text](std::string_view value) {
+        // Most paths are printable ASCII without a quote or a backslash, which the library would
+        // write unchanged between quotes; only the others pay for a document of their own.
+        const bool unchanged = std::all_of(value.begin(), value.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\';
+        });
+        if (unchanged) {
+            text.append(1, '"').append(value).append(1, '"');
+            return;
+        }
         text += json(std::string(value)).dump(-1, ' ', false, json::error_handler_t::replace);
     };
     const auto appendNumber = [&text](const std::optional<std::int64_t>& value) {

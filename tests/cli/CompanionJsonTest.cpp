@@ -28,6 +28,7 @@ protected:
         tree.write("L/sub/caf\xe9.txt", "latin1");
         tree.write("R/sub/caf\xe9.txt", "latin1");
         tree.symlink("nowhere", "L/broken.txt");
+        tree.write("L/say \"hi\"\\\t.txt", "x"); // what JSON must escape
     }
 
     // Every line parsed; a line that is not one JSON object fails the test.
@@ -103,6 +104,7 @@ TEST_F(CompanionJsonTest, EveryObjectOfARunHasItsTypesAndTheSummaryCountsThePair
     EXPECT_TRUE(summary["bytes"].is_number_integer());
     EXPECT_EQ(summary["interrupted"], false);
 
+    EXPECT_EQ(byPath.count("say \"hi\"\\\t.txt"), 1u);
     // Equal pairs are listed although the text report would leave them out.
     ASSERT_EQ(byPath.count("same.txt"), 1u);
     EXPECT_EQ(byPath["same.txt"]["left_size"], 4);
