@@ -65,6 +65,12 @@ bool ComparisonRun::run(const RunRequest& request) {
     return true;
 }
 
+std::string ComparisonRun::firstName() const {
+    // A request without one is refused before it runs; a caller that runs it all the same
+    // compares a file without a name rather than read past the list.
+    return request_.leftNames.empty() ? std::string() : request_.leftNames.front();
+}
+
 void ComparisonRun::begin(const RunRequest& request) {
     request_ = request;
     left_ = runDirectory(request.leftDirectory);
@@ -80,7 +86,7 @@ void ComparisonRun::begin(const RunRequest& request) {
 
     const auto headings = headingsOf(request.mode);
     if (request.mode == CompareMode::FileWithFile) {
-        record_.heading(headings.left, joinPath(left_, request.leftNames.front()));
+        record_.heading(headings.left, joinPath(left_, firstName()));
         record_.heading(headings.right, joinPath(right_, request.rightName.value_or("")));
     } else {
         record_.heading(headings.left, left_);
@@ -100,16 +106,14 @@ void ComparisonRun::begin(const RunRequest& request) {
 }
 
 void ComparisonRun::sumSizes() {
-    if (!observer_.mayGoOn()) {
-        state_.abortRequested = true;
-    }
+    pollAbort(observer_, state_);
     state_.progress.grandTotal = walker_.totalSize(left_, state_.options);
 }
 
 void ComparisonRun::comparePairs() {
     switch (request_.mode) {
     case CompareMode::FileWithFile:
-        compareNamedPair(request_.leftNames.front(), request_.rightName.value_or(""));
+        compareNamedPair(firstName(), request_.rightName.value_or(""));
         break;
     case CompareMode::FilesWithDirectory:
         for (const auto& name : request_.leftNames) {

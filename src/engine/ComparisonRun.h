@@ -44,6 +44,8 @@ public:
 
 private:
     void compareNamedPair(const std::string& firstName, const std::string& secondName);
+    // The first chosen file on the left.
+    std::string firstName() const;
 
     RunObserver& observer_;
     RunRecord& record_;
