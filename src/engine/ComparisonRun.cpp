@@ -52,19 +52,6 @@ std::optional<MessageKey> ComparisonRun::requestProblem(const RunRequest& reques
     return MessageKey::errNoMode;
 }
 
-bool ComparisonRun::run(const RunRequest& request) {
-    if (requestProblem(request)) {
-        return false;
-    }
-    begin(request);
-    if (request.mode == CompareMode::DirectoryWithDirectory) {
-        sumSizes();
-    }
-    comparePairs();
-    end();
-    return true;
-}
-
 std::string ComparisonRun::firstName() const {
     // A request without one is refused before it runs; a caller that runs it all the same
     // compares a file without a name rather than read past the list.

@@ -27,10 +27,7 @@ public:
     // Why a request cannot be run (the text of the box that says so), or nothing.
     static std::optional<MessageKey> requestProblem(const RunRequest& request);
 
-    // The whole run, step by step; false, with nothing written, for a request that cannot run.
-    bool run(const RunRequest& request);
-
-    // The steps, in this order, for a caller that shows something between them.
+    // The steps, in this order; a caller shows its own state between them.
     void begin(const RunRequest& request); // clears the record and writes the heading
     void sumSizes();                       // directory mode only
     void comparePairs();
