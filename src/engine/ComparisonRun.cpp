@@ -29,7 +29,7 @@ ModeHeadings headingsOf(CompareMode mode) {
 
 ComparisonRun::ComparisonRun(RunObserver& observer, RunRecord& record, FileAccess& files)
     : observer_(observer), record_(record), files_(files),
-      pairs_(state_, observer_, files_, buffers_), books_(state_, observer_),
+      pairs_(state_, observer_, files_, buffers_, true), books_(state_, observer_),
       walker_(state_, observer_, record_, files_, pairs_, books_) {}
 
 std::optional<MessageKey> ComparisonRun::requestProblem(const RunRequest& request) {
@@ -69,6 +69,7 @@ void ComparisonRun::begin(const RunRequest& request) {
     fileModeOptions.fast = request.options.fast;
     state_.options = directories ? request.options : fileModeOptions;
     record_.clear(request);
+    pairs_.stopAhead();
     files_.forgetCaches();
 
     const auto headings = headingsOf(request.mode);
@@ -143,6 +144,7 @@ void ComparisonRun::compareNamedPair(const std::string& firstName, const std::st
 
 void ComparisonRun::end() {
     // Nothing of the file system is kept while the run's caller waits for the user.
+    pairs_.stopAhead();
     files_.forgetCaches();
     record_.status(state_.runInterrupted);
     record_.summary(state_.counters, state_.options.fast);

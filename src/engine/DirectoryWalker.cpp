@@ -1,5 +1,6 @@
 #include "engine/DirectoryWalker.h"
 
+#include "engine/CompareBuffers.h"
 #include "engine/FilterPatterns.h"
 #include "engine/NameOrder.h"
 #include "engine/PairComparer.h"
@@ -201,6 +202,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
     pollAbort(observer_, state_);
     if (state_.abortRequested) {
         state_.runInterrupted = true;
+        pairs_.stopAhead();
     }
     if (state_.runInterrupted) {
         return level;
@@ -223,6 +225,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
     for (std::size_t i = 0; auto next = nextPair(*listing, comparing); ++i) {
         // Keep the next few pairs in flight: a disk serves many requests at once far faster
         // than one after the other.
+        // Sizes alone cost less than handing them over.
         for (; !state_.options.fast && hinted < i + kPairsAhead; ++hinted) {
             const auto ahead = nextPair(*listing, hinting);
             if (!ahead) {
@@ -230,6 +233,13 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
             }
             files_.willRead(left, ahead->name, true);
             files_.willRead(right, ahead->name, false);
+            // A big pair's two files are read at once; small pairs are compared two at once.
+            if (ahead->size > CompareBuffers::kBlockSize) {
+                files_.willReadWhole(joinPath(right, ahead->name));
+            } else {
+                pairs_.willCompare(joinPath(left, ahead->name), joinPath(right, ahead->name),
+                                   ahead->size);
+            }
         }
         const auto entry = *next;
         auto& progress = state_.progress;

@@ -4,11 +4,14 @@
 #include "engine/ListedEntries.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace quorvel {
+
+class AheadStream;
 
 struct FileIdentity {
     std::uint64_t device = 0;
@@ -59,8 +62,10 @@ struct OpenedFile {
     std::int64_t sizeWhenOpened = -1;
     bool readStarted = false;
     FileProblem problem;
+    // Set when the file was opened and is read on another thread; the descriptor is then its.
+    std::shared_ptr<AheadStream> ahead;
 
-    bool isOpen() const { return descriptor.isOpen(); }
+    bool isOpen() const { return descriptor.isOpen() || ahead != nullptr; }
     // Two names of one file (same device and inode).
     bool sameFileAs(const OpenedFile& other) const {
         return isOpen() && other.isOpen() && identity == other.identity;
@@ -91,6 +96,13 @@ public:
     virtual OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) = 0;
     // Reads until `size` bytes or the end of the file.
     virtual BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) = 0;
+    // The same, where the bytes may be left where they were read to: the answer points at them,
+    // in `buffer` or elsewhere, valid until the file's next read or its end.
+    virtual const char* readBlockAt(OpenedFile& file, char* buffer, std::int64_t size,
+                                    BlockRead& read) {
+        read = readBlock(file, buffer, size);
+        return buffer;
+    }
 
     // A hint that the file will soon be opened and read, so the system can fetch it meanwhile;
     // `listed` when the caller has just listed it. Doing nothing is always correct.
@@ -99,8 +111,15 @@ public:
         (void)name;
         (void)listed;
     }
+    // A file that will soon be read to its end, on another thread where that pays.
+    virtual void willReadWhole(const std::string& path) { (void)path; }
+    // The same file system for another thread's own use, when it can be used from one; its
+    // calls are then that thread's alone.
+    virtual std::unique_ptr<FileAccess> forAnotherThread() const { return nullptr; }
     // Drops whatever was kept of the file system between calls; each run starts afresh.
     virtual void forgetCaches() {}
+    // The run stops: no file is read ahead from now on.
+    virtual void stopReadingAhead() {}
 
     // The files and subdirectories of a directory, sorted by name.
     virtual DirectoryListing listDirectory(const std::string& path) = 0;

@@ -1,5 +1,6 @@
 #include "engine/PairComparer.h"
 
+#include "engine/AheadComparer.h"
 #include "engine/BlockCompare.h"
 #include "engine/CompareBuffers.h"
 #include "engine/FileAccess.h"
@@ -19,15 +20,75 @@ std::optional<std::int64_t> knownSize(std::int64_t size) {
 } // namespace
 
 PairComparer::PairComparer(RunState& state, RunObserver& observer, FileAccess& files,
-                           CompareBuffers& buffers)
-    : state_(state), observer_(observer), files_(files), buffers_(buffers) {}
+                           CompareBuffers& buffers, bool compareAhead)
+    : state_(state), observer_(observer), files_(files), buffers_(buffers) {
+    if (compareAhead && files.forAnotherThread()) {
+        ahead_ = std::make_unique<AheadComparer>([&files] { return files.forAnotherThread(); });
+    }
+}
+
+PairComparer::~PairComparer() = default;
+
+void PairComparer::willCompare(std::string firstPath, std::string secondPath,
+                               std::optional<std::int64_t> listedSize) {
+    if (ahead_) {
+        ahead_->schedule(std::move(firstPath), std::move(secondPath), state_.options.fast,
+                         listedSize);
+    }
+}
+
+void PairComparer::stopAhead() {
+    if (ahead_) {
+        ahead_->stop();
+    }
+    files_.stopReadingAhead();
+}
+
+PairOutcome PairComparer::compareOnce(const std::string& firstPath, const std::string& secondPath,
+                                      const DirectoryEntry* firstListed) {
+    outcome_ = PairOutcome{};
+    state_.progress.currentFileDone = 0;
+    outcome_.result = compareFilePair(firstPath, secondPath, buffers_.first(), buffers_.second(),
+                                      state_.options.fast, firstListed);
+    return outcome_;
+}
+
+CompareResult PairComparer::replay(const AheadResult& ahead) {
+    pollAbort(observer_, state_);
+    outcome_ = ahead.outcome;
+    bool blocks = false;
+    for (const auto& event : ahead.events) {
+        if (!event.problemPath.empty()) {
+            observer_.readProblem(event.problemPath, event.errorCode);
+            continue;
+        }
+        reportProgress(event.progress);
+        if (event.progress >= 0) {
+            blocks = true;
+            pollAbort(observer_, state_);
+        }
+    }
+    // As a comparison here would, one that read blocks ends at an abort seen meanwhile.
+    if (state_.abortRequested) {
+        stopAhead();
+        if (blocks) {
+            return CompareResult::Interrupted;
+        }
+    }
+    return ahead.outcome.result;
+}
 
 PairOutcome PairComparer::comparePair(const std::string& firstPath, const std::string& secondPath,
                                       const DirectoryEntry* firstListed) {
     outcome_ = PairOutcome{};
     state_.progress.currentFileDone = 0;
-    auto result = compareFilePair(firstPath, secondPath, buffers_.first(), buffers_.second(),
-                                  state_.options.fast, firstListed);
+    std::optional<AheadResult> ahead;
+    if (ahead_) {
+        ahead = ahead_->take(firstPath);
+    }
+    auto result = ahead ? replay(*ahead)
+                        : compareFilePair(firstPath, secondPath, buffers_.first(),
+                                          buffers_.second(), state_.options.fast, firstListed);
     if (result == CompareResult::DifferentContents) {
         state_.progress.currentFileDone = 0;
         outcome_ = PairOutcome{};
@@ -43,6 +104,9 @@ CompareResult PairComparer::compareFilePair(const std::string& firstPath,
                                             char* secondBuffer, bool fast,
                                             const DirectoryEntry* firstListed) {
     pollAbort(observer_, state_);
+    if (state_.abortRequested) {
+        stopAhead();
+    }
     return fast ? compareSizes(firstPath, secondPath)
                 : compareBytes(firstPath, secondPath, firstBuffer, secondBuffer, firstListed);
 }
@@ -106,16 +170,17 @@ CompareResult PairComparer::compareBytes(const std::string& firstPath,
     BlockRead secondRead;
     bool passEqual;
     do {
-        firstRead = files_.readBlock(first, firstBuffer, block);
-        secondRead = files_.readBlock(second, secondBuffer, block);
+        const char* firstBytes = files_.readBlockAt(first, firstBuffer, block, firstRead);
+        const char* secondBytes = files_.readBlockAt(second, secondBuffer, block, secondRead);
         const auto common = std::min(firstRead.count, secondRead.count);
-        passEqual = blocksEqual(firstBuffer, secondBuffer, common);
+        passEqual = blocksEqual(firstBytes, secondBytes, common);
         reportProgress(common);
         pollAbort(observer_, state_);
     } while (passEqual && firstRead.count == block && secondRead.count == block &&
              !state_.abortRequested);
 
     if (state_.abortRequested) {
+        stopAhead();
         return CompareResult::Interrupted;
     }
     // A failed read is not a short file: say which side could not be read.

@@ -4,11 +4,14 @@
 #include "engine/FileAccess.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace quorvel {
 
+class AheadComparer;
+struct AheadResult;
 class CompareBuffers;
 class RunObserver;
 struct RunState;
@@ -24,13 +27,27 @@ struct PairOutcome {
 // Decides the outcome of one file pair and keeps the pair's progress.
 class PairComparer {
 public:
-    PairComparer(RunState& state, RunObserver& observer, FileAccess& files,
-                 CompareBuffers& buffers);
+    // `compareAhead` lets another thread compare the pairs named ahead, where the file access
+    // can serve one.
+    PairComparer(RunState& state, RunObserver& observer, FileAccess& files, CompareBuffers& buffers,
+                 bool compareAhead = false);
+    ~PairComparer();
+
+    // A small pair that will soon be compared; `listedSize` when a listing just found the first
+    // file to be a regular file of that size.
+    void willCompare(std::string firstPath, std::string secondPath,
+                     std::optional<std::int64_t> listedSize);
+    // The run stops: nothing more is read ahead.
+    void stopAhead();
 
     // Repeats a comparison that found different contents once; callers use only this.
     // `firstListed` is the first file's entry when the caller has just listed it.
     PairOutcome comparePair(const std::string& firstPath, const std::string& secondPath,
                             const DirectoryEntry* firstListed = nullptr);
+
+    // One comparison, without the second attempt.
+    PairOutcome compareOnce(const std::string& firstPath, const std::string& secondPath,
+                            const DirectoryEntry* firstListed);
 
     CompareResult compareFilePair(const std::string& firstPath, const std::string& secondPath,
                                   char* firstBuffer, char* secondBuffer, bool fast,
@@ -43,6 +60,8 @@ public:
     void noteProblem(const std::string& path, const FileProblem& problem, bool second);
 
 private:
+    // Tells again what a comparison on another thread told, as if made here.
+    CompareResult replay(const AheadResult& ahead);
     CompareResult compareSizes(const std::string& firstPath, const std::string& secondPath);
     CompareResult compareBytes(const std::string& firstPath, const std::string& secondPath,
                                char* firstBuffer, char* secondBuffer,
@@ -56,6 +75,7 @@ private:
     PairOutcome outcome_;
     FileAccess& files_;
     CompareBuffers& buffers_;
+    std::unique_ptr<AheadComparer> ahead_;
 };
 
 } // namespace quorvel

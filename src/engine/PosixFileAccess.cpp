@@ -1,5 +1,7 @@
 #include "engine/PosixFileAccess.h"
 
+#include "engine/AheadStream.h"
+#include "engine/CompareBuffers.h"
 #include "engine/LongPath.h"
 #include "engine/PathText.h"
 #include "engine/SortedListing.h"
@@ -34,109 +36,69 @@ FileIdentity identityOf(const struct stat& st) {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
-// Why the name at `where` could not be looked at or opened, `error` being what the call said: a
-// name that is not there at all is missing, a link that leads nowhere is not.
-FileProblem problemOf(const OpenDirectories::Location& where, int error) {
-    if (where.directoryError == ENOENT || where.directoryError == ENOTDIR) {
-        // No directory, so no such name (the whole path may be too long to say so itself).
-        return {where.directoryError, true};
-    }
-    FileProblem problem{error, false};
-    if (error == ENOENT || error == ENOTDIR) {
-        struct stat link {};
-        problem.missing =
-            ::fstatat(where.directory, where.name.c_str(), &link, AT_SYMLINK_NOFOLLOW) != 0;
-    }
-    return problem;
-}
-
 } // namespace
 
 PosixFileAccess::PosixFileAccess(ReadAheadMode mode)
-    : readAhead_(readAheadCapacity()), switch_(mode) {}
+    : aheadReader_(CompareBuffers::kBlockSize), readAhead_(readAheadCapacity()), switch_(mode) {}
 
 void PosixFileAccess::forgetCaches() {
-    readAhead_.clear();
+    stopReadingAhead();
     switch_.reset();
-    directories_.forget();
+    opener_.forget();
+}
+
+void PosixFileAccess::stopReadingAhead() {
+    aheadReader_.stop();
+    readAhead_.clear();
 }
 
 LookedUpFile PosixFileAccess::lookUpFile(const std::string& path) {
-    const auto where = directories_.locate(path);
-    struct stat st {};
-    if (::fstatat(where.directory, where.name.c_str(), &st, 0) != 0) {
-        return {std::nullopt, problemOf(where, errno)};
-    }
-    if (!S_ISREG(st.st_mode)) {
-        return {};
-    }
-    return {static_cast<std::int64_t>(st.st_size), {}};
+    return opener_.lookUp(path);
 }
 
-OpenedFile PosixFileAccess::openChecked(const std::string& path, bool listedRegular) {
-    const auto where = directories_.locate(path);
+std::optional<OpenedFile> PosixFileAccess::takeReadAhead(const std::string& path) {
+    auto stream = aheadReader_.take(path);
+    if (!stream || !stream->file().isOpen()) {
+        // Whatever went wrong is found again, and told, as if nothing had been read ahead.
+        return std::nullopt;
+    }
+    // What was read counts only while the name still leads to that file, unchanged since: a
+    // file replaced, changed, gone or become something else is opened anew.
+    const auto now = opener_.look(path);
+    if (!now || *now != stream->look()) {
+        return std::nullopt;
+    }
     OpenedFile opened;
-    const auto openName = [&where](int flags) {
-        int fd;
-        do {
-            fd = ::openat(where.directory, where.name.c_str(),
-                          flags | O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-        } while (fd < 0 && errno == EINTR);
-        return fd;
-    };
-    int fd = -1;
-    // Look before opening: opening a device can have effects of its own, and a FIFO would block.
-    // A name a fresh listing found regular needs no look of its own; opened without following a
-    // link, it cannot have become a way to a device since, short of a device node made in its
-    // place. A link found there instead is looked at as any other name.
-    if (listedRegular || directories_.listedRegular(where)) {
-        fd = openName(O_NOFOLLOW);
-        if (fd < 0 && errno != ELOOP) {
-            opened.problem = problemOf(where, errno);
-            return opened;
-        }
-    }
-    struct stat st {};
-    if (fd < 0) {
-        if (::fstatat(where.directory, where.name.c_str(), &st, 0) != 0) {
-            opened.problem = problemOf(where, errno);
-            return opened;
-        }
-        if (!S_ISREG(st.st_mode)) {
-            return opened;
-        }
-        fd = openName(0);
-        if (fd < 0) {
-            opened.problem = problemOf(where, errno);
-            return opened;
-        }
-    }
-    opened.descriptor = FileDescriptor(fd);
-    // The name may have been given to something else since it was looked at or listed; a look at
-    // the open file costs far less than the open itself.
-    if (::fstat(fd, &st) != 0) {
-        opened.problem = {errno, false};
-        opened.descriptor.reset();
-        return opened;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        opened.descriptor.reset();
-        return opened;
-    }
-    opened.identity = identityOf(st);
-    opened.sizeWhenOpened = static_cast<std::int64_t>(st.st_size);
+    opened.identity = stream->file().identity;
+    opened.sizeWhenOpened = stream->file().sizeWhenOpened;
+    opened.readStarted = true;
+    opened.ahead = std::move(stream);
     return opened;
 }
 
 OpenedFile PosixFileAccess::openFile(const std::string& path, const DirectoryEntry* listed) {
+    // Only the right side's files are read ahead, and they are never listed.
+    if (listed == nullptr) {
+        if (auto read = takeReadAhead(path)) {
+            return std::move(*read);
+        }
+    }
     auto ahead = readAhead_.take(path);
-    OpenedFile opened = ahead ? std::move(ahead->file) : openChecked(path, listed != nullptr);
+    OpenedFile opened = ahead ? std::move(ahead->file) : opener_.open(path, listed != nullptr);
     if (!opened.isOpen() && opened.problem.errorCode == EMFILE) {
         // Files held for reading ahead must never cost a file its comparison.
-        readAhead_.clear();
-        opened = openChecked(path, listed != nullptr);
+        stopReadingAhead();
+        opened = opener_.open(path, listed != nullptr);
     }
     return opened;
+}
+
+void PosixFileAccess::willReadWhole(const std::string& path) {
+    aheadReader_.schedule(path, switch_.on());
+}
+
+std::unique_ptr<FileAccess> PosixFileAccess::forAnotherThread() const {
+    return std::make_unique<PosixFileAccess>(switch_.mode());
 }
 
 void PosixFileAccess::willRead(const std::string& directory, std::string_view name, bool listed) {
@@ -144,12 +106,22 @@ void PosixFileAccess::willRead(const std::string& directory, std::string_view na
         return;
     }
     const auto path = joinPath(directory, name);
-    auto opened = openChecked(path, listed);
+    auto opened = opener_.open(path, listed);
     if (!opened.isOpen()) {
         return;
     }
     ::posix_fadvise(opened.descriptor.get(), 0, kReadAheadLimit, POSIX_FADV_WILLNEED);
     readAhead_.push({path, std::move(opened)});
+}
+
+const char* PosixFileAccess::readBlockAt(OpenedFile& file, char* buffer, std::int64_t size,
+                                         BlockRead& read) {
+    if (file.ahead) {
+        // Read in blocks of the comparison's size, which is the only size asked for.
+        return file.ahead->nextBlock(read);
+    }
+    read = readBlock(file, buffer, size);
+    return buffer;
 }
 
 BlockRead PosixFileAccess::readBlock(OpenedFile& file, char* buffer, std::int64_t size) {

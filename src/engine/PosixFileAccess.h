@@ -1,7 +1,8 @@
 #pragma once
 
+#include "engine/AheadReader.h"
 #include "engine/FileAccess.h"
-#include "engine/OpenDirectories.h"
+#include "engine/FileOpener.h"
 #include "engine/ReadAheadQueue.h"
 #include "engine/ReadAheadSwitch.h"
 
@@ -10,9 +11,10 @@
 
 namespace quorvel {
 
-// The file system through POSIX calls, with the speed work split by job: kept directories and
-// their listings (OpenDirectories), sorted listings (SortedListing), files opened ahead
-// (ReadAheadQueue) and the choice whether that pays (ReadAheadSwitch). This class opens and reads.
+// The file system through POSIX calls, with the speed work split by job: opening by kept
+// directories (FileOpener), sorted listings (SortedListing), big files read on a thread of
+// their own (AheadReader), files opened ahead (ReadAheadQueue) when the data
+// is not cached (ReadAheadSwitch). This class opens and reads.
 class PosixFileAccess : public FileAccess {
 public:
     using ReadAheadMode = ReadAheadSwitch::Mode;
@@ -21,22 +23,30 @@ public:
     LookedUpFile lookUpFile(const std::string& path) override;
     OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) override;
     BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) override;
+    const char* readBlockAt(OpenedFile& file, char* buffer, std::int64_t size,
+                            BlockRead& read) override;
     void willRead(const std::string& directory, std::string_view name, bool listed) override;
+    void willReadWhole(const std::string& path) override;
+    std::unique_ptr<FileAccess> forAnotherThread() const override;
     void forgetCaches() override;
+    void stopReadingAhead() override;
     DirectoryListing listDirectory(const std::string& path) override;
     DirectoryListing listNames(const std::string& path) override;
     std::optional<DirectoryLook> lookAtDirectory(const std::string& path) override;
 
+    // Waits until the files named so far are read ahead as far as they may be; for tests.
+    void settleReadAhead() { aheadReader_.waitUntilIdle(); }
+
 private:
-    // Opens a name only if it is a regular file, and makes sure it still is once open.
-    // `listedRegular` when a listing just found it to be one.
-    OpenedFile openChecked(const std::string& path, bool listedRegular);
+    // The file as read ahead, while its name still leads to it unchanged.
+    std::optional<OpenedFile> takeReadAhead(const std::string& path);
 
     // The start of each file read ahead; big files are read ahead by the kernel's own window in
     // their turn.
     static constexpr long kReadAheadLimit = 8L << 20;
 
-    OpenDirectories directories_;
+    FileOpener opener_;
+    AheadReader aheadReader_;
     ReadAheadQueue readAhead_;
     ReadAheadSwitch switch_;
 };

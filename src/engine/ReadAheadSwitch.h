@@ -14,6 +14,7 @@ public:
     explicit ReadAheadSwitch(Mode mode) : mode_(mode), on_(mode == Mode::Always) {}
 
     bool on() const { return on_; }
+    Mode mode() const { return mode_; }
     // A new run: what the files were like before says nothing now.
     void reset();
 

@@ -62,6 +62,9 @@ public:
     // Sorted and with sizes, which the engine takes as well: every listing goes through the hooks.
     DirectoryListing listNames(const std::string& path) override { return listDirectory(path); }
     std::optional<DirectoryLook> lookAtDirectory(const std::string& path) override;
+    // Every call goes through the hooks on the run's own thread: nothing is read on another.
+    void willReadWhole(const std::string&) override {}
+    std::unique_ptr<FileAccess> forAnotherThread() const override { return nullptr; }
 
     // The descriptors the process has open beyond those it had when this was made, once what is
     // kept between runs is let go: 0 when every file opened was closed again.

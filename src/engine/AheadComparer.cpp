@@ -1,0 +1,230 @@
+#include "engine/AheadComparer.h"
+
+#include "engine/CompareBuffers.h"
+#include "engine/FileAccess.h"
+#include "engine/RunObserver.h"
+#include "engine/RunState.h"
+
+#include <algorithm>
+#include <chrono>
+#include <sched.h>
+#include <unistd.h>
+
+namespace quorvel {
+
+namespace {
+
+// Changes that wake a sleeping thread when nobody waits for it.
+constexpr std::size_t kWakeBatch = 8;
+// How long the thread looks for more pairs before it sleeps: more come soon while a directory
+// is begun, and a wake-up costs more than this.
+constexpr auto kSpinTime = std::chrono::microseconds(50);
+
+// What a comparison on the thread tells, kept in order; it goes on until the run stops.
+class EventLog : public RunObserver {
+public:
+    explicit EventLog(const std::atomic<bool>& stopping) : stopping_(stopping) {}
+
+    void begin(std::vector<AheadResult::Event>& events) {
+        events_ = &events;
+        pairDone_ = 0;
+    }
+    void bytesCompared(const RunBytes& bytes) override {
+        events_->push_back({bytes.blockRead ? bytes.pairDone - pairDone_ : -1, {}, 0});
+        pairDone_ = bytes.pairDone;
+    }
+    void readProblem(std::string_view path, int errorCode) override {
+        events_->push_back({0, std::string(path), errorCode});
+    }
+    bool mayGoOn() override { return !stopping_.load(std::memory_order_relaxed); }
+
+private:
+    const std::atomic<bool>& stopping_;
+    std::vector<AheadResult::Event>* events_ = nullptr;
+    std::int64_t pairDone_ = 0;
+};
+
+} // namespace
+
+AheadComparer::AheadComparer(FileAccessMaker makeFiles) : makeFiles_(std::move(makeFiles)) {}
+
+AheadComparer::~AheadComparer() {
+    {
+        std::unique_lock lock(mutex_);
+        dropFront(jobs_.size(), lock);
+        quit_ = true;
+        sleeping_ = false;
+    }
+    workReady_.notify_one();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void AheadComparer::schedule(std::string firstPath, std::string secondPath, bool fast,
+                             std::optional<std::int64_t> listedSize) {
+    std::unique_lock lock(mutex_);
+    if (jobs_.size() >= kScheduled) {
+        return;
+    }
+    auto job = std::make_unique<Job>();
+    job->firstPath = std::move(firstPath);
+    job->secondPath = std::move(secondPath);
+    job->fast = fast;
+    job->listedSize = listedSize;
+    jobs_.push_back(std::move(job));
+    if (!thread_.joinable()) {
+        thread_ = std::thread(&AheadComparer::run, this);
+    }
+    // A burst of pairs wakes the thread at once: it has the far end of them to do.
+    if (jobs_.size() <= kWindow) {
+        wake(jobs_.size() == 2);
+    }
+}
+
+std::optional<AheadResult> AheadComparer::take(const std::string& firstPath) {
+    std::unique_lock lock(mutex_);
+    std::size_t i = 0;
+    while (i < jobs_.size() && jobs_[i]->firstPath != firstPath) {
+        ++i;
+    }
+    if (i == jobs_.size()) {
+        return std::nullopt;
+    }
+    dropFront(i, lock);
+    auto& job = *jobs_.front();
+    if (job.stage == Stage::Waiting) {
+        // Not begun: the caller compares it, and the thread never sees it again.
+        dropFront(1, lock);
+        return std::nullopt;
+    }
+    if (job.stage == Stage::Comparing) {
+        workDone_.wait(lock, [&job] { return job.stage == Stage::Done; });
+    }
+    auto result = std::move(job.result);
+    dropFront(1, lock);
+    // Room in the window for one more pair.
+    wake(false);
+    return result;
+}
+
+void AheadComparer::stop() {
+    std::unique_lock lock(mutex_);
+    stopping_ = true;
+    dropFront(jobs_.size(), lock);
+    stopping_ = false;
+    forget_ = true;
+}
+
+void AheadComparer::waitUntilIdle() {
+    std::unique_lock lock(mutex_);
+    if (!thread_.joinable()) {
+        return;
+    }
+    const auto seen = sleeps_;
+    wake(true);
+    workDone_.wait(lock, [this, seen] { return sleeps_ > seen; });
+}
+
+bool AheadComparer::awaitChange(std::unique_lock<std::mutex>& lock) {
+    const auto seen = changes_.load(std::memory_order_relaxed);
+    lock.unlock();
+    const auto until = std::chrono::steady_clock::now() + kSpinTime;
+    bool changed = false;
+    while (!changed && std::chrono::steady_clock::now() < until) {
+        for (int i = 0; i < 64 && !changed; ++i) {
+            __builtin_ia32_pause();
+            changed = changes_.load(std::memory_order_relaxed) != seen;
+        }
+    }
+    lock.lock();
+    return changed;
+}
+
+void AheadComparer::wake(bool urgent) {
+    changes_.fetch_add(1, std::memory_order_relaxed);
+    ++changesSinceSleep_;
+    if (sleeping_ && (urgent || changesSinceSleep_ >= kWakeBatch)) {
+        sleeping_ = false;
+        workReady_.notify_one();
+    }
+}
+
+void AheadComparer::dropFront(std::size_t count, std::unique_lock<std::mutex>& lock) {
+    for (std::size_t k = 0; k < count; ++k) {
+        auto& job = *jobs_.front();
+        if (job.stage == Stage::Comparing) {
+            workDone_.wait(lock, [&job] { return job.stage != Stage::Comparing; });
+        }
+        jobs_.pop_front();
+    }
+}
+
+AheadComparer::Job* AheadComparer::nextJob() {
+    const auto end = std::min(jobs_.size(), kWindow);
+    // The run's thread takes pairs from the front; it must not find the one it needs begun here.
+    for (std::size_t i = end; i > 1; --i) {
+        auto& job = *jobs_[i - 1];
+        if (job.stage == Stage::Waiting) {
+            return &job;
+        }
+    }
+    return nullptr;
+}
+
+void AheadComparer::run() {
+    // A table of descriptors of its own: opening and closing then take no lock the run's thread
+    // takes, and each thread reads its files without counting references. What the table held
+    // when copied is not this thread's to keep open, short of the standard streams.
+    if (::unshare(CLONE_FILES) == 0) {
+        ::close_range(3, ~0U, 0);
+    }
+    // The thread's own, as its descriptors are.
+    const auto files = makeFiles_();
+    CompareBuffers buffers;
+    RunState state;
+    EventLog log(stopping_);
+    PairComparer comparer(state, log, *files, buffers);
+
+    std::unique_lock lock(mutex_);
+    while (!quit_) {
+        if (forget_) {
+            forget_ = false;
+            files->forgetCaches();
+        }
+        Job* job = nextJob();
+        if (job == nullptr && (awaitChange(lock) || quit_)) {
+            continue;
+        }
+        if (job == nullptr) {
+            ++sleeps_;
+            sleeping_ = true;
+            changesSinceSleep_ = 0;
+            workDone_.notify_all();
+            workReady_.wait(lock, [this] { return !sleeping_ || quit_; });
+            continue;
+        }
+        job->stage = Stage::Comparing;
+        // The job is left alone while it is compared, its paths included.
+        lock.unlock();
+        state = RunState{};
+        state.options.fast = job->fast;
+        state.progress.currentFileSize = job->listedSize.value_or(0);
+        AheadResult result;
+        log.begin(result.events);
+        DirectoryEntry listed;
+        const auto slash = job->firstPath.rfind('/');
+        listed.name =
+            std::string_view(job->firstPath).substr(slash == std::string::npos ? 0 : slash + 1);
+        listed.size = job->listedSize.value_or(0);
+        result.outcome = comparer.compareOnce(job->firstPath, job->secondPath,
+                                              job->listedSize ? &listed : nullptr);
+        lock.lock();
+        job->result = std::move(result);
+        job->stage = Stage::Done;
+        workDone_.notify_all();
+    }
+    lock.unlock();
+}
+
+} // namespace quorvel

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "engine/PairComparer.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quorvel {
+
+class FileAccess;
+
+// A pair's first comparison as made on another thread, with what it told on the way, in order,
+// for the run's own thread to tell again: progress (a block's bytes, or -1 for the pair done)
+// and the files it could not read.
+struct AheadResult {
+    struct Event {
+        std::int64_t progress = 0;
+        std::string problemPath; // set for a file that could not be read
+        int errorCode = 0;
+    };
+    PairOutcome outcome;
+    std::vector<Event> events;
+};
+
+// Compares the next small pairs of a run on a thread of its own, ahead of their turn: the run's
+// thread takes each pair's result in order, and compares itself a pair the thread has not begun.
+// The thread takes the pairs farthest ahead, so the two meet between and each does about half.
+// It only reads files; it tells nobody anything.
+class AheadComparer {
+public:
+    using FileAccessMaker = std::function<std::unique_ptr<FileAccess>()>;
+    static constexpr std::size_t kScheduled = 256;
+    // How far ahead of the run's turn the thread takes pairs.
+    static constexpr std::size_t kWindow = 128;
+
+    // `makeFiles` is called on the thread, for its own file access.
+    explicit AheadComparer(FileAccessMaker makeFiles);
+    ~AheadComparer();
+    AheadComparer(const AheadComparer&) = delete;
+    AheadComparer& operator=(const AheadComparer&) = delete;
+
+    // A pair to compare soon, in the order of the run; `listedSize` when a listing just found
+    // the first file to be a regular file of that size.
+    void schedule(std::string firstPath, std::string secondPath, bool fast,
+                  std::optional<std::int64_t> listedSize);
+    // The pair's result when the thread compared it (waits while it does); nothing when the
+    // caller is to compare it itself. The pairs scheduled before it are dropped.
+    std::optional<AheadResult> take(const std::string& firstPath);
+    // Drops everything scheduled; no file is read for it after this returns.
+    void stop();
+    // Waits until the thread has done all it may do for now; for tests.
+    void waitUntilIdle();
+
+private:
+    enum class Stage { Waiting, Comparing, Done };
+    struct Job {
+        std::string firstPath;
+        std::string secondPath;
+        bool fast = false;
+        std::optional<std::int64_t> listedSize;
+        Stage stage = Stage::Waiting;
+        AheadResult result;
+    };
+
+    void run();
+    // The farthest pair of the window that nobody has begun, with the lock held.
+    Job* nextJob();
+    void dropFront(std::size_t count, std::unique_lock<std::mutex>& lock);
+    void wake(bool urgent);
+    // Waits a little, the lock let go, for the run's thread to change anything; true if it did.
+    bool awaitChange(std::unique_lock<std::mutex>& lock);
+
+    FileAccessMaker makeFiles_;
+    std::mutex mutex_;
+    std::condition_variable workReady_;
+    std::condition_variable workDone_;
+    std::deque<std::unique_ptr<Job>> jobs_;
+    bool sleeping_ = false;
+    std::size_t changesSinceSleep_ = 0;
+    std::atomic<std::uint64_t> changes_ = 0;
+    std::uint64_t sleeps_ = 0;
+    std::atomic<bool> stopping_ = false; // the thread's comparison asks between blocks
+    bool forget_ = false;
+    bool quit_ = false;
+    std::thread thread_;
+};
+
+} // namespace quorvel

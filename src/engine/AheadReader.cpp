@@ -1,0 +1,301 @@
+#include "engine/AheadReader.h"
+
+#include "engine/AheadStream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <sched.h>
+#include <unistd.h>
+
+namespace quorvel {
+
+namespace {
+
+// How much of a file to be fetched from the disk is asked for at once; a big file is then read
+// ahead by the kernel's own window.
+constexpr off_t kAdviseLength = 8L << 20;
+constexpr std::size_t kBufferAlignment = 4096;
+// Changes that wake a sleeping thread when nobody waits for it.
+constexpr std::size_t kWakeBatch = 8;
+
+} // namespace
+
+void AheadReader::FreeBuffer::operator()(char* buffer) const {
+    ::operator delete[](buffer, std::align_val_t{kBufferAlignment});
+}
+
+AheadReader::AheadReader(std::int64_t blockSize) : blockSize_(blockSize) {}
+
+AheadReader::~AheadReader() {
+    {
+        std::unique_lock lock(mutex_);
+        dropFront(entries_.size(), lock);
+        quit_ = true;
+    }
+    workReady_.notify_one();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void AheadReader::schedule(std::string path, bool advise) {
+    std::unique_lock lock(mutex_);
+    if (entries_.size() >= kScheduled) {
+        return;
+    }
+    auto entry = std::make_unique<Entry>();
+    entry->path = std::move(path);
+    entry->advise = advise;
+    entries_.push_back(std::move(entry));
+    if (!thread_.joinable()) {
+        thread_ = std::thread(&AheadReader::run, this);
+    }
+    // A first file wakes the thread at once: the caller will soon wait for it.
+    if (entries_.size() <= kOpenAhead) {
+        wake(entries_.size() == 1);
+    }
+}
+
+std::shared_ptr<AheadStream> AheadReader::take(const std::string& path) {
+    std::unique_lock lock(mutex_);
+    std::size_t i = 0;
+    while (i < entries_.size() && (entries_[i]->taken || entries_[i]->path != path)) {
+        ++i;
+    }
+    if (i == entries_.size()) {
+        return nullptr;
+    }
+    dropFront(i, lock);
+    auto& entry = *entries_.front();
+    entry.taken = true;
+    if (!entry.opened || entry.busy) {
+        wake(true);
+        workDone_.wait(lock, [&entry] { return entry.opened && !entry.busy; });
+    }
+    return std::make_shared<AheadStream>(*this, entry);
+}
+
+void AheadReader::stop() {
+    std::unique_lock lock(mutex_);
+    dropFront(entries_.size(), lock);
+    // Directories kept open may have been replaced by the next run.
+    forgetDirectories_ = true;
+}
+
+void AheadReader::waitUntilIdle() {
+    std::unique_lock lock(mutex_);
+    if (!thread_.joinable()) {
+        return;
+    }
+    const auto seen = sleeps_;
+    wake(true);
+    workDone_.wait(lock, [this, seen] { return sleeps_ > seen; });
+}
+
+void AheadReader::wake(bool urgent) {
+    ++changesSinceSleep_;
+    if (sleeping_ && (urgent || changesSinceSleep_ >= kWakeBatch)) {
+        sleeping_ = false;
+        workReady_.notify_one();
+    }
+}
+
+void AheadReader::dropFront(std::size_t count, std::unique_lock<std::mutex>& lock) {
+    for (std::size_t k = 0; k < count; ++k) {
+        auto& entry = *entries_.front();
+        if (entry.busy) {
+            wake(true);
+            workDone_.wait(lock, [&entry] { return !entry.busy; });
+        }
+        releaseBlocks(entry);
+        if (entry.file.descriptor.isOpen()) {
+            toClose_.push_back(std::move(entry.file.descriptor));
+        }
+        entries_.pop_front();
+    }
+}
+
+void AheadReader::releaseBlocks(Entry& entry) {
+    for (const auto& block : entry.blocks) {
+        free_.push_back(block.buffer);
+    }
+    entry.blocks.clear();
+}
+
+char* AheadReader::takeBuffer() {
+    if (!free_.empty()) {
+        auto* buffer = free_.back();
+        free_.pop_back();
+        return buffer;
+    }
+    ++allocated_;
+    buffers_.emplace_back(static_cast<char*>(::operator new[](static_cast<std::size_t>(blockSize_),
+                                                              std::align_val_t{kBufferAlignment})));
+    return buffers_.back().get();
+}
+
+AheadReader::Work AheadReader::nextWork(Entry*& entry) {
+    if (entries_.empty()) {
+        return Work::None;
+    }
+    // The file in hand first: its comparison may be waiting for it.
+    auto& head = *entries_.front();
+    if (head.taken && !head.busy) {
+        entry = &head;
+        if (!head.opened) {
+            return Work::Open;
+        }
+        if (!head.ended && head.blocks.size() < kStreamAhead && buffersFree() > 0) {
+            return Work::Read;
+        }
+    }
+    const auto limit = std::min(entries_.size(), kOpenAhead);
+    // Files the disk must fetch are all opened first, so that it has all their reads at once.
+    for (std::size_t i = 0; i < limit; ++i) {
+        auto& next = *entries_[i];
+        if (!next.busy && !next.opened && next.advise) {
+            entry = &next;
+            return Work::Open;
+        }
+    }
+    for (std::size_t i = 0; i < limit; ++i) {
+        auto& next = *entries_[i];
+        if (next.busy || next.taken) {
+            continue;
+        }
+        entry = &next;
+        if (!next.opened) {
+            return Work::Open;
+        }
+        if (next.blocksRead == 0 && !next.ended && buffersFree() > kStreamAhead) {
+            return Work::Read;
+        }
+    }
+    return Work::None;
+}
+
+void AheadReader::run() {
+    // A table of descriptors of its own: opening and closing then take no lock the other thread
+    // takes, and each thread reads its files without counting references. What the table held
+    // when copied is not this thread's to keep open, short of the standard streams.
+    if (::unshare(CLONE_FILES) == 0) {
+        ::close_range(3, ~0U, 0);
+    }
+    // The thread's own, as its descriptors are.
+    FileOpener opener;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        if (!toClose_.empty()) {
+            auto closing = std::move(toClose_);
+            toClose_.clear();
+            lock.unlock();
+            closing.clear();
+            lock.lock();
+            continue;
+        }
+        if (quit_) {
+            break;
+        }
+        if (forgetDirectories_) {
+            forgetDirectories_ = false;
+            opener.forget();
+        }
+        Entry* entry = nullptr;
+        const auto work = nextWork(entry);
+        if (work == Work::None) {
+            ++sleeps_;
+            sleeping_ = true;
+            changesSinceSleep_ = 0;
+            workDone_.notify_all();
+            workReady_.wait(lock, [this] { return !sleeping_ || quit_; });
+            continue;
+        }
+        entry->busy = true;
+        if (work == Work::Open) {
+            // The entry is left alone while it is busy, its path included.
+            const std::string& path = entry->path;
+            const bool advise = entry->advise;
+            lock.unlock();
+            FileLook look;
+            auto file = opener.open(path, false, &look);
+            if (file.isOpen() && advise) {
+                ::posix_fadvise(file.descriptor.get(), 0, kAdviseLength, POSIX_FADV_WILLNEED);
+            }
+            lock.lock();
+            entry->file = std::move(file);
+            entry->look = look;
+            entry->opened = true;
+            entry->ended = !entry->file.isOpen();
+        } else {
+            readNextBlock(*entry, takeBuffer(), lock);
+        }
+        entry->busy = false;
+        workDone_.notify_all();
+    }
+}
+
+void AheadReader::readNextBlock(Entry& entry, char* buffer, std::unique_lock<std::mutex>& lock) {
+    const int fd = entry.file.descriptor.get();
+    lock.unlock();
+    BlockRead read;
+    while (read.count < blockSize_) {
+        const auto want = blockSize_ - read.count;
+        const auto n = ::read(fd, buffer + read.count, static_cast<std::size_t>(want));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            read = {-1, errno};
+            break;
+        }
+        read.count += n;
+        // A regular file gives less than asked only at its end.
+        if (n < want) {
+            break;
+        }
+    }
+    lock.lock();
+    entry.blocks.push_back({buffer, read});
+    ++entry.blocksRead;
+    entry.ended = read.count < blockSize_;
+}
+
+AheadReader::Block AheadReader::nextBlock(Entry& entry, char* previous) {
+    std::unique_lock lock(mutex_);
+    if (previous != nullptr) {
+        free_.push_back(previous);
+    }
+    if (entry.blocks.empty() && !entry.ended) {
+        wake(true);
+        workDone_.wait(lock, [&entry] { return !entry.blocks.empty() || entry.ended; });
+    }
+    if (entry.blocks.empty()) {
+        return {};
+    }
+    const auto block = entry.blocks.front();
+    entry.blocks.pop_front();
+    // Half the blocks ahead are used: the thread reads on before the comparison catches up.
+    if (entry.blocks.size() <= kStreamAhead / 2) {
+        wake(true);
+    }
+    return block;
+}
+
+void AheadReader::release(Entry& entry, char* current) {
+    std::unique_lock lock(mutex_);
+    if (current != nullptr) {
+        free_.push_back(current);
+    }
+    const auto at = std::find_if(entries_.begin(), entries_.end(),
+                                 [&entry](const auto& e) { return e.get() == &entry; });
+    if (at != entries_.end()) {
+        // Taken entries are at the front: those before it were dropped when it was taken.
+        dropFront(static_cast<std::size_t>(at - entries_.begin()) + 1, lock);
+    }
+    // Room for one more file ahead.
+    wake(false);
+}
+
+} // namespace quorvel
