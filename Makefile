@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CONFIGURE = cmake -S . -G "Unix Makefiles" -Wno-dev
 
-.PHONY: run test bench deps build release sanitize format package
+.PHONY: run test bench deps build release sanitize tsan format package
 
 deps:
 	@scripts/install-deps
@@ -30,6 +30,7 @@ run: deps
 test: build
 	ctest --test-dir $(BUILD)/main --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory sanitize
+	@$(MAKE) --no-print-directory tsan
 	@$(MAKE) --no-print-directory release
 	@if command -v clang++-14 >/dev/null 2>&1; then $(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10; \
 	  else echo "make test: clang++-14 not found, fuzz targets not run"; fi
@@ -44,6 +45,13 @@ sanitize: deps
 	@cmake --build $(BUILD)/sanitize -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --test-dir $(BUILD)/sanitize --output-on-failure -j $(JOBS) -E clang_format -LE "install|scenario"
+
+# The engine reads files on threads of its own: its tests again under ThreadSanitizer.
+tsan: deps
+	@$(CONFIGURE) -B $(BUILD)/tsan -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_TSAN=ON >/dev/null
+	@cmake --build $(BUILD)/tsan -j $(JOBS) --target engine_tests reliability_tests
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(BUILD)/tsan/bin/engine_tests --gtest_brief=1
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(BUILD)/tsan/bin/reliability_tests --gtest_brief=1
 
 # Release build, about 5 GiB of generated data under TMPDIR (QUORVEL_BENCH_SCALE=1/16 for a quick
 # run), one table of medians and ratios; the full size writes bench/RESULTS.md. See bench/run-bench.

@@ -4,10 +4,10 @@
 #include "engine/FileAccess.h"
 #include "engine/RunObserver.h"
 #include "engine/RunState.h"
+#include "engine/ThreadDescriptors.h"
 
 #include <algorithm>
 #include <chrono>
-#include <sched.h>
 #include <unistd.h>
 
 namespace quorvel {
@@ -173,12 +173,7 @@ AheadComparer::Job* AheadComparer::nextJob() {
 }
 
 void AheadComparer::run() {
-    // A table of descriptors of its own: opening and closing then take no lock the run's thread
-    // takes, and each thread reads its files without counting references. What the table held
-    // when copied is not this thread's to keep open, short of the standard streams.
-    if (::unshare(CLONE_FILES) == 0) {
-        ::close_range(3, ~0U, 0);
-    }
+    useOwnDescriptorTable();
     // The thread's own, as its descriptors are.
     const auto files = makeFiles_();
     CompareBuffers buffers;

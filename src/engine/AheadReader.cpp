@@ -1,12 +1,12 @@
 #include "engine/AheadReader.h"
 
 #include "engine/AheadStream.h"
+#include "engine/ThreadDescriptors.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
-#include <sched.h>
 #include <unistd.h>
 
 namespace quorvel {
@@ -177,12 +177,7 @@ AheadReader::Work AheadReader::nextWork(Entry*& entry) {
 }
 
 void AheadReader::run() {
-    // A table of descriptors of its own: opening and closing then take no lock the other thread
-    // takes, and each thread reads its files without counting references. What the table held
-    // when copied is not this thread's to keep open, short of the standard streams.
-    if (::unshare(CLONE_FILES) == 0) {
-        ::close_range(3, ~0U, 0);
-    }
+    useOwnDescriptorTable();
     // The thread's own, as its descriptors are.
     FileOpener opener;
     std::unique_lock lock(mutex_);

@@ -1,0 +1,189 @@
+// Pairs compared and files read on a thread of their own, ahead of their turn: the run tells the
+// same things in the same order as one thread would, a file changed after it was read ahead is
+// read again, and nothing is read once the run stops.
+
+#include "engine/AheadComparer.h"
+#include "engine/AheadStream.h"
+#include "engine/CompareBuffers.h"
+#include "engine/PosixFileAccess.h"
+#include "support/EngineFixture.h"
+
+#include <atomic>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace quorvel::test {
+namespace {
+
+constexpr std::int64_t kBig = 2 * CompareBuffers::kBlockSize + 5;
+
+// The same run made twice: once with pairs compared ahead on another thread, once on the run's
+// thread alone (its file access lends itself to no other).
+class AheadRunTest : public EngineFixture {
+protected:
+    struct Told {
+        std::vector<std::string> lines;
+        std::vector<std::string> calls;
+        std::vector<int> progress;
+        std::vector<std::pair<std::string, int>> problems;
+    };
+
+    Told runWith(FileAccess& access) {
+        RecordingView seen;
+        seen.left = view.left;
+        seen.right = view.right;
+        seen.options = view.options;
+        Report written;
+        TestRun once(seen, written, strings, access, ".");
+        once.startComparison();
+        Told told{{}, seen.calls, seen.progressPositions, seen.readProblems};
+        for (std::size_t i = 0; i < written.count(); ++i) {
+            told.lines.push_back(written.line(i));
+        }
+        return told;
+    }
+};
+
+TEST_F(AheadRunTest, TellsWhatOneThreadWouldInTheSameOrder) {
+    // Enough pairs per directory for the thread to take some, and every kind of outcome.
+    for (const std::string dir : {"a", "b"}) {
+        for (int i = 0; i < 150; ++i) {
+            const auto name = dir + "/f" + std::to_string(1000 + i);
+            tree.write("L/" + name, "same " + std::to_string(i));
+            switch (i % 10) {
+            case 1:
+                tree.write("R/" + name, "diff " + std::to_string(i)); // same size
+                break;
+            case 2:
+                tree.write("R/" + name, "same");
+                break;
+            case 3:
+                tree.symlink("nowhere", "R/" + name);
+                break;
+            case 4:
+                tree.fifo("R/" + name);
+                break;
+            case 5:
+                tree.mkdir("R/" + name);
+                break;
+            case 6:
+                break; // missing on the right
+            default:
+                tree.write("R/" + name, "same " + std::to_string(i));
+            }
+        }
+        tree.writeSized("L/" + dir + "/f1040", kBig);
+        tree.writeSized("R/" + dir + "/f1040", kBig);
+        tree.writeSized("L/" + dir + "/f1070", kBig);
+        tree.writeSized("R/" + dir + "/f1070", kBig, 'y');
+    }
+    PosixFileAccess threaded;
+    HookedFileAccess alone;
+    const auto ahead = runWith(threaded);
+    const auto single = runWith(alone);
+    EXPECT_EQ(ahead.lines, single.lines);
+    EXPECT_EQ(ahead.calls, single.calls);
+    EXPECT_EQ(ahead.progress, single.progress);
+    EXPECT_EQ(ahead.problems, single.problems);
+    EXPECT_EQ(std::count_if(ahead.lines.begin(), ahead.lines.end(),
+                            [](const std::string& line) { return line.rfind(">>>> ", 0) == 0; }),
+              2 * (6 * 15 + 1));
+}
+
+// A right file of a big pair read ahead and then changed is read again as it is now, as if it
+// had not been read ahead.
+TEST(AheadReaderTest, AFileChangedAfterItWasReadAheadIsReadAnew) {
+    struct Row {
+        const char* name;
+        std::function<void(TempTree&, const std::string&)> change;
+        bool open;
+        bool missing;
+        char first;
+    };
+    const std::vector<Row> rows = {
+        {"unchanged", [](TempTree&, const std::string&) {}, true, false, 'x'},
+        {"replaced",
+         [](TempTree& tree, const std::string& path) {
+             tree.writeSized("new", kBig, 'n');
+             std::filesystem::rename(tree.path("new"), path);
+         },
+         true, false, 'n'},
+        {"changed in place",
+         [](TempTree&, const std::string& path) {
+             const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+             ASSERT_EQ(::pwrite(fd, "c", 1, 0), 1);
+             ::close(fd);
+         },
+         true, false, 'c'},
+        {"removed", [](TempTree&, const std::string& path) { std::filesystem::remove(path); },
+         false, true, 0},
+        {"a FIFO now",
+         [](TempTree&, const std::string& path) {
+             std::filesystem::remove(path);
+             ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+         },
+         false, false, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempTree tree;
+        tree.writeSized("big", kBig);
+        const auto path = tree.path("big");
+        PosixFileAccess files;
+        files.willReadWhole(path);
+        files.settleReadAhead();
+        row.change(tree, path);
+        auto opened = files.openFile(path, nullptr);
+        ASSERT_EQ(opened.isOpen(), row.open);
+        EXPECT_EQ(opened.problem.missing, row.missing);
+        if (!row.open) {
+            continue;
+        }
+        // Only a file that stayed as it was is taken from the thread.
+        EXPECT_EQ(opened.ahead != nullptr, std::string(row.name) == "unchanged");
+        std::vector<char> buffer(CompareBuffers::kBlockSize);
+        BlockRead read;
+        const char* bytes =
+            files.readBlockAt(opened, buffer.data(), CompareBuffers::kBlockSize, read);
+        ASSERT_EQ(read.count, CompareBuffers::kBlockSize);
+        EXPECT_EQ(bytes[0], row.first);
+        EXPECT_EQ(bytes[1], row.first == 'c' ? 'x' : row.first);
+    }
+}
+
+TEST(AheadComparerTest, NothingIsReadOnceStopped) {
+    TempTree tree;
+    for (int i = 0; i < 200; ++i) {
+        tree.write("L/f" + std::to_string(i), "same");
+        tree.write("R/f" + std::to_string(i), "same");
+    }
+    std::atomic<HookedFileAccess*> worker = nullptr;
+    AheadComparer ahead([&worker] {
+        auto files = std::make_unique<HookedFileAccess>();
+        worker = files.get();
+        return files;
+    });
+    for (int i = 0; i < 200; ++i) {
+        const auto name = "f" + std::to_string(i);
+        ahead.schedule(tree.path("L/" + name), tree.path("R/" + name), false, 4);
+    }
+    ahead.waitUntilIdle();
+    ASSERT_NE(worker.load(), nullptr);
+    const auto before = worker.load()->counts.reads;
+    EXPECT_GT(before, 0);
+    // The one the thread left for the caller is the caller's; the next ones are done.
+    EXPECT_FALSE(ahead.take(tree.path("L/f0")));
+    const auto second = ahead.take(tree.path("L/f1"));
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->outcome.result, CompareResult::Equal);
+    ahead.stop();
+    const auto atStop = worker.load()->counts.total();
+    ahead.waitUntilIdle();
+    EXPECT_EQ(worker.load()->counts.total(), atStop);
+    EXPECT_FALSE(ahead.take(tree.path("L/f2")));
+}
+
+} // namespace
+} // namespace quorvel::test
