@@ -131,8 +131,7 @@ private:
     bool recurse_;
 };
 
-ManifestComparison::ManifestComparison(RunObserver& observer, RunRecord& record,
-                                       FileAccess& files)
+ManifestComparison::ManifestComparison(RunObserver& observer, RunRecord& record, FileAccess& files)
     : observer_(observer), record_(record), files_(files), books_(state_, observer_),
       hasher_(files_) {}
 
@@ -272,8 +271,8 @@ void ManifestComparison::compareSame(const Item& leftItem, const Item& rightItem
         return;
     }
     if (state_.options.fast || left.size != right.size) {
-        const auto result = left.size != right.size ? CompareResult::DifferentSize
-                                                    : CompareResult::EqualMaybe;
+        const auto result =
+            left.size != right.size ? CompareResult::DifferentSize : CompareResult::EqualMaybe;
         recordPair(named, result, left.size, right.size, 0);
         return;
     }

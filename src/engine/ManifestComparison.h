@@ -36,8 +36,8 @@ public:
     ~ManifestComparison();
 
     // `takenWord` is the heading's word before a manifest's date, in the language of the run.
-    void begin(const RunRequest& request, const ManifestRunSide& left,
-               const ManifestRunSide& right, std::string_view takenWord);
+    void begin(const RunRequest& request, const ManifestRunSide& left, const ManifestRunSide& right,
+               std::string_view takenWord);
     void sumSizes();
     void comparePairs();
     void end();

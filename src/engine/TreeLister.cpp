@@ -62,9 +62,8 @@ bool TreeLister::excluded(std::string_view name) const {
 bool TreeLister::takesFile(const DirectoryEntry& entry) const {
     // A name that several patterns match is listed once.
     return entry.kind == DirectoryEntry::Kind::File && !excluded(entry.name) &&
-           std::any_of(patterns_.begin(), patterns_.end(), [&entry](const std::string& p) {
-               return matchesWildcard(p, entry.name);
-           });
+           std::any_of(patterns_.begin(), patterns_.end(),
+                       [&entry](const std::string& p) { return matchesWildcard(p, entry.name); });
 }
 
 void TreeLister::hint(Level& level) {
@@ -117,8 +116,8 @@ std::optional<TreeItem> TreeLister::next() {
                 }
                 auto path = joinPath(level.path, entry.name);
                 const auto look = files_.lookAtDirectory(path);
-                if (look && std::find(walking_.begin(), walking_.end(), look->identity) !=
-                                walking_.end()) {
+                if (look &&
+                    std::find(walking_.begin(), walking_.end(), look->identity) != walking_.end()) {
                     continue; // a link back to a directory being walked
                 }
                 enter(std::move(path), below(level.relative, entry.name), look);

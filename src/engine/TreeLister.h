@@ -29,8 +29,7 @@ struct TreeItem {
 class TreeLister {
 public:
     // `hintAhead` asks the file system to fetch the next files of a directory while one is read.
-    TreeLister(FileAccess& files, std::string root, const CompareOptions& options,
-               bool hintAhead);
+    TreeLister(FileAccess& files, std::string root, const CompareOptions& options, bool hintAhead);
 
     std::optional<TreeItem> next();
 

@@ -200,8 +200,8 @@ private:
             return "a trailer without its count or hash";
         }
         if (*entries < 0 || static_cast<std::size_t>(*entries) != manifest_.entries.size()) {
-            return "the trailer counts " + std::to_string(*entries) + " entries, the manifest has " +
-                   std::to_string(manifest_.entries.size());
+            return "the trailer counts " + std::to_string(*entries) +
+                   " entries, the manifest has " + std::to_string(manifest_.entries.size());
         }
         if (*value != hash_.digest()) {
             return "the trailer's hash does not match the lines before it (changed or cut)";
