@@ -218,12 +218,14 @@ void ManifestComparison::comparePairs() {
 }
 
 void ManifestComparison::onlyOnOneSide(const Item& item, bool left) {
+    // Counted as a directory run counts it: the left file's size.
     state_.progress.currentFileName = item.name;
-    state_.progress.currentFileSize = 0; // nothing is read
+    state_.progress.currentFileSize = left && item.errorCode == 0 ? item.size : 0;
     if (item.errorCode != 0) {
         // Trouble on either side is named, or it would pass for a tree without those files.
         observer_.readProblem(item.wholePath, item.errorCode);
-        recordPair(item, CompareResult::ErrorReading1st, {}, {}, item.errorCode);
+        recordPair(item, left ? CompareResult::ErrorReading1st : CompareResult::NotFoundIn1st, {},
+                   {}, item.errorCode);
         return;
     }
     if (left) {
@@ -261,13 +263,18 @@ void ManifestComparison::compareSame(const Item& leftItem, const Item& rightItem
     Item right = rightItem;
     const Item& named = left;
     state_.progress.currentFileName = named.name;
-    state_.progress.currentFileSize = 0;
+    state_.progress.currentFileSize = left.size;
     state_.progress.currentFileDone = 0;
     observer_.pairBegun(named.name);
+    // As in a directory run: a right file that cannot be read is not found there.
+    const auto unreadable = [](bool isLeft) {
+        return isLeft ? CompareResult::ErrorReading1st : CompareResult::NotFoundIn2nd;
+    };
     if (left.errorCode != 0 || right.errorCode != 0) {
-        const Item& bad = left.errorCode != 0 ? left : right;
+        const bool leftBad = left.errorCode != 0;
+        const Item& bad = leftBad ? left : right;
         observer_.readProblem(bad.wholePath, bad.errorCode);
-        recordPair(named, CompareResult::ErrorReading1st, {}, {}, bad.errorCode);
+        recordPair(named, unreadable(leftBad), {}, {}, bad.errorCode);
         return;
     }
     if (state_.options.fast || left.size != right.size) {
@@ -276,10 +283,9 @@ void ManifestComparison::compareSame(const Item& leftItem, const Item& rightItem
         recordPair(named, result, left.size, right.size, 0);
         return;
     }
-    state_.progress.currentFileSize = left.size;
     for (Item* side : {&left, &right}) {
         if (side->live && !hashLive(*side)) {
-            recordPair(named, CompareResult::ErrorReading1st, {}, {}, side->errorCode);
+            recordPair(named, unreadable(side == &left), {}, {}, side->errorCode);
             return;
         }
     }
