@@ -289,14 +289,11 @@ void ManifestComparison::compareSame(const Item& leftItem, const Item& rightItem
             return;
         }
     }
-    // A file that changed size since it was listed is still told by its size.
-    CompareResult result = CompareResult::DifferentContents;
-    if (left.size != right.size) {
-        result = CompareResult::DifferentSize;
-    } else if (left.hash == right.hash) {
-        result = CompareResult::Equal;
-    }
-    recordPair(named, result, left.size, right.size, 0);
+    // A file that changed size while it was read would be truncated to a byte comparison; a
+    // hash cannot tell which side is the shorter start of the other.
+    const bool equal = left.size == right.size && left.hash == right.hash;
+    recordPair(named, equal ? CompareResult::Equal : CompareResult::DifferentContents, left.size,
+               right.size, 0);
 }
 
 bool ManifestComparison::recordPair(const Item& item, CompareResult result,
