@@ -30,7 +30,7 @@ public:
     HashedFile hash(const std::string& path, const Progress& progress = {});
 
 private:
-    static constexpr std::int64_t kBlockBytes = std::int64_t{1} << 20;
+    static constexpr std::int64_t kBlockBytes = std::int64_t{64} << 10;
 
     FileAccess& files_;
     std::unique_ptr<char[]> buffer_;

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <locale.h>
@@ -52,13 +53,34 @@ std::string manifestHeaderLine(const ManifestInfo& info) {
 
 void appendManifestFileLine(std::string& text, std::string_view path, std::int64_t size,
                             std::int64_t modifiedNanoseconds, const Hash128& hash) {
-    json object;
-    object["type"] = "file";
-    putText(object, "path", path);
-    object["size"] = size;
-    object["mtime_ns"] = modifiedNanoseconds;
-    object["hash"] = hashHex(hash);
-    text += line(object);
+    // Written around the library's string escaping rather than built as a document per file, as
+    // the report for scripts writes its pairs: the document cost more than hashing a small file.
+    const auto appendText = [&text](std::string_view value) {
+        const bool unchanged = std::all_of(value.begin(), value.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\';
+        });
+        if (unchanged) {
+            text.append(1, '"').append(value).append(1, '"');
+            return;
+        }
+        text += json(std::string(value)).dump(-1, ' ', false, json::error_handler_t::replace);
+    };
+    text += R"({"type":"file","path":)";
+    if (isValidUtf8(path)) {
+        appendText(path);
+    } else {
+        appendText(replaceInvalidUtf8(path));
+        text += R"(,"path_bytes":)";
+        appendText(base64Encode(path));
+    }
+    text += R"(,"size":)";
+    text += std::to_string(size);
+    text += R"(,"mtime_ns":)";
+    text += std::to_string(modifiedNanoseconds);
+    text += R"(,"hash":")";
+    text += hashHex(hash);
+    text += "\"}\n";
 }
 
 void appendManifestUnreadableLine(std::string& text, std::string_view path, int errorCode) {
