@@ -240,6 +240,10 @@ bool looksLikeManifest(const std::string& path) {
         return false;
     }
     std::ifstream in(path, std::ios::binary);
+    // Most files named beside a directory are not manifests: one byte tells.
+    if (in.peek() != '{') {
+        return false;
+    }
     std::string first;
     char c = 0;
     while (first.size() < kHeaderLimit && in.get(c) && c != '\n') {
