@@ -1,13 +1,21 @@
 #include "cli/ManifestTaking.h"
 
-#include "engine/FileHasher.h"
 #include "engine/RunObserver.h"
 #include "engine/TreeLister.h"
 #include "report/ManifestLines.h"
 
+#include <deque>
+
 namespace quorvel {
 
-TakenManifest takeManifest(FileAccess& files, const std::string& treeAsGiven,
+namespace {
+
+constexpr std::size_t kFilesInHand = 256;
+
+} // namespace
+
+TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAccess& workerFiles,
+                           unsigned workers, const std::string& treeAsGiven,
                            const std::string& treePath, const CompareOptions& options,
                            RunObserver& observer) {
     TakenManifest taken;
@@ -20,39 +28,58 @@ TakenManifest takeManifest(FileAccess& files, const std::string& treeAsGiven,
     taken.text = manifestHeaderLine(info);
 
     observer.runStarted();
-    TreeLister tree(files, treePath, options, true);
-    FileHasher hasher(files);
+    // Each worker opens its own files: the walk's hints would open files no worker reads.
+    TreeLister tree(files, treePath, options, false);
+    ParallelHasher hasher(workerFiles, workers);
+    std::deque<TreeItem> pending; // met by the walk, in its order, their hashes under way
+    bool walked = false;
     std::size_t entries = 0;
     double runDone = 0;
-    while (auto item = tree.next()) {
+    for (;;) {
+        // Enough files in hand to keep every worker busy, few enough to stop soon when asked.
+        while (!walked && pending.size() < kFilesInHand) {
+            auto item = tree.next();
+            if (!item) {
+                walked = true;
+                break;
+            }
+            if (!item->unreadableDirectory) {
+                hasher.submit(item->wholePath);
+            }
+            pending.push_back(std::move(*item));
+        }
+        if (pending.empty()) {
+            break;
+        }
         if (!observer.mayGoOn()) {
             taken.interrupted = true;
             break;
         }
+        const auto item = std::move(pending.front());
+        pending.pop_front();
         ++entries;
-        if (item->unreadableDirectory) {
-            observer.readProblem(item->wholePath, item->errorCode);
-            appendManifestUnreadableLine(taken.text, item->path, item->errorCode);
+        if (item.unreadableDirectory) {
+            observer.readProblem(item.wholePath, item.errorCode);
+            appendManifestUnreadableLine(taken.text, item.path, item.errorCode);
             taken.troubled = true;
             continue;
         }
-        observer.pairBegun(item->name);
-        const auto hashed = hasher.hash(item->wholePath, [&](std::int64_t done) {
-            RunBytes bytes;
-            bytes.pairDone = done;
-            bytes.pairSize = item->size;
-            bytes.runDone = runDone + static_cast<double>(done);
-            bytes.blockRead = true;
-            observer.bytesCompared(bytes);
-        });
+        observer.pairBegun(item.name);
+        const auto hashed = hasher.next();
         runDone += static_cast<double>(hashed.size);
+        RunBytes bytes;
+        bytes.pairDone = hashed.size;
+        bytes.pairSize = item.size;
+        bytes.runDone = runDone;
+        bytes.blockRead = true;
+        observer.bytesCompared(bytes);
         if (!hashed.hash) {
-            observer.readProblem(item->wholePath, hashed.errorCode);
-            appendManifestUnreadableLine(taken.text, item->path, hashed.errorCode);
+            observer.readProblem(item.wholePath, hashed.errorCode);
+            appendManifestUnreadableLine(taken.text, item.path, hashed.errorCode);
             taken.troubled = true;
             continue;
         }
-        appendManifestFileLine(taken.text, item->path, hashed.size, hashed.modifiedNanoseconds,
+        appendManifestFileLine(taken.text, item.path, hashed.size, hashed.modifiedNanoseconds,
                                *hashed.hash);
     }
     observer.runEnded(taken.interrupted);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CompareOptions.h"
+#include "engine/ParallelHasher.h"
 
 #include <string>
 
@@ -16,9 +17,11 @@ struct TakenManifest {
 };
 
 // Walks the tree at `treePath` under the options as directory mode walks it, reads and hashes
-// each file, and words the manifest; `treeAsGiven` is what its header names. Every path that
-// cannot be read is told to the observer, which is also asked whether to go on.
-TakenManifest takeManifest(FileAccess& files, const std::string& treeAsGiven,
+// each file on `workers` threads (each reading through a file access `workerFiles` makes), and
+// words the manifest; `treeAsGiven` is what its header names. Every path that cannot be read is
+// told to the observer, which is also asked whether to go on.
+TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAccess& workerFiles,
+                           unsigned workers, const std::string& treeAsGiven,
                            const std::string& treePath, const CompareOptions& options,
                            RunObserver& observer);
 

@@ -45,6 +45,8 @@ using namespace quorvel;
 constexpr int kExitDifferent = 1;
 constexpr int kExitTrouble = 2;
 constexpr int kExitInterrupted = 130;
+// Hashing threads beyond this gain little: the reads wait for the same disk.
+constexpr unsigned kManifestWorkers = 4;
 
 const char* const kUsage =
     R"(Usage: quorvel-compare [OPTIONS] LEFT RIGHT
@@ -151,7 +153,9 @@ int writeManifest(const CommandLine& cl, const std::optional<std::string>& here,
     view.setInterruptCheck(interruptReceived);
     watchInterruptSignal();
     PosixFileAccess files;
-    const auto taken = takeManifest(files, tree, *treePath, cl.options, view);
+    const auto taken = takeManifest(
+        files, [] { return std::make_unique<PosixFileAccess>(); },
+        ParallelHasher::workersFor(kManifestWorkers), tree, *treePath, cl.options, view);
     if (taken.interrupted) {
         return kExitInterrupted; // nothing written: half a manifest would pass for a tree
     }
