@@ -90,7 +90,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         if (cl.paths.size() != 1) {
             return usageError("option '--manifest' takes one directory");
         }
-        if (cl.textFile || cl.htmlFile || cl.jsonFile || cl.options.bothSides) {
+        if (cl.textFile || cl.htmlFile || cl.jsonFile) {
             return usageError("option '--manifest' writes no report");
         }
         return {std::move(cl), {}};

@@ -296,7 +296,7 @@ void ManifestComparison::compareSame(const Item& leftItem, const Item& rightItem
                right.size, 0);
 }
 
-bool ManifestComparison::recordPair(const Item& item, CompareResult result,
+void ManifestComparison::recordPair(const Item& item, CompareResult result,
                                     std::optional<std::int64_t> leftSize,
                                     std::optional<std::int64_t> rightSize, int errorCode) {
     if (lastDirectory_ != item.directory) {
@@ -305,18 +305,16 @@ bool ManifestComparison::recordPair(const Item& item, CompareResult result,
         observer_.directoryBegun(item.directory);
     }
     const PairFacts pair{item.directory, item.name, result, leftSize, rightSize, errorCode};
-    if (!books_.accountPair(pair)) {
-        return false;
-    }
-    if (countsAsEqual(result) && state_.options.onlyDifferent) {
-        return true;
+    // Once interrupted the pair is neither counted nor written, and the run stops at its next
+    // poll.
+    if (!books_.accountPair(pair) || (countsAsEqual(result) && state_.options.onlyDifferent)) {
+        return;
     }
     if (!blockWritten_ && !item.directory.empty()) {
         blockWritten_ = true;
         record_.subdirectory(item.directory);
     }
     record_.pair(pair);
-    return true;
 }
 
 void ManifestComparison::end() {

@@ -64,8 +64,8 @@ private:
     void onlyOnOneSide(const Item& item, bool left);
     // The hash of a live file read now; nothing (and the problem told) when it cannot be read.
     bool hashLive(Item& item);
-    // Counts the pair and writes its line; false once the run is interrupted.
-    bool recordPair(const Item& item, CompareResult result, std::optional<std::int64_t> leftSize,
+    // Counts the pair and writes its line, after its directory's block the first time.
+    void recordPair(const Item& item, CompareResult result, std::optional<std::int64_t> leftSize,
                     std::optional<std::int64_t> rightSize, int errorCode);
 
     RunObserver& observer_;
