@@ -51,6 +51,7 @@ constexpr unsigned kManifestWorkers = 4;
 const char* const kUsage =
     R"(Usage: quorvel-compare [OPTIONS] LEFT RIGHT
        quorvel-compare [OPTIONS] FILE... DIRECTORY
+       quorvel-compare [OPTIONS] --manifest MANIFEST TREE
 Compare two directory trees, two files, or files of one directory with their
 namesakes in another directory, and print the report.
 
@@ -86,9 +87,10 @@ the second directory is only a difference.
 
 Either directory may be a manifest written with --manifest (recognised by its
 first line): the tree is read and hashed where it is, the manifest side is
-taken from the file. Equal sizes are compared by hash, so a file that is a
-shorter start of the other is reported as different contents. A damaged
-manifest is named with its line and nothing is compared.
+taken from the file. Different sizes are a different size; equal sizes are
+compared by hash, and a file that changed size while it was read is reported
+as different contents (a hash cannot tell which is the shorter start). A
+damaged manifest is named with its line and nothing is compared.
 
 Exit status: 0 all compared files equal, 1 some differ, 2 trouble (also a
 file or directory that could not be read), 130 interrupted.
