@@ -17,15 +17,19 @@ ParallelHasher::ParallelHasher(const MakeFileAccess& make, unsigned workers) {
 }
 
 ParallelHasher::~ParallelHasher() {
+    stop();
+    for (auto& worker : workers_) {
+        worker.join();
+    }
+}
+
+void ParallelHasher::stop() {
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
         jobs_.clear();
     }
     jobReady_.notify_all();
-    for (auto& worker : workers_) {
-        worker.join();
-    }
 }
 
 unsigned ParallelHasher::workersFor(unsigned limit) {

@@ -34,6 +34,8 @@ public:
     // The result of the oldest file submitted and not yet taken; waits for it.
     HashedFile next();
     std::size_t inFlight() const { return submitted_ - taken_; }
+    // Drops the files still queued; a worker finishes the file in hand. The destructor stops too.
+    void stop();
 
     // Workers worth starting here: one per processor, at most `limit`.
     static unsigned workersFor(unsigned limit);

@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cerrno>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 
 namespace quorvel {
@@ -49,31 +50,52 @@ TEST(ParallelHasherTest, ResultsComeBackInTheOrderTheFilesWereGiven) {
     EXPECT_EQ(hasher.inFlight(), 0u);
 }
 
-// Counts the files opened by every worker.
-class CountingAccess : public PosixFileAccess {
+// Counts the files the workers open; every open after the first waits until the gate opens.
+class GatedAccess : public PosixFileAccess {
 public:
-    explicit CountingAccess(std::atomic<int>& opens) : opens_(opens) {}
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable changed;
+        int opens = 0;
+        bool open = false;
+    };
+    explicit GatedAccess(Gate& gate) : gate_(gate) {}
     OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) override {
-        ++opens_;
+        {
+            std::unique_lock lock(gate_.mutex);
+            const bool first = gate_.opens++ == 0;
+            gate_.changed.notify_all();
+            if (!first) {
+                gate_.changed.wait(lock, [this] { return gate_.open; });
+            }
+        }
         return PosixFileAccess::openFile(path, listed);
     }
 
 private:
-    std::atomic<int>& opens_;
+    Gate& gate_;
 };
 
-TEST(ParallelHasherTest, GoesAwayWithoutReadingTheFilesStillQueued) {
+TEST(ParallelHasherTest, StoppedItReadsNoneOfTheFilesStillQueued) {
     test::TempTree tree;
-    tree.writeSized("big", 4 << 20);
-    std::atomic<int> opens{0};
+    tree.write("f", "contents");
+    GatedAccess::Gate gate;
     {
-        ParallelHasher hasher([&opens] { return std::make_unique<CountingAccess>(opens); }, 2);
+        ParallelHasher hasher([&gate] { return std::make_unique<GatedAccess>(gate); }, 2);
         for (int i = 0; i < 50; ++i) {
-            hasher.submit(tree.path("big"));
+            hasher.submit(tree.path("f"));
         }
         EXPECT_TRUE(hasher.next().hash);
+        std::unique_lock lock(gate.mutex);
+        // Both workers hold a file, waiting at the gate.
+        gate.changed.wait(lock, [&gate] { return gate.opens == 3; });
+        lock.unlock();
+        hasher.stop();
+        lock.lock();
+        gate.open = true;
+        gate.changed.notify_all();
     }
-    EXPECT_LT(opens.load(), 10);
+    EXPECT_EQ(gate.opens, 3);
 }
 
 } // namespace
