@@ -119,8 +119,11 @@ TEST(ManifestReaderTest, EachKindOfDamageIsNamedWithItsLine) {
     };
     for (const auto& row : rows) {
         const auto r = read(row.text());
-        ASSERT_TRUE(r.damage) << row.name;
         EXPECT_FALSE(r.manifest) << row.name;
+        if (!r.damage) {
+            ADD_FAILURE() << row.name << ": taken as sound";
+            continue;
+        }
         EXPECT_EQ(r.damage->line, row.line) << row.name << ": " << r.damage->reason;
         EXPECT_NE(r.damage->reason.find(row.reasonPart), std::string::npos)
             << row.name << ": " << r.damage->reason;
