@@ -33,7 +33,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             value = arg.substr(eq + 1);
         }
         const bool takesValue = name == "--filter" || name == "--exclude" || name == "--lang" ||
-                                name == "--text" || name == "--html" || name == "--json";
+                                name == "--text" || name == "--html" || name == "--json" ||
+                                name == "--manifest";
         if (takesValue && !value) {
             if (i + 1 >= args.size()) {
                 return usageError("option '" + name + "' requires an argument");
@@ -69,6 +70,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             cl.htmlFile = *value;
         } else if (name == "--json") {
             cl.jsonFile = *value;
+        } else if (name == "--manifest") {
+            cl.manifestFile = *value;
         } else if (name == "--progress") {
             cl.progress = CommandLine::Progress::On;
         } else if (name == "--no-progress") {
@@ -82,6 +85,15 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else {
             return usageError("unrecognized option '" + arg + "'");
         }
+    }
+    if (!cl.help && !cl.version && cl.manifestFile) {
+        if (cl.paths.size() != 1) {
+            return usageError("option '--manifest' takes one directory");
+        }
+        if (cl.textFile || cl.htmlFile || cl.jsonFile) {
+            return usageError("option '--manifest' writes no report");
+        }
+        return {std::move(cl), {}};
     }
     if (!cl.help && !cl.version && cl.paths.size() < 2) {
         return usageError(cl.paths.empty() ? "missing operands"

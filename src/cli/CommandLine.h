@@ -21,7 +21,8 @@ struct CommandLine {
     bool version = false;
     std::optional<std::string> textFile;
     std::optional<std::string> htmlFile;
-    std::optional<std::string> jsonFile; // "-" for standard output
+    std::optional<std::string> jsonFile;     // "-" for standard output
+    std::optional<std::string> manifestFile; // write the tree's manifest there ("-" too)
     std::vector<std::string> paths;
     // The last option given that only a comparison of two directories takes, if any.
     std::string directoryOption;

@@ -2,11 +2,14 @@
 
 #include "cli/CommandLine.h"
 #include "cli/InterruptSignal.h"
+#include "cli/ManifestTaking.h"
 #include "cli/ReportOutput.h"
 #include "cli/RunObserverFanOut.h"
 #include "cli/TerminalRunView.h"
 #include "engine/ComparisonRun.h"
 #include "engine/CurrentDirectory.h"
+#include "engine/LexicalPath.h"
+#include "engine/ManifestComparison.h"
 #include "engine/PosixFileAccess.h"
 #include "engine/RunPlan.h"
 #include "lang/LanguageStrings.h"
@@ -14,6 +17,7 @@
 #include "report/AtomicFileWriter.h"
 #include "report/FileWriteError.h"
 #include "report/JsonRunWriter.h"
+#include "report/ManifestReader.h"
 #include "report/Report.h"
 #include "report/ReportHtmlWriter.h"
 #include "report/ReportLineFormat.h"
@@ -28,6 +32,7 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -40,10 +45,13 @@ using namespace quorvel;
 constexpr int kExitDifferent = 1;
 constexpr int kExitTrouble = 2;
 constexpr int kExitInterrupted = 130;
+// Hashing threads beyond this gain little: the reads wait for the same disk.
+constexpr unsigned kManifestWorkers = 4;
 
 const char* const kUsage =
     R"(Usage: quorvel-compare [OPTIONS] LEFT RIGHT
        quorvel-compare [OPTIONS] FILE... DIRECTORY
+       quorvel-compare [OPTIONS] --manifest MANIFEST TREE
 Compare two directory trees, two files, or files of one directory with their
 namesakes in another directory, and print the report.
 
@@ -61,6 +69,10 @@ namesakes in another directory, and print the report.
   --json FILE         also save a report for scripts (JSON Lines, every pair
                       compared); with '-' it goes to standard output instead
                       of the report
+  --manifest FILE     write the manifest of the one directory given (every
+                      file with its size, time and hash) to FILE, '-' for
+                      standard output; compare with it later by naming FILE
+                      in place of a directory
   --progress          show progress on standard error: in directory mode the
                       share done, bytes, reading rate and time left
   --no-progress       never show progress
@@ -72,6 +84,13 @@ A file or directory that cannot be read (permission, input/output error, a
 link that leads nowhere or in a loop) keeps its line in the report and is also
 named on standard error, as "quorvel-compare: PATH: REASON"; a file missing in
 the second directory is only a difference.
+
+Either directory may be a manifest written with --manifest (recognised by its
+first line): the tree is read and hashed where it is, the manifest side is
+taken from the file. Different sizes are a different size; equal sizes are
+compared by hash, and a file that changed size while it was read is reported
+as different contents (a hash cannot tell which is the shorter start). A
+damaged manifest is named with its line and nothing is compared.
 
 Exit status: 0 all compared files equal, 1 some differ, 2 trouble (also a
 file or directory that could not be read), 130 interrupted.
@@ -104,6 +123,112 @@ bool exportReport(const std::string& path, const std::function<void()>& write) {
     }
 }
 
+std::string fromHere(const std::string& path, const std::optional<std::string>& here) {
+    return path.empty() || path.front() == '/' ? path : here.value_or("/") + "/" + path;
+}
+
+// The directory of a lone operand, or the diagnostic that it is none.
+std::optional<std::string> treeOperand(const std::string& path, const std::string& here,
+                                       std::string& error) {
+    auto planned = planRun({path}, here);
+    if (!planned.plan) {
+        error = planned.error;
+        return std::nullopt;
+    }
+    if (!planned.plan->leftNames.empty()) {
+        error = "'" + path + "' is not a directory";
+        return std::nullopt;
+    }
+    return planned.plan->leftDirectory;
+}
+
+int writeManifest(const CommandLine& cl, const std::optional<std::string>& here,
+                  bool showProgress) {
+    const auto& tree = cl.paths.front();
+    std::string error;
+    const auto treePath = treeOperand(tree, here.value_or("/"), error);
+    if (!treePath) {
+        std::fprintf(stderr, "quorvel-compare: %s\n", error.c_str());
+        return kExitTrouble;
+    }
+    TerminalRunView view(showProgress, false, stderr);
+    view.setInterruptCheck(interruptReceived);
+    watchInterruptSignal();
+    PosixFileAccess files;
+    const auto taken = takeManifest(
+        files, [] { return std::make_unique<PosixFileAccess>(); },
+        ParallelHasher::workersFor(kManifestWorkers), tree, *treePath, cl.options, view);
+    if (taken.interrupted) {
+        return kExitInterrupted; // nothing written: half a manifest would pass for a tree
+    }
+    const auto& target = *cl.manifestFile;
+    if (target == "-") {
+        const auto output = ReportOutput(STDOUT_FILENO).printText(taken.text);
+        if (output.outcome == ReportOutput::Outcome::Failed) {
+            std::fprintf(stderr, "quorvel-compare: cannot write the manifest: %s\n",
+                         std::strerror(output.errorCode));
+            return kExitTrouble;
+        }
+    } else if (!exportReport(target, [&] { AtomicFileWriter().replace(target, taken.text); })) {
+        return kExitTrouble;
+    }
+    return taken.troubled ? kExitTrouble : 0;
+}
+
+// The manifests among two operands, read and checked; a side without one is a tree.
+struct ManifestOperands {
+    std::unique_ptr<Manifest> left;
+    std::unique_ptr<Manifest> right;
+    std::string leftPath; // absolute, for the heading
+    std::string rightPath;
+};
+
+// Nothing when neither operand is a manifest; an exit status when one is and cannot be used.
+std::optional<int> readManifestOperands(const CommandLine& cl,
+                                        const std::optional<std::string>& here,
+                                        ManifestOperands& operands) {
+    if (cl.paths.size() != 2) {
+        return std::nullopt;
+    }
+    const bool leftIs = looksLikeManifest(fromHere(cl.paths[0], here));
+    const bool rightIs = looksLikeManifest(fromHere(cl.paths[1], here));
+    if (!leftIs && !rightIs) {
+        return std::nullopt;
+    }
+    const auto load = [&](const std::string& path, std::unique_ptr<Manifest>& into,
+                          std::string& named) -> std::optional<int> {
+        auto read = readManifestFile(fromHere(path, here));
+        if (read.damage) {
+            std::fprintf(stderr, "quorvel-compare: %s:%zu: damaged manifest: %s\n", path.c_str(),
+                         read.damage->line, read.damage->reason.c_str());
+            return kExitTrouble;
+        }
+        if (!read.manifest) {
+            std::fprintf(stderr, "quorvel-compare: cannot read '%s': %s\n", path.c_str(),
+                         std::strerror(read.errorCode));
+            return kExitTrouble;
+        }
+        into = std::make_unique<Manifest>(std::move(*read.manifest));
+        named = lexicallyAbsolute(path, here.value_or("/"));
+        return std::nullopt;
+    };
+    const auto tree = [&](const std::string& path, std::string& named) -> std::optional<int> {
+        std::string error;
+        const auto directory = treeOperand(path, here.value_or("/"), error);
+        if (!directory) {
+            return usageFailure("cannot compare a manifest with " + error);
+        }
+        named = *directory;
+        return std::nullopt;
+    };
+    if (auto failed = leftIs ? load(cl.paths[0], operands.left, operands.leftPath)
+                             : tree(cl.paths[0], operands.leftPath)) {
+        return failed;
+    }
+    return rightIs ? load(cl.paths[1], operands.right, operands.rightPath)
+                   : tree(cl.paths[1], operands.rightPath);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -129,7 +254,25 @@ int main(int argc, char** argv) {
                      std::strerror(errno));
         return kExitTrouble;
     }
-    auto planned = planRun(cl.paths, here.value_or("/"));
+    const bool showProgress = cl.progress == CommandLine::Progress::On ||
+                              (cl.progress == CommandLine::Progress::Auto && ::isatty(2));
+    if (cl.manifestFile) {
+        return writeManifest(cl, here, showProgress);
+    }
+    ManifestOperands manifests;
+    if (const auto failed = readManifestOperands(cl, here, manifests)) {
+        return *failed;
+    }
+    const bool withManifest = manifests.left || manifests.right;
+    PlannedRun planned;
+    if (withManifest) {
+        planned.plan = RunPlan{};
+        planned.plan->mode = CompareMode::DirectoryWithDirectory;
+        planned.plan->leftDirectory = manifests.leftPath;
+        planned.plan->rightDirectory = manifests.rightPath;
+    } else {
+        planned = planRun(cl.paths, here.value_or("/"));
+    }
     if (!planned.plan) {
         if (planned.usageError) {
             return usageFailure(planned.error);
@@ -145,8 +288,6 @@ int main(int argc, char** argv) {
     const LanguageId currentLanguage = cl.language;
     LanguageStrings strings;
     strings.fillFrom(currentLanguage);
-    const bool showProgress = cl.progress == CommandLine::Progress::On ||
-                              (cl.progress == CommandLine::Progress::Auto && ::isatty(2));
     auto& plan = *planned.plan;
     if (!cl.directoryOption.empty() && plan.mode != CompareMode::DirectoryWithDirectory) {
         return usageFailure("option '" + cl.directoryOption + "' compares two directories");
@@ -173,17 +314,28 @@ int main(int argc, char** argv) {
     ReportRecorder recorder(report, strings, decimalSeparator);
     PosixFileAccess files;
     ComparisonRun run(observer, recorder, files);
+    ManifestComparison manifestRun(observer, recorder, files);
     view.setInterruptCheck(interruptReceived);
     watchInterruptSignal();
 
-    run.begin(request);
-    if (directories) {
-        view.showStatus(strings.text(MessageKey::txtComputingTotal));
-        run.sumSizes();
-        view.showStatus("");
+    if (withManifest) {
+        manifestRun.begin(request, {manifests.leftPath, manifests.left.get()},
+                          {manifests.rightPath, manifests.right.get()},
+                          strings.text(MessageKey::txtManifestTaken));
+        manifestRun.sumSizes();
+        manifestRun.comparePairs();
+        manifestRun.end();
+    } else {
+        run.begin(request);
+        if (directories) {
+            view.showStatus(strings.text(MessageKey::txtComputingTotal));
+            run.sumSizes();
+            view.showStatus("");
+        }
+        run.comparePairs();
+        run.end();
     }
-    run.comparePairs();
-    run.end();
+    const RunState& state = withManifest ? manifestRun.state() : run.state();
 
     // Written in full, or it is trouble; a reader that stopped early (`| head`) is told nothing.
     bool printed = true;
@@ -216,11 +368,11 @@ int main(int argc, char** argv) {
         return kExitTrouble;
     }
     // An interrupt that came once the run had finished cut nothing short.
-    if (run.state().runInterrupted) {
+    if (state.runInterrupted) {
         return kExitInterrupted;
     }
     if (view.hadReadProblems()) {
         return kExitTrouble;
     }
-    return run.state().counters.differentCount > 0 ? kExitDifferent : 0;
+    return state.counters.differentCount > 0 ? kExitDifferent : 0;
 }

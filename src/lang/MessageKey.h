@@ -57,8 +57,11 @@ enum class MessageKey : int {
     errOperandsMismatched,
     msgNotFoundIn1st,
     txtRateAndTimeLeft, // %1 the bytes a second, %2 the time left
+    hdrManifestCompare,
+    hdrWithManifest,
+    txtManifestTaken, // before a manifest's date and tree in the heading
 };
 
-inline constexpr int kMessageKeyCount = 53;
+inline constexpr int kMessageKeyCount = 56;
 
 } // namespace quorvel

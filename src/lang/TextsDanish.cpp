@@ -69,6 +69,9 @@ constinit const LanguageTexts kDanishTexts{
                                 "nævnte filmappe, alle fra én mappe. Denne sti passer ikke:"},
         {msgNotFoundIn1st, "ikke fundet i 1. filmappe!"},
         {txtRateAndTimeLeft, "%1/s, %2 tilbage"},
+        {hdrManifestCompare, "Sammenligning af manifest"},
+        {hdrWithManifest, "med manifest"},
+        {txtManifestTaken, "manifest lavet"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},

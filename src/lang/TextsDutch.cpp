@@ -72,6 +72,9 @@ constinit const LanguageTexts kDutchTexts{
          "map. Dit pad past niet:"},
         {msgNotFoundIn1st, "niet gevonden in de eerste directory!"},
         {txtRateAndTimeLeft, "%1/s, nog %2"},
+        {hdrManifestCompare, "Vergelijken van een manifest"},
+        {hdrWithManifest, "met een manifest"},
+        {txtManifestTaken, "manifest gemaakt"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},

@@ -71,6 +71,9 @@ constinit const LanguageTexts kEnglishTexts{
          "one does not fit:"},
         {msgNotFoundIn1st, "not found in 1st directory!"},
         {txtRateAndTimeLeft, "%1/s, %2 left"},
+        {hdrManifestCompare, "Comparison of manifest"},
+        {hdrWithManifest, "with manifest"},
+        {txtManifestTaken, "manifest taken"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},

@@ -75,6 +75,9 @@ constinit const LanguageTexts kGermanTexts{
          "genannten Verzeichnis, alle aus einem Ordner. Dieser Pfad passt nicht:"},
         {msgNotFoundIn1st, "Im ersten Verzeichnis nicht gefunden!"},
         {txtRateAndTimeLeft, "%1/s, noch %2"},
+        {hdrManifestCompare, "Vergleich von Manifest"},
+        {hdrWithManifest, "mit Manifest"},
+        {txtManifestTaken, "Manifest erstellt"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},

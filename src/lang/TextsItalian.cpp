@@ -73,6 +73,9 @@ constinit const LanguageTexts kItalianTexts{
          "da una sola cartella. Questo non corrisponde:"},
         {msgNotFoundIn1st, "non trovato nella 1° directory!"},
         {txtRateAndTimeLeft, "%1/s, mancano %2"},
+        {hdrManifestCompare, "Confronto manifesto"},
+        {hdrWithManifest, "con manifesto"},
+        {txtManifestTaken, "manifesto creato"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},

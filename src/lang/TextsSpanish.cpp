@@ -74,6 +74,9 @@ constinit const LanguageTexts kSpanishTexts{
          "todos de una misma carpeta. Esta no encaja:"},
         {msgNotFoundIn1st, "no se ha encontrado en el 1er directorio!"},
         {txtRateAndTimeLeft, "%1/s, quedan %2"},
+        {hdrManifestCompare, "Comparación de manifiesto"},
+        {hdrWithManifest, "con manifiesto"},
+        {txtManifestTaken, "manifiesto creado"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrumpir"},

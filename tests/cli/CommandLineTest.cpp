@@ -29,5 +29,15 @@ TEST(CommandLine, UsageErrors) {
     EXPECT_TRUE(parseCommandLine({"--help"}).commandLine);
 }
 
+TEST(CommandLine, AManifestIsWrittenOfOneDirectoryAndWithoutAReport) {
+    const auto parsed = parseCommandLine({"--manifest", "-", "--filter", "*.txt", "tree"});
+    ASSERT_TRUE(parsed.commandLine) << parsed.error;
+    EXPECT_EQ(parsed.commandLine->manifestFile, "-");
+    EXPECT_EQ(parsed.commandLine->paths, (std::vector<std::string>{"tree"}));
+    EXPECT_FALSE(parseCommandLine({"--manifest", "m.qvm"}).commandLine);
+    EXPECT_FALSE(parseCommandLine({"--manifest", "m.qvm", "a", "b"}).commandLine);
+    EXPECT_FALSE(parseCommandLine({"--manifest", "m.qvm", "--text", "r.txt", "a"}).commandLine);
+}
+
 } // namespace
 } // namespace quorvel

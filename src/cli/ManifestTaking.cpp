@@ -1,0 +1,96 @@
+#include "cli/ManifestTaking.h"
+
+#include "engine/RunObserver.h"
+#include "engine/TreeLister.h"
+#include "report/ManifestLines.h"
+
+#include <deque>
+
+namespace quorvel {
+
+namespace {
+
+constexpr std::size_t kFilesInHand = 256;
+
+} // namespace
+
+TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAccess& workerFiles,
+                           unsigned workers, const std::string& treeAsGiven,
+                           const std::string& treePath, const CompareOptions& options,
+                           RunObserver& observer) {
+    TakenManifest taken;
+    ManifestInfo info;
+    info.tree = treeAsGiven;
+    info.filter = options.filter;
+    info.exclusions = options.exclusions;
+    info.recurse = options.recurse;
+    info.date = manifestDateNow();
+    taken.text = manifestHeaderLine(info);
+
+    observer.runStarted();
+    // Each worker opens its own files: the walk's hints would open files no worker reads.
+    TreeLister tree(files, treePath, options, false);
+    ParallelHasher hasher(workerFiles, workers);
+    std::deque<TreeItem> pending; // met by the walk, in its order, their hashes under way
+    bool walked = false;
+    std::size_t entries = 0;
+    double runDone = 0;
+    for (;;) {
+        // Enough files in hand to keep every worker busy, few enough to stop soon when asked.
+        while (!walked && pending.size() < kFilesInHand) {
+            auto item = tree.next();
+            if (!item) {
+                walked = true;
+                break;
+            }
+            if (!item->unreadableDirectory) {
+                hasher.submit(item->wholePath);
+            }
+            pending.push_back(std::move(*item));
+        }
+        if (pending.empty()) {
+            break;
+        }
+        if (!observer.mayGoOn()) {
+            taken.interrupted = true;
+            break;
+        }
+        const auto item = std::move(pending.front());
+        pending.pop_front();
+        ++entries;
+        if (item.unreadableDirectory) {
+            observer.readProblem(item.wholePath, item.errorCode);
+            appendManifestUnreadableLine(taken.text, item.path, item.errorCode);
+            taken.troubled = true;
+            continue;
+        }
+        observer.pairBegun(item.name);
+        const auto hashed = hasher.next();
+        runDone += static_cast<double>(hashed.size);
+        RunBytes bytes;
+        bytes.pairDone = hashed.size;
+        bytes.pairSize = item.size;
+        bytes.runDone = runDone;
+        bytes.blockRead = true;
+        observer.bytesCompared(bytes);
+        if (!hashed.hash) {
+            observer.readProblem(item.wholePath, hashed.errorCode);
+            appendManifestUnreadableLine(taken.text, item.path, hashed.errorCode);
+            taken.troubled = true;
+            continue;
+        }
+        appendManifestFileLine(taken.text, item.path, hashed.size, hashed.modifiedNanoseconds,
+                               *hashed.hash);
+    }
+    observer.runEnded(taken.interrupted);
+    if (taken.interrupted) {
+        taken.text.clear();
+        return taken;
+    }
+    ContentHash whole;
+    whole.add(taken.text);
+    taken.text += manifestTrailerLine(entries, whole.digest());
+    return taken;
+}
+
+} // namespace quorvel

@@ -1,0 +1,44 @@
+#include "engine/FileHasher.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace quorvel {
+
+FileHasher::FileHasher(FileAccess& files)
+    : files_(files), buffer_(std::make_unique<char[]>(kBlockBytes)) {}
+
+HashedFile FileHasher::hash(const std::string& path, const Progress& progress) {
+    HashedFile result;
+    auto file = files_.openFile(path, nullptr);
+    if (!file.isOpen()) {
+        // Something that is not a regular file has no contents to vouch for.
+        result.errorCode = file.problem.errorCode != 0 ? file.problem.errorCode : EINVAL;
+        return result;
+    }
+    struct stat st {};
+    if (::fstat(file.descriptor.get(), &st) == 0) {
+        result.modifiedNanoseconds =
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    }
+    ContentHash content;
+    for (;;) {
+        const auto read = files_.readBlock(file, buffer_.get(), kBlockBytes);
+        if (read.count < 0) {
+            result.errorCode = read.errorCode != 0 ? read.errorCode : EIO;
+            return result;
+        }
+        content.add({buffer_.get(), static_cast<std::size_t>(read.count)});
+        result.size += read.count;
+        if (progress) {
+            progress(result.size);
+        }
+        if (read.count < kBlockBytes) {
+            break;
+        }
+    }
+    result.hash = content.digest();
+    return result;
+}
+
+} // namespace quorvel

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/ContentHash.h"
+#include "engine/FileAccess.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace quorvel {
+
+// A file read to its end as it is now: its hash, the bytes read and when it was last changed.
+struct HashedFile {
+    std::optional<Hash128> hash; // nothing when it could not be read
+    std::int64_t size = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    int errorCode = 0;
+};
+
+// Hashes files through the engine's file access, so that only regular files are ever opened.
+class FileHasher {
+public:
+    // Told the bytes read so far after each block.
+    using Progress = std::function<void(std::int64_t done)>;
+
+    explicit FileHasher(FileAccess& files);
+
+    HashedFile hash(const std::string& path, const Progress& progress = {});
+
+private:
+    static constexpr std::int64_t kBlockBytes = std::int64_t{64} << 10;
+
+    FileAccess& files_;
+    std::unique_ptr<char[]> buffer_;
+};
+
+} // namespace quorvel

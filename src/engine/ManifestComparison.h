@@ -1,0 +1,83 @@
+#pragma once
+
+#include "engine/FileHasher.h"
+#include "engine/ManifestEntries.h"
+#include "engine/RunBookkeeping.h"
+#include "engine/RunRequest.h"
+#include "engine/RunState.h"
+#include "engine/TreeLister.h"
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+class FileAccess;
+class RunObserver;
+class RunRecord;
+
+// One side of a comparison with a manifest: a manifest read before the run, or a tree walked and
+// read as the run goes.
+struct ManifestRunSide {
+    std::string named; // the manifest file or the tree's directory, as the heading names it
+    const Manifest* manifest = nullptr;
+};
+
+// A directory comparison where one side or both are manifests. Both sides are met in the order
+// of manifestPathLess and merged; sizes decide first, equal sizes compare the hashes, and a live
+// file is read only when its hash is wanted. Written to a record and told to an observer as a
+// directory run is, with the same steps.
+class ManifestComparison {
+public:
+    ManifestComparison(RunObserver& observer, RunRecord& record, FileAccess& files);
+    ~ManifestComparison();
+
+    // `takenWord` is the heading's word before a manifest's date, in the language of the run.
+    void begin(const RunRequest& request, const ManifestRunSide& left, const ManifestRunSide& right,
+               std::string_view takenWord);
+    void sumSizes();
+    void comparePairs();
+    void end();
+
+    void requestAbort() { state_.abortRequested = true; }
+    const RunState& state() const { return state_; }
+
+private:
+    struct Item {
+        std::string path;
+        std::string directory;
+        std::string name;
+        std::string wholePath; // live files only
+        std::int64_t size = 0;
+        std::optional<Hash128> hash;
+        int errorCode = 0;
+        bool live = false;
+    };
+    class Cursor;
+
+    void headingOf(const ManifestRunSide& side, MessageKey manifestKey, MessageKey treeKey,
+                   std::string_view takenWord);
+    void compareSame(const Item& left, const Item& right);
+    void onlyOnOneSide(const Item& item, bool left);
+    // The hash of a live file read now; nothing (and the problem told) when it cannot be read.
+    bool hashLive(Item& item);
+    // Counts the pair and writes its line, after its directory's block the first time.
+    void recordPair(const Item& item, CompareResult result, std::optional<std::int64_t> leftSize,
+                    std::optional<std::int64_t> rightSize, int errorCode);
+
+    RunObserver& observer_;
+    RunRecord& record_;
+    FileAccess& files_;
+    RunState state_;
+    RunBookkeeping books_;
+    FileHasher hasher_;
+    ManifestRunSide left_;
+    ManifestRunSide right_;
+    std::optional<std::string> lastDirectory_;
+    bool blockWritten_ = false;
+};
+
+} // namespace quorvel

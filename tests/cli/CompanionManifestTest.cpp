@@ -1,0 +1,186 @@
+#include "support/ChildProcess.h"
+#include "support/Companion.h"
+#include "support/TempTree.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace quorvel {
+namespace {
+
+using nlohmann::json;
+
+std::vector<json> jsonLines(const std::string& text) {
+    std::vector<json> objects;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        objects.push_back(json::parse(line));
+    }
+    return objects;
+}
+
+// Each pair's path with its result word.
+std::map<std::string, std::string> results(const std::string& jsonReport) {
+    std::map<std::string, std::string> byPath;
+    for (const auto& object : jsonLines(jsonReport)) {
+        if (object["type"] == "pair") {
+            byPath[object["path"]] = object["result"];
+        }
+    }
+    return byPath;
+}
+
+class CompanionManifestTest : public ::testing::Test {
+protected:
+    CompanionManifestTest() {
+        tree.write("T/same.txt", "same");
+        tree.write("T/edited.txt", "12345");
+        tree.write("T/grown.txt", "abc");
+        tree.write("T/sub/gone.txt", "bye");
+        tree.write("T/sub/deep/kept.bin", "kept");
+    }
+
+    test::ChildResult run(const std::vector<std::string>& args) {
+        std::vector<std::string> all{"--no-progress"};
+        all.insert(all.end(), args.begin(), args.end());
+        return test::runCompanion(all, tree.root());
+    }
+
+    // A file changed in place (same size), one grown, one added, one removed.
+    void changeTree() {
+        tree.write("T/edited.txt", "54321");
+        tree.write("T/grown.txt", "abcd");
+        tree.write("T/sub/new.txt", "new");
+        ASSERT_EQ(::unlink(tree.path("T/sub/gone.txt").c_str()), 0);
+    }
+
+    test::TempTree tree;
+};
+
+TEST_F(CompanionManifestTest, AManifestTellsWhatChangedInTheTreeSince) {
+    auto r = run({"--manifest", "m.qvm", "T"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    const auto lines = jsonLines(tree.read("m.qvm"));
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines.front()["format"], "quorvel-manifest");
+    EXPECT_EQ(lines.front()["version"], 1);
+    EXPECT_EQ(lines.front()["tree"], "T");
+    EXPECT_EQ(lines.front()["hash"], "xxh3-128");
+    EXPECT_EQ(lines[1]["path"], "edited.txt");
+    EXPECT_EQ(lines[1]["size"], 5);
+    EXPECT_EQ(lines[4]["path"], "sub/gone.txt");
+    EXPECT_EQ(lines[5]["path"], "sub/deep/kept.bin");
+    EXPECT_EQ(lines.back()["type"], "trailer");
+    EXPECT_EQ(lines.back()["entries"], 5);
+
+    r = run({"m.qvm", "T"});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+
+    changeTree();
+    r = run({"m.qvm", "T"});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    const std::string heading = "Comparison of manifest " + tree.path("m.qvm") +
+                                "\n(manifest taken:  " + lines.front()["date"].get<std::string>() +
+                                ", T)\nwith directory " + tree.path("T") + "\n\n";
+    EXPECT_EQ(r.out, heading + ">>>> edited.txt: different contents!\n"
+                               ">>>> grown.txt: different size!\n"
+                               "________________________\nSUBDIR: sub\n________________________\n"
+                               ">>>> gone.txt: not found in 2nd directory!\n\n"
+                               "Comparison terminated.\nCompared 5 file(s);  0.02 KB\n"
+                               "Equal: 2;   different: 3\n");
+
+    const std::map<std::string, std::string> expected{{"edited.txt", "different-contents"},
+                                                      {"grown.txt", "different-size"},
+                                                      {"same.txt", "equal"},
+                                                      {"sub/gone.txt", "not-found-in-2nd"},
+                                                      {"sub/new.txt", "not-found-in-1st"},
+                                                      {"sub/deep/kept.bin", "equal"}};
+    r = run({"--both", "--json", "-", "m.qvm", "T"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(results(r.out), expected);
+    EXPECT_EQ(jsonLines(r.out).back()["different"], 4);
+
+    // The other way round, and a manifest of the changed tree in its place.
+    std::map<std::string, std::string> mirrored = expected;
+    mirrored["sub/gone.txt"] = "not-found-in-1st";
+    mirrored["sub/new.txt"] = "not-found-in-2nd";
+    r = run({"--both", "--json", "-", "T", "m.qvm"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(results(r.out), mirrored);
+    ASSERT_EQ(run({"--manifest", "now.qvm", "T"}).exitCode, 0);
+    r = run({"--both", "--json", "-", "m.qvm", "now.qvm"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(results(r.out), expected);
+}
+
+TEST_F(CompanionManifestTest, FastComparesSizesOnlyAndTheHeadingIsInTheLanguageChosen) {
+    const auto written = run({"--manifest", "-", "T"});
+    ASSERT_EQ(written.exitCode, 0);
+    tree.write("m.qvm", written.out);
+    changeTree();
+    auto r = run({"--fast", "--all", "--lang", "deu", "m.qvm", "T"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(
+        r.out.rfind("Vergleich von Manifest " + tree.path("m.qvm") + "\n(Manifest erstellt:", 0),
+        0u)
+        << r.out;
+    EXPECT_NE(r.out.find("edited.txt: gleich (vielleicht...).\n"), std::string::npos) << r.out;
+}
+
+TEST_F(CompanionManifestTest, ADamagedManifestIsNamedWithItsLineAndNothingIsCompared) {
+    ASSERT_EQ(run({"--manifest", "m.qvm", "T"}).exitCode, 0);
+    auto text = tree.read("m.qvm");
+    text.replace(text.find("\"size\":5"), 8, "\"size\":6");
+    tree.write("m.qvm", text);
+    const auto r = run({"m.qvm", "T"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "quorvel-compare: m.qvm:7: damaged manifest: the trailer's hash does not "
+                     "match the lines before it (changed or cut)\n");
+}
+
+TEST_F(CompanionManifestTest, AManifestGoesOnlyWithADirectoryOrAManifest) {
+    ASSERT_EQ(run({"--manifest", "m.qvm", "T"}).exitCode, 0);
+    auto r = run({"m.qvm", "T/same.txt"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("'T/same.txt' is not a directory"), std::string::npos) << r.err;
+    r = run({"--manifest", "x.qvm", "T/same.txt"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(tree.listing(), "T m.qvm");
+    r = run({"--manifest", "x.qvm", "--json", "x.json", "T"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("writes no report"), std::string::npos) << r.err;
+}
+
+TEST_F(CompanionManifestTest, AnUnreadableFileIsInTheManifestAndIsTrouble) {
+    if (const auto why = test::noUnprivilegedRun(tree.root())) {
+        GTEST_SKIP() << "no run without privileges: " << *why;
+    }
+    test::openToEveryone(tree.root());
+    ASSERT_EQ(::chmod(tree.path("T/grown.txt").c_str(), 0), 0);
+    auto r = test::runCompanionUnprivileged({"--no-progress", "--manifest", "-", "T"}, tree.root());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "quorvel-compare: " + tree.path("T/grown.txt") + ": Permission denied\n");
+    const auto lines = jsonLines(r.out);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[2]["type"], "unreadable");
+    EXPECT_EQ(lines[2]["path"], "grown.txt");
+    EXPECT_EQ(lines[2]["error_code"], EACCES);
+
+    tree.write("m.qvm", r.out);
+    test::openToEveryone(tree.root());
+    ASSERT_EQ(::chmod(tree.path("T/grown.txt").c_str(), 0644), 0);
+    r = test::runCompanionUnprivileged({"--no-progress", "m.qvm", "T"}, tree.root());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.out.find("\n>>>> grown.txt: error reading 1st file!\n"), std::string::npos)
+        << r.out;
+}
+
+} // namespace
+} // namespace quorvel

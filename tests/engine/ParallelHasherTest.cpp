@@ -1,0 +1,102 @@
+#include "engine/ParallelHasher.h"
+#include "engine/ContentHash.h"
+#include "engine/PosixFileAccess.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+
+namespace quorvel {
+namespace {
+
+ParallelHasher::MakeFileAccess posixAccess() {
+    return [] { return std::make_unique<PosixFileAccess>(); };
+}
+
+TEST(ParallelHasherTest, ResultsComeBackInTheOrderTheFilesWereGiven) {
+    test::TempTree tree;
+    constexpr int kFiles = 200;
+    for (int i = 0; i < kFiles; ++i) {
+        // Sizes that vary a lot, so that later files often finish first.
+        tree.writeSized("f" + std::to_string(i), (i % 7) * 70000 + i,
+                        static_cast<char>('a' + i % 26));
+    }
+    ParallelHasher hasher(posixAccess(), 4);
+    for (int i = 0; i < kFiles; ++i) {
+        hasher.submit(tree.path("f" + std::to_string(i)));
+        if (i == 100) {
+            hasher.submit(tree.path("missing"));
+        }
+    }
+    EXPECT_EQ(hasher.inFlight(), static_cast<std::size_t>(kFiles + 1));
+    for (int i = 0; i < kFiles; ++i) {
+        const auto content = tree.read("f" + std::to_string(i));
+        ContentHash expected;
+        expected.add(content);
+        const auto hashed = hasher.next();
+        ASSERT_TRUE(hashed.hash) << i;
+        EXPECT_EQ(*hashed.hash, expected.digest()) << i;
+        EXPECT_EQ(hashed.size, static_cast<std::int64_t>(content.size())) << i;
+        if (i == 100) {
+            const auto missing = hasher.next();
+            EXPECT_FALSE(missing.hash);
+            EXPECT_EQ(missing.errorCode, ENOENT);
+        }
+    }
+    EXPECT_EQ(hasher.inFlight(), 0u);
+}
+
+// Counts the files the workers open; every open after the first waits until the gate opens.
+class GatedAccess : public PosixFileAccess {
+public:
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable changed;
+        int opens = 0;
+        bool open = false;
+    };
+    explicit GatedAccess(Gate& gate) : gate_(gate) {}
+    OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) override {
+        {
+            std::unique_lock lock(gate_.mutex);
+            const bool first = gate_.opens++ == 0;
+            gate_.changed.notify_all();
+            if (!first) {
+                gate_.changed.wait(lock, [this] { return gate_.open; });
+            }
+        }
+        return PosixFileAccess::openFile(path, listed);
+    }
+
+private:
+    Gate& gate_;
+};
+
+TEST(ParallelHasherTest, StoppedItReadsNoneOfTheFilesStillQueued) {
+    test::TempTree tree;
+    tree.write("f", "contents");
+    GatedAccess::Gate gate;
+    {
+        ParallelHasher hasher([&gate] { return std::make_unique<GatedAccess>(gate); }, 2);
+        for (int i = 0; i < 50; ++i) {
+            hasher.submit(tree.path("f"));
+        }
+        EXPECT_TRUE(hasher.next().hash);
+        std::unique_lock lock(gate.mutex);
+        // Both workers hold a file, waiting at the gate.
+        gate.changed.wait(lock, [&gate] { return gate.opens == 3; });
+        lock.unlock();
+        hasher.stop();
+        lock.lock();
+        gate.open = true;
+        gate.changed.notify_all();
+    }
+    EXPECT_EQ(gate.opens, 3);
+}
+
+} // namespace
+} // namespace quorvel
