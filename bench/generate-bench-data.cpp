@@ -3,6 +3,7 @@
 //   big/right-last-byte            big/right with the last byte of its last file changed
 //   small/left, small/right        equal trees of many small files in many directories
 //   small/right-1pct               small/right with about one file in a hundred changed
+// or, with --many, only many/left and many/right: equal trees of very many files of 1–4 KiB.
 // The changed trees hard-link their unchanged files to big/right and small/right: only files of
 // different trees are ever compared, so no pair shares an inode, and the disk holds each file once.
 
@@ -142,15 +143,20 @@ void writeBigTrees(const std::string& root, std::int64_t files, std::int64_t byt
     }
 }
 
-// Returns how many files of small/right-1pct differ from small/left.
-std::int64_t writeSmallTrees(const std::string& root, std::int64_t files, std::int64_t dirs) {
-    const std::string left = root + "/small/left";
-    const std::string right = root + "/small/right";
-    const std::string changed = root + "/small/right-1pct";
-    makeDirectory(root + "/small");
+// Returns how many files of SET/right-1pct differ from SET/left; without `withChanged` there is
+// no such tree.
+std::int64_t writeSmallTrees(const std::string& root, std::int64_t files, std::int64_t dirs,
+                             const std::string& set = "small", std::int64_t maxSize = kSmallMax,
+                             bool withChanged = true) {
+    const std::string left = root + "/" + set + "/left";
+    const std::string right = root + "/" + set + "/right";
+    const std::string changed = root + "/" + set + "/right-1pct";
+    makeDirectory(root + "/" + set);
     makeDirectory(left);
     makeDirectory(right);
-    makeDirectory(changed);
+    if (withChanged) {
+        makeDirectory(changed);
+    }
     const std::int64_t perDirectory = (files + dirs - 1) / dirs;
     Random picker(0x5A11F11EULL);
     std::vector<char> content(kSmallMax);
@@ -161,11 +167,13 @@ std::int64_t writeSmallTrees(const std::string& root, std::int64_t files, std::i
             directory = numbered("/d", i / perDirectory, 3, "");
             makeDirectory(left + directory);
             makeDirectory(right + directory);
-            makeDirectory(changed + directory);
+            if (withChanged) {
+                makeDirectory(changed + directory);
+            }
         }
         const std::string name = directory + numbered("/f", i, 5, ".dat");
         const auto size = static_cast<std::size_t>(
-            kSmallMin + static_cast<std::int64_t>(picker.next() % (kSmallMax - kSmallMin + 1)));
+            kSmallMin + static_cast<std::int64_t>(picker.next() % (maxSize - kSmallMin + 1)));
         // At least one file differs, however few there are.
         const bool differs = picker.next() % 100 == 0 || (differing == 0 && i + 1 == files);
         const std::size_t changedAt = static_cast<std::size_t>(picker.next() % size);
@@ -175,6 +183,9 @@ std::int64_t writeSmallTrees(const std::string& root, std::int64_t files, std::i
             const int fd = create(tree + name);
             writeAll(fd, content.data(), size, tree + name);
             closeFile(fd, tree + name);
+        }
+        if (!withChanged) {
+            continue;
         }
         if (differs) {
             content[changedAt] = static_cast<char>(~content[changedAt]);
@@ -204,9 +215,15 @@ std::int64_t positive(const char* text, const char* what) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::string(argv[1]) == "--many") {
+        writeSmallTrees(argv[2], positive(argv[3], "FILES"), positive(argv[4], "DIRECTORIES"),
+                        "many", 4 * 1024, false);
+        return 0;
+    }
     if (argc != 6) {
         std::fprintf(stderr, "Usage: generate-bench-data ROOT BIG_FILES BIG_BYTES SMALL_FILES "
-                             "SMALL_DIRECTORIES\n");
+                             "SMALL_DIRECTORIES\n       generate-bench-data --many ROOT FILES "
+                             "DIRECTORIES\n");
         return 2;
     }
     const std::string root = argv[1];
