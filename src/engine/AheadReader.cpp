@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <new>
 #include <unistd.h>
 
@@ -13,9 +12,6 @@ namespace quorvel {
 
 namespace {
 
-// How much of a file to be fetched from the disk is asked for at once; a big file is then read
-// ahead by the kernel's own window.
-constexpr off_t kAdviseLength = 8L << 20;
 constexpr std::size_t kBufferAlignment = 4096;
 // Changes that wake a sleeping thread when nobody waits for it.
 constexpr std::size_t kWakeBatch = 8;
@@ -40,14 +36,13 @@ AheadReader::~AheadReader() {
     }
 }
 
-void AheadReader::schedule(std::string path, bool advise) {
+void AheadReader::schedule(std::string path) {
     std::unique_lock lock(mutex_);
     if (entries_.size() >= kScheduled) {
         return;
     }
     auto entry = std::make_unique<Entry>();
     entry->path = std::move(path);
-    entry->advise = advise;
     entries_.push_back(std::move(entry));
     if (!thread_.joinable()) {
         thread_ = std::thread(&AheadReader::run, this);
@@ -152,14 +147,6 @@ AheadReader::Work AheadReader::nextWork(Entry*& entry) {
         }
     }
     const auto limit = std::min(entries_.size(), kOpenAhead);
-    // Files the disk must fetch are all opened first, so that it has all their reads at once.
-    for (std::size_t i = 0; i < limit; ++i) {
-        auto& next = *entries_[i];
-        if (!next.busy && !next.opened && next.advise) {
-            entry = &next;
-            return Work::Open;
-        }
-    }
     for (std::size_t i = 0; i < limit; ++i) {
         auto& next = *entries_[i];
         if (next.busy || next.taken) {
@@ -211,13 +198,9 @@ void AheadReader::run() {
         if (work == Work::Open) {
             // The entry is left alone while it is busy, its path included.
             const std::string& path = entry->path;
-            const bool advise = entry->advise;
             lock.unlock();
             FileLook look;
             auto file = opener.open(path, false, &look);
-            if (file.isOpen() && advise) {
-                ::posix_fadvise(file.descriptor.get(), 0, kAdviseLength, POSIX_FADV_WILLNEED);
-            }
             lock.lock();
             entry->file = std::move(file);
             entry->look = look;

@@ -35,9 +35,9 @@ public:
     AheadReader(const AheadReader&) = delete;
     AheadReader& operator=(const AheadReader&) = delete;
 
-    // A file to read soon, in the order they will be asked for; `advise` asks the system to
-    // fetch its start from the disk at once. Ignored when too many are waiting.
-    void schedule(std::string path, bool advise);
+    // A file to read soon, in the order they will be asked for. Ignored when too many are
+    // waiting.
+    void schedule(std::string path);
     // The file scheduled under `path`, once the thread opened it or found it could not; the files
     // scheduled before it are dropped. Nothing when it is not scheduled.
     std::shared_ptr<AheadStream> take(const std::string& path);
@@ -55,7 +55,6 @@ private:
     };
     struct Entry {
         std::string path;
-        bool advise = false;
         bool opened = false; // tried: `file` is open, or says why not
         bool busy = false;   // the thread works on it with the lock let go
         bool taken = false;

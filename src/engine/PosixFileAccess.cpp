@@ -78,7 +78,9 @@ std::optional<OpenedFile> PosixFileAccess::takeReadAhead(const std::string& path
 
 OpenedFile PosixFileAccess::openFile(const std::string& path, const DirectoryEntry* listed) {
     // Only the right side's files are read ahead, and they are never listed.
-    if (listed == nullptr) {
+    if (listed == nullptr && switch_.on()) {
+        aheadReader_.stop();
+    } else if (listed == nullptr) {
         if (auto read = takeReadAhead(path)) {
             return std::move(*read);
         }
@@ -94,7 +96,11 @@ OpenedFile PosixFileAccess::openFile(const std::string& path, const DirectoryEnt
 }
 
 void PosixFileAccess::willReadWhole(const std::string& path) {
-    aheadReader_.schedule(path, switch_.on());
+    // From the disk, two files read at once are two streams it must seek between: read in turn,
+    // each gets the kernel's whole read-ahead window.
+    if (!switch_.on()) {
+        aheadReader_.schedule(path);
+    }
 }
 
 std::unique_ptr<FileAccess> PosixFileAccess::forAnotherThread() const {
