@@ -5,6 +5,8 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 
+#include <utility>
+
 namespace quorvel {
 
 namespace {
@@ -27,12 +29,34 @@ DirectoryOutline::DirectoryOutline(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAccessibleName(tr("Folders"));
-    setRootPath(QDir::homePath());
+    // The current folder's neighbours arrive after it was made current, and the model sorts
+    // them in among it a moment later: it is brought into view again once they are in place.
+    connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
+        if (!scrollPending_.isEmpty() && path == scrollPending_) {
+            scrollPending_.clear();
+            scrollAfterSort_ = true;
+        }
+    });
+    connect(model_, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (std::exchange(scrollAfterSort_, false)) {
+            scrollTo(currentIndex());
+        }
+    });
+    // The home folder is read only if no other was chosen by the time the outline shows.
+    rootPath_ = QDir::homePath();
 }
 
 void DirectoryOutline::setRootPath(const QString& path) {
+    rootSet_ = true;
     rootPath_ = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     setRootIndex(model_->setRootPath(rootPath_));
+}
+
+void DirectoryOutline::showEvent(QShowEvent* event) {
+    if (!rootSet_) {
+        setRootPath(rootPath_);
+    }
+    QTreeView::showEvent(event);
 }
 
 QString DirectoryOutline::currentPath() const {
@@ -57,6 +81,7 @@ void DirectoryOutline::setCurrentPath(const QString& path) {
     }
     setCurrentIndex(index);
     scrollTo(index);
+    scrollPending_ = model_->filePath(index.parent());
 }
 
 QSize DirectoryOutline::sizeHint() const {

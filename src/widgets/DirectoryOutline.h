@@ -41,10 +41,14 @@ signals:
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QFileSystemModel* model_;
     QString rootPath_;
+    QString scrollPending_;
+    bool scrollAfterSort_ = false;
+    bool rootSet_ = false;
 };
 
 } // namespace quorvel

@@ -70,8 +70,8 @@ QSize MonthGrid::cellSize() const {
     const QFontMetrics metrics = fontMetrics();
     int width = metrics.horizontalAdvance(QStringLiteral("00"));
     for (int day = Qt::Monday; day <= Qt::Sunday; ++day) {
-        width = std::max(width,
-                         metrics.horizontalAdvance(locale().dayName(day, QLocale::NarrowFormat)));
+        width =
+            std::max(width, metrics.horizontalAdvance(locale().dayName(day, QLocale::ShortFormat)));
     }
     return {width + 2 * metrics.averageCharWidth(), metrics.height() * 3 / 2};
 }
@@ -122,16 +122,18 @@ void MonthGrid::paintEvent(QPaintEvent*) {
     bold.setBold(true);
     painter.setFont(bold);
     painter.setPen(colours.color(QPalette::Text));
+    QLocale yearFormat = locale();
+    yearFormat.setNumberOptions(QLocale::OmitGroupSeparator);
     painter.drawText(title, Qt::AlignCenter,
                      locale().standaloneMonthName(selected_.month()) + QLatin1Char(' ') +
-                         locale().toString(selected_.year()));
+                         yearFormat.toString(selected_.year()));
     painter.setFont(font());
 
     painter.setPen(colours.color(QPalette::PlaceholderText));
     for (int column = 0; column < daysInWeek; ++column) {
         const int day = (static_cast<int>(firstDay_) - 1 + column) % daysInWeek + 1;
         painter.drawText(cellRect(1, visualColumn(column)), Qt::AlignCenter,
-                         locale().dayName(day, QLocale::NarrowFormat));
+                         locale().dayName(day, QLocale::ShortFormat));
     }
 
     const QDate first = firstShownDate();
