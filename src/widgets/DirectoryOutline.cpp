@@ -47,6 +47,10 @@ DirectoryOutline::DirectoryOutline(QWidget* parent)
 }
 
 void DirectoryOutline::setRootPath(const QString& path) {
+    // The model would show the whole file system for a root it cannot find.
+    if (!QFileInfo(path).isDir()) {
+        return;
+    }
     rootSet_ = true;
     rootPath_ = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     setRootIndex(model_->setRootPath(rootPath_));

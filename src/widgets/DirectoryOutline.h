@@ -21,7 +21,8 @@ public:
     explicit DirectoryOutline(QWidget* parent = nullptr);
 
     QString rootPath() const { return rootPath_; }
-    // The folder whose subdirectories form the top level; the home folder at first.
+    // The folder whose subdirectories form the top level; the home folder at first. A path that
+    // is not a folder is ignored.
     void setRootPath(const QString& path);
     QString currentPath() const;
     bool showHidden() const;

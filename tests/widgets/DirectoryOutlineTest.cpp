@@ -69,7 +69,7 @@ TEST_F(DirectoryOutlineTest, OnlyFoldersShowAndHiddenOnesOnlyWhenAskedFor) {
     EXPECT_EQ(namesUnder(scratch_.path()), ".hidden alpha beta");
 }
 
-TEST_F(DirectoryOutlineTest, TheCurrentFolderIsReportedAndAFileCannotBecomeIt) {
+TEST_F(DirectoryOutlineTest, TheCurrentFolderIsReportedAndNoFileBecomesCurrentOrRoot) {
     DirectoryOutline& outline = outline_;
     outline.setRootPath(scratch_.path());
     QSignalSpy changed(&outline, &DirectoryOutline::currentPathChanged);
@@ -83,6 +83,10 @@ TEST_F(DirectoryOutlineTest, TheCurrentFolderIsReportedAndAFileCannotBecomeIt) {
     outline.setCurrentPath(scratch_.filePath(QStringLiteral("pipe")));
     EXPECT_EQ(outline.currentPath(), inner);
     EXPECT_EQ(changed.count(), 1);
+
+    outline.setRootPath(scratch_.filePath(QStringLiteral("gone")));
+    EXPECT_EQ(outline.rootPath(), scratch_.path()) << "not the whole file system instead";
+    EXPECT_EQ(outline.rootIndex(), outline.fileSystemModel()->index(scratch_.path()));
 }
 
 } // namespace
