@@ -115,7 +115,13 @@ void AheadComparer::stop() {
     stopping_ = true;
     dropFront(jobs_.size(), lock);
     stopping_ = false;
+    // What the thread keeps open must not keep a disk from being unmounted between runs: it is
+    // let go before this returns.
     forget_ = true;
+    wake(true);
+    if (thread_.joinable()) {
+        workDone_.wait(lock, [this] { return !forget_; });
+    }
 }
 
 void AheadComparer::waitUntilIdle() {
@@ -186,8 +192,9 @@ void AheadComparer::run() {
     std::unique_lock lock(mutex_);
     while (!quit_) {
         if (forget_) {
-            forget_ = false;
             files->forgetCaches();
+            forget_ = false;
+            workDone_.notify_all();
         }
         Job* job = nextJob();
         if (job == nullptr && (awaitChange(lock) || quit_)) {

@@ -75,8 +75,14 @@ std::shared_ptr<AheadStream> AheadReader::take(const std::string& path) {
 void AheadReader::stop() {
     std::unique_lock lock(mutex_);
     dropFront(entries_.size(), lock);
-    // Directories kept open may have been replaced by the next run.
+    // Directories kept open may have been replaced by the next run, and must not keep a disk
+    // from being unmounted meanwhile: the thread lets them go, with the files dropped, before
+    // this returns.
     forgetDirectories_ = true;
+    wake(true);
+    if (thread_.joinable()) {
+        workDone_.wait(lock, [this] { return !forgetDirectories_ && toClose_.empty(); });
+    }
 }
 
 void AheadReader::waitUntilIdle() {
@@ -181,8 +187,9 @@ void AheadReader::run() {
             break;
         }
         if (forgetDirectories_) {
-            forgetDirectories_ = false;
             opener.forget();
+            forgetDirectories_ = false;
+            workDone_.notify_all();
         }
         Entry* entry = nullptr;
         const auto work = nextWork(entry);

@@ -92,6 +92,35 @@ TEST_F(AheadRunTest, TellsWhatOneThreadWouldInTheSameOrder) {
               2 * (6 * 15 + 1));
 }
 
+// What the descriptors of every thread of the process lead to.
+std::vector<std::string> descriptorTargets() {
+    std::vector<std::string> targets;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::error_code error;
+        for (const auto& fd : std::filesystem::directory_iterator(task.path() / "fd", error)) {
+            targets.push_back(std::filesystem::read_symlink(fd.path(), error).string());
+        }
+    }
+    return targets;
+}
+
+// Nothing of a tree is held open by the reading threads once its run has ended: the user may
+// unmount the disk while the window waits.
+TEST_F(AheadRunTest, NothingOfTheTreeStaysOpenOnceTheRunEnds) {
+    for (int i = 0; i < 40; ++i) {
+        const auto name = "d/f" + std::to_string(i);
+        tree.write("L/" + name, "same");
+        tree.write("R/" + name, "same");
+    }
+    tree.writeSized("L/d/big", kBig);
+    tree.writeSized("R/d/big", kBig);
+    PosixFileAccess threaded;
+    runWith(threaded);
+    for (const auto& target : descriptorTargets()) {
+        EXPECT_NE(target.rfind(tree.root(), 0), 0u) << target;
+    }
+}
+
 // A right file of a big pair read ahead and then changed is read again as it is now, as if it
 // had not been read ahead.
 TEST(AheadReaderTest, AFileChangedAfterItWasReadAheadIsReadAnew) {
