@@ -141,12 +141,16 @@ bool AheadComparer::awaitChange(std::unique_lock<std::mutex>& lock) {
     bool changed = false;
     while (!changed && std::chrono::steady_clock::now() < until) {
         for (int i = 0; i < 64 && !changed; ++i) {
+#if defined(__x86_64__) || defined(__i386__)
             __builtin_ia32_pause();
+#endif
             changed = changes_.load(std::memory_order_relaxed) != seen;
         }
     }
     lock.lock();
-    return changed;
+    // A change made while the lock was being taken back counts too: its wake-up found the
+    // thread awake and woke nothing.
+    return changes_.load(std::memory_order_relaxed) != seen;
 }
 
 void AheadComparer::wake(bool urgent) {

@@ -233,10 +233,12 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
             }
             files_.willRead(left, ahead->name, true);
             files_.willRead(right, ahead->name, false);
-            // A big pair's two files are read at once; small pairs are compared two at once.
+            // A big pair's two files are read at once; small pairs are compared two at once,
+            // while their data is cached: from the disk, the files opened ahead here are what
+            // keeps it busy, and a second thread would open them all again.
             if (ahead->size > CompareBuffers::kBlockSize) {
                 files_.willReadWhole(joinPath(right, ahead->name));
-            } else {
+            } else if (!files_.fetchesAhead()) {
                 pairs_.willCompare(joinPath(left, ahead->name), joinPath(right, ahead->name),
                                    ahead->size);
             }

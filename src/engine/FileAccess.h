@@ -111,6 +111,9 @@ public:
         (void)name;
         (void)listed;
     }
+    // Whether the files named in `willRead` are opened and fetched from the disk ahead, as they
+    // are once their data is found not to be in memory.
+    virtual bool fetchesAhead() const { return false; }
     // A file that will soon be read to its end, on another thread where that pays.
     virtual void willReadWhole(const std::string& path) { (void)path; }
     // The same file system for another thread's own use, when it can be used from one; its

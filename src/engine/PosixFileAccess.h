@@ -26,6 +26,7 @@ public:
     const char* readBlockAt(OpenedFile& file, char* buffer, std::int64_t size,
                             BlockRead& read) override;
     void willRead(const std::string& directory, std::string_view name, bool listed) override;
+    bool fetchesAhead() const override { return switch_.on(); }
     void willReadWhole(const std::string& path) override;
     std::unique_ptr<FileAccess> forAnotherThread() const override;
     void forgetCaches() override;

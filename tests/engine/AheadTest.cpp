@@ -9,6 +9,7 @@
 #include "support/EngineFixture.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -212,6 +213,26 @@ TEST(AheadComparerTest, NothingIsReadOnceStopped) {
     ahead.waitUntilIdle();
     EXPECT_EQ(worker.load()->counts.total(), atStop);
     EXPECT_FALSE(ahead.take(tree.path("L/f2")));
+}
+
+// A stop made just as the thread gives up looking for more pairs and goes to sleep must still
+// be seen: a run's end waits for it. (Made many times, at moments spread over that edge.)
+TEST(AheadComparerTest, AStopAtAnyMomentIsSeen) {
+    TempTree tree;
+    tree.write("L/a", "same");
+    tree.write("R/a", "same");
+    tree.write("L/b", "same");
+    tree.write("R/b", "same");
+    AheadComparer ahead([] { return std::make_unique<PosixFileAccess>(); });
+    for (int i = 0; i < 3000; ++i) {
+        ahead.schedule(tree.path("L/a"), tree.path("R/a"), false, 4);
+        ahead.schedule(tree.path("L/b"), tree.path("R/b"), false, 4);
+        const auto until =
+            std::chrono::steady_clock::now() + std::chrono::microseconds(20 + i % 80);
+        while (std::chrono::steady_clock::now() < until) {
+        }
+        ahead.stop();
+    }
 }
 
 } // namespace
