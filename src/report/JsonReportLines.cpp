@@ -1,31 +1,19 @@
 #include "report/JsonReportLines.h"
 
 #include "report/Base64.h"
+#include "report/JsonText.h"
 #include "report/Utf8Conversion.h"
 
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <locale.h>
 
 namespace quorvel {
 
 namespace {
 
-using json = nlohmann::ordered_json;
-
-// A name's bytes are the truth; the text beside them is for reading.
-void putText(json& object, const std::string& key, std::string_view text) {
-    if (isValidUtf8(text)) {
-        object[key] = std::string(text);
-        return;
-    }
-    object[key] = replaceInvalidUtf8(text);
-    object[key + "_bytes"] = base64Encode(text);
-}
+using json = JsonObject;
 
 std::string_view modeWord(CompareMode mode) {
     switch (mode) {
@@ -41,13 +29,6 @@ std::string_view modeWord(CompareMode mode) {
     return "none";
 }
 
-// The reason in English whatever the user's locale, so that scripts can match it.
-std::string reasonText(int errorCode) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    const char* text = cLocale ? strerror_l(errorCode, cLocale) : std::strerror(errorCode);
-    return text && *text ? text : "error " + std::to_string(errorCode);
-}
-
 void putError(json& object, int errorCode) {
     if (errorCode == 0) {
         object["error"] = nullptr;
@@ -56,11 +37,6 @@ void putError(json& object, int errorCode) {
         object["error"] = reasonText(errorCode);
         object["error_code"] = errorCode;
     }
-}
-
-std::string line(const json& object) {
-    // Every text put in is valid UTF-8 already; the replacement only guards against a slip.
-    return object.dump(-1, ' ', false, json::error_handler_t::replace) + '\n';
 }
 
 } // namespace
@@ -108,8 +84,8 @@ std::string jsonStartLine(const RunRequest& request) {
     object["type"] = "start";
     object["format"] = kJsonReportFormat;
     object["mode"] = modeWord(request.mode);
-    putText(object, "left", request.leftDirectory);
-    putText(object, "right", request.rightDirectory);
+    putJsonText(object, "left", request.leftDirectory);
+    putJsonText(object, "right", request.rightDirectory);
     json names = json::array();
     json nameBytes = json::array();
     bool allValid = true;
@@ -123,14 +99,14 @@ std::string jsonStartLine(const RunRequest& request) {
         object["left_names_bytes"] = nameBytes;
     }
     if (request.rightName) {
-        putText(object, "right_name", *request.rightName);
+        putJsonText(object, "right_name", *request.rightName);
     } else {
         object["right_name"] = nullptr;
     }
     // The file modes read only the fast option.
     if (directories) {
-        putText(object, "filter", request.options.filter);
-        putText(object, "exclusions", request.options.exclusions);
+        putJsonText(object, "filter", request.options.filter);
+        putJsonText(object, "exclusions", request.options.exclusions);
     } else {
         object["filter"] = nullptr;
         object["exclusions"] = nullptr;
@@ -141,37 +117,18 @@ std::string jsonStartLine(const RunRequest& request) {
         {"only_different", directories ? json(request.options.onlyDifferent) : json(nullptr)},
         {"both", directories ? json(request.options.bothSides) : json(nullptr)},
     };
-    return line(object);
+    return jsonLine(object);
 }
 
 void appendJsonPairLine(std::string& text, const PairFacts& pair) {
     // Written around the library's string escaping rather than built as a document: a document
     // per pair cost a tenth of a run over many small cached files.
-    const auto appendText = [&text](std::string_view value) {
-        // Most paths are printable ASCII without a quote or a backslash, which the library would
-        // write unchanged between quotes; only the others pay for a document of their own.
-        const bool unchanged = std::all_of(value.begin(), value.end(), [](char c) {
-            const auto byte = static_cast<unsigned char>(c);
-            return byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\';
-        });
-        if (unchanged) {
-            text.append(1, '"').append(value).append(1, '"');
-            return;
-        }
-        text += json(std::string(value)).dump(-1, ' ', false, json::error_handler_t::replace);
-    };
     const auto appendNumber = [&text](const std::optional<std::int64_t>& value) {
         text += value ? std::to_string(*value) : std::string("null");
     };
     const std::string path = pairPath(pair);
     text += R"({"type":"pair","path":)";
-    if (isValidUtf8(path)) {
-        appendText(path);
-    } else {
-        appendText(replaceInvalidUtf8(path));
-        text += R"(,"path_bytes":)";
-        appendText(base64Encode(path));
-    }
+    appendJsonPath(text, path);
     text += R"(,"result":")";
     text += resultWord(pair.result);
     text += R"(","left_size":)";
@@ -186,7 +143,7 @@ void appendJsonPairLine(std::string& text, const PairFacts& pair) {
         text += R"(,"error":null,"error_code":null})";
     } else {
         text += R"(,"error":)";
-        appendText(reasonText(pair.errorCode));
+        appendJsonString(text, reasonText(pair.errorCode));
         text += R"(,"error_code":)";
         text += std::to_string(pair.errorCode);
         text += '}';
@@ -197,9 +154,9 @@ void appendJsonPairLine(std::string& text, const PairFacts& pair) {
 std::string jsonTroubleLine(std::string_view path, int errorCode) {
     json object;
     object["type"] = "trouble";
-    putText(object, "path", path);
+    putJsonText(object, "path", path);
     putError(object, errorCode);
-    return line(object);
+    return jsonLine(object);
 }
 
 std::string jsonSummaryLine(const RunCounters& counters, bool interrupted) {
@@ -210,7 +167,7 @@ std::string jsonSummaryLine(const RunCounters& counters, bool interrupted) {
     object["different"] = counters.differentCount;
     object["bytes"] = static_cast<std::int64_t>(std::llround(counters.bytesCompared));
     object["interrupted"] = interrupted;
-    return line(object);
+    return jsonLine(object);
 }
 
 } // namespace quorvel
