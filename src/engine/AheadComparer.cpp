@@ -14,8 +14,6 @@ namespace quorvel {
 
 namespace {
 
-// Changes that wake a sleeping thread when nobody waits for it.
-constexpr std::size_t kWakeBatch = 8;
 // How long the thread looks for more pairs before it sleeps: more come soon while a directory
 // is begun, and a wake-up costs more than this.
 constexpr auto kSpinTime = std::chrono::microseconds(50);
@@ -53,9 +51,8 @@ AheadComparer::~AheadComparer() {
         std::unique_lock lock(mutex_);
         dropFront(jobs_.size(), lock);
         quit_ = true;
-        sleeping_ = false;
+        signal_.quit();
     }
-    workReady_.notify_one();
     if (thread_.joinable()) {
         thread_.join();
     }
@@ -80,7 +77,7 @@ void AheadComparer::schedule(std::string firstPath, std::string secondPath, bool
     }
     // A burst of pairs wakes the thread at once: it has the far end of them to do.
     if (jobs_.size() <= kWindow) {
-        wake(jobs_.size() == 2);
+        signal_.wake(jobs_.size() == 2);
     }
 }
 
@@ -101,12 +98,12 @@ std::optional<AheadResult> AheadComparer::take(const std::string& firstPath) {
         return std::nullopt;
     }
     if (job.stage == Stage::Comparing) {
-        workDone_.wait(lock, [&job] { return job.stage == Stage::Done; });
+        signal_.waitFor(lock, [&job] { return job.stage == Stage::Done; });
     }
     auto result = std::move(job.result);
     dropFront(1, lock);
     // Room in the window for one more pair.
-    wake(false);
+    signal_.wake(false);
     return result;
 }
 
@@ -118,9 +115,9 @@ void AheadComparer::stop() {
     // What the thread keeps open must not keep a disk from being unmounted between runs: it is
     // let go before this returns.
     forget_ = true;
-    wake(true);
+    signal_.wake(true);
     if (thread_.joinable()) {
-        workDone_.wait(lock, [this] { return !forget_; });
+        signal_.waitFor(lock, [this] { return !forget_; });
     }
 }
 
@@ -129,13 +126,11 @@ void AheadComparer::waitUntilIdle() {
     if (!thread_.joinable()) {
         return;
     }
-    const auto seen = sleeps_;
-    wake(true);
-    workDone_.wait(lock, [this, seen] { return sleeps_ > seen; });
+    signal_.waitUntilIdle(lock);
 }
 
 bool AheadComparer::awaitChange(std::unique_lock<std::mutex>& lock) {
-    const auto seen = changes_.load(std::memory_order_relaxed);
+    const auto seen = signal_.changes();
     lock.unlock();
     const auto until = std::chrono::steady_clock::now() + kSpinTime;
     bool changed = false;
@@ -144,29 +139,20 @@ bool AheadComparer::awaitChange(std::unique_lock<std::mutex>& lock) {
 #if defined(__x86_64__) || defined(__i386__)
             __builtin_ia32_pause();
 #endif
-            changed = changes_.load(std::memory_order_relaxed) != seen;
+            changed = signal_.changes() != seen;
         }
     }
     lock.lock();
     // A change made while the lock was being taken back counts too: its wake-up found the
     // thread awake and woke nothing.
-    return changes_.load(std::memory_order_relaxed) != seen;
-}
-
-void AheadComparer::wake(bool urgent) {
-    changes_.fetch_add(1, std::memory_order_relaxed);
-    ++changesSinceSleep_;
-    if (sleeping_ && (urgent || changesSinceSleep_ >= kWakeBatch)) {
-        sleeping_ = false;
-        workReady_.notify_one();
-    }
+    return signal_.changes() != seen;
 }
 
 void AheadComparer::dropFront(std::size_t count, std::unique_lock<std::mutex>& lock) {
     for (std::size_t k = 0; k < count; ++k) {
         auto& job = *jobs_.front();
         if (job.stage == Stage::Comparing) {
-            workDone_.wait(lock, [&job] { return job.stage != Stage::Comparing; });
+            signal_.waitFor(lock, [&job] { return job.stage != Stage::Comparing; });
         }
         jobs_.pop_front();
     }
@@ -198,18 +184,14 @@ void AheadComparer::run() {
         if (forget_) {
             files->forgetCaches();
             forget_ = false;
-            workDone_.notify_all();
+            signal_.done();
         }
         Job* job = nextJob();
         if (job == nullptr && (awaitChange(lock) || quit_)) {
             continue;
         }
         if (job == nullptr) {
-            ++sleeps_;
-            sleeping_ = true;
-            changesSinceSleep_ = 0;
-            workDone_.notify_all();
-            workReady_.wait(lock, [this] { return !sleeping_ || quit_; });
+            signal_.sleep(lock, quit_);
             continue;
         }
         job->stage = Stage::Comparing;
@@ -229,7 +211,7 @@ void AheadComparer::run() {
                                               job->listedSize ? &listed : nullptr);
         lock.lock();
         job->stage = Stage::Done;
-        workDone_.notify_all();
+        signal_.done();
     }
     lock.unlock();
 }

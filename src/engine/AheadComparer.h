@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/PairComparer.h"
+#include "engine/WorkerSignal.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -76,19 +76,13 @@ private:
     // The farthest pair of the window that nobody has begun, with the lock held.
     Job* nextJob();
     void dropFront(std::size_t count, std::unique_lock<std::mutex>& lock);
-    void wake(bool urgent);
     // Waits a little, the lock let go, for the run's thread to change anything; true if it did.
     bool awaitChange(std::unique_lock<std::mutex>& lock);
 
     FileAccessMaker makeFiles_;
     std::mutex mutex_;
-    std::condition_variable workReady_;
-    std::condition_variable workDone_;
+    WorkerSignal signal_;
     std::deque<std::unique_ptr<Job>> jobs_;
-    bool sleeping_ = false;
-    std::size_t changesSinceSleep_ = 0;
-    std::atomic<std::uint64_t> changes_ = 0;
-    std::uint64_t sleeps_ = 0;
     std::atomic<bool> stopping_ = false; // the thread's comparison asks between blocks
     bool forget_ = false;
     bool quit_ = false;

@@ -13,8 +13,6 @@ namespace quorvel {
 namespace {
 
 constexpr std::size_t kBufferAlignment = 4096;
-// Changes that wake a sleeping thread when nobody waits for it.
-constexpr std::size_t kWakeBatch = 8;
 
 } // namespace
 
@@ -29,8 +27,8 @@ AheadReader::~AheadReader() {
         std::unique_lock lock(mutex_);
         dropFront(entries_.size(), lock);
         quit_ = true;
+        signal_.quit();
     }
-    workReady_.notify_one();
     if (thread_.joinable()) {
         thread_.join();
     }
@@ -49,7 +47,7 @@ void AheadReader::schedule(std::string path) {
     }
     // A first file wakes the thread at once: the caller will soon wait for it.
     if (entries_.size() <= kOpenAhead) {
-        wake(entries_.size() == 1);
+        signal_.wake(entries_.size() == 1);
     }
 }
 
@@ -66,8 +64,8 @@ std::shared_ptr<AheadStream> AheadReader::take(const std::string& path) {
     auto& entry = *entries_.front();
     entry.taken = true;
     if (!entry.opened || entry.busy) {
-        wake(true);
-        workDone_.wait(lock, [&entry] { return entry.opened && !entry.busy; });
+        signal_.wake(true);
+        signal_.waitFor(lock, [&entry] { return entry.opened && !entry.busy; });
     }
     return std::make_shared<AheadStream>(*this, entry);
 }
@@ -79,9 +77,9 @@ void AheadReader::stop() {
     // from being unmounted meanwhile: the thread lets them go, with the files dropped, before
     // this returns.
     forgetDirectories_ = true;
-    wake(true);
+    signal_.wake(true);
     if (thread_.joinable()) {
-        workDone_.wait(lock, [this] { return !forgetDirectories_ && toClose_.empty(); });
+        signal_.waitFor(lock, [this] { return !forgetDirectories_ && toClose_.empty(); });
     }
 }
 
@@ -90,25 +88,15 @@ void AheadReader::waitUntilIdle() {
     if (!thread_.joinable()) {
         return;
     }
-    const auto seen = sleeps_;
-    wake(true);
-    workDone_.wait(lock, [this, seen] { return sleeps_ > seen; });
-}
-
-void AheadReader::wake(bool urgent) {
-    ++changesSinceSleep_;
-    if (sleeping_ && (urgent || changesSinceSleep_ >= kWakeBatch)) {
-        sleeping_ = false;
-        workReady_.notify_one();
-    }
+    signal_.waitUntilIdle(lock);
 }
 
 void AheadReader::dropFront(std::size_t count, std::unique_lock<std::mutex>& lock) {
     for (std::size_t k = 0; k < count; ++k) {
         auto& entry = *entries_.front();
         if (entry.busy) {
-            wake(true);
-            workDone_.wait(lock, [&entry] { return !entry.busy; });
+            signal_.wake(true);
+            signal_.waitFor(lock, [&entry] { return !entry.busy; });
         }
         releaseBlocks(entry);
         if (entry.file.descriptor.isOpen()) {
@@ -189,16 +177,12 @@ void AheadReader::run() {
         if (forgetDirectories_) {
             opener.forget();
             forgetDirectories_ = false;
-            workDone_.notify_all();
+            signal_.done();
         }
         Entry* entry = nullptr;
         const auto work = nextWork(entry);
         if (work == Work::None) {
-            ++sleeps_;
-            sleeping_ = true;
-            changesSinceSleep_ = 0;
-            workDone_.notify_all();
-            workReady_.wait(lock, [this] { return !sleeping_ || quit_; });
+            signal_.sleep(lock, quit_);
             continue;
         }
         entry->busy = true;
@@ -217,7 +201,7 @@ void AheadReader::run() {
             readNextBlock(*entry, takeBuffer(), lock);
         }
         entry->busy = false;
-        workDone_.notify_all();
+        signal_.done();
     }
 }
 
@@ -253,8 +237,8 @@ AheadReader::Block AheadReader::nextBlock(Entry& entry, char* previous) {
         free_.push_back(previous);
     }
     if (entry.blocks.empty() && !entry.ended) {
-        wake(true);
-        workDone_.wait(lock, [&entry] { return !entry.blocks.empty() || entry.ended; });
+        signal_.wake(true);
+        signal_.waitFor(lock, [&entry] { return !entry.blocks.empty() || entry.ended; });
     }
     if (entry.blocks.empty()) {
         return {};
@@ -263,7 +247,7 @@ AheadReader::Block AheadReader::nextBlock(Entry& entry, char* previous) {
     entry.blocks.pop_front();
     // Half the blocks ahead are used: the thread reads on before the comparison catches up.
     if (entry.blocks.size() <= kStreamAhead / 2) {
-        wake(true);
+        signal_.wake(true);
     }
     return block;
 }
@@ -280,7 +264,7 @@ void AheadReader::release(Entry& entry, char* current) {
         dropFront(static_cast<std::size_t>(at - entries_.begin()) + 1, lock);
     }
     // Room for one more file ahead.
-    wake(false);
+    signal_.wake(false);
 }
 
 } // namespace quorvel

@@ -2,8 +2,8 @@
 
 #include "engine/FileAccess.h"
 #include "engine/FileOpener.h"
+#include "engine/WorkerSignal.h"
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -72,9 +72,6 @@ private:
     std::size_t buffersFree() const {
         return free_.size() + (allocated_ < kBuffers ? kBuffers - allocated_ : 0);
     }
-    // Wakes the thread when it sleeps and the caller is about to wait for it, or enough work
-    // has gathered to be worth a wake-up: each one costs a system call here and a switch there.
-    void wake(bool urgent);
     void readNextBlock(Entry& entry, char* buffer, std::unique_lock<std::mutex>& lock);
     // Drops the first `count` entries, with the lock held; their descriptors go to the thread.
     void dropFront(std::size_t count, std::unique_lock<std::mutex>& lock);
@@ -87,8 +84,7 @@ private:
 
     const std::int64_t blockSize_;
     std::mutex mutex_;
-    std::condition_variable workReady_;
-    std::condition_variable workDone_;
+    WorkerSignal signal_;
     std::deque<std::unique_ptr<Entry>> entries_;
     struct FreeBuffer {
         void operator()(char* buffer) const;
@@ -97,9 +93,6 @@ private:
     std::vector<char*> free_;
     std::size_t allocated_ = 0;
     std::vector<FileDescriptor> toClose_;
-    bool sleeping_ = false;
-    std::size_t changesSinceSleep_ = 0;
-    std::uint64_t sleeps_ = 0;
     bool forgetDirectories_ = false;
     bool quit_ = false;
     std::thread thread_;

@@ -225,7 +225,6 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
     for (std::size_t i = 0; auto next = nextPair(*listing, comparing); ++i) {
         // Keep the next few pairs in flight: a disk serves many requests at once far faster
         // than one after the other.
-        // Sizes alone cost less than handing them over.
         for (; !state_.options.fast && hinted < i + kPairsAhead; ++hinted) {
             const auto ahead = nextPair(*listing, hinting);
             if (!ahead) {

@@ -13,13 +13,6 @@ std::int64_t nanoseconds(const timespec& t) {
     return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
-FileLook lookOf(const struct stat& st) {
-    return {{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)},
-            static_cast<std::int64_t>(st.st_size),
-            nanoseconds(st.st_mtim),
-            nanoseconds(st.st_ctim)};
-}
-
 // Why the name at `where` could not be looked at or opened, `error` being what the call said: a
 // name that is not there at all is missing, a link that leads nowhere is not.
 FileProblem problemOf(const OpenDirectories::Location& where, int error) {
@@ -37,6 +30,13 @@ FileProblem problemOf(const OpenDirectories::Location& where, int error) {
 }
 
 } // namespace
+
+FileLook lookOf(const struct stat& st) {
+    return {{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)},
+            static_cast<std::int64_t>(st.st_size),
+            nanoseconds(st.st_mtim),
+            nanoseconds(st.st_ctim)};
+}
 
 LookedUpFile FileOpener::lookUp(const std::string& path) {
     const auto where = directories_.locate(path);

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 
 namespace quorvel {
 
@@ -17,6 +18,9 @@ struct FileLook {
     std::int64_t changed = 0;
     bool operator==(const FileLook&) const = default;
 };
+
+// What a look at a file or directory found.
+FileLook lookOf(const struct stat& st);
 
 // Looks up and opens regular files by path, relative to the directories it keeps open. One per
 // thread: it keeps state between calls.

@@ -28,14 +28,6 @@ std::size_t readAheadCapacity() {
     return capacity;
 }
 
-std::int64_t nanoseconds(const timespec& t) {
-    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-FileIdentity identityOf(const struct stat& st) {
-    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-}
-
 } // namespace
 
 PosixFileAccess::PosixFileAccess(ReadAheadMode mode)
@@ -180,7 +172,8 @@ std::optional<DirectoryLook> PosixFileAccess::lookAtDirectory(const std::string&
     if (!S_ISDIR(st.st_mode)) {
         return std::nullopt;
     }
-    return DirectoryLook{identityOf(st), {nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)}};
+    const auto found = lookOf(st);
+    return DirectoryLook{found.identity, {found.modified, found.changed}};
 }
 
 } // namespace quorvel

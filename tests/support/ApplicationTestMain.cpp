@@ -1,7 +1,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-// The components need one QApplication for the whole run.
+// Window and component tests need one QApplication for the whole run; its own main, not in the
+// support library, which other suites link with GoogleTest's main.
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
