@@ -1,7 +1,7 @@
 #include "engine/DirectoryWalker.h"
 
 #include "engine/CompareBuffers.h"
-#include "engine/FilterPatterns.h"
+#include "engine/NameFilter.h"
 #include "engine/NameOrder.h"
 #include "engine/PairComparer.h"
 #include "engine/PathText.h"
@@ -27,10 +27,6 @@ bool isFile(const DirectoryEntry& e) {
 
 std::pair<std::uint64_t, std::uint64_t> keyOf(const FileIdentity& identity) {
     return {identity.device, identity.inode};
-}
-
-std::vector<std::string> exclusionPatterns(std::string_view text) {
-    return trimFilterText(text).empty() ? std::vector<std::string>{} : filterPatterns(text);
 }
 
 // What a kept listing costs beside its entries: its node in the map.
@@ -87,7 +83,7 @@ std::optional<DirectoryWalker::Subdirectory> DirectoryWalker::nextSubdirectory(L
     for (;;) {
         // An excluded directory is never looked at.
         while (level.next < entries.size() &&
-               (isFile(entries[level.next]) || excluded(entries[level.next].name))) {
+               (isFile(entries[level.next]) || names_.excluded(entries[level.next].name))) {
             ++level.next;
         }
         const bool onLeft = level.next < entries.size();
@@ -113,18 +109,6 @@ std::optional<DirectoryWalker::Subdirectory> DirectoryWalker::nextSubdirectory(L
         }
         return next;
     }
-}
-
-bool DirectoryWalker::excluded(std::string_view name) const {
-    return std::any_of(exclusions_.begin(), exclusions_.end(), [name](const std::string& pattern) {
-        return matchesWildcard(pattern, name);
-    });
-}
-
-bool DirectoryWalker::passesFilter(std::string_view name) const {
-    return std::any_of(patterns_.begin(), patterns_.end(), [name](const std::string& pattern) {
-        return matchesWildcard(pattern, name);
-    });
 }
 
 DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
@@ -166,11 +150,11 @@ void DirectoryWalker::recordLevelPair(bool& blockWritten, const PairFacts& pair)
 
 std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& listing,
                                                         PairCursor& cursor) const {
-    for (; cursor.pattern < patterns_.size(); ++cursor.pattern, cursor.index = 0) {
+    for (; cursor.pattern < names_.patterns().size(); ++cursor.pattern, cursor.index = 0) {
         while (cursor.index < listing.size()) {
             const auto entry = listing[cursor.index++];
-            if (isFile(entry) && matchesWildcard(patterns_[cursor.pattern], entry.name) &&
-                !excluded(entry.name)) {
+            if (isFile(entry) && matchesWildcard(names_.patterns()[cursor.pattern], entry.name) &&
+                !names_.excluded(entry.name)) {
                 return entry;
             }
         }
@@ -180,8 +164,7 @@ std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& lis
 
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
                                        const std::string& relativePath) {
-    patterns_ = filterPatterns(state_.options.filter);
-    exclusions_ = exclusionPatterns(state_.options.exclusions);
+    names_ = NameFilter(state_.options.filter, state_.options.exclusions);
     walk(leftBase, relativePath,
          [&](const std::string& left, const std::string& rel,
              const std::optional<DirectoryLook>& look, bool rightOnly) {
@@ -341,11 +324,11 @@ void DirectoryWalker::listRightOnly(const ListedEntries& right, const std::strin
     std::vector<std::string_view> directories;
     for (std::size_t i = 0; i < right.size(); ++i) {
         const auto entry = right[i];
-        if (excluded(entry.name) || listedOnLeft(entry.name)) {
+        if (names_.excluded(entry.name) || listedOnLeft(entry.name)) {
             continue;
         }
         if (isFile(entry)) {
-            if (passesFilter(entry.name)) {
+            if (names_.passes(entry.name)) {
                 files.push_back(entry.name);
             }
         } else if (state_.options.recurse) {
@@ -383,8 +366,7 @@ void DirectoryWalker::listRightOnly(const ListedEntries& right, const std::strin
 double DirectoryWalker::totalSize(const std::string& directory, const CompareOptions& options) {
     const bool recurse = options.recurse;
     const std::string top = runDirectory(directory);
-    patterns_ = filterPatterns(options.filter);
-    exclusions_ = exclusionPatterns(options.exclusions);
+    names_ = NameFilter(options.filter, options.exclusions);
     listings_.clear();
     keptBytes_ = 0;
     double sum = 0;
@@ -405,11 +387,11 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
     auto taken = files_.listDirectory(directory);
     auto& listing = taken.entries;
     if (listing) {
-        for (const auto& pattern : patterns_) {
+        for (const auto& pattern : names_.patterns()) {
             for (std::size_t i = 0; i < listing->size(); ++i) {
                 const auto entry = (*listing)[i];
                 if (isFile(entry) && matchesWildcard(pattern, entry.name) &&
-                    !excluded(entry.name)) {
+                    !names_.excluded(entry.name)) {
                     sum += static_cast<double>(entry.size);
                 }
             }

@@ -3,6 +3,7 @@
 #include "engine/CompareOptions.h"
 #include "engine/CompareResult.h"
 #include "engine/FileAccess.h"
+#include "engine/NameFilter.h"
 #include "engine/WalkOptions.h"
 
 #include <cstddef>
@@ -88,8 +89,6 @@ private:
     // A directory whose listing failed, as the pair that stands for what it holds.
     void recordUnreadable(const std::string& path, const std::string& relativePath,
                           CompareResult result, int errorCode);
-    bool excluded(std::string_view name) const;
-    bool passesFilter(std::string_view name) const;
     Level sizeLevel(const std::string& directory, bool recurse,
                     const std::optional<DirectoryLook>& look, double& sum);
     // The next subdirectory of a level that is not already being walked higher up, with a look
@@ -122,8 +121,7 @@ private:
     PairComparer& pairs_;
     RunBookkeeping& books_;
     WalkOptions options_;
-    std::vector<std::string> patterns_;
-    std::vector<std::string> exclusions_;
+    NameFilter names_;
     std::vector<FileIdentity> walking_;
     struct KeptListing {
         DirectoryStamp stamp;

@@ -1,37 +1,22 @@
 #include "engine/ManifestComparison.h"
 
 #include "engine/FileAccess.h"
-#include "engine/FilterPatterns.h"
 #include "engine/ManifestOrder.h"
 #include "engine/PathText.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"
-#include "engine/Wildcard.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace quorvel {
-
-namespace {
-
-bool matchesAny(const std::vector<std::string>& patterns, std::string_view name) {
-    return std::any_of(patterns.begin(), patterns.end(),
-                       [name](const std::string& p) { return matchesWildcard(p, name); });
-}
-
-} // namespace
 
 // Hands out one side's items in order: a manifest's entries under the run's filter, or what a
 // walk of the tree meets.
 class ManifestComparison::Cursor {
 public:
     Cursor(const ManifestRunSide& side, FileAccess& files, const CompareOptions& options)
-        : manifest_(side.manifest), patterns_(filterPatterns(options.filter)),
+        : manifest_(side.manifest), names_(options.filter, options.exclusions),
           recurse_(options.recurse) {
-        if (!trimFilterText(options.exclusions).empty()) {
-            exclusions_ = filterPatterns(options.exclusions);
-        }
         if (manifest_ == nullptr) {
             tree_.emplace(files, side.named, options, !options.fast);
         }
@@ -75,11 +60,11 @@ private:
         for (std::string_view rest = path;; ++parts) {
             const auto slash = rest.find('/');
             const auto part = rest.substr(0, slash);
-            if (matchesAny(exclusions_, part)) {
+            if (names_.excluded(part)) {
                 return false;
             }
             if (slash == std::string_view::npos) {
-                if (!directory && !matchesAny(patterns_, part)) {
+                if (!directory && !names_.passes(part)) {
                     return false;
                 }
                 break;
@@ -126,8 +111,7 @@ private:
     std::size_t next_ = 0;
     std::optional<TreeLister> tree_;
     std::optional<Item> current_;
-    std::vector<std::string> patterns_;
-    std::vector<std::string> exclusions_;
+    NameFilter names_;
     bool recurse_;
 };
 

@@ -1,8 +1,6 @@
 #include "engine/TreeLister.h"
 
-#include "engine/FilterPatterns.h"
 #include "engine/PathText.h"
-#include "engine/Wildcard.h"
 
 #include <algorithm>
 
@@ -21,10 +19,7 @@ std::string below(const std::string& relative, std::string_view name) {
 TreeLister::TreeLister(FileAccess& files, std::string root, const CompareOptions& options,
                        bool hintAhead)
     : files_(files), options_(options), hintAhead_(hintAhead),
-      patterns_(filterPatterns(options.filter)) {
-    if (!trimFilterText(options.exclusions).empty()) {
-        exclusions_ = filterPatterns(options.exclusions);
-    }
+      names_(options.filter, options.exclusions) {
     root = runDirectory(root);
     const auto look = files_.lookAtDirectory(root);
     enter(std::move(root), "", look);
@@ -54,16 +49,10 @@ void TreeLister::enter(std::string path, std::string relative,
     levels_.push_back(std::move(level));
 }
 
-bool TreeLister::excluded(std::string_view name) const {
-    return std::any_of(exclusions_.begin(), exclusions_.end(),
-                       [name](const std::string& p) { return matchesWildcard(p, name); });
-}
-
 bool TreeLister::takesFile(const DirectoryEntry& entry) const {
     // A name that several patterns match is listed once.
-    return entry.kind == DirectoryEntry::Kind::File && !excluded(entry.name) &&
-           std::any_of(patterns_.begin(), patterns_.end(),
-                       [&entry](const std::string& p) { return matchesWildcard(p, entry.name); });
+    return entry.kind == DirectoryEntry::Kind::File && !names_.excluded(entry.name) &&
+           names_.passes(entry.name);
 }
 
 void TreeLister::hint(Level& level) {
@@ -111,7 +100,7 @@ std::optional<TreeItem> TreeLister::next() {
             }
             while (options_.recurse && level.nextDirectory < entries.size()) {
                 const auto entry = entries[level.nextDirectory++];
-                if (entry.kind != DirectoryEntry::Kind::Directory || excluded(entry.name)) {
+                if (entry.kind != DirectoryEntry::Kind::Directory || names_.excluded(entry.name)) {
                     continue;
                 }
                 auto path = joinPath(level.path, entry.name);

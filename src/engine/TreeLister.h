@@ -2,6 +2,7 @@
 
 #include "engine/CompareOptions.h"
 #include "engine/FileAccess.h"
+#include "engine/NameFilter.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,14 +47,12 @@ private:
 
     void enter(std::string path, std::string relative, const std::optional<DirectoryLook>& look);
     bool takesFile(const DirectoryEntry& entry) const;
-    bool excluded(std::string_view name) const;
     void hint(Level& level);
 
     FileAccess& files_;
     CompareOptions options_;
     bool hintAhead_;
-    std::vector<std::string> patterns_;
-    std::vector<std::string> exclusions_;
+    NameFilter names_;
     std::vector<Level> levels_;
     std::vector<FileIdentity> walking_;
     std::optional<TreeItem> pending_; // the unreadable directory just entered
