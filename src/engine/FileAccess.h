@@ -60,6 +60,8 @@ struct OpenedFile {
     // The length the file had when it was opened: a first read that would not wait may stop
     // short of the end, and only reaching this length tells it did not. -1 when not known.
     std::int64_t sizeWhenOpened = -1;
+    // Its modification time then, in nanoseconds since the epoch.
+    std::int64_t modifiedWhenOpened = 0;
     bool readStarted = false;
     FileProblem problem;
     // Set when the file was opened and is read on another thread; the descriptor is then its.

@@ -1,7 +1,6 @@
 #include "engine/FileHasher.h"
 
 #include <cerrno>
-#include <sys/stat.h>
 
 namespace quorvel {
 
@@ -16,11 +15,7 @@ HashedFile FileHasher::hash(const std::string& path, const Progress& progress) {
         result.errorCode = file.problem.errorCode != 0 ? file.problem.errorCode : EINVAL;
         return result;
     }
-    struct stat st {};
-    if (::fstat(file.descriptor.get(), &st) == 0) {
-        result.modifiedNanoseconds =
-            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    }
+    result.modifiedNanoseconds = file.modifiedWhenOpened;
     ContentHash content;
     for (;;) {
         const auto read = files_.readBlock(file, buffer_.get(), kBlockBytes);

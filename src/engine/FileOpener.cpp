@@ -112,6 +112,7 @@ OpenedFile FileOpener::open(const std::string& path, bool listedRegular, FileLoo
     const auto found = lookOf(st);
     file.identity = found.identity;
     file.sizeWhenOpened = found.size;
+    file.modifiedWhenOpened = found.modified;
     if (opened != nullptr) {
         *opened = found;
     }

@@ -63,6 +63,7 @@ std::optional<OpenedFile> PosixFileAccess::takeReadAhead(const std::string& path
     OpenedFile opened;
     opened.identity = stream->file().identity;
     opened.sizeWhenOpened = stream->file().sizeWhenOpened;
+    opened.modifiedWhenOpened = stream->file().modifiedWhenOpened;
     opened.readStarted = true;
     opened.ahead = std::move(stream);
     return opened;
