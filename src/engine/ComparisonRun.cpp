@@ -2,6 +2,7 @@
 
 #include "engine/FileAccess.h"
 #include "engine/PathText.h"
+#include "engine/RunHeadings.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"
 
@@ -80,16 +81,7 @@ void ComparisonRun::begin(const RunRequest& request) {
         record_.heading(headings.left, left_);
         record_.heading(headings.right, right_);
     }
-    if (directories && state_.options.filter != "*.*") {
-        record_.optionHeading(request.filterWord, state_.options.filter);
-    }
-    if (directories && !state_.options.exclusions.empty()) {
-        record_.optionHeading(request.excludeWord, state_.options.exclusions);
-    }
-    if (state_.options.fast) {
-        record_.fastHeading(request.fastNote);
-    }
-    record_.blank();
+    recordOptionHeadings(record_, request, state_.options, directories);
     observer_.runStarted();
 }
 

@@ -3,6 +3,7 @@
 #include "engine/FileAccess.h"
 #include "engine/ManifestOrder.h"
 #include "engine/PathText.h"
+#include "engine/RunHeadings.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"
 
@@ -143,16 +144,7 @@ void ManifestComparison::begin(const RunRequest& request, const ManifestRunSide&
     files_.forgetCaches();
     headingOf(left, MessageKey::hdrManifestCompare, MessageKey::hdrDirCompare, takenWord);
     headingOf(right, MessageKey::hdrWithManifest, MessageKey::hdrWithDir, takenWord);
-    if (state_.options.filter != "*.*") {
-        record_.optionHeading(request.filterWord, state_.options.filter);
-    }
-    if (!state_.options.exclusions.empty()) {
-        record_.optionHeading(request.excludeWord, state_.options.exclusions);
-    }
-    if (state_.options.fast) {
-        record_.fastHeading(request.fastNote);
-    }
-    record_.blank();
+    recordOptionHeadings(record_, request, state_.options, true);
     observer_.runStarted();
 }
 
