@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <new>
 #include <unistd.h>
+#include <utility>
 
 namespace quorvel {
 
@@ -20,7 +21,8 @@ void AheadReader::FreeBuffer::operator()(char* buffer) const {
     ::operator delete[](buffer, std::align_val_t{kBufferAlignment});
 }
 
-AheadReader::AheadReader(std::int64_t blockSize) : blockSize_(blockSize) {}
+AheadReader::AheadReader(std::int64_t blockSize, std::shared_ptr<SharedListings> listings)
+    : blockSize_(blockSize), listings_(std::move(listings)) {}
 
 AheadReader::~AheadReader() {
     {
@@ -160,7 +162,7 @@ AheadReader::Work AheadReader::nextWork(Entry*& entry) {
 void AheadReader::run() {
     useOwnDescriptorTable();
     // The thread's own, as its descriptors are.
-    FileOpener opener;
+    FileOpener opener(listings_);
     std::unique_lock lock(mutex_);
     for (;;) {
         if (!toClose_.empty()) {

@@ -30,7 +30,9 @@ public:
     // blocks of later files never starve it.
     static constexpr std::size_t kStreamAhead = 8;
 
-    explicit AheadReader(std::int64_t blockSize);
+    // `listings` lends directory listings to and from the run's other threads.
+    explicit AheadReader(std::int64_t blockSize,
+                         std::shared_ptr<SharedListings> listings = nullptr);
     ~AheadReader();
     AheadReader(const AheadReader&) = delete;
     AheadReader& operator=(const AheadReader&) = delete;
@@ -83,6 +85,7 @@ private:
     void release(Entry& entry, char* current);
 
     const std::int64_t blockSize_;
+    const std::shared_ptr<SharedListings> listings_;
     std::mutex mutex_;
     WorkerSignal signal_;
     std::deque<std::unique_ptr<Entry>> entries_;

@@ -3,9 +3,11 @@
 #include "engine/FileAccess.h"
 #include "engine/OpenDirectories.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <utility>
 
 namespace quorvel {
 
@@ -26,6 +28,9 @@ FileLook lookOf(const struct stat& st);
 // thread: it keeps state between calls.
 class FileOpener {
 public:
+    explicit FileOpener(std::shared_ptr<SharedListings> listings = nullptr)
+        : directories_(std::move(listings)) {}
+
     LookedUpFile lookUp(const std::string& path);
     // Nothing when the name is no regular file now or cannot be looked at.
     std::optional<FileLook> look(const std::string& path);

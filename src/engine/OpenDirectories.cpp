@@ -1,10 +1,13 @@
 #include "engine/OpenDirectories.h"
 
 #include "engine/LongPath.h"
+#include "engine/SharedListings.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <string_view>
+#include <sys/stat.h>
+#include <utility>
 
 namespace quorvel {
 
@@ -13,6 +16,9 @@ namespace {
 constexpr int kLooksBeforeListing = 8;
 
 } // namespace
+
+OpenDirectories::OpenDirectories(std::shared_ptr<SharedListings> shared)
+    : shared_(std::move(shared)) {}
 
 OpenDirectories::Location OpenDirectories::locate(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -47,9 +53,18 @@ bool OpenDirectories::listedRegular(const Location& where) {
             return false;
         }
         kept->listed = true;
-        kept->regular = RegularNames::list(kept->fd.get());
+        kept->regular = listRegular(kept->fd);
     }
-    return kept->regular.contains(where.name);
+    return kept->regular->contains(where.name);
+}
+
+std::shared_ptr<const RegularNames> OpenDirectories::listRegular(const FileDescriptor& directory) {
+    struct stat st {};
+    if (shared_ == nullptr || ::fstat(directory.get(), &st) != 0) {
+        return std::make_shared<const RegularNames>(RegularNames::list(directory.get()));
+    }
+    return shared_->listed(lookOf(st),
+                           [&directory] { return RegularNames::list(directory.get()); });
 }
 
 void OpenDirectories::forget() {

@@ -5,9 +5,12 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 
 namespace quorvel {
+
+class SharedListings;
 
 // The directories of the last files looked up, kept open: a name is then found relative to its
 // directory, so the kernel walks a long path once per directory instead of once per file. The two
@@ -16,6 +19,9 @@ class OpenDirectories {
     struct Kept;
 
 public:
+    // `shared` lends listings to and from the other threads of the run.
+    explicit OpenDirectories(std::shared_ptr<SharedListings> shared = nullptr);
+
     // Where a path's name is found: relative to a kept directory, or the whole path (AT_FDCWD)
     // when its directory cannot be opened, with the reason it could not.
     struct Location {
@@ -39,9 +45,12 @@ private:
         FileDescriptor fd;
         int looks = 0;
         bool listed = false;
-        RegularNames regular;
+        std::shared_ptr<const RegularNames> regular;
     };
 
+    std::shared_ptr<const RegularNames> listRegular(const FileDescriptor& directory);
+
+    std::shared_ptr<SharedListings> shared_;
     std::array<Kept, 2> kept_;
     std::size_t nextSlot_ = 0;
 };

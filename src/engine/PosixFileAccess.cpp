@@ -13,6 +13,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace quorvel {
 
@@ -31,7 +32,12 @@ std::size_t readAheadCapacity() {
 } // namespace
 
 PosixFileAccess::PosixFileAccess(ReadAheadMode mode)
-    : aheadReader_(CompareBuffers::kBlockSize), readAhead_(readAheadCapacity()), switch_(mode) {}
+    : PosixFileAccess(mode, std::make_shared<SharedListings>()) {}
+
+PosixFileAccess::PosixFileAccess(ReadAheadMode mode, std::shared_ptr<SharedListings> listings)
+    : listings_(std::move(listings)), opener_(listings_),
+      aheadReader_(CompareBuffers::kBlockSize, listings_), readAhead_(readAheadCapacity()),
+      switch_(mode) {}
 
 void PosixFileAccess::forgetCaches() {
     stopReadingAhead();
@@ -97,7 +103,7 @@ void PosixFileAccess::willReadWhole(const std::string& path) {
 }
 
 std::unique_ptr<FileAccess> PosixFileAccess::forAnotherThread() const {
-    return std::make_unique<PosixFileAccess>(switch_.mode());
+    return std::make_unique<PosixFileAccess>(switch_.mode(), listings_);
 }
 
 void PosixFileAccess::willRead(const std::string& directory, std::string_view name, bool listed) {

@@ -5,7 +5,9 @@
 #include "engine/FileOpener.h"
 #include "engine/ReadAheadQueue.h"
 #include "engine/ReadAheadSwitch.h"
+#include "engine/SharedListings.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,8 @@ class PosixFileAccess : public FileAccess {
 public:
     using ReadAheadMode = ReadAheadSwitch::Mode;
     explicit PosixFileAccess(ReadAheadMode mode = ReadAheadMode::WhenNotCached);
+    // One of a run's threads, sharing its directory listings with the others.
+    PosixFileAccess(ReadAheadMode mode, std::shared_ptr<SharedListings> listings);
 
     LookedUpFile lookUpFile(const std::string& path) override;
     OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) override;
@@ -46,6 +50,7 @@ private:
     // their turn.
     static constexpr long kReadAheadLimit = 8L << 20;
 
+    std::shared_ptr<SharedListings> listings_;
     FileOpener opener_;
     AheadReader aheadReader_;
     ReadAheadQueue readAhead_;
