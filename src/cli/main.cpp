@@ -327,7 +327,8 @@ int main(int argc, char** argv) {
         manifestRun.end();
     } else {
         run.begin(request);
-        if (directories) {
+        // The total only feeds the progress shown: unseen, its pass over the first tree is saved.
+        if (directories && showProgress) {
             view.showStatus(strings.text(MessageKey::txtComputingTotal));
             run.sumSizes();
             view.showStatus("");

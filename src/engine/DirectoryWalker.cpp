@@ -112,7 +112,9 @@ std::optional<DirectoryWalker::Subdirectory> DirectoryWalker::nextSubdirectory(L
 }
 
 DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
-                                              const std::optional<DirectoryLook>& look) {
+                                              const std::optional<DirectoryLook>& look,
+                                              bool& sized) {
+    sized = true;
     if (look) {
         // A directory made since in the place of a removed one may have its inode: the times
         // tell them apart, as they tell a directory whose names changed since.
@@ -120,6 +122,16 @@ DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
         if (kept && kept.mapped().stamp == look->stamp) {
             return std::move(kept.mapped().listing);
         }
+    }
+    // By size alone each file is looked at when its pair is compared: sizes in a listing made
+    // now would cost every file a second look.
+    if (state_.options.fast) {
+        sized = false;
+        auto names = files_.listNames(directory);
+        if (names.entries) {
+            names.entries->sortByName();
+        }
+        return names;
     }
     return files_.listDirectory(directory);
 }
@@ -194,7 +206,8 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
     observer_.directoryBegun(relativePath);
 
     bool blockWritten = false;
-    auto taken = takeListing(left, look);
+    bool sized = true;
+    auto taken = takeListing(left, look, sized);
     auto& listing = taken.entries;
     if (!listing) {
         recordUnreadable(left, relativePath, CompareResult::ErrorReading1st, taken.errorCode);
@@ -232,6 +245,9 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         observer_.pairBegun(entry.name);
         const auto outcome =
             pairs_.comparePair(joinPath(left, entry.name), joinPath(right, entry.name), &entry);
+        if (!sized) {
+            progress.currentFileSize = outcome.leftSize.value_or(0);
+        }
         const PairFacts pair{relativePath,     entry.name,        outcome.result,
                              outcome.leftSize, outcome.rightSize, outcome.errorCode};
         if (!books_.accountPair(pair)) {

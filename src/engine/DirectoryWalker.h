@@ -97,9 +97,10 @@ private:
     std::optional<Subdirectory> nextSubdirectory(Level& level);
 
     // The size pass lists each directory once; the comparison takes that listing over when it
-    // was kept and the directory is still the one listed, unchanged since.
+    // was kept and the directory is still the one listed, unchanged since. `sized` tells whether
+    // the listing has its files' sizes.
     DirectoryListing takeListing(const std::string& directory,
-                                 const std::optional<DirectoryLook>& look);
+                                 const std::optional<DirectoryLook>& look, bool& sized);
     // Whether the listing fits under the cap on kept listings; if so, its room is taken.
     bool roomToKeep(const DirectoryListing& listing);
     // Whether a directory last changed long enough ago that a change now would show in its times.

@@ -53,6 +53,18 @@ TEST_F(CompanionTest, DirectoryRunPrintsTheReportAndExitsOneOnADifference) {
     EXPECT_EQ(r.err, "");
 }
 
+// Unseen progress needs no total, so its pass is left out: the report must not tell.
+TEST_F(CompanionTest, TheReportIsTheSameWhetherProgressIsShownOrNot) {
+    for (const auto* mode : {"--all", "--fast"}) {
+        SCOPED_TRACE(mode);
+        const auto shown = run({mode, "--progress", "L", "R"});
+        const auto unseen = run({mode, "--no-progress", "L", "R"});
+        EXPECT_EQ(unseen.out, shown.out);
+        EXPECT_NE(unseen.out.find("Compared 2 file(s);  0.01 KB"), std::string::npos) << unseen.out;
+        EXPECT_EQ(unseen.exitCode, shown.exitCode);
+    }
+}
+
 TEST_F(CompanionTest, DotDotAfterALinkComparesWhatTheSystemResolves) {
     tree.write("work/left/a.txt", "work");
     tree.write("real/left/a.txt", "right");
