@@ -115,7 +115,9 @@ void PosixFileAccess::willRead(const std::string& directory, std::string_view na
     if (!opened.isOpen()) {
         return;
     }
-    ::posix_fadvise(opened.descriptor.get(), 0, kReadAheadLimit, POSIX_FADV_WILLNEED);
+    if (!switch_.cachedBeforeFetch(opened.descriptor.get())) {
+        ::posix_fadvise(opened.descriptor.get(), 0, kReadAheadLimit, POSIX_FADV_WILLNEED);
+    }
     readAhead_.push({path, std::move(opened)});
 }
 

@@ -9,6 +9,7 @@ namespace quorvel {
 void ReadAheadSwitch::reset() {
     on_ = mode_ == Mode::Always || !canAskWithoutWaiting_;
     missesInARow_ = 0;
+    cachedInARow_ = 0;
 }
 
 std::int64_t ReadAheadSwitch::firstRead(int fd, char* buffer, std::int64_t size) {
@@ -29,6 +30,24 @@ std::int64_t ReadAheadSwitch::firstRead(int fd, char* buffer, std::int64_t size)
         }
     }
     return ::read(fd, buffer, static_cast<std::size_t>(size));
+}
+
+bool ReadAheadSwitch::cachedBeforeFetch(int fd) {
+    if (mode_ == Mode::Always || !canAskWithoutWaiting_) {
+        return false;
+    }
+    char byte = 0;
+    iovec part{&byte, 1};
+    if (::preadv2(fd, &part, 1, 0, RWF_NOWAIT) < 0) {
+        cachedInARow_ = 0;
+        return false;
+    }
+    if (++cachedInARow_ >= kCachedToTurnOff) {
+        on_ = false;
+        cachedInARow_ = 0;
+        missesInARow_ = 0;
+    }
+    return true;
 }
 
 } // namespace quorvel

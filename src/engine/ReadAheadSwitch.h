@@ -7,7 +7,8 @@ namespace quorvel {
 // Whether reading ahead pays. It only pays when the data is not cached yet: the first read of
 // each listed file asks without waiting, and two files in a row that are not in memory turn
 // reading ahead on. (One alone proves little: the kernel also declines when a cached page is
-// marked to read ahead.)
+// marked to read ahead.) Many files in a row found in memory before they are fetched turn it off
+// again: a few files the system dropped from a cached tree must not slow the rest of the run.
 class ReadAheadSwitch {
 public:
     enum class Mode { WhenNotCached, Always };
@@ -21,12 +22,17 @@ public:
     // The first read of a file: as ::read, but asks first whether the data is at hand, and
     // learns from the answer.
     std::int64_t firstRead(int fd, char* buffer, std::int64_t size);
+    // A file about to be fetched ahead: whether its start is in memory already.
+    bool cachedBeforeFetch(int fd);
 
 private:
+    static constexpr int kCachedToTurnOff = 64;
+
     Mode mode_;
     bool on_;
     bool canAskWithoutWaiting_ = true;
     int missesInARow_ = 0;
+    int cachedInARow_ = 0;
 };
 
 } // namespace quorvel

@@ -1,5 +1,6 @@
 #include "engine/PosixFileAccess.h"
 #include "engine/ReadAheadQueue.h"
+#include "engine/ReadAheadSwitch.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -149,6 +150,37 @@ TEST(ReadAhead, AFileLongerThanItsListingIsReadToItsEndWhenItsTailIsNotInMemory)
     ASSERT_TRUE(opened.isOpen());
     std::vector<char> buffer(kBlock);
     EXPECT_EQ(files.readBlock(opened, buffer.data(), kBlock).count, kBlock);
+}
+
+// A few files the system dropped from a cached tree turn fetching ahead on; the files after
+// them, found in memory, turn it off again for the rest of the run.
+TEST(ReadAhead, FetchingAheadStopsOnceFilesAreFoundInMemoryAgain) {
+    test::TempTree tree;
+    const std::string page(4096, 'x');
+    const auto file = [&](const std::string& name) {
+        tree.write(name, page);
+        return FileDescriptor(::open(tree.path(name).c_str(), O_RDONLY | O_CLOEXEC));
+    };
+    std::vector<FileDescriptor> dropped;
+    for (const auto* name : {"a", "b"}) {
+        dropped.push_back(file(name));
+        ::fdatasync(dropped.back().get());
+        ::posix_fadvise(dropped.back().get(), 0, 0, POSIX_FADV_DONTNEED);
+        if (pageInMemory(dropped.back().get(), 0)) {
+            GTEST_SKIP() << "this file system keeps the pages in memory";
+        }
+    }
+    ReadAheadSwitch fetching(ReadAheadSwitch::Mode::WhenNotCached);
+    std::vector<char> buffer(4096);
+    for (const auto& fd : dropped) {
+        fetching.firstRead(fd.get(), buffer.data(), 4096);
+    }
+    ASSERT_TRUE(fetching.on());
+    const auto cached = file("c");
+    for (int i = 0; i < 1000 && fetching.on(); ++i) {
+        EXPECT_TRUE(fetching.cachedBeforeFetch(cached.get()));
+    }
+    EXPECT_FALSE(fetching.on());
 }
 
 } // namespace
