@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <unistd.h>
 
 namespace quorvel {
@@ -50,6 +51,7 @@ AheadComparer::~AheadComparer() {
     {
         std::unique_lock lock(mutex_);
         dropFront(jobs_.size(), lock);
+        dropListing(lock);
         quit_ = true;
         signal_.quit();
     }
@@ -111,6 +113,7 @@ void AheadComparer::stop() {
     std::unique_lock lock(mutex_);
     stopping_ = true;
     dropFront(jobs_.size(), lock);
+    dropListing(lock);
     stopping_ = false;
     // What the thread keeps open must not keep a disk from being unmounted between runs: it is
     // let go before this returns.
@@ -119,6 +122,57 @@ void AheadComparer::stop() {
     if (thread_.joinable()) {
         signal_.waitFor(lock, [this] { return !forget_; });
     }
+}
+
+void AheadComparer::willList(std::string path) {
+    std::unique_lock lock(mutex_);
+    if (listing_ && listing_->stage == Stage::Comparing) {
+        return;
+    }
+    listing_ = std::make_unique<ListingJob>();
+    listing_->path = std::move(path);
+    if (!thread_.joinable()) {
+        thread_ = std::thread(&AheadComparer::run, this);
+    }
+    signal_.wake(true);
+}
+
+std::optional<AheadListing> AheadComparer::takeListing(const std::string& path) {
+    std::unique_lock lock(mutex_);
+    if (!listing_ || listing_->path != path) {
+        return std::nullopt;
+    }
+    if (listing_->stage == Stage::Comparing) {
+        signal_.waitFor(lock, [this] { return listing_->stage == Stage::Done; });
+    }
+    std::optional<AheadListing> result;
+    if (listing_->stage == Stage::Done) {
+        result = std::move(listing_->result);
+    }
+    listing_.reset();
+    return result;
+}
+
+void AheadComparer::dropListing(std::unique_lock<std::mutex>& lock) {
+    if (listing_ && listing_->stage == Stage::Comparing) {
+        signal_.waitFor(lock, [this] { return listing_->stage != Stage::Comparing; });
+    }
+    listing_.reset();
+}
+
+void AheadComparer::list(FileAccess& files, std::unique_lock<std::mutex>& lock) {
+    auto& job = *listing_;
+    job.stage = Stage::Comparing;
+    lock.unlock();
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    // The look comes first: a change after it shows in the run's own look.
+    job.result.look = files.lookAtDirectory(job.path);
+    job.result.listedAt = static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+    job.result.listing = files.listDirectory(job.path);
+    lock.lock();
+    job.stage = Stage::Done;
+    signal_.done();
 }
 
 void AheadComparer::waitUntilIdle() {
@@ -187,6 +241,10 @@ void AheadComparer::run() {
             signal_.done();
         }
         Job* job = nextJob();
+        if (job == nullptr && listing_ && listing_->stage == Stage::Waiting) {
+            list(*files, lock);
+            continue;
+        }
         if (job == nullptr && (awaitChange(lock) || quit_)) {
             continue;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/AheadListing.h"
 #include "engine/PairComparer.h"
 #include "engine/WorkerSignal.h"
 
@@ -35,6 +36,7 @@ struct AheadResult {
 // Compares the next small pairs of a run on a thread of its own, ahead of their turn: the run's
 // thread takes each pair's result in order, and compares itself a pair the thread has not begun.
 // The thread takes the pairs farthest ahead, so the two meet between and each does about half.
+// With no pair to compare, it lists the directory the run will list next.
 // It only reads files; it tells nobody anything.
 class AheadComparer {
 public:
@@ -56,6 +58,12 @@ public:
     // The pair's result when the thread compared it (waits while it does); nothing when the
     // caller is to compare it itself. The pairs scheduled before it are dropped.
     std::optional<AheadResult> take(const std::string& firstPath);
+    // The directory the run lists next, to list on the thread when it has no pair to compare.
+    // Replaces the one named before unless that one is being listed.
+    void willList(std::string path);
+    // The listing of `path` made on the thread (waits while it is made); nothing when the caller
+    // is to list it itself.
+    std::optional<AheadListing> takeListing(const std::string& path);
     // Drops everything scheduled; no file is read for it after this returns.
     void stop();
     // Waits until the thread has done all it may do for now; for tests.
@@ -72,7 +80,15 @@ private:
         AheadResult result;
     };
 
+    struct ListingJob {
+        std::string path;
+        Stage stage = Stage::Waiting;
+        AheadListing result;
+    };
+
     void run();
+    void list(FileAccess& files, std::unique_lock<std::mutex>& lock);
+    void dropListing(std::unique_lock<std::mutex>& lock);
     // The farthest pair of the window that nobody has begun, with the lock held.
     Job* nextJob();
     void dropFront(std::size_t count, std::unique_lock<std::mutex>& lock);
@@ -83,6 +99,7 @@ private:
     std::mutex mutex_;
     WorkerSignal signal_;
     std::deque<std::unique_ptr<Job>> jobs_;
+    std::unique_ptr<ListingJob> listing_;
     std::atomic<bool> stopping_ = false; // the thread's comparison asks between blocks
     bool forget_ = false;
     bool quit_ = false;

@@ -44,6 +44,7 @@ void DirectoryWalker::walk(const std::string& base, const std::string& relativeP
     walking_.clear();
     std::string rel = relativePath;
     std::vector<Level> levels;
+    levels_ = &levels;
     const auto enter = [&](std::string path, std::size_t parentLength,
                            const std::optional<DirectoryLook>& look, bool rightOnly) {
         auto level = visit(path, rel, look, rightOnly);
@@ -76,6 +77,7 @@ void DirectoryWalker::walk(const std::string& base, const std::string& relativeP
         rel += next->name;
         enter(joinPath(levels.back().path, next->name), parentLength, next->look, next->rightOnly);
     }
+    levels_ = nullptr;
 }
 
 std::optional<DirectoryWalker::Subdirectory> DirectoryWalker::nextSubdirectory(Level& level) {
@@ -122,6 +124,13 @@ DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
         if (kept && kept.mapped().stamp == look->stamp) {
             return std::move(kept.mapped().listing);
         }
+        // Listed by another thread: only while unchanged since its look, and from a time when a
+        // change would have shown in the directory's times.
+        auto ahead = pairs_.takeListing(directory);
+        if (ahead && ahead->look && ahead->look->identity == look->identity &&
+            ahead->look->stamp == look->stamp && settledAt(look->stamp, ahead->listedAt)) {
+            return std::move(ahead->listing);
+        }
     }
     // By size alone each file is looked at when its pair is compared: sizes in a listing made
     // now would cost every file a second look.
@@ -139,8 +148,40 @@ DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
 bool DirectoryWalker::settled(const DirectoryStamp& stamp) const {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    const auto nowNanoseconds = static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
-    return stamp.changed < nowNanoseconds - options_.settledNanoseconds;
+    return settledAt(stamp, static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec);
+}
+
+bool DirectoryWalker::settledAt(const DirectoryStamp& stamp, std::int64_t moment) const {
+    return stamp.changed < moment - options_.settledNanoseconds;
+}
+
+void DirectoryWalker::listAhead(const std::string& directory, const ListedEntries& listing) {
+    // Only where the thread compares pairs too, and when the size pass kept no listing.
+    if (state_.options.fast || files_.fetchesAhead() || !listings_.empty() || levels_ == nullptr) {
+        return;
+    }
+    const auto firstDirectory = [this](const ListedEntries& entries, std::size_t from) {
+        for (std::size_t i = from; i < entries.size(); ++i) {
+            const auto entry = entries[i];
+            if (!isFile(entry) && !names_.excluded(entry.name)) {
+                return std::optional<std::size_t>(i);
+            }
+        }
+        return std::optional<std::size_t>();
+    };
+    // The walk goes into this directory's first subdirectory, or on to the next one above.
+    if (state_.options.recurse) {
+        if (const auto i = firstDirectory(listing, 0)) {
+            pairs_.willList(joinPath(directory, listing[*i].name));
+            return;
+        }
+    }
+    for (auto level = levels_->rbegin(); level != levels_->rend(); ++level) {
+        if (const auto i = firstDirectory(level->entries(), level->next)) {
+            pairs_.willList(joinPath(level->path, level->entries()[*i].name));
+            return;
+        }
+    }
 }
 
 bool DirectoryWalker::roomToKeep(const DirectoryListing& listing) {
@@ -213,6 +254,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         recordUnreadable(left, relativePath, CompareResult::ErrorReading1st, taken.errorCode);
         return level;
     }
+    listAhead(left, *listing);
     // The pairs of this level in the order they are compared: pattern by pattern. One cursor
     // hints reads ahead of the one comparing, so no list of the pairs is kept.
     PairCursor comparing;

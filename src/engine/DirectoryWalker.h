@@ -101,10 +101,13 @@ private:
     // the listing has its files' sizes.
     DirectoryListing takeListing(const std::string& directory,
                                  const std::optional<DirectoryLook>& look, bool& sized);
+    // Names the directory the comparison lists after this level, for another thread to list.
+    void listAhead(const std::string& directory, const ListedEntries& listing);
     // Whether the listing fits under the cap on kept listings; if so, its room is taken.
     bool roomToKeep(const DirectoryListing& listing);
     // Whether a directory last changed long enough ago that a change now would show in its times.
     bool settled(const DirectoryStamp& stamp) const;
+    bool settledAt(const DirectoryStamp& stamp, std::int64_t moment) const;
     // Where a level's walk through its pairs stands: at a pattern, and at a name of the listing.
     struct PairCursor {
         std::size_t pattern = 0;
@@ -124,6 +127,7 @@ private:
     WalkOptions options_;
     NameFilter names_;
     std::vector<FileIdentity> walking_;
+    const std::vector<Level>* levels_ = nullptr; // the walk's levels above the one visited
     struct KeptListing {
         DirectoryStamp stamp;
         DirectoryListing listing;

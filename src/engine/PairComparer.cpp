@@ -37,6 +37,16 @@ void PairComparer::willCompare(std::string firstPath, std::string secondPath,
     }
 }
 
+void PairComparer::willList(std::string path) {
+    if (ahead_) {
+        ahead_->willList(std::move(path));
+    }
+}
+
+std::optional<AheadListing> PairComparer::takeListing(const std::string& path) {
+    return ahead_ ? ahead_->takeListing(path) : std::nullopt;
+}
+
 void PairComparer::stopAhead() {
     if (ahead_) {
         ahead_->stop();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/AheadListing.h"
 #include "engine/CompareResult.h"
 #include "engine/FileAccess.h"
 
@@ -37,6 +38,10 @@ public:
     // file to be a regular file of that size.
     void willCompare(std::string firstPath, std::string secondPath,
                      std::optional<std::int64_t> listedSize);
+    // The directory the run lists next, to be listed on another thread meanwhile.
+    void willList(std::string path);
+    // That listing, when another thread made it.
+    std::optional<AheadListing> takeListing(const std::string& path);
     // The run stops: nothing more is read ahead.
     void stopAhead();
 

@@ -31,13 +31,20 @@ protected:
         std::vector<std::pair<std::string, int>> problems;
     };
 
-    Told runWith(FileAccess& access) {
+    Told runWith(FileAccess& access,
+                 const std::function<void(std::string_view)>& onPairBegun = {}) {
         RecordingView seen;
         seen.left = view.left;
         seen.right = view.right;
         seen.options = view.options;
+        seen.onPairBegun = onPairBegun;
         Report written;
         TestRun once(seen, written, strings, access, ".");
+        // No listing is kept from the size pass: each directory is listed ahead on the thread.
+        WalkOptions options;
+        options.settledNanoseconds = 0;
+        options.keptListingBytes = 0;
+        once.setWalkOptions(options);
         once.startComparison();
         Told told{{}, seen.calls, seen.progressPositions, seen.readProblems};
         for (std::size_t i = 0; i < written.count(); ++i) {
@@ -80,6 +87,8 @@ TEST_F(AheadRunTest, TellsWhatOneThreadWouldInTheSameOrder) {
         tree.writeSized("L/" + dir + "/f1070", kBig);
         tree.writeSized("R/" + dir + "/f1070", kBig, 'y');
     }
+    tree.write("L/a/deep/x", "x");
+    tree.write("R/a/deep/x", "x");
     PosixFileAccess threaded;
     HookedFileAccess alone;
     const auto ahead = runWith(threaded);
@@ -91,6 +100,27 @@ TEST_F(AheadRunTest, TellsWhatOneThreadWouldInTheSameOrder) {
     EXPECT_EQ(std::count_if(ahead.lines.begin(), ahead.lines.end(),
                             [](const std::string& line) { return line.rfind(">>>> ", 0) == 0; }),
               2 * (6 * 15 + 1));
+}
+
+// A directory listed ahead and changed before its turn is listed again.
+TEST_F(AheadRunTest, AFolderChangedAfterItWasListedAheadIsListedAnew) {
+    tree.write("L/b/old", "same");
+    tree.write("R/b/old", "same");
+    for (int i = 0; i < 150; ++i) {
+        const auto name = "a/f" + std::to_string(1000 + i);
+        tree.write("L/" + name, "same");
+        tree.write("R/" + name, "same");
+    }
+    view.options.onlyDifferent = false;
+    PosixFileAccess threaded;
+    const auto told = runWith(threaded, [&](std::string_view name) {
+        if (name == "f1149") {
+            tree.write("L/b/new", "left");
+            tree.write("R/b/new", "right");
+        }
+    });
+    EXPECT_NE(std::find(told.lines.begin(), told.lines.end(), ">>>> new: different contents!"),
+              told.lines.end());
 }
 
 // What the descriptors of every thread of the process lead to.

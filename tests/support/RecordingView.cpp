@@ -28,6 +28,9 @@ void RecordingView::directoryBegun(std::string_view relativePath) {
 void RecordingView::pairBegun(std::string_view name) {
     pairName_ = name;
     fileStatuses.push_back(pairName_);
+    if (onPairBegun) {
+        onPairBegun(name);
+    }
 }
 
 void RecordingView::bytesCompared(const RunBytes& bytes) {

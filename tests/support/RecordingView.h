@@ -25,6 +25,8 @@ public:
     std::function<void(int)> onProcessEvents;
     // In a directory run, once the sizes are summed and before the first pair.
     std::function<void()> onDirectoryStatusShown;
+    // As each pair begins, with its name.
+    std::function<void(std::string_view)> onPairBegun;
 
     std::vector<std::string> calls;
     std::vector<int> progressPositions;
