@@ -124,13 +124,9 @@ DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
         if (kept && kept.mapped().stamp == look->stamp) {
             return std::move(kept.mapped().listing);
         }
-        // Listed by another thread: only while unchanged since its look, and from a time when a
-        // change would have shown in the directory's times.
-        auto ahead = pairs_.takeListing(directory);
-        if (ahead && ahead->look && ahead->look->identity == look->identity &&
-            ahead->look->stamp == look->stamp && settledAt(look->stamp, ahead->listedAt)) {
-            return std::move(ahead->listing);
-        }
+    }
+    if (auto ahead = takeListedAhead(directory, look)) {
+        return std::move(*ahead);
     }
     // By size alone each file is looked at when its pair is compared: sizes in a listing made
     // now would cost every file a second look.
@@ -145,6 +141,19 @@ DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
     return files_.listDirectory(directory);
 }
 
+std::optional<DirectoryListing>
+DirectoryWalker::takeListedAhead(const std::string& directory,
+                                 const std::optional<DirectoryLook>& look) {
+    auto ahead = pairs_.takeListing(directory);
+    // Only while unchanged since the thread's look, and from a time when a change would have
+    // shown in the directory's times.
+    if (ahead && look && ahead->look && ahead->look->identity == look->identity &&
+        ahead->look->stamp == look->stamp && settledAt(look->stamp, ahead->listedAt)) {
+        return std::move(ahead->listing);
+    }
+    return std::nullopt;
+}
+
 bool DirectoryWalker::settled(const DirectoryStamp& stamp) const {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
@@ -155,30 +164,29 @@ bool DirectoryWalker::settledAt(const DirectoryStamp& stamp, std::int64_t moment
     return stamp.changed < moment - options_.settledNanoseconds;
 }
 
-void DirectoryWalker::listAhead(const std::string& directory, const ListedEntries& listing) {
-    // Only where the thread compares pairs too, and when the size pass kept no listing.
-    if (state_.options.fast || files_.fetchesAhead() || !listings_.empty() || levels_ == nullptr) {
+void DirectoryWalker::listAhead(const std::string& directory, const ListedEntries* listing,
+                                std::size_t skip) {
+    if (levels_ == nullptr) {
         return;
     }
-    const auto firstDirectory = [this](const ListedEntries& entries, std::size_t from) {
+    // The walk goes into this directory's subdirectories, then on to the next ones above; a
+    // subdirectory's own subdirectories come first, but they are not known yet.
+    const auto pick = [this, &skip](const std::string& path, const ListedEntries& entries,
+                                    std::size_t from) {
         for (std::size_t i = from; i < entries.size(); ++i) {
             const auto entry = entries[i];
-            if (!isFile(entry) && !names_.excluded(entry.name)) {
-                return std::optional<std::size_t>(i);
+            if (!isFile(entry) && !names_.excluded(entry.name) && skip-- == 0) {
+                pairs_.willList(joinPath(path, entry.name));
+                return true;
             }
         }
-        return std::optional<std::size_t>();
+        return false;
     };
-    // The walk goes into this directory's first subdirectory, or on to the next one above.
-    if (state_.options.recurse) {
-        if (const auto i = firstDirectory(listing, 0)) {
-            pairs_.willList(joinPath(directory, listing[*i].name));
-            return;
-        }
+    if (listing != nullptr && state_.options.recurse && pick(directory, *listing, 0)) {
+        return;
     }
     for (auto level = levels_->rbegin(); level != levels_->rend(); ++level) {
-        if (const auto i = firstDirectory(level->entries(), level->next)) {
-            pairs_.willList(joinPath(level->path, level->entries()[*i].name));
+        if (pick(level->path, level->entries(), level->next)) {
             return;
         }
     }
@@ -254,7 +262,10 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         recordUnreadable(left, relativePath, CompareResult::ErrorReading1st, taken.errorCode);
         return level;
     }
-    listAhead(left, *listing);
+    // The size pass's listings make this needless, and by size alone a listing is cheap.
+    if (!state_.options.fast && listings_.empty()) {
+        listAhead(left, &*listing, 0);
+    }
     // The pairs of this level in the order they are compared: pattern by pattern. One cursor
     // hints reads ahead of the one comparing, so no list of the pairs is kept.
     PairCursor comparing;
@@ -442,8 +453,12 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
     if (state_.abortRequested) {
         return level;
     }
-    auto taken = files_.listDirectory(directory);
+    auto ahead = takeListedAhead(directory, look);
+    auto taken = ahead ? std::move(*ahead) : files_.listDirectory(directory);
     auto& listing = taken.entries;
+    // The run's thread has nothing else to do here: the thread lists the directory after next
+    // while this one lists the next.
+    listAhead(directory, listing ? &*listing : nullptr, 1);
     if (listing) {
         for (const auto& pattern : names_.patterns()) {
             for (std::size_t i = 0; i < listing->size(); ++i) {

@@ -101,8 +101,12 @@ private:
     // the listing has its files' sizes.
     DirectoryListing takeListing(const std::string& directory,
                                  const std::optional<DirectoryLook>& look, bool& sized);
-    // Names the directory the comparison lists after this level, for another thread to list.
-    void listAhead(const std::string& directory, const ListedEntries& listing);
+    // Names a directory the walk lists after this level, for another thread to list: the next
+    // one, or as many more as `skip` says.
+    void listAhead(const std::string& directory, const ListedEntries* listing, std::size_t skip);
+    // The listing another thread made of the directory, while it still holds.
+    std::optional<DirectoryListing> takeListedAhead(const std::string& directory,
+                                                    const std::optional<DirectoryLook>& look);
     // Whether the listing fits under the cap on kept listings; if so, its room is taken.
     bool roomToKeep(const DirectoryListing& listing);
     // Whether a directory last changed long enough ago that a change now would show in its times.
