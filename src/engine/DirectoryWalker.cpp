@@ -274,10 +274,16 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
     for (std::size_t i = 0; auto next = nextPair(*listing, comparing); ++i) {
         // Keep the next few pairs in flight: a disk serves many requests at once far faster
         // than one after the other.
-        for (; !state_.options.fast && hinted < i + kPairsAhead; ++hinted) {
+        for (; hinted < i + kPairsAhead; ++hinted) {
             const auto ahead = nextPair(*listing, hinting);
             if (!ahead) {
                 break;
+            }
+            // By size alone no file is opened, here or on the thread: it only looks at them.
+            if (state_.options.fast) {
+                pairs_.willCompare(joinPath(left, ahead->name), joinPath(right, ahead->name),
+                                   sized ? std::optional(ahead->size) : std::nullopt);
+                continue;
             }
             files_.willRead(left, ahead->name, true);
             files_.willRead(right, ahead->name, false);
