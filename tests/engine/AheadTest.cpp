@@ -153,9 +153,10 @@ std::vector<std::string> descriptorTargets() {
 // unmount the disk while the window waits.
 TEST_F(AheadRunTest, NothingOfTheTreeStaysOpenOnceTheRunEnds) {
     for (int i = 0; i < 40; ++i) {
-        const auto name = "d/f" + std::to_string(i);
-        tree.write("L/" + name, "same");
-        tree.write("R/" + name, "same");
+        for (const std::string dir : {"d/", "d/e/", "f/"}) {
+            tree.write("L/" + dir + std::to_string(i), "same");
+            tree.write("R/" + dir + std::to_string(i), "same");
+        }
     }
     tree.writeSized("L/d/big", kBig);
     tree.writeSized("R/d/big", kBig);
