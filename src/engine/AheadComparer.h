@@ -33,11 +33,11 @@ struct AheadResult {
     std::vector<Event> events;
 };
 
-// Compares the next small pairs of a run on a thread of its own, ahead of their turn: the run's
-// thread takes each pair's result in order, and compares itself a pair the thread has not begun.
-// The thread takes the pairs farthest ahead, so the two meet between and each does about half.
-// With no pair to compare, it lists the directory the run will list next.
-// It only reads files; it tells nobody anything.
+// Compares the next small pairs of a run (any pair by size alone) on a thread of its own, ahead
+// of their turn: the run's thread takes each pair's result in order, and compares itself a pair
+// the thread has not begun. The thread takes the pairs farthest ahead, so the two meet between
+// and each does about half. With no pair to compare, it lists the directory the run will list
+// next. It only reads files; it tells nobody anything.
 class AheadComparer {
 public:
     using FileAccessMaker = std::function<std::unique_ptr<FileAccess>()>;
