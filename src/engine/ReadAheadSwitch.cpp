@@ -1,10 +1,28 @@
 #include "engine/ReadAheadSwitch.h"
 
 #include <cerrno>
+#include <sys/mman.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
 namespace quorvel {
+
+namespace {
+
+// Whether the file's first page is in memory, whatever marks the kernel put on it.
+bool startInMemory(int fd) {
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    void* mapped = ::mmap(nullptr, page, PROT_READ, MAP_SHARED, fd, 0);
+    if (mapped == MAP_FAILED) {
+        return false;
+    }
+    unsigned char resident = 0;
+    const bool known = ::mincore(mapped, page, &resident) == 0;
+    ::munmap(mapped, page);
+    return known && (resident & 1) != 0;
+}
+
+} // namespace
 
 void ReadAheadSwitch::reset() {
     on_ = mode_ == Mode::Always || !canAskWithoutWaiting_;
@@ -21,7 +39,11 @@ std::int64_t ReadAheadSwitch::firstRead(int fd, char* buffer, std::int64_t size)
             return n;
         }
         if (errno == EAGAIN) {
-            on_ = on_ || ++missesInARow_ >= 2;
+            // A file in memory but marked where the kernel is to read on ahead is declined too:
+            // only one whose start is not in memory is a miss.
+            const bool miss = !startInMemory(fd);
+            missesInARow_ = miss ? missesInARow_ + 1 : 0;
+            on_ = on_ || missesInARow_ >= 2;
         } else {
             // Without a read that need not wait there is no telling; reading ahead never hurts
             // much.

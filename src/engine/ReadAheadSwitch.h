@@ -6,9 +6,10 @@ namespace quorvel {
 
 // Whether reading ahead pays. It only pays when the data is not cached yet: the first read of
 // each listed file asks without waiting, and two files in a row that are not in memory turn
-// reading ahead on. (One alone proves little: the kernel also declines when a cached page is
-// marked to read ahead.) Many files in a row found in memory before they are fetched turn it off
-// again: a few files the system dropped from a cached tree must not slow the rest of the run.
+// reading ahead on. (The kernel also declines a cached page marked to read on ahead from: a file
+// declined whose start is in memory is no miss.) Many files in a row found in memory before they
+// are fetched turn it off again: a few files the system dropped from a cached tree must not slow
+// the rest of the run.
 class ReadAheadSwitch {
 public:
     enum class Mode { WhenNotCached, Always };
