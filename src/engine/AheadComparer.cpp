@@ -2,13 +2,13 @@
 
 #include "engine/CompareBuffers.h"
 #include "engine/FileAccess.h"
+#include "engine/RealTime.h"
 #include "engine/RunObserver.h"
 #include "engine/RunState.h"
 #include "engine/ThreadDescriptors.h"
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <unistd.h>
 
 namespace quorvel {
@@ -164,11 +164,10 @@ void AheadComparer::list(FileAccess& files, std::unique_lock<std::mutex>& lock) 
     auto& job = *listing_;
     job.stage = Stage::Comparing;
     lock.unlock();
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
+    const auto listedAt = realTimeNow();
     // The look comes first: a change after it shows in the run's own look.
     job.result.look = files.lookAtDirectory(job.path);
-    job.result.listedAt = static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+    job.result.listedAt = listedAt;
     job.result.listing = files.listDirectory(job.path);
     lock.lock();
     job.stage = Stage::Done;

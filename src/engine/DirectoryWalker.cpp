@@ -5,6 +5,7 @@
 #include "engine/NameOrder.h"
 #include "engine/PairComparer.h"
 #include "engine/PathText.h"
+#include "engine/RealTime.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"
@@ -12,7 +13,6 @@
 #include "engine/Wildcard.h"
 
 #include <algorithm>
-#include <ctime>
 #include <functional>
 
 namespace quorvel {
@@ -155,9 +155,7 @@ DirectoryWalker::takeListedAhead(const std::string& directory,
 }
 
 bool DirectoryWalker::settled(const DirectoryStamp& stamp) const {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    return settledAt(stamp, static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec);
+    return settledAt(stamp, realTimeNow());
 }
 
 bool DirectoryWalker::settledAt(const DirectoryStamp& stamp, std::int64_t moment) const {

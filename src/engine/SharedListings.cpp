@@ -1,5 +1,8 @@
 #include "engine/SharedListings.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace quorvel {
 
 std::shared_ptr<const RegularNames>
@@ -13,17 +16,14 @@ SharedListings::listed(const FileLook& directory, const std::function<RegularNam
         }
     }
     auto names = std::make_shared<const RegularNames>(list());
-    auto* slot = &slots_[next_];
-    for (auto& candidate : slots_) {
-        if (candidate.names.expired()) {
-            slot = &candidate;
-            break;
-        }
-    }
-    if (slot == &slots_[next_]) {
+    // A slot nobody's listing holds any more, else the oldest.
+    auto free = std::find_if(slots_.begin(), slots_.end(),
+                             [](const Slot& slot) { return slot.names.expired(); });
+    if (free == slots_.end()) {
+        free = slots_.begin() + static_cast<std::ptrdiff_t>(next_);
         next_ = (next_ + 1) % slots_.size();
     }
-    *slot = {directory, names};
+    *free = {directory, names};
     return names;
 }
 
