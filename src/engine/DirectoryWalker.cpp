@@ -319,7 +319,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         const auto rightListing = files_.listNames(right);
         if (rightListing.entries) {
             level.rightPath = right;
-            listRightOnly(*rightListing.entries, right, &*listing, left, relativePath, blockWritten,
+            listRightOnly(*rightListing.entries, right, &*listing, relativePath, blockWritten,
                           level);
         }
     }
@@ -363,14 +363,13 @@ DirectoryWalker::Level DirectoryWalker::rightOnlyLevel(const std::string& right,
         return level;
     }
     level.rightPath = right;
-    listRightOnly(*taken.entries, right, nullptr, {}, relativePath, blockWritten, level);
+    listRightOnly(*taken.entries, right, nullptr, relativePath, blockWritten, level);
     return level;
 }
 
 void DirectoryWalker::listRightOnly(const ListedEntries& right, const std::string& rightPath,
-                                    const ListedEntries* left, const std::string& leftPath,
-                                    const std::string& relativePath, bool& blockWritten,
-                                    Level& level) {
+                                    const ListedEntries* left, const std::string& relativePath,
+                                    bool& blockWritten, Level& level) {
     // The left names by hash: the right listing comes in no order, and sorting it would cost more
     // than the whole option may.
     std::vector<std::pair<std::size_t, std::uint32_t>> leftNames;
@@ -411,14 +410,12 @@ void DirectoryWalker::listRightOnly(const ListedEntries& right, const std::strin
     const auto byName = [](std::string_view a, std::string_view b) { return nameLess(a, b); };
     std::sort(files.begin(), files.end(), byName);
     std::sort(directories.begin(), directories.end(), byName);
-    // A namesake the left listing leaves out (a FIFO, a socket) is a namesake all the same.
-    const auto unlistedOnLeft = [&](std::string_view name) {
-        return left != nullptr && !files_.lookUpFile(joinPath(leftPath, name)).problem.missing;
-    };
+    // A name the left listing leaves out (a FIFO, a socket, a device) has no file to compare
+    // with: the right file or directory is only on the right, as if the name were not there.
     for (const auto name : files) {
         // Only a regular file is listed: not a link that leads nowhere.
         const auto file = files_.lookUpFile(joinPath(rightPath, name));
-        if (!file.size || unlistedOnLeft(name)) {
+        if (!file.size) {
             continue;
         }
         state_.progress.currentFileName = name;
@@ -430,9 +427,7 @@ void DirectoryWalker::listRightOnly(const ListedEntries& right, const std::strin
         recordLevelPair(blockWritten, pair);
     }
     for (const auto name : directories) {
-        if (!unlistedOnLeft(name)) {
-            level.rightOnly.emplace_back(name);
-        }
+        level.rightOnly.emplace_back(name);
     }
 }
 

@@ -84,8 +84,8 @@ private:
     // With both sides: the files of a right directory without a namesake on the left, listed as
     // such, and its subdirectories without one, for the walk.
     void listRightOnly(const ListedEntries& right, const std::string& rightPath,
-                       const ListedEntries* left, const std::string& leftPath,
-                       const std::string& relativePath, bool& blockWritten, Level& level);
+                       const ListedEntries* left, const std::string& relativePath,
+                       bool& blockWritten, Level& level);
     // A directory whose listing failed, as the pair that stands for what it holds.
     void recordUnreadable(const std::string& path, const std::string& relativePath,
                           CompareResult result, int errorCode);

@@ -34,11 +34,12 @@ TEST_F(BothSidesTest, RightOnlyFilesAndDirectoriesComeInNameOrderAfterTheirDirec
     tree.symlink("nowhere", "R/dangling");
     tree.fifo("R/pipe");
     tree.fifo("L/fifo-on-left");
-    tree.write("R/fifo-on-left", "1"); // a namesake of another kind
+    tree.write("R/fifo-on-left", "1"); // no file to compare with on the left
     view.options.filter = "*;r*";
     run.startComparison();
     EXPECT_EQ(body(), expectedBody({">>>> case.txt: not found in 2nd directory!",
                                     ">>>> Case.txt: not found in 1st directory!",
+                                    ">>>> fifo-on-left: not found in 1st directory!",
                                     ">>>> r.txt: not found in 1st directory!",
                                     kRule,
                                     "SUBDIR: kind",
@@ -57,7 +58,7 @@ TEST_F(BothSidesTest, RightOnlyFilesAndDirectoriesComeInNameOrderAfterTheirDirec
                                     kRule,
                                     ">>>> t: not found in 2nd directory!",
                                     ">>>> s: not found in 1st directory!"},
-                                   9, "0.00 KB", 1, 8));
+                                   10, "0.00 KB", 1, 9));
     EXPECT_EQ(run.state().counters.bytesCompared, 4) << "nothing of a right-only file is read";
 }
 
