@@ -41,9 +41,7 @@ std::int64_t ReadAheadSwitch::firstRead(int fd, char* buffer, std::int64_t size)
         if (errno == EAGAIN) {
             // A file in memory but marked where the kernel is to read on ahead is declined too:
             // only one whose start is not in memory is a miss.
-            const bool miss = !startInMemory(fd);
-            missesInARow_ = miss ? missesInARow_ + 1 : 0;
-            on_ = on_ || missesInARow_ >= 2;
+            declined(startInMemory(fd));
         } else {
             // Without a read that need not wait there is no telling; reading ahead never hurts
             // much.
@@ -52,6 +50,11 @@ std::int64_t ReadAheadSwitch::firstRead(int fd, char* buffer, std::int64_t size)
         }
     }
     return ::read(fd, buffer, static_cast<std::size_t>(size));
+}
+
+void ReadAheadSwitch::declined(bool startCached) {
+    missesInARow_ = startCached ? 0 : missesInARow_ + 1;
+    on_ = on_ || missesInARow_ >= 2;
 }
 
 bool ReadAheadSwitch::cachedBeforeFetch(int fd) {

@@ -23,6 +23,9 @@ public:
     // The first read of a file: as ::read, but asks first whether the data is at hand, and
     // learns from the answer.
     std::int64_t firstRead(int fd, char* buffer, std::int64_t size);
+    // What a first read declined without waiting learns: a miss unless the file's start is in
+    // memory after all.
+    void declined(bool startCached);
     // A file about to be fetched ahead: whether its start is in memory already.
     bool cachedBeforeFetch(int fd);
 
