@@ -65,7 +65,12 @@ TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAcce
             continue;
         }
         observer.pairBegun(item.name);
-        const auto hashed = hasher.next();
+        const auto next = hasher.next([&observer] { return observer.mayGoOn(); });
+        if (!next) {
+            taken.interrupted = true;
+            break;
+        }
+        const auto& hashed = *next;
         runDone += static_cast<double>(hashed.size);
         RunBytes bytes;
         bytes.pairDone = hashed.size;
@@ -81,6 +86,10 @@ TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAcce
         }
         appendManifestFileLine(taken.text, item.path, hashed.size, hashed.modifiedNanoseconds,
                                *hashed.hash);
+    }
+    // An interrupt after the last file still counts: nothing is written once one was seen.
+    if (!taken.interrupted && !observer.mayGoOn()) {
+        taken.interrupted = true;
     }
     observer.runEnded(taken.interrupted);
     if (taken.interrupted) {

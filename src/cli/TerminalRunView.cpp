@@ -1,5 +1,6 @@
 #include "cli/TerminalRunView.h"
 
+#include "engine/ReadProblem.h"
 #include "report/ReportLineFormat.h"
 
 #include <cstring>
@@ -87,7 +88,8 @@ void TerminalRunView::readProblem(std::string_view path, int errorCode) {
     }
     // A name may hold escape bytes; they must not reach the terminal as commands.
     std::fprintf(stderr, "quorvel-compare: %s: %s\n", reportSafe(path).c_str(),
-                 std::strerror(errorCode));
+                 errorCode == kChangedWhileRead ? changedWhileReadText()
+                                                : std::strerror(errorCode));
     if (!shown_.empty() && stream_ == stderr) {
         std::fputs(shown_.c_str(), stderr);
         std::fflush(stderr);

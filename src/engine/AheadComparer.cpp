@@ -6,9 +6,11 @@
 #include "engine/RunObserver.h"
 #include "engine/RunState.h"
 #include "engine/ThreadDescriptors.h"
+#include "engine/ThreadStart.h"
 
 #include <algorithm>
 #include <chrono>
+#include <new>
 #include <unistd.h>
 
 namespace quorvel {
@@ -19,7 +21,11 @@ namespace {
 // is begun, and a wake-up costs more than this.
 constexpr auto kSpinTime = std::chrono::microseconds(50);
 
-// What a comparison on the thread tells, kept in order; it goes on until the run stops.
+// How often the run's thread, waiting for a pair's result, asks whether to go on.
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
+
+// What a comparison on the thread tells, kept in order; it goes on until the run stops, or
+// until the pair turns out bigger than a small pair (it grew since it was listed).
 class EventLog : public RunObserver {
 public:
     explicit EventLog(const std::atomic<bool>& stopping) : stopping_(stopping) {}
@@ -28,6 +34,7 @@ public:
         events_ = &events;
         pairDone_ = 0;
     }
+    bool tooBig() const { return pairDone_ > CompareBuffers::kBlockSize; }
     void bytesCompared(const RunBytes& bytes) override {
         events_->push_back({bytes.blockRead ? bytes.pairDone - pairDone_ : -1, {}, 0});
         pairDone_ = bytes.pairDone;
@@ -35,7 +42,7 @@ public:
     void readProblem(std::string_view path, int errorCode) override {
         events_->push_back({0, std::string(path), errorCode});
     }
-    bool mayGoOn() override { return !stopping_.load(std::memory_order_relaxed); }
+    bool mayGoOn() override { return !stopping_.load(std::memory_order_relaxed) && !tooBig(); }
 
 private:
     const std::atomic<bool>& stopping_;
@@ -71,19 +78,32 @@ void AheadComparer::schedule(std::string firstPath, std::string secondPath, bool
     job->secondPath = std::move(secondPath);
     job->fast = fast;
     job->listedSize = listedSize;
+    job->number = ++scheduled_;
     // Made here, where it is freed: memory one thread takes and another gives back costs more.
     job->result.events.reserve(4);
-    jobs_.push_back(std::move(job));
-    if (!thread_.joinable()) {
-        thread_ = std::thread(&AheadComparer::run, this);
+    if (!started()) {
+        return;
     }
+    jobs_.push_back(std::move(job));
     // A burst of pairs wakes the thread at once: it has the far end of them to do.
     if (jobs_.size() <= kWindow) {
         signal_.wake(jobs_.size() == 2);
     }
 }
 
-std::optional<AheadResult> AheadComparer::take(const std::string& firstPath) {
+bool AheadComparer::started() {
+    if (!thread_.joinable() && !refused_) {
+        auto thread = startThread([this] { run(); });
+        refused_ = !thread;
+        if (thread) {
+            thread_ = std::move(*thread);
+        }
+    }
+    return !refused_;
+}
+
+std::optional<AheadResult> AheadComparer::take(const std::string& firstPath,
+                                               const std::function<bool()>& mayGoOn) {
     std::unique_lock lock(mutex_);
     std::size_t i = 0;
     while (i < jobs_.size() && jobs_[i]->firstPath != firstPath) {
@@ -99,10 +119,28 @@ std::optional<AheadResult> AheadComparer::take(const std::string& firstPath) {
         dropFront(1, lock);
         return std::nullopt;
     }
-    if (job.stage == Stage::Comparing) {
-        signal_.waitFor(lock, [&job] { return job.stage == Stage::Done; });
+    const auto number = job.number;
+    const auto done = [&job] { return job.stage == Stage::Done; };
+    while (!signal_.waitFor(lock, kPollInterval, done)) {
+        // Asked with the lock let go: the window answers events meanwhile, a stop among them.
+        lock.unlock();
+        const bool goOn = !mayGoOn || mayGoOn();
+        lock.lock();
+        if (jobs_.empty() || jobs_.front()->number != number) {
+            return std::nullopt; // dropped by a stop meanwhile
+        }
+        if (!goOn) {
+            // The thread stops at its next block; what it did is not wanted.
+            stopping_ = true;
+            signal_.waitFor(lock, done);
+            stopping_ = false;
+            job.abandoned = true;
+        }
     }
-    auto result = std::move(job.result);
+    std::optional<AheadResult> result;
+    if (!job.abandoned) {
+        result = std::move(job.result);
+    }
     dropFront(1, lock);
     // Room in the window for one more pair.
     signal_.wake(false);
@@ -129,11 +167,11 @@ void AheadComparer::willList(std::string path) {
     if (listing_ && listing_->stage == Stage::Comparing) {
         return;
     }
+    if (!started()) {
+        return;
+    }
     listing_ = std::make_unique<ListingJob>();
     listing_->path = std::move(path);
-    if (!thread_.joinable()) {
-        thread_ = std::thread(&AheadComparer::run, this);
-    }
     signal_.wake(true);
 }
 
@@ -146,7 +184,7 @@ std::optional<AheadListing> AheadComparer::takeListing(const std::string& path) 
         signal_.waitFor(lock, [this] { return listing_->stage == Stage::Done; });
     }
     std::optional<AheadListing> result;
-    if (listing_->stage == Stage::Done) {
+    if (listing_->stage == Stage::Done && !listing_->abandoned) {
         result = std::move(listing_->result);
     }
     listing_.reset();
@@ -164,11 +202,15 @@ void AheadComparer::list(FileAccess& files, std::unique_lock<std::mutex>& lock) 
     auto& job = *listing_;
     job.stage = Stage::Comparing;
     lock.unlock();
-    const auto listedAt = realTimeNow();
-    // The look comes first: a change after it shows in the run's own look.
-    job.result.look = files.lookAtDirectory(job.path);
-    job.result.listedAt = listedAt;
-    job.result.listing = files.listDirectory(job.path);
+    try {
+        const auto listedAt = realTimeNow();
+        // The look comes first: a change after it shows in the run's own look.
+        job.result.look = files.lookAtDirectory(job.path);
+        job.result.listedAt = listedAt;
+        job.result.listing = files.listDirectory(job.path);
+    } catch (const std::bad_alloc&) {
+        job.abandoned = true; // the run's thread lists it itself
+    }
     lock.lock();
     job.stage = Stage::Done;
     signal_.done();
@@ -212,6 +254,9 @@ void AheadComparer::dropFront(std::size_t count, std::unique_lock<std::mutex>& l
 }
 
 AheadComparer::Job* AheadComparer::nextJob() {
+    if (refused_) {
+        return nullptr;
+    }
     const auto end = std::min(jobs_.size(), kWindow);
     // The run's thread takes pairs from the front; it must not find the one it needs begun here.
     for (std::size_t i = end; i > 1; --i) {
@@ -226,21 +271,35 @@ AheadComparer::Job* AheadComparer::nextJob() {
 void AheadComparer::run() {
     useOwnDescriptorTable();
     // The thread's own, as its descriptors are.
-    const auto files = makeFiles_();
-    CompareBuffers buffers;
+    std::unique_ptr<FileAccess> files;
+    std::unique_ptr<CompareBuffers> buffers;
     RunState state;
     EventLog log(stopping_);
-    PairComparer comparer(state, log, *files, buffers);
+    std::unique_ptr<PairComparer> comparer;
+    try {
+        files = makeFiles_();
+        buffers = std::make_unique<CompareBuffers>();
+        comparer = std::make_unique<PairComparer>(state, log, *files, *buffers);
+    } catch (const std::bad_alloc&) {
+        comparer.reset();
+    }
 
     std::unique_lock lock(mutex_);
+    if (!comparer) {
+        // Without what it needs the thread takes no work; the run's thread does it all.
+        refused_ = true;
+        signal_.done();
+    }
     while (!quit_) {
         if (forget_) {
-            files->forgetCaches();
+            if (files) {
+                files->forgetCaches();
+            }
             forget_ = false;
             signal_.done();
         }
         Job* job = nextJob();
-        if (job == nullptr && listing_ && listing_->stage == Stage::Waiting) {
+        if (job == nullptr && !refused_ && listing_ && listing_->stage == Stage::Waiting) {
             list(*files, lock);
             continue;
         }
@@ -264,8 +323,14 @@ void AheadComparer::run() {
         listed.name =
             std::string_view(job->firstPath).substr(slash == std::string::npos ? 0 : slash + 1);
         listed.size = job->listedSize.value_or(0);
-        result.outcome = comparer.compareOnce(job->firstPath, job->secondPath,
-                                              job->listedSize ? &listed : nullptr);
+        try {
+            result.outcome = comparer->compareOnce(job->firstPath, job->secondPath,
+                                                   job->listedSize ? &listed : nullptr);
+            // A pair grown past a block since it was listed is read as a big pair, in its turn.
+            job->abandoned = log.tooBig();
+        } catch (const std::bad_alloc&) {
+            job->abandoned = true; // what the thread cannot do, the run's thread does
+        }
         lock.lock();
         job->stage = Stage::Done;
         signal_.done();

@@ -55,9 +55,12 @@ public:
     // the first file to be a regular file of that size.
     void schedule(std::string firstPath, std::string secondPath, bool fast,
                   std::optional<std::int64_t> listedSize);
-    // The pair's result when the thread compared it (waits while it does); nothing when the
-    // caller is to compare it itself. The pairs scheduled before it are dropped.
-    std::optional<AheadResult> take(const std::string& firstPath);
+    // The pair's result when the thread compared it (waits while it does, asking `mayGoOn`
+    // every few milliseconds); nothing when the caller is to compare it itself: the thread had
+    // not begun it, found it bigger than a small pair, failed on it, or the caller said stop.
+    // The pairs scheduled before it are dropped.
+    std::optional<AheadResult> take(const std::string& firstPath,
+                                    const std::function<bool()>& mayGoOn = {});
     // The directory the run lists next, to list on the thread when it has no pair to compare.
     // Replaces the one named before unless that one is being listed.
     void willList(std::string path);
@@ -77,16 +80,21 @@ private:
         bool fast = false;
         std::optional<std::int64_t> listedSize;
         Stage stage = Stage::Waiting;
+        bool abandoned = false; // left to the run's thread
+        std::uint64_t number = 0;
         AheadResult result;
     };
 
     struct ListingJob {
         std::string path;
         Stage stage = Stage::Waiting;
+        bool abandoned = false;
         AheadListing result;
     };
 
     void run();
+    // Starts the thread unless it runs; false when the system gives none, and from then on.
+    bool started();
     void list(FileAccess& files, std::unique_lock<std::mutex>& lock);
     void dropListing(std::unique_lock<std::mutex>& lock);
     // The farthest pair of the window that nobody has begun, with the lock held.
@@ -103,6 +111,8 @@ private:
     std::atomic<bool> stopping_ = false; // the thread's comparison asks between blocks
     bool forget_ = false;
     bool quit_ = false;
+    std::uint64_t scheduled_ = 0;
+    bool refused_ = false; // no thread could be had, or it could not set itself up
     std::thread thread_;
 };
 

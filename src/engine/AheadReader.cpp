@@ -2,10 +2,12 @@
 
 #include "engine/AheadStream.h"
 #include "engine/ThreadDescriptors.h"
+#include "engine/ThreadStart.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <new>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -41,12 +43,19 @@ void AheadReader::schedule(std::string path) {
     if (entries_.size() >= kScheduled) {
         return;
     }
+    if (!thread_.joinable() && !refused_) {
+        auto thread = startThread([this] { run(); });
+        refused_ = !thread;
+        if (thread) {
+            thread_ = std::move(*thread);
+        }
+    }
+    if (refused_) {
+        return; // without a thread every file is read in its turn
+    }
     auto entry = std::make_unique<Entry>();
     entry->path = std::move(path);
     entries_.push_back(std::move(entry));
-    if (!thread_.joinable()) {
-        thread_ = std::thread(&AheadReader::run, this);
-    }
     // A first file wakes the thread at once: the caller will soon wait for it.
     if (entries_.size() <= kOpenAhead) {
         signal_.wake(entries_.size() == 1);
@@ -110,7 +119,9 @@ void AheadReader::dropFront(std::size_t count, std::unique_lock<std::mutex>& loc
 
 void AheadReader::releaseBlocks(Entry& entry) {
     for (const auto& block : entry.blocks) {
-        free_.push_back(block.buffer);
+        if (block.buffer != nullptr) {
+            free_.push_back(block.buffer);
+        }
     }
     entry.blocks.clear();
 }
@@ -121,9 +132,10 @@ char* AheadReader::takeBuffer() {
         free_.pop_back();
         return buffer;
     }
+    std::unique_ptr<char, FreeBuffer> buffer(static_cast<char*>(::operator new[](
+        static_cast<std::size_t>(blockSize_), std::align_val_t{kBufferAlignment})));
+    buffers_.push_back(std::move(buffer));
     ++allocated_;
-    buffers_.emplace_back(static_cast<char*>(::operator new[](static_cast<std::size_t>(blockSize_),
-                                                              std::align_val_t{kBufferAlignment})));
     return buffers_.back().get();
 }
 
@@ -193,14 +205,29 @@ void AheadReader::run() {
             const std::string& path = entry->path;
             lock.unlock();
             FileLook look;
-            auto file = opener.open(path, false, &look);
+            OpenedFile file;
+            try {
+                file = opener.open(path, false, &look);
+            } catch (const std::bad_alloc&) {
+                file = OpenedFile{}; // not opened here: the comparison opens it itself
+            }
             lock.lock();
             entry->file = std::move(file);
             entry->look = look;
             entry->opened = true;
             entry->ended = !entry->file.isOpen();
         } else {
-            readNextBlock(*entry, takeBuffer(), lock);
+            char* buffer = nullptr;
+            try {
+                buffer = takeBuffer();
+            } catch (const std::bad_alloc&) {
+                // A block that cannot be had is a read that failed: never the file's end.
+                entry->blocks.push_back({nullptr, {-1, ENOMEM}});
+                entry->ended = true;
+            }
+            if (buffer != nullptr) {
+                readNextBlock(*entry, buffer, lock);
+            }
         }
         entry->busy = false;
         signal_.done();
@@ -227,10 +254,17 @@ void AheadReader::readNextBlock(Entry& entry, char* buffer, std::unique_lock<std
             break;
         }
     }
+    const bool ended = read.count < blockSize_;
+    std::optional<FileLook> atEnd;
+    struct stat st {};
+    if (ended && read.count >= 0 && ::fstat(fd, &st) == 0) {
+        atEnd = lookOf(st);
+    }
     lock.lock();
     entry.blocks.push_back({buffer, read});
     ++entry.blocksRead;
-    entry.ended = read.count < blockSize_;
+    entry.ended = ended;
+    entry.lookAtEnd = atEnd;
 }
 
 AheadReader::Block AheadReader::nextBlock(Entry& entry, char* previous) {

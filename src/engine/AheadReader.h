@@ -9,6 +9,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -64,6 +65,7 @@ private:
         std::size_t blocksRead = 0;
         OpenedFile file;
         FileLook look;
+        std::optional<FileLook> lookAtEnd;
         std::deque<Block> blocks;
     };
     enum class Work { None, Open, Read };
@@ -98,6 +100,7 @@ private:
     std::vector<FileDescriptor> toClose_;
     bool forgetDirectories_ = false;
     bool quit_ = false;
+    bool refused_ = false; // the system gave no thread
     std::thread thread_;
 };
 

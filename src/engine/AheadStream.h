@@ -16,6 +16,8 @@ public:
     // The file as the thread opened it: open, or why not.
     const OpenedFile& file() const { return entry_.file; }
     const FileLook& look() const { return entry_.look; }
+    // A look at the file once its last block was read; nothing before, or when it failed.
+    const std::optional<FileLook>& lookAtEnd() const { return entry_.lookAtEnd; }
     // The next block, valid until the next call or the stream's end; waits for it.
     const char* nextBlock(BlockRead& read);
 

@@ -60,8 +60,9 @@ struct OpenedFile {
     // The length the file had when it was opened: a first read that would not wait may stop
     // short of the end, and only reaching this length tells it did not. -1 when not known.
     std::int64_t sizeWhenOpened = -1;
-    // Its modification time then, in nanoseconds since the epoch.
+    // Its modification and change times then, in nanoseconds since the epoch.
     std::int64_t modifiedWhenOpened = 0;
+    std::int64_t changedWhenOpened = 0;
     bool readStarted = false;
     FileProblem problem;
     // Set when the file was opened and is read on another thread; the descriptor is then its.
@@ -96,6 +97,9 @@ public:
     // Opens a regular file read-only; never anything else (a device must never be opened).
     // `listed` is the file's entry when the caller has just listed it, which then was its look.
     virtual OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) = 0;
+    // Whether the file's size or times moved since it was opened, or cannot be looked at: what
+    // was read of it then vouches for no moment of the file. Asked once a file was read whole.
+    virtual bool changedSinceOpened(OpenedFile& file) = 0;
     // Reads until `size` bytes or the end of the file.
     virtual BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) = 0;
     // The same, where the bytes may be left where they were read to: the answer points at them,

@@ -1,5 +1,7 @@
 #include "engine/FileHasher.h"
 
+#include "engine/ReadProblem.h"
+
 #include <cerrno>
 
 namespace quorvel {
@@ -8,6 +10,14 @@ FileHasher::FileHasher(FileAccess& files)
     : files_(files), buffer_(std::make_unique<char[]>(kBlockBytes)) {}
 
 HashedFile FileHasher::hash(const std::string& path, const Progress& progress) {
+    auto result = hashOnce(path, progress);
+    if (result.errorCode == kChangedWhileRead) {
+        result = hashOnce(path, progress);
+    }
+    return result;
+}
+
+HashedFile FileHasher::hashOnce(const std::string& path, const Progress& progress) {
     HashedFile result;
     auto file = files_.openFile(path, nullptr);
     if (!file.isOpen()) {
@@ -25,12 +35,17 @@ HashedFile FileHasher::hash(const std::string& path, const Progress& progress) {
         }
         content.add({buffer_.get(), static_cast<std::size_t>(read.count)});
         result.size += read.count;
-        if (progress) {
-            progress(result.size);
+        if (progress && !progress(result.size)) {
+            result.stopped = true;
+            return result;
         }
         if (read.count < kBlockBytes) {
             break;
         }
+    }
+    if (files_.changedSinceOpened(file)) {
+        result.errorCode = kChangedWhileRead;
+        return result;
     }
     result.hash = content.digest();
     return result;

@@ -17,19 +17,24 @@ struct HashedFile {
     std::int64_t size = 0;
     std::int64_t modifiedNanoseconds = 0;
     int errorCode = 0;
+    bool stopped = false; // the progress said to stop: nothing is vouched for
 };
 
 // Hashes files through the engine's file access, so that only regular files are ever opened.
 class FileHasher {
 public:
-    // Told the bytes read so far after each block.
-    using Progress = std::function<void(std::int64_t done)>;
+    // Told the bytes read so far after each block; false stops the hashing there.
+    using Progress = std::function<bool(std::int64_t done)>;
 
     explicit FileHasher(FileAccess& files);
 
+    // A file that moved while it was read is read once more; moved again, it has no hash and the
+    // reason kChangedWhileRead.
     HashedFile hash(const std::string& path, const Progress& progress = {});
 
 private:
+    HashedFile hashOnce(const std::string& path, const Progress& progress);
+
     static constexpr std::int64_t kBlockBytes = std::int64_t{64} << 10;
 
     FileAccess& files_;

@@ -113,6 +113,7 @@ OpenedFile FileOpener::open(const std::string& path, bool listedRegular, FileLoo
     file.identity = found.identity;
     file.sizeWhenOpened = found.size;
     file.modifiedWhenOpened = found.modified;
+    file.changedWhenOpened = found.changed;
     if (opened != nullptr) {
         *opened = found;
     }

@@ -223,7 +223,13 @@ bool ManifestComparison::hashLive(Item& item) {
         bytes.runTotal = progress.grandTotal;
         bytes.blockRead = true;
         observer_.bytesCompared(bytes);
+        pollAbort(observer_, state_);
+        return !state_.abortRequested;
     });
+    if (hashed.stopped) {
+        state_.runInterrupted = true;
+        return false;
+    }
     if (!hashed.hash) {
         item.errorCode = hashed.errorCode;
         observer_.readProblem(item.wholePath, item.errorCode);
@@ -261,6 +267,9 @@ void ManifestComparison::compareSame(const Item& leftItem, const Item& rightItem
     }
     for (Item* side : {&left, &right}) {
         if (side->live && !hashLive(*side)) {
+            if (state_.runInterrupted) {
+                return; // neither counted nor written, as a pair cut short anywhere
+            }
             recordPair(named, unreadable(side == &left), {}, {}, side->errorCode);
             return;
         }

@@ -4,6 +4,7 @@
 #include "engine/BlockCompare.h"
 #include "engine/CompareBuffers.h"
 #include "engine/FileAccess.h"
+#include "engine/ReadProblem.h"
 #include "engine/RunObserver.h"
 #include "engine/RunState.h"
 
@@ -94,16 +95,25 @@ PairOutcome PairComparer::comparePair(const std::string& firstPath, const std::s
     state_.progress.currentFileDone = 0;
     std::optional<AheadResult> ahead;
     if (ahead_) {
-        ahead = ahead_->take(firstPath);
+        ahead = ahead_->take(firstPath, [this] {
+            pollAbort(observer_, state_);
+            return !state_.abortRequested;
+        });
     }
     auto result = ahead ? replay(*ahead)
                         : compareFilePair(firstPath, secondPath, buffers_.first(),
                                           buffers_.second(), state_.options.fast, firstListed);
-    if (result == CompareResult::DifferentContents) {
+    // A difference is looked at twice before it is told, and a file that moved while it was read
+    // is read once more from the start.
+    if (result == CompareResult::DifferentContents || outcome_.changedSide != 0) {
         state_.progress.currentFileDone = 0;
         outcome_ = PairOutcome{};
         result = compareFilePair(firstPath, secondPath, buffers_.first(), buffers_.second(),
                                  state_.options.fast, firstListed);
+    }
+    if (outcome_.changedSide != 0) {
+        observer_.readProblem(outcome_.changedSide == 1 ? firstPath : secondPath,
+                              kChangedWhileRead);
     }
     outcome_.result = result;
     return outcome_;
@@ -211,7 +221,21 @@ CompareResult PairComparer::compareBytes(const std::string& firstPath,
     if (secondRead.count < firstRead.count) {
         return CompareResult::SecondTruncated;
     }
+    // Equal bytes vouch for the pair only when neither file moved while it was read: a writer
+    // may have changed the start after it was read and the end before.
+    if (files_.changedSinceOpened(first)) {
+        return changedWhileRead(1);
+    }
+    if (files_.changedSinceOpened(second)) {
+        return changedWhileRead(2);
+    }
     return CompareResult::Equal;
+}
+
+CompareResult PairComparer::changedWhileRead(int side) {
+    outcome_.changedSide = side;
+    outcome_.errorCode = kChangedWhileRead;
+    return side == 1 ? CompareResult::ErrorReading1st : CompareResult::NotFoundIn2nd;
 }
 
 void PairComparer::reportProgress(std::int64_t count) {

@@ -23,6 +23,9 @@ struct PairOutcome {
     std::optional<std::int64_t> leftSize;
     std::optional<std::int64_t> rightSize;
     int errorCode = 0; // the system's reason when a side could not be read
+    // A side whose size or times moved while it was read (1 the left, 2 the right), told as a
+    // read problem only when it moves again in the comparison made once more.
+    int changedSide = 0;
 };
 
 // Decides the outcome of one file pair and keeps the pair's progress.
@@ -72,6 +75,8 @@ private:
                                char* firstBuffer, char* secondBuffer,
                                const DirectoryEntry* firstListed);
 
+    // The result of a pair whose file on `side` moved while it was read.
+    CompareResult changedWhileRead(int side);
     // Tells a read that failed, and keeps its reason for the pair's outcome.
     void noteFailure(const std::string& path, int errorCode);
 

@@ -1,10 +1,21 @@
 #include "engine/ParallelHasher.h"
 
 #include "engine/FileAccess.h"
+#include "engine/ThreadStart.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <new>
 
 namespace quorvel {
+
+namespace {
+
+// How often a caller waiting for a result asks whether to go on.
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
+
+} // namespace
 
 ParallelHasher::ParallelHasher(const MakeFileAccess& make, unsigned workers) {
     workers = std::max(workers, 1u);
@@ -12,7 +23,11 @@ ParallelHasher::ParallelHasher(const MakeFileAccess& make, unsigned workers) {
         access_.push_back(make());
     }
     for (auto& files : access_) {
-        workers_.emplace_back([this, &files] { work(*files); });
+        auto thread = startThread([this, &files] { work(*files); });
+        if (!thread) {
+            break;
+        }
+        workers_.push_back(std::move(*thread));
     }
 }
 
@@ -27,6 +42,7 @@ void ParallelHasher::stop() {
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
+        stopRequested_ = true;
         jobs_.clear();
     }
     jobReady_.notify_all();
@@ -44,11 +60,47 @@ void ParallelHasher::submit(std::string path) {
     jobReady_.notify_one();
 }
 
-HashedFile ParallelHasher::next() {
+std::optional<HashedFile> ParallelHasher::next(const MayGoOn& mayGoOn) {
     std::unique_lock lock(mutex_);
-    resultReady_.wait(lock, [this] { return results_.count(taken_) != 0; });
+    if (workers_.empty()) {
+        // No thread to wait for: the file is hashed here, asking between blocks.
+        if (jobs_.empty()) {
+            return std::nullopt;
+        }
+        auto job = std::move(jobs_.front());
+        jobs_.pop_front();
+        lock.unlock();
+        FileHasher hasher(*access_.front());
+        auto hashed =
+            hasher.hash(job.path, [&mayGoOn](std::int64_t) { return !mayGoOn || mayGoOn(); });
+        ++taken_;
+        if (hashed.stopped) {
+            stop();
+            return std::nullopt;
+        }
+        return hashed;
+    }
+    const auto ready = [this] { return results_.count(taken_) != 0; };
+    while (!resultReady_.wait_for(lock, kPollInterval, ready)) {
+        if (mayGoOn && !mayGoOn()) {
+            lock.unlock();
+            stop();
+            return std::nullopt;
+        }
+    }
     auto found = results_.extract(taken_++);
     return std::move(found.mapped());
+}
+
+HashedFile ParallelHasher::hashOne(FileHasher& hasher, const std::string& path) {
+    try {
+        return hasher.hash(path, [this](std::int64_t) { return !stopRequested_.load(); });
+    } catch (const std::bad_alloc&) {
+        // What a worker cannot do costs that file, never the run.
+        HashedFile failed;
+        failed.errorCode = ENOMEM;
+        return failed;
+    }
 }
 
 void ParallelHasher::work(FileAccess& files) {
@@ -64,7 +116,7 @@ void ParallelHasher::work(FileAccess& files) {
             job = std::move(jobs_.front());
             jobs_.pop_front();
         }
-        auto hashed = hasher.hash(job.path);
+        auto hashed = hashOne(hasher, job.path);
         {
             std::lock_guard lock(mutex_);
             results_.emplace(job.number, std::move(hashed));

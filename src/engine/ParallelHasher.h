@@ -2,6 +2,7 @@
 
 #include "engine/FileHasher.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,22 +22,28 @@ class FileAccess;
 
 // Hashes files on worker threads and hands the results back in the order the files were given.
 // Each worker reads through a file access of its own, so nothing of the file system is shared
-// between threads; the workers only read.
+// between threads; the workers only read. Where the system gives fewer threads than asked, the
+// ones it gives do the work, and with none the caller's thread hashes each file as it is taken.
 class ParallelHasher {
 public:
     using MakeFileAccess = std::function<std::unique_ptr<FileAccess>()>;
+    // Asked while a result is waited for; false gives up waiting.
+    using MayGoOn = std::function<bool()>;
 
     ParallelHasher(const MakeFileAccess& make, unsigned workers);
-    ~ParallelHasher(); // waits for the workers; files still queued are not read
+    ~ParallelHasher(); // stops, and waits for the workers to leave the block in hand
     ParallelHasher(const ParallelHasher&) = delete;
     ParallelHasher& operator=(const ParallelHasher&) = delete;
 
     void submit(std::string path);
-    // The result of the oldest file submitted and not yet taken; waits for it.
-    HashedFile next();
+    // The result of the oldest file submitted and not yet taken; waits for it, asking `mayGoOn`
+    // every few milliseconds. Nothing once it said no: the hashing is stopped.
+    std::optional<HashedFile> next(const MayGoOn& mayGoOn = {});
     std::size_t inFlight() const { return submitted_ - taken_; }
-    // Drops the files still queued; a worker finishes the file in hand. The destructor stops too.
+    // Drops the files still queued; a worker stops within the block in hand.
     void stop();
+    // The worker threads the system gave.
+    std::size_t workerCount() const { return workers_.size(); }
 
     // Workers worth starting here: one per processor, at most `limit`.
     static unsigned workersFor(unsigned limit);
@@ -46,6 +54,7 @@ private:
         std::string path;
     };
     void work(FileAccess& files);
+    HashedFile hashOne(FileHasher& hasher, const std::string& path);
 
     std::mutex mutex_;
     std::condition_variable jobReady_;
@@ -53,6 +62,7 @@ private:
     std::deque<Job> jobs_;
     std::map<std::uint64_t, HashedFile> results_;
     bool stopping_ = false;
+    std::atomic<bool> stopRequested_ = false; // the workers' hashing asks after each block
     std::uint64_t submitted_ = 0;
     std::uint64_t taken_ = 0;
     std::vector<std::unique_ptr<FileAccess>> access_;

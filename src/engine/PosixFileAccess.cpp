@@ -70,6 +70,7 @@ std::optional<OpenedFile> PosixFileAccess::takeReadAhead(const std::string& path
     opened.identity = stream->file().identity;
     opened.sizeWhenOpened = stream->file().sizeWhenOpened;
     opened.modifiedWhenOpened = stream->file().modifiedWhenOpened;
+    opened.changedWhenOpened = stream->file().changedWhenOpened;
     opened.readStarted = true;
     opened.ahead = std::move(stream);
     return opened;
@@ -119,6 +120,21 @@ void PosixFileAccess::willRead(const std::string& directory, std::string_view na
         ::posix_fadvise(opened.descriptor.get(), 0, kReadAheadLimit, POSIX_FADV_WILLNEED);
     }
     readAhead_.push({path, std::move(opened)});
+}
+
+bool PosixFileAccess::changedSinceOpened(OpenedFile& file) {
+    if (file.ahead) {
+        // Its descriptor is the reading thread's, which looked once it read the last block.
+        const auto& atEnd = file.ahead->lookAtEnd();
+        return !atEnd || *atEnd != file.ahead->look();
+    }
+    struct stat st {};
+    if (::fstat(file.descriptor.get(), &st) != 0) {
+        return true;
+    }
+    const auto now = lookOf(st);
+    return now.size != file.sizeWhenOpened || now.modified != file.modifiedWhenOpened ||
+           now.changed != file.changedWhenOpened;
 }
 
 const char* PosixFileAccess::readBlockAt(OpenedFile& file, char* buffer, std::int64_t size,

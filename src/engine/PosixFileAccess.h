@@ -26,6 +26,7 @@ public:
 
     LookedUpFile lookUpFile(const std::string& path) override;
     OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) override;
+    bool changedSinceOpened(OpenedFile& file) override;
     BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) override;
     const char* readBlockAt(OpenedFile& file, char* buffer, std::int64_t size,
                             BlockRead& read) override;

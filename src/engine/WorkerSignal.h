@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +31,12 @@ public:
     template <class Predicate>
     void waitFor(std::unique_lock<std::mutex>& lock, Predicate predicate) {
         done_.wait(lock, predicate);
+    }
+    // The same for at most `timeout`; whether the predicate holds.
+    template <class Predicate>
+    bool waitFor(std::unique_lock<std::mutex>& lock, std::chrono::milliseconds timeout,
+                 Predicate predicate) {
+        return done_.wait_for(lock, timeout, predicate);
     }
     // The owner waits until the thread has done all it may and gone to sleep again.
     void waitUntilIdle(std::unique_lock<std::mutex>& lock);

@@ -1,5 +1,6 @@
 #include "report/JsonText.h"
 
+#include "engine/ReadProblem.h"
 #include "report/Base64.h"
 #include "report/Utf8Conversion.h"
 
@@ -24,6 +25,9 @@ std::string jsonLine(const JsonObject& object) {
 }
 
 std::string reasonText(int errorCode) {
+    if (errorCode == kChangedWhileRead) {
+        return changedWhileReadText();
+    }
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
     const char* text = cLocale ? strerror_l(errorCode, cLocale) : std::strerror(errorCode);
     return text && *text ? text : "error " + std::to_string(errorCode);

@@ -1,3 +1,6 @@
+#include "cli/ManifestTaking.h"
+#include "engine/PosixFileAccess.h"
+#include "engine/RunObserver.h"
 #include "support/ChildProcess.h"
 #include "support/Companion.h"
 #include "support/TempTree.h"
@@ -156,6 +159,35 @@ TEST_F(CompanionManifestTest, AManifestGoesOnlyWithADirectoryOrAManifest) {
     r = run({"--manifest", "x.qvm", "--json", "x.json", "T"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("writes no report"), std::string::npos) << r.err;
+}
+
+// Asks to stop at one moment of a manifest's taking: as a file's hashing begins, or once its
+// result is in.
+class StopAt : public RunObserver {
+public:
+    explicit StopAt(bool once) : once_(once) {}
+    void pairBegun(std::string_view) override { stopping_ = stopping_ || !once_; }
+    void bytesCompared(const RunBytes&) override { stopping_ = stopping_ || once_; }
+    bool mayGoOn() override { return !stopping_; }
+
+private:
+    bool once_;
+    bool stopping_ = false;
+};
+
+TEST(ManifestTaking, AnInterruptSeenAtAnyMomentLeavesNoManifest) {
+    test::TempTree tree;
+    tree.writeSized("big", std::int64_t{8} << 20);
+    for (const bool atTheEnd : {false, true}) {
+        SCOPED_TRACE(atTheEnd ? "after the last file" : "while the file is hashed");
+        PosixFileAccess files;
+        StopAt observer(atTheEnd);
+        const auto taken = takeManifest(
+            files, [] { return std::make_unique<PosixFileAccess>(); }, 2, tree.root(), tree.root(),
+            CompareOptions{}, observer);
+        EXPECT_TRUE(taken.interrupted);
+        EXPECT_TRUE(taken.text.empty());
+    }
 }
 
 TEST_F(CompanionManifestTest, AnUnreadableFileIsInTheManifestAndIsTrouble) {

@@ -6,13 +6,17 @@
 #include "engine/AheadStream.h"
 #include "engine/CompareBuffers.h"
 #include "engine/PosixFileAccess.h"
+#include "engine/ThreadStart.h"
 #include "support/EngineFixture.h"
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorvel::test {
@@ -109,6 +113,16 @@ TEST_F(AheadRunTest, TellsWhatOneThreadWouldInTheSameOrder) {
         EXPECT_EQ(ahead.calls, single.calls);
         EXPECT_EQ(ahead.progress, single.progress);
         EXPECT_EQ(ahead.problems, single.problems);
+        // Where the system gives no thread, the run's own thread does it all.
+        Told refused;
+        {
+            const ThreadRefusal noThreads;
+            PosixFileAccess unthreaded;
+            refused = runWith(unthreaded);
+        }
+        EXPECT_EQ(refused.lines, single.lines);
+        EXPECT_EQ(refused.calls, single.calls);
+        EXPECT_EQ(refused.problems, single.problems);
         EXPECT_EQ(
             std::count_if(ahead.lines.begin(), ahead.lines.end(),
                           [](const std::string& line) { return line.rfind(">>>> ", 0) == 0; }),
@@ -228,6 +242,51 @@ TEST(AheadReaderTest, AFileChangedAfterItWasReadAheadIsReadAnew) {
     }
 }
 
+// A file changed in place while it is read, with its size kept: its look once read tells it,
+// whether the run's thread read it or the thread reading ahead did.
+TEST(AheadReaderTest, AFileChangedWhileItWasReadIsToldSo) {
+    // More blocks than the thread reads ahead of the comparison, so the change is made before it
+    // reads the last one.
+    constexpr auto kBlocks = static_cast<std::int64_t>(AheadReader::kStreamAhead) + 4;
+    for (const bool readAhead : {false, true}) {
+        for (const bool change : {false, true}) {
+            SCOPED_TRACE(std::string(readAhead ? "read ahead" : "read in turn") +
+                         (change ? ", changed" : ", unchanged"));
+            TempTree tree;
+            tree.writeSized("big", kBlocks * CompareBuffers::kBlockSize);
+            const auto path = tree.path("big");
+            PosixFileAccess files;
+            if (readAhead) {
+                files.willReadWhole(path);
+                files.settleReadAhead();
+            }
+            auto opened = files.openFile(path, nullptr);
+            ASSERT_EQ(opened.ahead != nullptr, readAhead);
+            std::vector<char> buffer(CompareBuffers::kBlockSize);
+            BlockRead read;
+            files.readBlockAt(opened, buffer.data(), CompareBuffers::kBlockSize, read);
+            struct stat before {};
+            ASSERT_EQ(::stat(path.c_str(), &before), 0);
+            if (change) {
+                const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+                ASSERT_EQ(::pwrite(fd, "c", 1, kBlocks * CompareBuffers::kBlockSize - 1), 1);
+                ::close(fd);
+                struct stat after {};
+                ASSERT_EQ(::stat(path.c_str(), &after), 0);
+                if (after.st_ctim.tv_sec == before.st_ctim.tv_sec &&
+                    after.st_ctim.tv_nsec == before.st_ctim.tv_nsec) {
+                    GTEST_SKIP() << "this file system's change time did not move with a write";
+                }
+            }
+            while (read.count == CompareBuffers::kBlockSize) {
+                files.readBlockAt(opened, buffer.data(), CompareBuffers::kBlockSize, read);
+            }
+            ASSERT_EQ(read.count, 0);
+            EXPECT_EQ(files.changedSinceOpened(opened), change);
+        }
+    }
+}
+
 TEST(AheadComparerTest, NothingIsReadOnceStopped) {
     TempTree tree;
     for (int i = 0; i < 200; ++i) {
@@ -260,6 +319,60 @@ TEST(AheadComparerTest, NothingIsReadOnceStopped) {
     ahead.waitUntilIdle();
     EXPECT_EQ(worker.load()->counts.total(), atStop);
     EXPECT_FALSE(ahead.take(tree.path("L/f2")));
+}
+
+// A pair listed small that grew to many blocks before its turn is left to the run's thread, which
+// reads it as a big pair and asks between blocks whether to go on; a wait for the thread asks too.
+TEST(AheadComparerTest, APairGrownSinceItWasListedNeverKeepsAnAbortWaiting) {
+    TempTree tree;
+    constexpr auto kGrown = 40 * CompareBuffers::kBlockSize;
+    tree.writeSized("L/g", kGrown);
+    tree.writeSized("R/g", kGrown);
+    tree.write("L/first", "same");
+    tree.write("R/first", "same");
+    std::mutex mutex;
+    std::condition_variable released;
+    bool hold = false;
+    bool held = false;
+    bool open = false;
+    std::atomic<HookedFileAccess*> worker = nullptr;
+    AheadComparer ahead([&] {
+        auto files = std::make_unique<HookedFileAccess>();
+        files->onRead = [&](const std::string&, int, std::int64_t n) {
+            std::unique_lock lock(mutex);
+            held = hold;
+            released.notify_all();
+            // Bounded, so that a wait that never asks fails rather than hangs.
+            released.wait_for(lock, std::chrono::seconds(60), [&] { return !hold || open; });
+            return n;
+        };
+        worker = files.get();
+        return files;
+    });
+    const auto schedule = [&] {
+        // The thread leaves the first pair for the caller.
+        ahead.schedule(tree.path("L/first"), tree.path("R/first"), false, 4);
+        ahead.schedule(tree.path("L/g"), tree.path("R/g"), false, 4);
+    };
+    schedule();
+    ahead.waitUntilIdle();
+    EXPECT_FALSE(ahead.take(tree.path("L/g"), [] { return true; }));
+    EXPECT_LE(worker.load()->counts.bytesRead, 4 * CompareBuffers::kBlockSize);
+
+    {
+        std::unique_lock lock(mutex);
+        hold = true;
+        schedule();
+        released.wait(lock, [&] { return held; });
+    }
+    bool asked = false;
+    EXPECT_FALSE(ahead.take(tree.path("L/g"), [&] {
+        std::lock_guard lock(mutex);
+        asked = open = true;
+        released.notify_all();
+        return false;
+    }));
+    EXPECT_TRUE(asked);
 }
 
 // A stop made just as the thread gives up looking for more pairs and goes to sleep must still

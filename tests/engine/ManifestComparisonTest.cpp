@@ -126,14 +126,16 @@ TEST_F(ManifestComparisonTest, AnAbortStopsTheRunBeforeTheNextPair) {
     tree.write("b.txt", "b");
     add("a.txt", "x");
     add("b.txt", "y");
-    view.onProcessEvents = [this](int polls) {
-        if (polls == 3) {
+    // Asked as the second pair begins, so seen at the first poll while its file is hashed.
+    view.onPairBegun = [this](std::string_view name) {
+        if (name == "b.txt") {
             run.requestAbort();
         }
     };
     const auto& state = compare(true);
     EXPECT_TRUE(state.runInterrupted);
-    EXPECT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines,
+              std::vector<std::string>{row("", "a.txt", CompareResult::DifferentContents)});
     EXPECT_EQ(state.counters.filesCompared, 1);
 }
 

@@ -1,5 +1,6 @@
 #include "engine/PairComparer.h"
 #include "engine/CompareBuffers.h"
+#include "engine/ReadProblem.h"
 #include "engine/RunState.h"
 #include "support/HookedFileAccess.h"
 #include "support/RecordingView.h"
@@ -8,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvel {
 namespace {
@@ -113,6 +117,66 @@ TEST_F(PairComparerTest, DifferentContentsIsCheckedOnceMoreFromTheStart) {
     EXPECT_EQ(files.counts.openHandles(), 4);
     const std::vector<std::string> expected{"a", "a  66%", "a  100%", "a  66%", "a  100%"};
     EXPECT_EQ(view.fileStatuses, expected);
+}
+
+// A writer changes the right file while it is read, so that at every moment it differs from the
+// left one: the start after it was read, the end before it is read.
+TEST_F(PairComparerTest, AFileThatChangesWhileItIsReadIsNeverEqual) {
+    struct Row {
+        const char* name;
+        bool everyAttempt; // the writer puts the end back once it is read, too
+        CompareResult result;
+    };
+    const Row rows[] = {
+        {"changed during the first attempt only", false, CompareResult::DifferentContents},
+        {"changed during every attempt", true, CompareResult::NotFoundIn2nd},
+    };
+    constexpr std::int64_t kSize = 2 * CompareBuffers::kBlockSize + 1;
+    bool stampsMoved = true;
+    const auto put = [&](std::int64_t offset, char byte) {
+        const auto path = tree.path("b");
+        struct stat before {};
+        struct stat after {};
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        ::fstat(fd, &before);
+        ASSERT_EQ(::pwrite(fd, &byte, 1, offset), 1);
+        ::fstat(fd, &after);
+        ::close(fd);
+        stampsMoved = stampsMoved && (before.st_ctim.tv_sec != after.st_ctim.tv_sec ||
+                                      before.st_ctim.tv_nsec != after.st_ctim.tv_nsec);
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        tree.writeSized("a", kSize, 'x');
+        tree.writeSized("b", kSize, 'x');
+        put(kSize - 1, 'y');
+        view.readProblems.clear();
+        int attempts = 0;
+        files.onRead = [&](const std::string& path, int read, std::int64_t n) -> std::int64_t {
+            if (path != tree.path("b")) {
+                return n;
+            }
+            attempts += read == 1 ? 1 : 0;
+            if (read == 1 && (attempts == 1 || row.everyAttempt)) {
+                put(0, 'y');
+                put(kSize - 1, 'x');
+            } else if (read == 3 && row.everyAttempt) {
+                put(0, 'x');
+                put(kSize - 1, 'y');
+            }
+            return n;
+        };
+        const auto outcome = comparer.comparePair(tree.path("a"), tree.path("b"));
+        if (!stampsMoved) {
+            GTEST_SKIP() << "this file system's change time did not move with a write";
+        }
+        EXPECT_EQ(outcome.result, row.result);
+        const bool trouble = row.result == CompareResult::NotFoundIn2nd;
+        EXPECT_EQ(outcome.errorCode, trouble ? kChangedWhileRead : 0);
+        const std::vector<std::pair<std::string, int>> told{{tree.path("b"), kChangedWhileRead}};
+        EXPECT_EQ(view.readProblems, trouble ? told : decltype(told){});
+    }
 }
 
 TEST_F(PairComparerTest, AnAbortDuringTheReadWinsOverADifference) {

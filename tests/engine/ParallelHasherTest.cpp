@@ -1,6 +1,7 @@
 #include "engine/ParallelHasher.h"
 #include "engine/ContentHash.h"
 #include "engine/PosixFileAccess.h"
+#include "engine/ThreadStart.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <string>
 
 namespace quorvel {
@@ -43,12 +45,12 @@ TEST(ParallelHasherTest, ResultsComeBackInTheOrderTheFilesWereGiven) {
         const auto content = tree.read(fileName(i));
         ContentHash expected;
         expected.add(content);
-        const auto hashed = hasher.next();
+        const auto hashed = *hasher.next();
         ASSERT_TRUE(hashed.hash) << i;
         EXPECT_EQ(*hashed.hash, expected.digest()) << i;
         EXPECT_EQ(hashed.size, static_cast<std::int64_t>(content.size())) << i;
         if (i == 100) {
-            const auto missing = hasher.next();
+            const auto missing = *hasher.next();
             EXPECT_FALSE(missing.hash);
             EXPECT_EQ(missing.errorCode, ENOENT);
         }
@@ -91,7 +93,7 @@ TEST(ParallelHasherTest, StoppedItReadsNoneOfTheFilesStillQueued) {
         for (int i = 0; i < 50; ++i) {
             hasher.submit(tree.path("f"));
         }
-        EXPECT_TRUE(hasher.next().hash);
+        EXPECT_TRUE(hasher.next()->hash);
         std::unique_lock lock(gate.mutex);
         // Both workers hold a file, waiting at the gate.
         gate.changed.wait(lock, [&gate] { return gate.opens == 3; });
@@ -102,6 +104,74 @@ TEST(ParallelHasherTest, StoppedItReadsNoneOfTheFilesStillQueued) {
         gate.changed.notify_all();
     }
     EXPECT_EQ(gate.opens, 3);
+}
+
+// The second read of the run waits until the test lets it go; every read is counted.
+class HeldAccess : public PosixFileAccess {
+public:
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable changed;
+        int reads = 0;
+        bool open = false;
+    };
+    explicit HeldAccess(Gate& gate) : gate_(gate) {}
+    BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) override {
+        {
+            std::unique_lock lock(gate_.mutex);
+            if (++gate_.reads == 2) {
+                gate_.changed.wait(lock, [this] { return gate_.open; });
+            }
+        }
+        return PosixFileAccess::readBlock(file, buffer, size);
+    }
+
+private:
+    Gate& gate_;
+};
+
+// A manifest of one big file is interrupted: the hashing stops within a block, with workers or,
+// where the system gives no thread, on the caller's.
+TEST(ParallelHasherTest, AStopIsSeenWithinTheBlockInHand) {
+    test::TempTree tree;
+    tree.writeSized("big", std::int64_t{4} << 20);
+    for (const bool threads : {true, false}) {
+        SCOPED_TRACE(threads ? "on a worker" : "no thread to be had");
+        std::optional<ThreadRefusal> refusal;
+        if (!threads) {
+            refusal.emplace();
+        }
+        HeldAccess::Gate gate;
+        {
+            ParallelHasher hasher([&gate] { return std::make_unique<HeldAccess>(gate); }, 1);
+            EXPECT_EQ(hasher.workerCount(), threads ? 1u : 0u);
+            hasher.submit(tree.path("big"));
+            const auto hashed = hasher.next([&gate] {
+                std::lock_guard lock(gate.mutex);
+                gate.open = true;
+                gate.changed.notify_all();
+                return false;
+            });
+            EXPECT_FALSE(hashed);
+        }
+        EXPECT_LE(gate.reads, 2);
+    }
+}
+
+TEST(ParallelHasherTest, WithoutThreadsTheCallersThreadHashesEachFileInTurn) {
+    test::TempTree tree;
+    const ThreadRefusal refusal;
+    ParallelHasher hasher(posixAccess(), 4);
+    for (int i = 0; i < 3; ++i) {
+        tree.write(fileName(i), std::string(static_cast<std::size_t>(i) * 100000, 'a'));
+        hasher.submit(tree.path(fileName(i)));
+    }
+    for (int i = 0; i < 3; ++i) {
+        const auto hashed = hasher.next();
+        ASSERT_TRUE(hashed && hashed->hash) << i;
+        EXPECT_EQ(hashed->size, i * 100000) << i;
+    }
+    EXPECT_EQ(hasher.inFlight(), 0u);
 }
 
 } // namespace
