@@ -44,7 +44,10 @@ void AheadReader::schedule(std::string path) {
         return;
     }
     if (!thread_.joinable() && !refused_) {
-        auto thread = startThread([this] { run(); });
+        // Its buffers are had before the thread: with less memory than they take, the files are
+        // read in their turn rather than fail part-way.
+        refused_ = !allocateBuffers();
+        auto thread = refused_ ? std::nullopt : startThread([this] { run(); });
         refused_ = !thread;
         if (thread) {
             thread_ = std::move(*thread);
@@ -119,24 +122,32 @@ void AheadReader::dropFront(std::size_t count, std::unique_lock<std::mutex>& loc
 
 void AheadReader::releaseBlocks(Entry& entry) {
     for (const auto& block : entry.blocks) {
-        if (block.buffer != nullptr) {
-            free_.push_back(block.buffer);
-        }
+        free_.push_back(block.buffer);
     }
     entry.blocks.clear();
 }
 
-char* AheadReader::takeBuffer() {
-    if (!free_.empty()) {
-        auto* buffer = free_.back();
-        free_.pop_back();
-        return buffer;
+bool AheadReader::allocateBuffers() {
+    try {
+        buffers_.reserve(kBuffers);
+        free_.reserve(kBuffers);
+        while (buffers_.size() < kBuffers) {
+            buffers_.emplace_back(static_cast<char*>(::operator new[](
+                static_cast<std::size_t>(blockSize_), std::align_val_t{kBufferAlignment})));
+            free_.push_back(buffers_.back().get());
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        free_.clear();
+        buffers_.clear();
+        return false;
     }
-    std::unique_ptr<char, FreeBuffer> buffer(static_cast<char*>(::operator new[](
-        static_cast<std::size_t>(blockSize_), std::align_val_t{kBufferAlignment})));
-    buffers_.push_back(std::move(buffer));
-    ++allocated_;
-    return buffers_.back().get();
+}
+
+char* AheadReader::takeBuffer() {
+    auto* buffer = free_.back();
+    free_.pop_back();
+    return buffer;
 }
 
 AheadReader::Work AheadReader::nextWork(Entry*& entry) {
@@ -217,17 +228,7 @@ void AheadReader::run() {
             entry->opened = true;
             entry->ended = !entry->file.isOpen();
         } else {
-            char* buffer = nullptr;
-            try {
-                buffer = takeBuffer();
-            } catch (const std::bad_alloc&) {
-                // A block that cannot be had is a read that failed: never the file's end.
-                entry->blocks.push_back({nullptr, {-1, ENOMEM}});
-                entry->ended = true;
-            }
-            if (buffer != nullptr) {
-                readNextBlock(*entry, buffer, lock);
-            }
+            readNextBlock(*entry, takeBuffer(), lock);
         }
         entry->busy = false;
         signal_.done();

@@ -73,13 +73,13 @@ private:
     void run();
     // What the thread does next, with the lock held.
     Work nextWork(Entry*& entry);
-    std::size_t buffersFree() const {
-        return free_.size() + (allocated_ < kBuffers ? kBuffers - allocated_ : 0);
-    }
+    std::size_t buffersFree() const { return free_.size(); }
     void readNextBlock(Entry& entry, char* buffer, std::unique_lock<std::mutex>& lock);
     // Drops the first `count` entries, with the lock held; their descriptors go to the thread.
     void dropFront(std::size_t count, std::unique_lock<std::mutex>& lock);
     void releaseBlocks(Entry& entry);
+    // All of them at once, or none; false when the memory is not there.
+    bool allocateBuffers();
     char* takeBuffer();
 
     // Called by the stream.
@@ -96,7 +96,6 @@ private:
     };
     std::vector<std::unique_ptr<char, FreeBuffer>> buffers_;
     std::vector<char*> free_;
-    std::size_t allocated_ = 0;
     std::vector<FileDescriptor> toClose_;
     bool forgetDirectories_ = false;
     bool quit_ = false;
