@@ -33,6 +33,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -231,7 +232,9 @@ std::optional<int> readManifestOperands(const CommandLine& cl,
 
 } // namespace
 
-int main(int argc, char** argv) {
+namespace {
+
+int runCompanion(int argc, char** argv) {
     // A closed output is an error of a write, not the end of the process: the exports still
     // have to be written.
     std::signal(SIGPIPE, SIG_IGN);
@@ -376,4 +379,16 @@ int main(int argc, char** argv) {
         return kExitTrouble;
     }
     return state.counters.differentCount > 0 ? kExitDifferent : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return runCompanion(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Too little memory for the run itself: trouble, said once, never an abort's core.
+        std::fputs("quorvel-compare: out of memory\n", stderr);
+        return kExitTrouble;
+    }
 }
