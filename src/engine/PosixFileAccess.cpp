@@ -88,8 +88,10 @@ OpenedFile PosixFileAccess::openFile(const std::string& path, const DirectoryEnt
     auto ahead = readAhead_.take(path);
     OpenedFile opened = ahead ? std::move(ahead->file) : opener_.open(path, listed != nullptr);
     if (!opened.isOpen() && opened.problem.errorCode == EMFILE) {
-        // Files held for reading ahead must never cost a file its comparison.
+        // Files held for reading ahead, and directories kept open to find names by, must never
+        // cost a file its comparison.
         stopReadingAhead();
+        opener_.forget();
         opened = opener_.open(path, listed != nullptr);
     }
     return opened;

@@ -95,6 +95,33 @@ TEST(ReadAhead, FilesHeldAheadNeverCostAFileItsComparison) {
     }
 }
 
+TEST(ReadAhead, DirectoriesKeptOpenNeverCostAFileItsComparison) {
+    test::TempTree tree;
+    for (const char* side : {"L/a", "R/a", "S/a"}) {
+        tree.write(side, side);
+    }
+    int highest = ::open("/dev/null", O_RDONLY);
+    ::close(highest);
+    DescriptorLimit limit(static_cast<rlim_t>(highest + 24));
+    PosixFileAccess files;
+    // Kept open to find their names by.
+    ASSERT_TRUE(files.openFile(tree.path("L/a"), nullptr).isOpen());
+    ASSERT_TRUE(files.openFile(tree.path("R/a"), nullptr).isOpen());
+    // None left for a third directory's file but those the two directories hold.
+    std::vector<int> spent;
+    for (int fd; (fd = ::open("/dev/null", O_RDONLY)) >= 0;) {
+        spent.push_back(fd);
+    }
+    auto opened = files.openFile(tree.path("S/a"), nullptr);
+    EXPECT_TRUE(opened.isOpen());
+    char c = 0;
+    EXPECT_EQ(files.readBlock(opened, &c, 1).count, 1);
+    EXPECT_EQ(c, 'S');
+    for (int s : spent) {
+        ::close(s);
+    }
+}
+
 TEST(ReadAhead, ANameGivenToAFifoAfterItsDirectoryWasListedIsNotOpened) {
     test::TempTree tree;
     for (int i = 0; i < 12; ++i) {
