@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "engine/FilterPatterns.h"
 #include "lang/LanguageTable.h"
 
 namespace quorvel {
@@ -10,11 +11,28 @@ ParsedCommandLine usageError(std::string message) {
     return {std::nullopt, std::move(message)};
 }
 
+// Patterns given more than once add up.
+void addPatterns(std::string& patterns, const std::string& more) {
+    patterns += patterns.empty() ? more : ";" + more;
+}
+
 } // namespace
+
+std::optional<std::string> pathPatternError(const std::string& patterns) {
+    for (const auto& pattern : filterPatterns(patterns)) {
+        if (pattern.find('/') != std::string::npos) {
+            return "the pattern '" + pattern +
+                   "' holds '/': patterns match names, never paths (exclude the directory by "
+                   "its name)";
+        }
+    }
+    return std::nullopt;
+}
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     CommandLine cl;
     bool optionsEnded = false;
+    bool filterGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
@@ -32,9 +50,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        const bool takesValue = name == "--filter" || name == "--exclude" || name == "--lang" ||
-                                name == "--text" || name == "--html" || name == "--json" ||
-                                name == "--manifest";
+        const bool takesValue = name == "--filter" || name == "--exclude" ||
+                                name == "--exclude-from" || name == "--lang" || name == "--text" ||
+                                name == "--html" || name == "--json" || name == "--manifest";
         if (takesValue && !value) {
             if (i + 1 >= args.size()) {
                 return usageError("option '" + name + "' requires an argument");
@@ -51,13 +69,22 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (name == "--all") {
             cl.options.onlyDifferent = false;
         } else if (name == "--filter") {
-            cl.options.filter = *value;
+            if (!filterGiven) {
+                cl.options.filter.clear();
+            }
+            filterGiven = true;
+            addPatterns(cl.options.filter, *value);
         } else if (name == "--both") {
             cl.options.bothSides = true;
             cl.directoryOption = name;
         } else if (name == "--exclude") {
-            cl.options.exclusions = *value;
+            addPatterns(cl.options.exclusions, *value);
             cl.directoryOption = name;
+        } else if (name == "--exclude-from") {
+            cl.excludeFiles.push_back(*value);
+            cl.directoryOption = name;
+        } else if (name == "--one-sided") {
+            cl.oneSided = true;
         } else if (name == "--lang") {
             cl.language = languageFromCode(*value);
             if (cl.language == kNoLanguage) {
@@ -85,6 +112,15 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else {
             return usageError("unrecognized option '" + arg + "'");
         }
+    }
+    if (cl.oneSided && cl.options.bothSides) {
+        return usageError("options '--both' and '--one-sided' contradict each other");
+    }
+    if (cl.textFile == "-" && cl.jsonFile == "-") {
+        return usageError("only one report can go to standard output");
+    }
+    if (const auto error = pathPatternError(cl.options.filter + ";" + cl.options.exclusions)) {
+        return usageError(*error);
     }
     if (!cl.help && !cl.version && cl.manifestFile) {
         if (cl.paths.size() != 1) {

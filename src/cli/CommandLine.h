@@ -17,13 +17,18 @@ struct CommandLine {
     LanguageId language = kEnglish;
     Progress progress = Progress::Auto;
     bool quiet = false;
+    // Files only in the second directory are listed unless this is given: a script must hear of
+    // files a backup lacks, whichever side it names first.
+    bool oneSided = false;
     bool help = false;
     bool version = false;
-    std::optional<std::string> textFile;
+    std::optional<std::string> textFile; // "-" for standard output
     std::optional<std::string> htmlFile;
     std::optional<std::string> jsonFile;     // "-" for standard output
     std::optional<std::string> manifestFile; // write the tree's manifest there ("-" too)
     std::vector<std::string> paths;
+    // Files of exclusion patterns, one a line, read before the run.
+    std::vector<std::string> excludeFiles;
     // The last option given that only a comparison of two directories takes, if any.
     std::string directoryOption;
 };
@@ -34,5 +39,9 @@ struct ParsedCommandLine {
     std::string error;
 };
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// The usage error of a pattern among `patterns` (";" between them) that holds a '/', which no
+// name can match.
+std::optional<std::string> pathPatternError(const std::string& patterns);
 
 } // namespace quorvel

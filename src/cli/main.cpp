@@ -3,6 +3,9 @@
 #include "cli/CommandLine.h"
 #include "cli/InterruptSignal.h"
 #include "cli/ManifestTaking.h"
+#include "cli/NothingCompared.h"
+#include "cli/OutputTarget.h"
+#include "cli/PatternFile.h"
 #include "cli/ReportOutput.h"
 #include "cli/RunObserverFanOut.h"
 #include "cli/TerminalRunView.h"
@@ -59,13 +62,17 @@ namesakes in another directory, and print the report.
   --fast              compare sizes only
   --no-recurse        do not descend into subdirectories (directory mode)
   --all               list equal files too (directory mode)
-  --filter PATTERNS   file name patterns separated by ';' (default "*.*")
+  --filter PATTERNS   file name patterns separated by ';' (default "*.*");
+                      given twice, they add up
   --exclude PATTERNS  leave out files and directories whose names match these
-                      patterns, on both sides (directory mode)
-  --both              also list files found only in the second directory
-                      (directory mode)
+                      patterns, on both sides (directory mode); they add up
+  --exclude-from FILE exclusion patterns from FILE, one a line
+  --both              list files found only in the second directory too (the
+                      default in directory mode)
+  --one-sided         list only what the first side holds, as the window does
   --lang CODE         report language: eng, ita, ned, deu, dk or esp (default eng)
-  --text FILE         also save the report as a text file
+  --text FILE         also save the report as a text file (CR LF line ends);
+                      with '-' it goes to standard output instead of the report
   --html FILE         also save the report as an HTML page
   --json FILE         also save a report for scripts (JSON Lines, every pair
                       compared); with '-' it goes to standard output instead
@@ -94,7 +101,8 @@ as different contents (a hash cannot tell which is the shorter start). A
 damaged manifest is named with its line and nothing is compared.
 
 Exit status: 0 all compared files equal, 1 some differ, 2 trouble (also a
-file or directory that could not be read), 130 interrupted.
+file or directory that could not be read, a report file that cannot be written,
+or nothing compared at all), 130 interrupted.
 )";
 
 int usageFailure(const std::string& message) {
@@ -242,7 +250,7 @@ int runCompanion(int argc, char** argv) {
     if (!parsed.commandLine) {
         return usageFailure(parsed.error);
     }
-    const auto& cl = *parsed.commandLine;
+    auto cl = *parsed.commandLine;
     if (cl.help) {
         std::fputs(kUsage, stdout);
         return 0;
@@ -255,6 +263,36 @@ int runCompanion(int argc, char** argv) {
     if (!here && anyRelative(cl.paths)) {
         std::fprintf(stderr, "quorvel-compare: cannot get the current directory: %s\n",
                      std::strerror(errno));
+        return kExitTrouble;
+    }
+    for (const auto& file : cl.excludeFiles) {
+        const auto read = readPatternFile(file);
+        if (read.errorCode != 0) {
+            std::fprintf(stderr, "quorvel-compare: cannot read '%s': %s\n", file.c_str(),
+                         std::strerror(read.errorCode));
+            return kExitTrouble;
+        }
+        if (const auto error = pathPatternError(read.patterns)) {
+            return usageFailure(file + ": " + *error);
+        }
+        if (!read.patterns.empty()) {
+            cl.options.exclusions +=
+                cl.options.exclusions.empty() ? read.patterns : ";" + read.patterns;
+        }
+    }
+    // Checked before the run, each of them: a folder that is not there must not cost an hour's
+    // work.
+    bool targetsUsable = true;
+    for (const auto* target : {&cl.textFile, &cl.htmlFile, &cl.jsonFile, &cl.manifestFile}) {
+        if (*target) {
+            if (const int problem = outputTargetProblem(**target)) {
+                std::fprintf(stderr, "quorvel-compare: cannot write '%s': %s\n", (*target)->c_str(),
+                             std::strerror(problem));
+                targetsUsable = false;
+            }
+        }
+    }
+    if (!targetsUsable) {
         return kExitTrouble;
     }
     const bool showProgress = cl.progress == CommandLine::Progress::On ||
@@ -302,6 +340,11 @@ int runCompanion(int argc, char** argv) {
     request.leftNames = std::move(plan.leftNames);
     request.rightName = std::move(plan.rightName);
     request.options = cl.options;
+    // Both sides unless told otherwise: a file the second tree lacks and one only it holds are
+    // both differences a script must hear of.
+    if (plan.mode == CompareMode::DirectoryWithDirectory && !cl.oneSided) {
+        request.options.bothSides = true;
+    }
     request.filterWord = uiCaption(currentLanguage, UiKey::uiFilter);
     request.excludeWord = uiCaption(currentLanguage, UiKey::uiExclude);
     request.fastNote = uiCaption(currentLanguage, UiKey::uiFastCompare);
@@ -344,9 +387,12 @@ int runCompanion(int argc, char** argv) {
     // Written in full, or it is trouble; a reader that stopped early (`| head`) is told nothing.
     bool printed = true;
     const bool jsonToOutput = cl.jsonFile && *cl.jsonFile == "-";
-    if (!cl.quiet || jsonToOutput) {
+    const bool textToOutput = cl.textFile && *cl.textFile == "-";
+    if (!cl.quiet || jsonToOutput || textToOutput) {
         const ReportOutput stdOut(STDOUT_FILENO);
-        const auto output = jsonToOutput ? stdOut.printText(json.text()) : stdOut.print(report);
+        const auto output = jsonToOutput   ? stdOut.printText(json.text())
+                            : textToOutput ? stdOut.printText(formatReportText(report))
+                                           : stdOut.print(report);
         if (output.outcome == ReportOutput::Outcome::Failed) {
             std::fprintf(stderr,
                          "quorvel-compare: cannot write the report to standard output: %s\n",
@@ -356,7 +402,7 @@ int runCompanion(int argc, char** argv) {
     }
     // Each export is tried even when an earlier output failed.
     bool exported = true;
-    if (cl.textFile) {
+    if (cl.textFile && !textToOutput) {
         exported &= exportReport(*cl.textFile, [&] { writeReportText(report, *cl.textFile); });
     }
     if (cl.htmlFile) {
@@ -376,6 +422,21 @@ int runCompanion(int argc, char** argv) {
         return kExitInterrupted;
     }
     if (view.hadReadProblems()) {
+        return kExitTrouble;
+    }
+    if (state.counters.filesCompared == 0) {
+        // Nothing checked is no "all equal": an empty backup or a filter that matches nothing.
+        const auto empty = [&files](const Manifest* manifest, const std::string& directory) {
+            if (manifest != nullptr) {
+                return manifest->entries.size() == 0;
+            }
+            const auto listing = files.listNames(directory);
+            return listing.entries && listing.entries->empty();
+        };
+        const bool leftEmpty = empty(manifests.left.get(), request.leftDirectory);
+        const bool rightEmpty = empty(manifests.right.get(), request.rightDirectory);
+        std::fprintf(stderr, "quorvel-compare: nothing was compared: %s\n",
+                     nothingComparedReason(leftEmpty, rightEmpty, state.options).c_str());
         return kExitTrouble;
     }
     return state.counters.differentCount > 0 ? kExitDifferent : 0;

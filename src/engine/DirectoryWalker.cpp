@@ -13,6 +13,7 @@
 #include "engine/Wildcard.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <functional>
 
 namespace quorvel {
@@ -269,6 +270,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
     PairCursor comparing;
     PairCursor hinting;
     std::size_t hinted = 0;
+    std::size_t pairsHere = 0;
     for (std::size_t i = 0; auto next = nextPair(*listing, comparing); ++i) {
         // Keep the next few pairs in flight: a disk serves many requests at once far faster
         // than one after the other.
@@ -296,6 +298,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
             }
         }
         const auto entry = *next;
+        ++pairsHere;
         auto& progress = state_.progress;
         progress.currentFileName = entry.name;
         progress.currentFileSize = entry.size;
@@ -321,6 +324,10 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
             level.rightPath = right;
             listRightOnly(*rightListing.entries, right, &*listing, relativePath, blockWritten,
                           level);
+        } else if (!relativePath.empty() && pairsHere == 0 && !enteredBelow(*listing) &&
+                   (rightListing.errorCode == ENOENT || rightListing.errorCode == ENOTDIR)) {
+            // Only on the left and listing nothing: without a line of its own it passes unseen.
+            recordUnreadable(left, relativePath, CompareResult::NotFoundIn2nd, 0);
         }
     }
     if (state_.options.recurse && !state_.runInterrupted) {
@@ -363,13 +370,31 @@ DirectoryWalker::Level DirectoryWalker::rightOnlyLevel(const std::string& right,
         return level;
     }
     level.rightPath = right;
-    listRightOnly(*taken.entries, right, nullptr, relativePath, blockWritten, level);
+    const auto listed =
+        listRightOnly(*taken.entries, right, nullptr, relativePath, blockWritten, level);
+    if (listed == 0 && level.rightOnly.empty()) {
+        // An empty directory only on the right is a difference too.
+        recordUnreadable(right, relativePath, CompareResult::NotFoundIn1st, 0);
+    }
     return level;
 }
 
-void DirectoryWalker::listRightOnly(const ListedEntries& right, const std::string& rightPath,
-                                    const ListedEntries* left, const std::string& relativePath,
-                                    bool& blockWritten, Level& level) {
+bool DirectoryWalker::enteredBelow(const ListedEntries& listing) const {
+    if (!state_.options.recurse) {
+        return false;
+    }
+    for (std::size_t i = 0; i < listing.size(); ++i) {
+        if (!isFile(listing[i]) && !names_.excluded(listing[i].name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::size_t DirectoryWalker::listRightOnly(const ListedEntries& right, const std::string& rightPath,
+                                           const ListedEntries* left,
+                                           const std::string& relativePath, bool& blockWritten,
+                                           Level& level) {
     // The left names by hash: the right listing comes in no order, and sorting it would cost more
     // than the whole option may.
     std::vector<std::pair<std::size_t, std::uint32_t>> leftNames;
@@ -412,6 +437,7 @@ void DirectoryWalker::listRightOnly(const ListedEntries& right, const std::strin
     std::sort(directories.begin(), directories.end(), byName);
     // A name the left listing leaves out (a FIFO, a socket, a device) has no file to compare
     // with: the right file or directory is only on the right, as if the name were not there.
+    std::size_t listed = 0;
     for (const auto name : files) {
         // Only a regular file is listed: not a link that leads nowhere.
         const auto file = files_.lookUpFile(joinPath(rightPath, name));
@@ -422,13 +448,15 @@ void DirectoryWalker::listRightOnly(const ListedEntries& right, const std::strin
         state_.progress.currentFileSize = 0; // nothing is read
         const PairFacts pair{relativePath, name, CompareResult::NotFoundIn1st, {}, file.size, 0};
         if (!books_.accountPair(pair)) {
-            return;
+            return listed;
         }
         recordLevelPair(blockWritten, pair);
+        ++listed;
     }
     for (const auto name : directories) {
         level.rightOnly.emplace_back(name);
     }
+    return listed;
 }
 
 double DirectoryWalker::totalSize(const std::string& directory, const CompareOptions& options) {

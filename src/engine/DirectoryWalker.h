@@ -83,9 +83,12 @@ private:
     Level rightOnlyLevel(const std::string& right, const std::string& relativePath);
     // With both sides: the files of a right directory without a namesake on the left, listed as
     // such, and its subdirectories without one, for the walk.
-    void listRightOnly(const ListedEntries& right, const std::string& rightPath,
-                       const ListedEntries* left, const std::string& relativePath,
-                       bool& blockWritten, Level& level);
+    // Returns how many files it listed.
+    std::size_t listRightOnly(const ListedEntries& right, const std::string& rightPath,
+                              const ListedEntries* left, const std::string& relativePath,
+                              bool& blockWritten, Level& level);
+    // Whether the walk goes on into a subdirectory of the listing.
+    bool enteredBelow(const ListedEntries& listing) const;
     // A directory whose listing failed, as the pair that stands for what it holds.
     void recordUnreadable(const std::string& path, const std::string& relativePath,
                           CompareResult result, int errorCode);

@@ -132,10 +132,14 @@ CompareResult PairComparer::compareFilePair(const std::string& firstPath,
 }
 
 void PairComparer::noteProblem(const std::string& path, const FileProblem& problem, bool second) {
-    outcome_.errorCode = problem.errorCode;
-    // A file missing on the right is a plain difference; one that is no regular file has no
-    // reason to tell.
-    if (problem.errorCode != 0 && !(second && problem.missing)) {
+    // A file missing on the right is a plain difference, and one that is no regular file a
+    // difference of kind: neither failed to be read, but the kind is worth a word in the facts.
+    if (second && problem.missing) {
+        outcome_.errorCode = 0;
+    } else if (problem.errorCode == 0) {
+        outcome_.errorCode = kNotARegularFile;
+    } else {
+        outcome_.errorCode = problem.errorCode;
         observer_.readProblem(path, problem.errorCode);
     }
 }

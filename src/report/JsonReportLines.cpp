@@ -135,11 +135,8 @@ void appendJsonPairLine(std::string& text, const PairFacts& pair) {
     appendNumber(pair.leftSize);
     text += R"(,"right_size":)";
     appendNumber(pair.rightSize);
-    // A file that is simply not there is a difference, not a side that could not be read.
-    const bool absent = (pair.result == CompareResult::NotFoundIn2nd ||
-                         pair.result == CompareResult::NotFoundIn1st) &&
-                        pair.errorCode == ENOENT;
-    if (absent || pair.errorCode == 0) {
+    // A file that is simply not there has no reason; a link that leads nowhere has its own.
+    if (pair.errorCode == 0) {
         text += R"(,"error":null,"error_code":null})";
     } else {
         text += R"(,"error":)";

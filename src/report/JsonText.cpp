@@ -28,6 +28,9 @@ std::string reasonText(int errorCode) {
     if (errorCode == kChangedWhileRead) {
         return changedWhileReadText();
     }
+    if (errorCode == kNotARegularFile) {
+        return notARegularFileText();
+    }
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
     const char* text = cLocale ? strerror_l(errorCode, cLocale) : std::strerror(errorCode);
     return text && *text ? text : "error " + std::to_string(errorCode);

@@ -29,6 +29,10 @@ protected:
         tree.write("R/sub/caf\xe9.txt", "latin1");
         tree.symlink("nowhere", "L/broken.txt");
         tree.write("L/say \"hi\"\\\t.txt", "x"); // what JSON must escape
+        tree.write("L/linked.txt", "x");
+        tree.symlink("nowhere", "R/linked.txt");
+        tree.write("L/piped.txt", "x");
+        tree.fifo("R/piped.txt");
     }
 
     // Every line parsed; a line that is not one JSON object fails the test.
@@ -65,9 +69,8 @@ TEST_F(CompanionJsonTest, EveryObjectOfARunHasItsTypesAndTheSummaryCountsThePair
     EXPECT_EQ(start["right"], tree.path("R"));
     EXPECT_EQ(start["filter"], "*.*");
     EXPECT_EQ(start["exclusions"], "");
-    EXPECT_EQ(
-        start["options"],
-        json({{"fast", false}, {"recurse", true}, {"only_different", true}, {"both", false}}));
+    EXPECT_EQ(start["options"],
+              json({{"fast", false}, {"recurse", true}, {"only_different", true}, {"both", true}}));
     const json& summary = objects.back();
     EXPECT_EQ(summary["type"], "summary");
 
@@ -117,7 +120,13 @@ TEST_F(CompanionJsonTest, EveryObjectOfARunHasItsTypesAndTheSummaryCountsThePair
     EXPECT_TRUE(byPath["only.txt"]["error"].is_null()) << "missing is a difference, not trouble";
     ASSERT_EQ(byPath.count("broken.txt"), 1u);
     EXPECT_EQ(byPath["broken.txt"]["error"], "No such file or directory");
-    EXPECT_EQ(troublePaths, std::vector<std::string>{tree.path("L/broken.txt")});
+    // On the right, a link that leads nowhere and a name of another kind say so too.
+    EXPECT_EQ(byPath["linked.txt"]["result"], "not-found-in-2nd");
+    EXPECT_EQ(byPath["linked.txt"]["error"], "No such file or directory");
+    EXPECT_EQ(byPath["piped.txt"]["result"], "not-found-in-2nd");
+    EXPECT_EQ(byPath["piped.txt"]["error"], "not a regular file");
+    EXPECT_EQ(troublePaths,
+              (std::vector<std::string>{tree.path("L/broken.txt"), tree.path("R/linked.txt")}));
 
     // The name that is not UTF-8 comes back byte for byte.
     const std::string shown = "sub/caf\xef\xbf\xbd.txt";

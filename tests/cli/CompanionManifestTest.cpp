@@ -86,7 +86,7 @@ TEST_F(CompanionManifestTest, AManifestTellsWhatChangedInTheTreeSince) {
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
 
     changeTree();
-    r = run({"m.qvm", "T"});
+    r = run({"--one-sided", "m.qvm", "T"});
     EXPECT_EQ(r.exitCode, 1) << r.err;
     const std::string heading = "Comparison of manifest " + tree.path("m.qvm") +
                                 "\n(manifest taken:  " + lines.front()["date"].get<std::string>() +
@@ -104,7 +104,7 @@ TEST_F(CompanionManifestTest, AManifestTellsWhatChangedInTheTreeSince) {
                                                       {"sub/gone.txt", "not-found-in-2nd"},
                                                       {"sub/new.txt", "not-found-in-1st"},
                                                       {"sub/deep/kept.bin", "equal"}};
-    r = run({"--both", "--json", "-", "m.qvm", "T"});
+    r = run({"--json", "-", "m.qvm", "T"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(results(r.out), expected);
     EXPECT_EQ(jsonLines(r.out).back()["different"], 4);
@@ -113,7 +113,7 @@ TEST_F(CompanionManifestTest, AManifestTellsWhatChangedInTheTreeSince) {
     std::map<std::string, std::string> mirrored = expected;
     mirrored["sub/gone.txt"] = "not-found-in-1st";
     mirrored["sub/new.txt"] = "not-found-in-2nd";
-    r = run({"--both", "--json", "-", "T", "m.qvm"});
+    r = run({"--json", "-", "T", "m.qvm"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(results(r.out), mirrored);
     ASSERT_EQ(run({"--manifest", "now.qvm", "T"}).exitCode, 0);

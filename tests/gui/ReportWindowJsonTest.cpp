@@ -23,7 +23,7 @@ protected:
         recorder.clear(request);
         recorder.heading(MessageKey::hdrDirCompare, "/left");
         recorder.blank();
-        recorder.pair({"", "gone.txt", CompareResult::NotFoundIn2nd, 3, {}, ENOENT});
+        recorder.pair({"", "gone.txt", CompareResult::NotFoundIn2nd, 3, {}, 0});
         recorder.subdirectory("sub");
         recorder.pair({"sub", "b\xff.txt", CompareResult::DifferentContents, 5, 5, 0});
         recorder.pair({"sub", "bad.txt", CompareResult::ErrorReading1st, {}, 2, EACCES});

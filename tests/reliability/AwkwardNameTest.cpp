@@ -103,7 +103,8 @@ void expectNoMarkupButThePages(const std::string& page) {
 TEST_F(AwkwardNameTest, TheCompanionsTextAndHtmlReports) {
     tree.mkdir("out");
     const auto r = runCompanion(
-        {"--all", "--text", "out/report.txt", "--html", "out/report.html", "L", "R"}, tree.root());
+        {"--one-sided", "--all", "--text", "out/report.txt", "--html", "out/report.html", "L", "R"},
+        tree.root());
     EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_EQ(r.err, "");
     const auto text = directoryReportText(tree.path("L"), tree.path("R"),

@@ -108,7 +108,7 @@ TEST_F(SpecialFilesTest, TheCompanionRefusesSuchAnArgumentUpFront) {
         EXPECT_EQ(r.err, "quorvel-compare: '" + refused + "': not a regular file or directory\n");
         EXPECT_EQ(r.out, "");
     }
-    const auto r = runCompanion({"--all", "L", "R"}, tree.root());
+    const auto r = runCompanion({"--one-sided", "--all", "L", "R"}, tree.root());
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, directoryReportText(tree.path("L"), tree.path("R"),
                                          expectedBody({">>>> a: not found in 2nd directory!",

@@ -60,19 +60,22 @@ TEST_F(ExportCommand, QuietStillExportsAndTheTitleFollowsTheLanguage) {
 }
 
 TEST_F(ExportCommand, WriterFailureIsToldAfterTheOtherOutputsAndExitsWithTwo) {
-    const auto run =
-        runCompare(scratch, {"--text", "missing/r.txt", "--html", "out/r.html", "left", "left"});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err,
-              "quorvel-compare: cannot write 'missing/r.txt': No such file or directory\n");
-    EXPECT_NE(run.out.find("Comparison terminated."), std::string::npos);
-    EXPECT_TRUE(scratch.read("out/r.html").ends_with("</html>"));
+    // Targets a look can tell unusable are named before anything is compared.
+    const auto early =
+        runCompare(scratch, {"--text", "missing/r.txt", "--html", "out", "left", "left"});
+    EXPECT_EQ(early.exitCode, 2);
+    EXPECT_EQ(early.err,
+              "quorvel-compare: cannot write 'missing/r.txt': No such file or directory\n"
+              "quorvel-compare: cannot write 'out': Is a directory\n");
+    EXPECT_EQ(early.out, "");
 
-    const auto both =
-        runCompare(scratch, {"--quiet", "--text", "out", "--html", "/dev/full", "left", "left"});
-    EXPECT_EQ(both.exitCode, 2);
-    EXPECT_EQ(both.err, "quorvel-compare: cannot write 'out': Is a directory\n"
-                        "quorvel-compare: cannot write '/dev/full': Operation not supported\n");
+    // One that fails only as it is written is told once the others are written.
+    const auto late =
+        runCompare(scratch, {"--text", "out/r.txt", "--html", "/dev/full", "left", "left"});
+    EXPECT_EQ(late.exitCode, 2);
+    EXPECT_EQ(late.err, "quorvel-compare: cannot write '/dev/full': Operation not supported\n");
+    EXPECT_NE(late.out.find("Comparison terminated."), std::string::npos);
+    EXPECT_TRUE(scratch.read("out/r.txt").ends_with("\r\n"));
 }
 
 } // namespace
