@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -58,7 +59,8 @@ TEST(ParallelHasherTest, ResultsComeBackInTheOrderTheFilesWereGiven) {
     EXPECT_EQ(hasher.inFlight(), 0u);
 }
 
-// Counts the files the workers open; every open after the first waits until the gate opens.
+// Counts the files the workers open; every open but that of the first file given ("first")
+// waits until the gate opens, whichever worker comes to it first.
 class GatedAccess : public PosixFileAccess {
 public:
     struct Gate {
@@ -71,9 +73,9 @@ public:
     OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) override {
         {
             std::unique_lock lock(gate_.mutex);
-            const bool first = gate_.opens++ == 0;
+            ++gate_.opens;
             gate_.changed.notify_all();
-            if (!first) {
+            if (!path.ends_with("/first")) {
                 gate_.changed.wait(lock, [this] { return gate_.open; });
             }
         }
@@ -86,11 +88,13 @@ private:
 
 TEST(ParallelHasherTest, StoppedItReadsNoneOfTheFilesStillQueued) {
     test::TempTree tree;
+    tree.write("first", "contents");
     tree.write("f", "contents");
     GatedAccess::Gate gate;
     {
         ParallelHasher hasher([&gate] { return std::make_unique<GatedAccess>(gate); }, 2);
-        for (int i = 0; i < 50; ++i) {
+        hasher.submit(tree.path("first"));
+        for (int i = 0; i < 49; ++i) {
             hasher.submit(tree.path("f"));
         }
         EXPECT_TRUE(hasher.next()->hash);
@@ -120,7 +124,9 @@ public:
         {
             std::unique_lock lock(gate_.mutex);
             if (++gate_.reads == 2) {
-                gate_.changed.wait(lock, [this] { return gate_.open; });
+                // Bounded, so that a stop that is never seen fails rather than hangs.
+                gate_.changed.wait_for(lock, std::chrono::seconds(30),
+                                       [this] { return gate_.open; });
             }
         }
         return PosixFileAccess::readBlock(file, buffer, size);
@@ -146,13 +152,11 @@ TEST(ParallelHasherTest, AStopIsSeenWithinTheBlockInHand) {
             ParallelHasher hasher([&gate] { return std::make_unique<HeldAccess>(gate); }, 1);
             EXPECT_EQ(hasher.workerCount(), threads ? 1u : 0u);
             hasher.submit(tree.path("big"));
-            const auto hashed = hasher.next([&gate] {
-                std::lock_guard lock(gate.mutex);
-                gate.open = true;
-                gate.changed.notify_all();
-                return false;
-            });
-            EXPECT_FALSE(hashed);
+            EXPECT_FALSE(hasher.next([] { return false; }));
+            // Only now may the worker read on: its next look at the stop comes after this.
+            std::lock_guard lock(gate.mutex);
+            gate.open = true;
+            gate.changed.notify_all();
         }
         EXPECT_LE(gate.reads, 2);
     }
