@@ -8,6 +8,8 @@
 #include "cli/PatternFile.h"
 #include "cli/ReportOutput.h"
 #include "cli/RunObserverFanOut.h"
+#include "cli/StreamedOutput.h"
+#include "cli/StreamedReport.h"
 #include "cli/TerminalRunView.h"
 #include "engine/ComparisonRun.h"
 #include "engine/CurrentDirectory.h"
@@ -356,12 +358,31 @@ int runCompanion(int argc, char** argv) {
         observers.push_back(&json);
     }
     RunObserverFanOut observer(std::move(observers));
+    // Standard output gets its report as the run makes it, in memory that does not grow with the
+    // tree; a report is kept whole only for the files to save.
+    const bool jsonToOutput = cl.jsonFile && *cl.jsonFile == "-";
+    const bool textToOutput = cl.textFile && *cl.textFile == "-";
+    StreamedOutput stdOut{ReportOutput(STDOUT_FILENO)};
     Report report;
-    ReportRecorder recorder(report, strings, decimalSeparator);
+    ReportRecorder kept(report, strings, decimalSeparator);
+    const bool keepReport = (cl.textFile && !textToOutput) || cl.htmlFile;
+    std::optional<StreamedReport> streamed;
+    if ((!cl.quiet || textToOutput) && !jsonToOutput) {
+        streamed.emplace(strings, decimalSeparator, stdOut, textToOutput ? "\r\n" : "\n",
+                         keepReport ? &kept : nullptr);
+    }
+    RunRecord& recorder = streamed ? static_cast<RunRecord&>(*streamed) : kept;
+    if (jsonToOutput) {
+        json.streamTo([&stdOut](std::string_view lines) { stdOut.write(lines); });
+    }
     PosixFileAccess files;
     ComparisonRun run(observer, recorder, files);
     ManifestComparison manifestRun(observer, recorder, files);
-    view.setInterruptCheck(interruptReceived);
+    view.setInterruptCheck([&stdOut] {
+        // A line made a while ago reaches its reader while a long pair is read.
+        stdOut.flushIfDue();
+        return interruptReceived();
+    });
     watchInterruptSignal();
 
     if (withManifest) {
@@ -386,13 +407,9 @@ int runCompanion(int argc, char** argv) {
 
     // Written in full, or it is trouble; a reader that stopped early (`| head`) is told nothing.
     bool printed = true;
-    const bool jsonToOutput = cl.jsonFile && *cl.jsonFile == "-";
-    const bool textToOutput = cl.textFile && *cl.textFile == "-";
-    if (!cl.quiet || jsonToOutput || textToOutput) {
-        const ReportOutput stdOut(STDOUT_FILENO);
-        const auto output = jsonToOutput   ? stdOut.printText(json.text())
-                            : textToOutput ? stdOut.printText(formatReportText(report))
-                                           : stdOut.print(report);
+    {
+        stdOut.flush();
+        const auto output = stdOut.result();
         if (output.outcome == ReportOutput::Outcome::Failed) {
             std::fprintf(stderr,
                          "quorvel-compare: cannot write the report to standard output: %s\n",
