@@ -72,6 +72,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             cl.jsonFile = *value;
         } else if (name == "--manifest") {
             cl.manifestFile = *value;
+        } else if (name == "--force") {
+            cl.force = true;
         } else if (name == "--progress") {
             cl.progress = CommandLine::Progress::On;
         } else if (name == "--no-progress") {
@@ -94,6 +96,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             return usageError("option '--manifest' writes no report");
         }
         return {std::move(cl), {}};
+    }
+    if (!cl.help && !cl.version && cl.force) {
+        return usageError("option '--force' goes with '--manifest'");
     }
     if (!cl.help && !cl.version && cl.paths.size() < 2) {
         return usageError(cl.paths.empty() ? "missing operands"

@@ -15,6 +15,7 @@
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
 #include "report/AtomicFileWriter.h"
+#include "report/DescriptorPath.h"
 #include "report/FileWriteError.h"
 #include "report/JsonRunWriter.h"
 #include "report/ManifestReader.h"
@@ -36,6 +37,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -143,6 +145,37 @@ std::optional<std::string> treeOperand(const std::string& path, const std::strin
     return planned.plan->leftDirectory;
 }
 
+// A word as a POSIX shell reads it back, quoted only when it has to be.
+std::string shellWord(const std::string& word) {
+    if (!word.empty() && word.find_first_not_of("abcdefghijklmnopqrstuvwxyz"
+                                                "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                                "0123456789_-./,:+=@%") == std::string::npos) {
+        return word;
+    }
+    std::string quoted = "'";
+    for (const char c : word) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// A manifest typed where a comparison was meant must not be lost: an existing file is replaced
+// only when asked to.
+bool manifestTargetRefused(const CommandLine& cl) {
+    const auto& target = *cl.manifestFile;
+    struct stat st {};
+    if (cl.force || target == "-" || descriptorNamedBy(target) ||
+        ::lstat(target.c_str(), &st) != 0) {
+        return false;
+    }
+    const auto& tree = cl.paths.front();
+    std::fprintf(stderr,
+                 "quorvel-compare: '%s' exists; to compare %s with it: quorvel-compare %s %s; to "
+                 "replace it: --force\n",
+                 target.c_str(), tree.c_str(), shellWord(target).c_str(), shellWord(tree).c_str());
+    return true;
+}
+
 int writeManifest(const CommandLine& cl, const std::optional<std::string>& here,
                   bool showProgress) {
     const auto& tree = cl.paths.front();
@@ -150,6 +183,9 @@ int writeManifest(const CommandLine& cl, const std::optional<std::string>& here,
     const auto treePath = treeOperand(tree, here.value_or("/"), error);
     if (!treePath) {
         std::fprintf(stderr, "quorvel-compare: %s\n", error.c_str());
+        return kExitTrouble;
+    }
+    if (manifestTargetRefused(cl)) {
         return kExitTrouble;
     }
     TerminalRunView view(showProgress, false, stderr);
@@ -170,7 +206,13 @@ int writeManifest(const CommandLine& cl, const std::optional<std::string>& here,
                          std::strerror(output.errorCode));
             return kExitTrouble;
         }
-    } else if (!exportReport(target, [&] { AtomicFileWriter().replace(target, taken.text); })) {
+    } else if (!exportReport(target, [&] {
+                   if (cl.force) {
+                       AtomicFileWriter().replace(target, taken.text);
+                   } else {
+                       AtomicFileWriter().create(target, taken.text);
+                   }
+               })) {
         return kExitTrouble;
     }
     return taken.troubled ? kExitTrouble : 0;

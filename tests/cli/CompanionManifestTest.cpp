@@ -161,6 +161,50 @@ TEST_F(CompanionManifestTest, AManifestGoesOnlyWithADirectoryOrAManifest) {
     EXPECT_NE(r.err.find("writes no report"), std::string::npos) << r.err;
 }
 
+struct WriteRow {
+    const char* name;
+    std::vector<std::string> args;
+    int exitCode;
+    std::string err;
+    bool replaced; // the file m.qvm holds a new manifest afterwards
+};
+
+TEST_F(CompanionManifestTest, WritingAManifestNeverReplacesAFileUnlessForced) {
+    const WriteRow rows[] = {
+        {"an existing file is refused with the commands that would help",
+         {"--manifest", "m.qvm", "T"},
+         2,
+         "quorvel-compare: 'm.qvm' exists; to compare T with it: quorvel-compare m.qvm T; to "
+         "replace it: --force\n",
+         false},
+        {"also when the options differ",
+         {"--manifest", "m.qvm", "--no-recurse", "T"},
+         2,
+         "quorvel-compare: 'm.qvm' exists; to compare T with it: quorvel-compare m.qvm T; to "
+         "replace it: --force\n",
+         false},
+        {"--force replaces it", {"--force", "--manifest", "m.qvm", "T"}, 0, "", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        tree.write("m.qvm", "last month's manifest\n");
+        const auto r = run(row.args);
+        EXPECT_EQ(r.exitCode, row.exitCode);
+        EXPECT_EQ(r.err, row.err);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(tree.read("m.qvm") != "last month's manifest\n", row.replaced);
+        EXPECT_EQ(tree.listing(), "T m.qvm") << "no temporary file is left";
+    }
+    tree.write("my tree/a.txt", "a");
+    const auto r = run({"--manifest", "m.qvm", "my tree"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "quorvel-compare: 'm.qvm' exists; to compare my tree with it: "
+                     "quorvel-compare m.qvm 'my tree'; to replace it: --force\n");
+    const auto toOutput = run({"--manifest", "-", "T"});
+    EXPECT_EQ(toOutput.exitCode, 0) << "standard output is never refused";
+    EXPECT_EQ(toOutput.out.rfind("{\"type\":\"header\"", 0), 0u);
+}
+
 // Asks to stop at one moment of a manifest's taking: as a file's hashing begins, or once its
 // result is in.
 class StopAt : public RunObserver {
