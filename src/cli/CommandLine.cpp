@@ -72,6 +72,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             cl.jsonFile = *value;
         } else if (name == "--manifest") {
             cl.manifestFile = *value;
+        } else if (name == "--left-manifest") {
+            cl.leftManifest = true;
+        } else if (name == "--right-manifest") {
+            cl.rightManifest = true;
         } else if (name == "--force") {
             cl.force = true;
         } else if (name == "--progress") {
@@ -95,10 +99,16 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         if (cl.textFile || cl.htmlFile || cl.jsonFile) {
             return usageError("option '--manifest' writes no report");
         }
+        if (cl.leftManifest || cl.rightManifest) {
+            return usageError("option '--manifest' reads no manifest");
+        }
         return {std::move(cl), {}};
     }
     if (!cl.help && !cl.version && cl.force) {
         return usageError("option '--force' goes with '--manifest'");
+    }
+    if (!cl.help && !cl.version && (cl.leftManifest || cl.rightManifest) && cl.paths.size() != 2) {
+        return usageError("options '--left-manifest' and '--right-manifest' take two operands");
     }
     if (!cl.help && !cl.version && cl.paths.size() < 2) {
         return usageError(cl.paths.empty() ? "missing operands"

@@ -24,6 +24,8 @@ struct CommandLine {
     std::optional<std::string> jsonFile;     // "-" for standard output
     std::optional<std::string> manifestFile; // write the tree's manifest there ("-" too)
     bool force = false;                      // the manifest may replace an existing file
+    bool leftManifest = false;               // read that operand as a manifest, whatever it is
+    bool rightManifest = false;
     std::vector<std::string> paths;
     // The last option given that only a comparison of two directories takes, if any.
     std::string directoryOption;

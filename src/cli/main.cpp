@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/InterruptSignal.h"
+#include "cli/ManifestOperands.h"
 #include "cli/ManifestTaking.h"
 #include "cli/ReportOutput.h"
 #include "cli/RunObserverFanOut.h"
@@ -126,25 +127,6 @@ bool exportReport(const std::string& path, const std::function<void()>& write) {
     }
 }
 
-std::string fromHere(const std::string& path, const std::optional<std::string>& here) {
-    return path.empty() || path.front() == '/' ? path : here.value_or("/") + "/" + path;
-}
-
-// The directory of a lone operand, or the diagnostic that it is none.
-std::optional<std::string> treeOperand(const std::string& path, const std::string& here,
-                                       std::string& error) {
-    auto planned = planRun({path}, here);
-    if (!planned.plan) {
-        error = planned.error;
-        return std::nullopt;
-    }
-    if (!planned.plan->leftNames.empty()) {
-        error = "'" + path + "' is not a directory";
-        return std::nullopt;
-    }
-    return planned.plan->leftDirectory;
-}
-
 // A word as a POSIX shell reads it back, quoted only when it has to be.
 std::string shellWord(const std::string& word) {
     if (!word.empty() && word.find_first_not_of("abcdefghijklmnopqrstuvwxyz"
@@ -218,60 +200,6 @@ int writeManifest(const CommandLine& cl, const std::optional<std::string>& here,
     return taken.troubled ? kExitTrouble : 0;
 }
 
-// The manifests among two operands, read and checked; a side without one is a tree.
-struct ManifestOperands {
-    std::unique_ptr<Manifest> left;
-    std::unique_ptr<Manifest> right;
-    std::string leftPath; // absolute, for the heading
-    std::string rightPath;
-};
-
-// Nothing when neither operand is a manifest; an exit status when one is and cannot be used.
-std::optional<int> readManifestOperands(const CommandLine& cl,
-                                        const std::optional<std::string>& here,
-                                        ManifestOperands& operands) {
-    if (cl.paths.size() != 2) {
-        return std::nullopt;
-    }
-    const bool leftIs = looksLikeManifest(fromHere(cl.paths[0], here));
-    const bool rightIs = looksLikeManifest(fromHere(cl.paths[1], here));
-    if (!leftIs && !rightIs) {
-        return std::nullopt;
-    }
-    const auto load = [&](const std::string& path, std::unique_ptr<Manifest>& into,
-                          std::string& named) -> std::optional<int> {
-        auto read = readManifestFile(fromHere(path, here));
-        if (read.damage) {
-            std::fprintf(stderr, "quorvel-compare: %s:%zu: damaged manifest: %s\n", path.c_str(),
-                         read.damage->line, read.damage->reason.c_str());
-            return kExitTrouble;
-        }
-        if (!read.manifest) {
-            std::fprintf(stderr, "quorvel-compare: cannot read '%s': %s\n", path.c_str(),
-                         std::strerror(read.errorCode));
-            return kExitTrouble;
-        }
-        into = std::make_unique<Manifest>(std::move(*read.manifest));
-        named = lexicallyAbsolute(path, here.value_or("/"));
-        return std::nullopt;
-    };
-    const auto tree = [&](const std::string& path, std::string& named) -> std::optional<int> {
-        std::string error;
-        const auto directory = treeOperand(path, here.value_or("/"), error);
-        if (!directory) {
-            return usageFailure("cannot compare a manifest with " + error);
-        }
-        named = *directory;
-        return std::nullopt;
-    };
-    if (auto failed = leftIs ? load(cl.paths[0], operands.left, operands.leftPath)
-                             : tree(cl.paths[0], operands.leftPath)) {
-        return failed;
-    }
-    return rightIs ? load(cl.paths[1], operands.right, operands.rightPath)
-                   : tree(cl.paths[1], operands.rightPath);
-}
-
 } // namespace
 
 namespace {
@@ -304,11 +232,17 @@ int runCompanion(int argc, char** argv) {
     if (cl.manifestFile) {
         return writeManifest(cl, here, showProgress);
     }
-    ManifestOperands manifests;
-    if (const auto failed = readManifestOperands(cl, here, manifests)) {
-        return *failed;
+    auto read =
+        readManifestOperands(cl.paths, cl.leftManifest, cl.rightManifest, here.value_or("/"));
+    if (read.error) {
+        if (read.usageError) {
+            return usageFailure(*read.error);
+        }
+        std::fprintf(stderr, "quorvel-compare: %s\n", read.error->c_str());
+        return kExitTrouble;
     }
-    const bool withManifest = manifests.left || manifests.right;
+    auto& manifests = read.operands;
+    const bool withManifest = read.withManifest;
     PlannedRun planned;
     if (withManifest) {
         planned.plan = RunPlan{};

@@ -2,6 +2,7 @@
 
 #include "engine/ManifestOrder.h"
 #include "report/Base64.h"
+#include "report/DescriptorInputBuffer.h"
 #include "report/ManifestLines.h"
 
 #include <nlohmann/json.hpp>
@@ -233,6 +234,19 @@ ManifestRead readManifestFile(const std::string& path) {
         return failed;
     }
     return readManifest(in);
+}
+
+ManifestRead readManifestDescriptor(int fd) {
+    DescriptorInputBuffer buffer(fd);
+    std::istream in(&buffer);
+    auto read = readManifest(in);
+    // A failed read ends the input early: it is the reason, not the cut it leaves.
+    if (buffer.errorCode() != 0) {
+        ManifestRead failed;
+        failed.errorCode = buffer.errorCode();
+        return failed;
+    }
+    return read;
 }
 
 bool looksLikeManifest(const std::string& path) {

@@ -205,6 +205,111 @@ TEST_F(CompanionManifestTest, WritingAManifestNeverReplacesAFileUnlessForced) {
     EXPECT_EQ(toOutput.out.rfind("{\"type\":\"header\"", 0), 0u);
 }
 
+struct OperandRow {
+    const char* name;
+    std::map<std::string, std::string> files; // written before the run
+    std::vector<std::string> args;
+    int exitCode;
+    std::string err;
+};
+
+TEST_F(CompanionManifestTest, AManifestThatIsNotWholeIsRefusedAsDamaged) {
+    const std::string header = R"({"type":"header","format":"quorvel-manifest","version":1,)";
+    const OperandRow rows[] = {
+        {"an empty capture",
+         {{"a.qvm", ""}},
+         {"a.qvm", "T"},
+         2,
+         "quorvel-compare: a.qvm:1: damaged manifest: empty: no header\n"},
+        {"a byte-order mark alone",
+         {{"a.qvm", "\xEF\xBB\xBF"}},
+         {"a.qvm", "T"},
+         2,
+         "quorvel-compare: a.qvm:1: damaged manifest: the last line is cut short\n"},
+        {"a first line cut short",
+         {{"a.qvm", header}},
+         {"T", "a.qvm"},
+         2,
+         "quorvel-compare: a.qvm:1: damaged manifest: the last line is cut short\n"},
+        {"two failed captures are not equal",
+         {{"a.qvm", ""}, {"b.qvm", ""}},
+         {"a.qvm", "b.qvm"},
+         2,
+         "quorvel-compare: a.qvm:1: damaged manifest: empty: no header\n"},
+        {"a capture of another name, forced on the left",
+         {{"capture", ""}},
+         {"--left-manifest", "capture", "T"},
+         2,
+         "quorvel-compare: capture:1: damaged manifest: empty: no header\n"},
+        {"and on the right",
+         {{"capture", "\n"}},
+         {"--right-manifest", "T", "capture"},
+         2,
+         "quorvel-compare: capture:1: damaged manifest: not a JSON object\n"},
+        {"a directory is no manifest",
+         {},
+         {"--right-manifest", "T", "T"},
+         2,
+         "quorvel-compare: 'T' is a directory, not a manifest\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const auto& [name, content] : row.files) {
+            tree.write(name, content);
+        }
+        const auto r = run(row.args);
+        EXPECT_EQ(r.exitCode, row.exitCode);
+        EXPECT_EQ(r.err, row.err);
+        EXPECT_EQ(r.out, "");
+    }
+    ASSERT_EQ(run({"--manifest", "m.qvm", "T"}).exitCode, 0);
+    ASSERT_EQ(::rename(tree.path("m.qvm").c_str(), tree.path("m.txt").c_str()), 0);
+    const auto r = run({"--left-manifest", "m.txt", "T"});
+    EXPECT_EQ(r.exitCode, 0) << "a whole manifest of any name reads as one: " << r.err;
+}
+
+struct StreamRow {
+    const char* name;
+    std::string script; // run by bash with the program as $0, in the tree's folder
+    int exitCode;
+    std::string err;
+};
+
+TEST_F(CompanionManifestTest, AManifestIsReadAsItComesFromAPipeOrStandardInput) {
+    ASSERT_EQ(run({"--manifest", "m.qvm", "T"}).exitCode, 0);
+    tree.fifo("f.qvm");
+    tree.fifo("fifo");
+    const StreamRow rows[] = {
+        {"standard input", R"(cat m.qvm | "$0" --no-progress - T)", 0, ""},
+        {"standard input on the right", R"("$0" --no-progress T - < m.qvm)", 0, ""},
+        {"a pipe named by its descriptor", R"("$0" --no-progress <(cat m.qvm) T)", 0, ""},
+        {"a failed capture through a pipe", R"(exec 7< <(true); "$0" --no-progress T /dev/fd/7)", 2,
+         "quorvel-compare: /dev/fd/7:1: damaged manifest: empty: no header\n"},
+        {"a named FIFO when forced",
+         R"(cat m.qvm > fifo & "$0" --no-progress --left-manifest fifo T)", 0, ""},
+        {"a FIFO named as a manifest is not opened unasked", R"("$0" --no-progress f.qvm T)", 2,
+         "quorvel-compare: cannot read 'f.qvm': not a regular file (--left-manifest or "
+         "--right-manifest reads it as it comes)\n"},
+        {"standard input once only", R"("$0" --no-progress - - < m.qvm)", 2,
+         "quorvel-compare: standard input ('-') can be read for one side only\n"
+         "Try 'quorvel-compare --help' for more information.\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto r =
+            test::runChild({"/bin/bash", "-c", row.script, QUORVEL_COMPARE_BIN}, tree.root());
+        EXPECT_EQ(r.exitCode, row.exitCode) << r.out;
+        EXPECT_EQ(r.err, row.err);
+    }
+    tree.write("T/sub/new.txt", "new");
+    const auto r = test::runChild(
+        {"/bin/bash", "-c", R"(cat m.qvm | "$0" --no-progress --both - T)", QUORVEL_COMPARE_BIN},
+        tree.root());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out.rfind("Comparison of manifest -\n", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find(">>>> new.txt: not found in 1st directory!"), std::string::npos) << r.out;
+}
+
 // Asks to stop at one moment of a manifest's taking: as a file's hashing begins, or once its
 // result is in.
 class StopAt : public RunObserver {
