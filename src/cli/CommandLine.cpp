@@ -48,15 +48,18 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             cl.options.fast = true;
         } else if (name == "--no-recurse") {
             cl.options.recurse = false;
+            cl.recurseGiven = true;
         } else if (name == "--all") {
             cl.options.onlyDifferent = false;
         } else if (name == "--filter") {
             cl.options.filter = *value;
+            cl.filterGiven = true;
         } else if (name == "--both") {
             cl.options.bothSides = true;
             cl.directoryOption = name;
         } else if (name == "--exclude") {
             cl.options.exclusions = *value;
+            cl.exclusionsGiven = true;
             cl.directoryOption = name;
         } else if (name == "--lang") {
             cl.language = languageFromCode(*value);

@@ -19,6 +19,10 @@ struct CommandLine {
     bool quiet = false;
     bool help = false;
     bool version = false;
+    // Which of the walk's options were typed; a manifest's own stand for the others.
+    bool filterGiven = false;
+    bool exclusionsGiven = false;
+    bool recurseGiven = false;
     std::optional<std::string> textFile;
     std::optional<std::string> htmlFile;
     std::optional<std::string> jsonFile;     // "-" for standard output

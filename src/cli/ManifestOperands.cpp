@@ -98,6 +98,44 @@ std::optional<std::string> load(const std::string& path, const Operand& operand,
 
 } // namespace
 
+std::optional<std::string> takeManifestOptions(const ManifestOperands& operands, bool filterGiven,
+                                               bool exclusionsGiven, bool recurseGiven,
+                                               CompareOptions& options) {
+    const ManifestInfo* left = operands.left ? &operands.left->info : nullptr;
+    const ManifestInfo* right = operands.right ? &operands.right->info : nullptr;
+    if (left == nullptr && right == nullptr) {
+        return std::nullopt;
+    }
+    if (left != nullptr && right != nullptr) {
+        const auto differ = [](const char* what, const std::string& a, const std::string& b,
+                               const char* option) {
+            return "the manifests were taken with different " + std::string(what) + " ('" + a +
+                   "' and '" + b + "'); give " + option + " to compare them under one";
+        };
+        if (!filterGiven && left->filter != right->filter) {
+            return differ("filters", left->filter, right->filter, "--filter");
+        }
+        if (!exclusionsGiven && left->exclusions != right->exclusions) {
+            return differ("exclusions", left->exclusions, right->exclusions, "--exclude");
+        }
+        if (!recurseGiven && left->recurse != right->recurse) {
+            return std::string("one manifest was taken without subdirectories; give --no-recurse "
+                               "to compare them so");
+        }
+    }
+    const ManifestInfo& taken = left != nullptr ? *left : *right;
+    if (!filterGiven) {
+        options.filter = taken.filter;
+    }
+    if (!exclusionsGiven) {
+        options.exclusions = taken.exclusions;
+    }
+    if (!recurseGiven) {
+        options.recurse = taken.recurse;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> treeOperand(const std::string& path, const std::string& here,
                                        std::string& error) {
     auto planned = planRun({path}, here);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CompareOptions.h"
 #include "engine/ManifestEntries.h"
 
 #include <memory>
@@ -32,6 +33,13 @@ struct ManifestOperandsRead {
 // file to compare.
 ManifestOperandsRead readManifestOperands(const std::vector<std::string>& paths, bool leftForced,
                                           bool rightForced, const std::string& here);
+
+// The filter, exclusions and recursion a comparison with manifests walks by: each one typed
+// (`*Given`) as `options` hold it, else the manifest's own. Two manifests taken under different
+// ones that were not typed cannot be compared: the diagnostic says which to give.
+std::optional<std::string> takeManifestOptions(const ManifestOperands& operands, bool filterGiven,
+                                               bool exclusionsGiven, bool recurseGiven,
+                                               CompareOptions& options);
 
 // The directory of a lone operand, or the diagnostic that it is none.
 std::optional<std::string> treeOperand(const std::string& path, const std::string& here,

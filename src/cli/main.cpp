@@ -243,6 +243,12 @@ int runCompanion(int argc, char** argv) {
     }
     auto& manifests = read.operands;
     const bool withManifest = read.withManifest;
+    CompareOptions options = cl.options;
+    if (const auto differ = takeManifestOptions(manifests, cl.filterGiven, cl.exclusionsGiven,
+                                                cl.recurseGiven, options)) {
+        std::fprintf(stderr, "quorvel-compare: %s\n", differ->c_str());
+        return kExitTrouble;
+    }
     PlannedRun planned;
     if (withManifest) {
         planned.plan = RunPlan{};
@@ -277,7 +283,7 @@ int runCompanion(int argc, char** argv) {
     request.rightDirectory = std::move(plan.rightDirectory);
     request.leftNames = std::move(plan.leftNames);
     request.rightName = std::move(plan.rightName);
-    request.options = cl.options;
+    request.options = options;
     request.filterWord = uiCaption(currentLanguage, UiKey::uiFilter);
     request.excludeWord = uiCaption(currentLanguage, UiKey::uiExclude);
     request.fastNote = uiCaption(currentLanguage, UiKey::uiFastCompare);

@@ -310,6 +310,61 @@ TEST_F(CompanionManifestTest, AManifestIsReadAsItComesFromAPipeOrStandardInput) 
     EXPECT_NE(r.out.find(">>>> new.txt: not found in 1st directory!"), std::string::npos) << r.out;
 }
 
+struct TakenUnderRow {
+    const char* name;
+    std::vector<std::string> taking;  // the options the manifest m.qvm is taken with
+    std::vector<std::string> running; // those the tree is compared with it under
+    int exitCode;
+    std::vector<std::string> told; // lines of the report
+};
+
+TEST_F(CompanionManifestTest, AComparisonWalksByTheManifestsOptionsUnlessOthersAreGiven) {
+    tree.write("T/notes.log", "log");
+    const TakenUnderRow rows[] = {
+        {"a filter", {"--filter", "*.txt"}, {}, 0, {"(filter:  *.txt)\n", "Compared 4 file(s)"}},
+        {"exclusions", {"--exclude", "sub"}, {}, 0, {"(exclude:  sub)\n", "Compared 4 file(s)"}},
+        {"no recursion", {"--no-recurse"}, {}, 0, {"Compared 4 file(s)"}},
+        {"all three",
+         {"--no-recurse", "--filter", "*.txt;*.bin", "--exclude", "same*"},
+         {},
+         0,
+         {"(filter:  *.txt;*.bin)\n(exclude:  same*)\n", "Compared 2 file(s)"}},
+        {"the command line's filter wins, the stored exclusions stay",
+         {"--filter", "*.txt", "--exclude", "deep"},
+         {"--filter", "*.log"},
+         1,
+         {"(filter:  *.log)\n(exclude:  deep)\n", ">>>> notes.log: not found in 2nd directory!"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto taking = row.taking;
+        taking.insert(taking.end(), {"--force", "--manifest", "m.qvm", "T"});
+        ASSERT_EQ(run(taking).exitCode, 0);
+        auto running = row.running;
+        running.insert(running.end(), {"T", "m.qvm"});
+        const auto r = run(running);
+        EXPECT_EQ(r.exitCode, row.exitCode) << r.out << r.err;
+        for (const auto& line : row.told) {
+            EXPECT_NE(r.out.find(line), std::string::npos) << line << " in\n" << r.out;
+        }
+    }
+
+    ASSERT_EQ(run({"--manifest", "all.qvm", "T"}).exitCode, 0);
+    ASSERT_EQ(run({"--manifest", "txt.qvm", "--filter", "*.txt", "T"}).exitCode, 0);
+    ASSERT_EQ(run({"--manifest", "flat.qvm", "--no-recurse", "T"}).exitCode, 0);
+    auto r = run({"all.qvm", "txt.qvm"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "quorvel-compare: the manifests were taken with different filters ('*.*' and "
+                     "'*.txt'); give --filter to compare them under one\n");
+    EXPECT_EQ(r.out, "");
+    r = run({"flat.qvm", "all.qvm"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "quorvel-compare: one manifest was taken without subdirectories; give "
+                     "--no-recurse to compare them so\n");
+    EXPECT_EQ(run({"--filter", "*.txt", "all.qvm", "txt.qvm"}).exitCode, 0);
+    EXPECT_EQ(run({"--no-recurse", "flat.qvm", "all.qvm"}).exitCode, 0);
+}
+
 // Asks to stop at one moment of a manifest's taking: as a file's hashing begins, or once its
 // result is in.
 class StopAt : public RunObserver {
