@@ -1,5 +1,7 @@
 #include "cli/ManifestOperands.h"
 
+#include "cli/ManifestInTree.h"
+
 #include "engine/FileDescriptor.h"
 #include "engine/LexicalPath.h"
 #include "engine/RunPlan.h"
@@ -194,6 +196,14 @@ ManifestOperandsRead readManifestOperands(const std::vector<std::string>& paths,
             return result;
         }
         *named[i] = path == "-" ? path : lexicallyAbsolute(path, here);
+    }
+    if (!operands.left || !operands.right) {
+        const bool leftIsTree = !operands.left;
+        const auto& manifest = paths[leftIsTree ? 1 : 0];
+        auto inTree =
+            std::make_shared<ManifestInTree>(leftIsTree ? operands.leftPath : operands.rightPath,
+                                             manifest == "-" ? "/dev/stdin" : manifest, here);
+        operands.leftOut = [inTree](std::string_view path) { return inTree->leavesOut(path); };
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CompareOptions.h"
+#include "engine/LeftOutPaths.h"
 #include "engine/ManifestEntries.h"
 
 #include <memory>
@@ -17,6 +18,7 @@ struct ManifestOperands {
     std::unique_ptr<Manifest> right;
     std::string leftPath; // absolute, for the heading; "-" for standard input
     std::string rightPath;
+    LeftOutPaths leftOut; // a manifest inside the tree it is compared with, on both sides
 };
 
 struct ManifestOperandsRead {

@@ -17,7 +17,7 @@ constexpr std::size_t kFilesInHand = 256;
 TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAccess& workerFiles,
                            unsigned workers, const std::string& treeAsGiven,
                            const std::string& treePath, const CompareOptions& options,
-                           RunObserver& observer) {
+                           RunObserver& observer, const LeftOutPaths& leftOut) {
     TakenManifest taken;
     ManifestInfo info;
     info.tree = treeAsGiven;
@@ -42,6 +42,9 @@ TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAcce
             if (!item) {
                 walked = true;
                 break;
+            }
+            if (leftOut && leftOut(item->path)) {
+                continue;
             }
             if (!item->unreadableDirectory) {
                 hasher.submit(item->wholePath);

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/InterruptSignal.h"
+#include "cli/ManifestInTree.h"
 #include "cli/ManifestOperands.h"
 #include "cli/ManifestTaking.h"
 #include "cli/ReportOutput.h"
@@ -174,13 +175,16 @@ int writeManifest(const CommandLine& cl, const std::optional<std::string>& here,
     view.setInterruptCheck(interruptReceived);
     watchInterruptSignal();
     PosixFileAccess files;
+    const auto& target = *cl.manifestFile;
+    const ManifestInTree self(*treePath, target == "-" ? "/dev/stdout" : target,
+                              here.value_or("/"));
     const auto taken = takeManifest(
         files, [] { return std::make_unique<PosixFileAccess>(); },
-        ParallelHasher::workersFor(kManifestWorkers), tree, *treePath, cl.options, view);
+        ParallelHasher::workersFor(kManifestWorkers), tree, *treePath, cl.options, view,
+        [&self](std::string_view path) { return self.leavesOut(path); });
     if (taken.interrupted) {
         return kExitInterrupted; // nothing written: half a manifest would pass for a tree
     }
-    const auto& target = *cl.manifestFile;
     if (target == "-") {
         const auto output = ReportOutput(STDOUT_FILENO).printText(taken.text);
         if (output.outcome == ReportOutput::Outcome::Failed) {
@@ -304,8 +308,8 @@ int runCompanion(int argc, char** argv) {
     watchInterruptSignal();
 
     if (withManifest) {
-        manifestRun.begin(request, {manifests.leftPath, manifests.left.get()},
-                          {manifests.rightPath, manifests.right.get()},
+        manifestRun.begin(request, {manifests.leftPath, manifests.left.get(), manifests.leftOut},
+                          {manifests.rightPath, manifests.right.get(), manifests.leftOut},
                           strings.text(MessageKey::txtManifestTaken));
         manifestRun.sumSizes();
         manifestRun.comparePairs();

@@ -16,8 +16,8 @@ namespace quorvel {
 class ManifestComparison::Cursor {
 public:
     Cursor(const ManifestRunSide& side, FileAccess& files, const CompareOptions& options)
-        : manifest_(side.manifest), names_(options.filter, options.exclusions),
-          recurse_(options.recurse) {
+        : manifest_(side.manifest), leftOut_(side.leftOut),
+          names_(options.filter, options.exclusions), recurse_(options.recurse) {
         if (manifest_ == nullptr) {
             tree_.emplace(files, side.named, options, !options.fast);
         }
@@ -34,6 +34,9 @@ public:
 private:
     std::optional<Item> fromTree() {
         auto found = tree_->next();
+        while (found && leftOut_ && leftOut_(found->path)) {
+            found = tree_->next();
+        }
         if (!found) {
             return std::nullopt;
         }
@@ -79,7 +82,7 @@ private:
         const auto& entries = manifest_->entries;
         while (next_ < entries.size()) {
             const auto entry = entries[next_++];
-            if (!takes(entry.path)) {
+            if (!takes(entry.path) || (leftOut_ && leftOut_(entry.path))) {
                 continue;
             }
             Item item;
@@ -109,6 +112,7 @@ private:
     }
 
     const Manifest* manifest_;
+    LeftOutPaths leftOut_;
     std::size_t next_ = 0;
     std::optional<TreeLister> tree_;
     std::optional<Item> current_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/FileHasher.h"
+#include "engine/LeftOutPaths.h"
 #include "engine/ManifestEntries.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunRequest.h"
@@ -24,6 +25,7 @@ class RunRecord;
 struct ManifestRunSide {
     std::string named; // the manifest file or the tree's directory, as the heading names it
     const Manifest* manifest = nullptr;
+    LeftOutPaths leftOut; // left out of this side, whichever it is
 };
 
 // A directory comparison where one side or both are manifests. Both sides are met in the order

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 #include <sys/stat.h>
@@ -363,6 +364,53 @@ TEST_F(CompanionManifestTest, AComparisonWalksByTheManifestsOptionsUnlessOthersA
                      "--no-recurse to compare them so\n");
     EXPECT_EQ(run({"--filter", "*.txt", "all.qvm", "txt.qvm"}).exitCode, 0);
     EXPECT_EQ(run({"--no-recurse", "flat.qvm", "all.qvm"}).exitCode, 0);
+}
+
+struct InsideRow {
+    const char* name;
+    std::string write;               // bash, with the program as $0, in the tree's folder
+    std::string compare;             // the same
+    std::string manifest;            // where it is written
+    std::vector<std::string> listed; // its paths
+};
+
+TEST_F(CompanionManifestTest, AManifestInsideItsTreeLeavesItselfOut) {
+    const std::vector<std::string> files{"edited.txt", "grown.txt", "same.txt", "sub/deep/kept.bin",
+                                         "sub/gone.txt"};
+    const InsideRow rows[] = {
+        {"at the top", R"("$0" --manifest T/m.qvm T)", R"("$0" --both T/m.qvm T)", "T/m.qvm",
+         files},
+        {"in a subdirectory, compared the other way", R"("$0" --manifest T/sub/m.qvm T)",
+         R"("$0" --both T T/sub/m.qvm)", "T/sub/m.qvm", files},
+        {"through standard output", R"("$0" --manifest - T > T/m.qvm)",
+         R"("$0" --both - T < T/m.qvm)", "T/m.qvm", files},
+        {"a temporary file left by a killed run",
+         R"(echo x > T/.quorvel-1-2.tmp; "$0" --manifest T/m.qvm T)", R"("$0" --both T/m.qvm T)",
+         "T/m.qvm", files},
+        {"a file of that name in a tree the manifest is not in",
+         R"(echo x > T/m.qvm; "$0" --manifest m.qvm T)",
+         R"("$0" --both m.qvm T)",
+         "m.qvm",
+         {"edited.txt", "grown.txt", "m.qvm", "same.txt", "sub/deep/kept.bin", "sub/gone.txt"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const char* old : {"m.qvm", "T/m.qvm", "T/sub/m.qvm", "T/.quorvel-1-2.tmp"}) {
+            ::unlink(tree.path(old).c_str());
+        }
+        auto r = test::runChild({"/bin/bash", "-c", row.write, QUORVEL_COMPARE_BIN}, tree.root());
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        r = test::runChild({"/bin/bash", "-c", row.compare, QUORVEL_COMPARE_BIN}, tree.root());
+        EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+        std::vector<std::string> listed;
+        for (const auto& line : jsonLines(tree.read(row.manifest))) {
+            if (line.contains("path")) {
+                listed.push_back(line["path"]);
+            }
+        }
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, row.listed);
+    }
 }
 
 // Asks to stop at one moment of a manifest's taking: as a file's hashing begins, or once its
