@@ -24,4 +24,9 @@ void JsonRunWriter::readProblem(std::string_view path, int errorCode) {
     text_ += jsonTroubleLine(path, errorCode);
 }
 
+void JsonRunWriter::recordedProblem(std::string_view manifest, std::string_view path,
+                                    int errorCode) {
+    text_ += jsonRecordedTroubleLine(manifest, path, errorCode);
+}
+
 } // namespace quorvel

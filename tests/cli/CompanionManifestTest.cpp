@@ -1,6 +1,7 @@
 #include "cli/ManifestTaking.h"
 #include "engine/PosixFileAccess.h"
 #include "engine/RunObserver.h"
+#include "report/ManifestLines.h"
 #include "support/ChildProcess.h"
 #include "support/Companion.h"
 #include "support/TempTree.h"
@@ -410,6 +411,52 @@ TEST_F(CompanionManifestTest, AManifestInsideItsTreeLeavesItselfOut) {
         }
         std::sort(listed.begin(), listed.end());
         EXPECT_EQ(listed, row.listed);
+    }
+}
+
+struct RecordedRow {
+    const char* name;
+    std::string unreadable; // the path the manifest records as unreadable, errno EACCES
+    bool manifestOnTheLeft;
+};
+
+TEST_F(CompanionManifestTest, AnUnreadablePathRecordedElsewhereIsNamedAsTheManifestRecordsIt) {
+    const RecordedRow rows[] = {
+        {"a file the tree lacks, manifest on the left", "sub/secret", true},
+        {"a file the tree has, manifest on the right", "same.txt", false},
+        {"a directory", "sub/deep/", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ManifestInfo info;
+        info.tree = "/srv/elsewhere";
+        info.date = "2026-12-08T01:00:00Z";
+        std::string text = manifestHeaderLine(info);
+        appendManifestUnreadableLine(text, row.unreadable, EACCES);
+        ContentHash whole;
+        whole.add(text);
+        text += manifestTrailerLine(1, whole.digest());
+        ::unlink(tree.path("m.qvm").c_str());
+        tree.write("m.qvm", text);
+        const std::vector<std::string> sides = row.manifestOnTheLeft
+                                                   ? std::vector<std::string>{"m.qvm", "T"}
+                                                   : std::vector<std::string>{"T", "m.qvm"};
+        auto args = std::vector<std::string>{"--json", "-"};
+        args.insert(args.end(), sides.begin(), sides.end());
+        const auto r = run(args);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.err, "quorvel-compare: " + tree.path("m.qvm") +
+                             ": recorded unreadable: " + row.unreadable + ": Permission denied\n");
+        std::vector<json> trouble;
+        for (const auto& line : jsonLines(r.out)) {
+            if (line["type"] == "trouble") {
+                trouble.push_back(line);
+            }
+        }
+        ASSERT_EQ(trouble.size(), 1u) << r.out;
+        EXPECT_EQ(trouble[0]["path"], row.unreadable);
+        EXPECT_EQ(trouble[0]["manifest"], tree.path("m.qvm"));
+        EXPECT_EQ(trouble[0]["error_code"], EACCES);
     }
 }
 
