@@ -2,6 +2,7 @@
 #include "engine/PosixFileAccess.h"
 #include "engine/RunObserver.h"
 #include "report/ManifestLines.h"
+#include "report/ManifestReader.h"
 #include "support/ChildProcess.h"
 #include "support/Companion.h"
 #include "support/TempTree.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <map>
 #include <sstream>
 #include <sys/stat.h>
@@ -458,6 +460,30 @@ TEST_F(CompanionManifestTest, AnUnreadablePathRecordedElsewhereIsNamedAsTheManif
         EXPECT_EQ(trouble[0]["manifest"], tree.path("m.qvm"));
         EXPECT_EQ(trouble[0]["error_code"], EACCES);
     }
+}
+
+TEST_F(CompanionManifestTest, APathTooLongForAManifestLineIsTroubleAndTheRestStaysReadable) {
+    // 280 directories of 240 bytes: a path of 67 KB below T, made one name at a time.
+    const std::string component(240, 'd');
+    int dir = ::open(tree.path("T").c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    for (int level = 0; level < 280 && dir >= 0; ++level) {
+        ASSERT_EQ(::mkdirat(dir, component.c_str(), 0755), 0);
+        const int next = ::openat(dir, component.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        ::close(dir);
+        dir = next;
+    }
+    ASSERT_GE(dir, 0);
+    const int fd = ::openat(dir, "deep.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    ::close(dir);
+
+    const auto r = run({"--manifest", "m.qvm", "T"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("/deep.txt: File name too long\n"), std::string::npos);
+    const auto read = readManifestFile(tree.path("m.qvm"));
+    ASSERT_TRUE(read.manifest) << (read.damage ? read.damage->reason : "");
+    EXPECT_EQ(read.manifest->entries.size(), 5u);
 }
 
 // Asks to stop at one moment of a manifest's taking: as a file's hashing begins, or once its
