@@ -78,6 +78,10 @@ namesakes in another directory, and print the report.
                       file with its size, time and hash) to FILE, '-' for
                       standard output; compare with it later by naming FILE
                       in place of a directory
+  --force             let --manifest replace an existing FILE
+  --left-manifest     read the first operand as a manifest, whatever its name
+                      (also a FIFO)
+  --right-manifest    read the second operand as a manifest, whatever its name
   --progress          show progress on standard error: in directory mode the
                       share done, bytes, reading rate and time left
   --no-progress       never show progress
@@ -90,12 +94,17 @@ link that leads nowhere or in a loop) keeps its line in the report and is also
 named on standard error, as "quorvel-compare: PATH: REASON"; a file missing in
 the second directory is only a difference.
 
-Either directory may be a manifest written with --manifest (recognised by its
-first line): the tree is read and hashed where it is, the manifest side is
-taken from the file. Different sizes are a different size; equal sizes are
-compared by hash, and a file that changed size while it was read is reported
-as different contents (a hash cannot tell which is the shorter start). A
-damaged manifest is named with its line and nothing is compared.
+Either directory may be a manifest written with --manifest, recognised by its
+first line or by the name ending .qvm; '-' reads one from standard input and
+<(ssh HOST quorvel-compare --manifest - DIR) from a pipe. The tree is read and
+hashed where it is, the manifest side is taken from the file, under the
+filter, exclusions and recursion the manifest was taken with unless others are
+given. Different sizes are a different size; equal sizes are compared by hash,
+and a file that changed size while it was read is reported as different
+contents (a hash cannot tell which is the shorter start). A damaged manifest
+(also a .qvm that is empty or cut short) is named with its line and nothing is
+compared. A manifest inside the tree it is compared with, or written of, is
+left out of it.
 
 Exit status: 0 all compared files equal, 1 some differ, 2 trouble (also a
 file or directory that could not be read), 130 interrupted.
