@@ -35,4 +35,9 @@ void JsonRunWriter::handOn() {
     }
 }
 
+void JsonRunWriter::recordedProblem(std::string_view manifest, std::string_view path,
+                                    int errorCode) {
+    text_ += jsonRecordedTroubleLine(manifest, path, errorCode);
+}
+
 } // namespace quorvel

@@ -24,6 +24,7 @@ public:
     void runEnded(bool interrupted) override;
     void pairCounted(const PairFacts& pair, const RunCounters& counters) override;
     void readProblem(std::string_view path, int errorCode) override;
+    void recordedProblem(std::string_view manifest, std::string_view path, int errorCode) override;
 
     const std::string& text() const { return text_; }
 
