@@ -32,7 +32,6 @@ std::optional<std::string> pathPatternError(const std::string& patterns) {
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     CommandLine cl;
     bool optionsEnded = false;
-    bool filterGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
@@ -66,22 +65,25 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             cl.options.fast = true;
         } else if (name == "--no-recurse") {
             cl.options.recurse = false;
+            cl.recurseGiven = true;
         } else if (name == "--all") {
             cl.options.onlyDifferent = false;
         } else if (name == "--filter") {
-            if (!filterGiven) {
+            if (!cl.filterGiven) {
                 cl.options.filter.clear();
             }
-            filterGiven = true;
+            cl.filterGiven = true;
             addPatterns(cl.options.filter, *value);
         } else if (name == "--both") {
             cl.options.bothSides = true;
             cl.directoryOption = name;
         } else if (name == "--exclude") {
             addPatterns(cl.options.exclusions, *value);
+            cl.exclusionsGiven = true;
             cl.directoryOption = name;
         } else if (name == "--exclude-from") {
             cl.excludeFiles.push_back(*value);
+            cl.exclusionsGiven = true;
             cl.directoryOption = name;
         } else if (name == "--one-sided") {
             cl.oneSided = true;
@@ -99,6 +101,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             cl.jsonFile = *value;
         } else if (name == "--manifest") {
             cl.manifestFile = *value;
+        } else if (name == "--left-manifest") {
+            cl.leftManifest = true;
+        } else if (name == "--right-manifest") {
+            cl.rightManifest = true;
+        } else if (name == "--force") {
+            cl.force = true;
         } else if (name == "--progress") {
             cl.progress = CommandLine::Progress::On;
         } else if (name == "--no-progress") {
@@ -129,7 +137,16 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         if (cl.textFile || cl.htmlFile || cl.jsonFile) {
             return usageError("option '--manifest' writes no report");
         }
+        if (cl.leftManifest || cl.rightManifest) {
+            return usageError("option '--manifest' reads no manifest");
+        }
         return {std::move(cl), {}};
+    }
+    if (!cl.help && !cl.version && cl.force) {
+        return usageError("option '--force' goes with '--manifest'");
+    }
+    if (!cl.help && !cl.version && (cl.leftManifest || cl.rightManifest) && cl.paths.size() != 2) {
+        return usageError("options '--left-manifest' and '--right-manifest' take two operands");
     }
     if (!cl.help && !cl.version && cl.paths.size() < 2) {
         return usageError(cl.paths.empty() ? "missing operands"

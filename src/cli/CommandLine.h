@@ -22,10 +22,17 @@ struct CommandLine {
     bool oneSided = false;
     bool help = false;
     bool version = false;
+    // Which of the walk's options were typed; a manifest's own stand for the others.
+    bool filterGiven = false;
+    bool exclusionsGiven = false;
+    bool recurseGiven = false;
     std::optional<std::string> textFile; // "-" for standard output
     std::optional<std::string> htmlFile;
     std::optional<std::string> jsonFile;     // "-" for standard output
     std::optional<std::string> manifestFile; // write the tree's manifest there ("-" too)
+    bool force = false;                      // the manifest may replace an existing file
+    bool leftManifest = false;               // read that operand as a manifest, whatever it is
+    bool rightManifest = false;
     std::vector<std::string> paths;
     // Files of exclusion patterns, one a line, read before the run.
     std::vector<std::string> excludeFiles;

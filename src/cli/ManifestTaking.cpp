@@ -4,6 +4,7 @@
 #include "engine/TreeLister.h"
 #include "report/ManifestLines.h"
 
+#include <cerrno>
 #include <deque>
 
 namespace quorvel {
@@ -17,7 +18,7 @@ constexpr std::size_t kFilesInHand = 256;
 TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAccess& workerFiles,
                            unsigned workers, const std::string& treeAsGiven,
                            const std::string& treePath, const CompareOptions& options,
-                           RunObserver& observer) {
+                           RunObserver& observer, const LeftOutPaths& leftOut) {
     TakenManifest taken;
     ManifestInfo info;
     info.tree = treeAsGiven;
@@ -43,6 +44,9 @@ TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAcce
                 walked = true;
                 break;
             }
+            if (leftOut && leftOut(item->path)) {
+                continue;
+            }
             if (!item->unreadableDirectory) {
                 hasher.submit(item->wholePath);
             }
@@ -58,10 +62,23 @@ TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAcce
         const auto item = std::move(pending.front());
         pending.pop_front();
         ++entries;
-        if (item.unreadableDirectory) {
-            observer.readProblem(item.wholePath, item.errorCode);
-            appendManifestUnreadableLine(taken.text, item.path, item.errorCode);
+        // A line no reader takes would make the whole manifest unreadable: the path is trouble.
+        const auto lineFits = [&, before = taken.text.size()] {
+            if (taken.text.size() - before - 1 <= kManifestLineLimit) {
+                return true;
+            }
+            taken.text.resize(before);
+            --entries;
+            observer.readProblem(item.wholePath, ENAMETOOLONG);
             taken.troubled = true;
+            return false;
+        };
+        if (item.unreadableDirectory) {
+            appendManifestUnreadableLine(taken.text, item.path, item.errorCode);
+            if (lineFits()) {
+                observer.readProblem(item.wholePath, item.errorCode);
+                taken.troubled = true;
+            }
             continue;
         }
         observer.pairBegun(item.name);
@@ -79,13 +96,16 @@ TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAcce
         bytes.blockRead = true;
         observer.bytesCompared(bytes);
         if (!hashed.hash) {
-            observer.readProblem(item.wholePath, hashed.errorCode);
             appendManifestUnreadableLine(taken.text, item.path, hashed.errorCode);
-            taken.troubled = true;
+            if (lineFits()) {
+                observer.readProblem(item.wholePath, hashed.errorCode);
+                taken.troubled = true;
+            }
             continue;
         }
         appendManifestFileLine(taken.text, item.path, hashed.size, hashed.modifiedNanoseconds,
                                *hashed.hash);
+        lineFits();
     }
     // An interrupt after the last file still counts: nothing is written once one was seen.
     if (!taken.interrupted && !observer.mayGoOn()) {

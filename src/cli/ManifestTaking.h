@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CompareOptions.h"
+#include "engine/LeftOutPaths.h"
 #include "engine/ParallelHasher.h"
 
 #include <string>
@@ -19,10 +20,11 @@ struct TakenManifest {
 // Walks the tree at `treePath` under the options as directory mode walks it, reads and hashes
 // each file on `workers` threads (each reading through a file access `workerFiles` makes), and
 // words the manifest; `treeAsGiven` is what its header names. Every path that cannot be read is
-// told to the observer, which is also asked whether to go on.
+// told to the observer, which is also asked whether to go on. The paths `leftOut` takes (relative
+// to the tree) are neither read nor listed.
 TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAccess& workerFiles,
                            unsigned workers, const std::string& treeAsGiven,
                            const std::string& treePath, const CompareOptions& options,
-                           RunObserver& observer);
+                           RunObserver& observer, const LeftOutPaths& leftOut = {});
 
 } // namespace quorvel

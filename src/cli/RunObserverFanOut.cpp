@@ -47,6 +47,13 @@ void RunObserverFanOut::readProblem(std::string_view path, int errorCode) {
     }
 }
 
+void RunObserverFanOut::recordedProblem(std::string_view manifest, std::string_view path,
+                                        int errorCode) {
+    for (auto* observer : observers_) {
+        observer->recordedProblem(manifest, path, errorCode);
+    }
+}
+
 bool RunObserverFanOut::mayGoOn() {
     // Every observer is asked: one may count the questions.
     bool goOn = true;

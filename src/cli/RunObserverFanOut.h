@@ -19,6 +19,7 @@ public:
     void bytesCompared(const RunBytes& bytes) override;
     void pairCounted(const PairFacts& pair, const RunCounters& counters) override;
     void readProblem(std::string_view path, int errorCode) override;
+    void recordedProblem(std::string_view manifest, std::string_view path, int errorCode) override;
     bool mayGoOn() override;
 
 private:

@@ -80,6 +80,13 @@ bool TerminalRunView::mayGoOn() {
     return !(interrupted_ && interrupted_());
 }
 
+void TerminalRunView::recordedProblem(std::string_view manifest, std::string_view path,
+                                      int errorCode) {
+    std::string named(manifest);
+    named.append(": recorded unreadable: ").append(path);
+    readProblem(named, errorCode);
+}
+
 void TerminalRunView::readProblem(std::string_view path, int errorCode) {
     hadReadProblems_ = true;
     // The live progress line gives way to the note and comes back below it.

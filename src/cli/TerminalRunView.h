@@ -33,6 +33,8 @@ public:
     void bytesCompared(const RunBytes& bytes) override;
     // One line on standard error per path, as diff and cmp do.
     void readProblem(std::string_view path, int errorCode) override;
+    // "MANIFEST: recorded unreadable: PATH: REASON", so that it never reads as a local path.
+    void recordedProblem(std::string_view manifest, std::string_view path, int errorCode) override;
     bool mayGoOn() override;
 
 private:

@@ -2,12 +2,16 @@
 
 #include "cli/CommandLine.h"
 #include "cli/InterruptSignal.h"
+#include "cli/ManifestInTree.h"
+#include "cli/ManifestOperands.h"
 #include "cli/ManifestTaking.h"
 #include "cli/NothingCompared.h"
 #include "cli/OutputTarget.h"
 #include "cli/PatternFile.h"
 #include "cli/ReportOutput.h"
 #include "cli/RunObserverFanOut.h"
+#include "cli/StreamedOutput.h"
+#include "cli/StreamedReport.h"
 #include "cli/TerminalRunView.h"
 #include "engine/ComparisonRun.h"
 #include "engine/CurrentDirectory.h"
@@ -18,6 +22,7 @@
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
 #include "report/AtomicFileWriter.h"
+#include "report/DescriptorPath.h"
 #include "report/FileWriteError.h"
 #include "report/JsonRunWriter.h"
 #include "report/ManifestReader.h"
@@ -39,6 +44,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -81,6 +87,10 @@ namesakes in another directory, and print the report.
                       file with its size, time and hash) to FILE, '-' for
                       standard output; compare with it later by naming FILE
                       in place of a directory
+  --force             let --manifest replace an existing FILE
+  --left-manifest     read the first operand as a manifest, whatever its name
+                      (also a FIFO)
+  --right-manifest    read the second operand as a manifest, whatever its name
   --progress          show progress on standard error: in directory mode the
                       share done, bytes, reading rate and time left
   --no-progress       never show progress
@@ -93,12 +103,17 @@ link that leads nowhere or in a loop) keeps its line in the report and is also
 named on standard error, as "quorvel-compare: PATH: REASON"; a file missing in
 the second directory is only a difference.
 
-Either directory may be a manifest written with --manifest (recognised by its
-first line): the tree is read and hashed where it is, the manifest side is
-taken from the file. Different sizes are a different size; equal sizes are
-compared by hash, and a file that changed size while it was read is reported
-as different contents (a hash cannot tell which is the shorter start). A
-damaged manifest is named with its line and nothing is compared.
+Either directory may be a manifest written with --manifest, recognised by its
+first line or by the name ending .qvm; '-' reads one from standard input and
+<(ssh HOST quorvel-compare --manifest - DIR) from a pipe. The tree is read and
+hashed where it is, the manifest side is taken from the file, under the
+filter, exclusions and recursion the manifest was taken with unless others are
+given. Different sizes are a different size; equal sizes are compared by hash,
+and a file that changed size while it was read is reported as different
+contents (a hash cannot tell which is the shorter start). A damaged manifest
+(also a .qvm that is empty or cut short) is named with its line and nothing is
+compared. A manifest inside the tree it is compared with, or written of, is
+left out of it.
 
 Exit status: 0 all compared files equal, 1 some differ, 2 trouble (also a
 file or directory that could not be read, a report file that cannot be written,
@@ -132,23 +147,35 @@ bool exportReport(const std::string& path, const std::function<void()>& write) {
     }
 }
 
-std::string fromHere(const std::string& path, const std::optional<std::string>& here) {
-    return path.empty() || path.front() == '/' ? path : here.value_or("/") + "/" + path;
+// A word as a POSIX shell reads it back, quoted only when it has to be.
+std::string shellWord(const std::string& word) {
+    if (!word.empty() && word.find_first_not_of("abcdefghijklmnopqrstuvwxyz"
+                                                "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                                "0123456789_-./,:+=@%") == std::string::npos) {
+        return word;
+    }
+    std::string quoted = "'";
+    for (const char c : word) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
 }
 
-// The directory of a lone operand, or the diagnostic that it is none.
-std::optional<std::string> treeOperand(const std::string& path, const std::string& here,
-                                       std::string& error) {
-    auto planned = planRun({path}, here);
-    if (!planned.plan) {
-        error = planned.error;
-        return std::nullopt;
+// A manifest typed where a comparison was meant must not be lost: an existing file is replaced
+// only when asked to.
+bool manifestTargetRefused(const CommandLine& cl) {
+    const auto& target = *cl.manifestFile;
+    struct stat st {};
+    if (cl.force || target == "-" || descriptorNamedBy(target) ||
+        ::lstat(target.c_str(), &st) != 0) {
+        return false;
     }
-    if (!planned.plan->leftNames.empty()) {
-        error = "'" + path + "' is not a directory";
-        return std::nullopt;
-    }
-    return planned.plan->leftDirectory;
+    const auto& tree = cl.paths.front();
+    std::fprintf(stderr,
+                 "quorvel-compare: '%s' exists; to compare %s with it: quorvel-compare %s %s; to "
+                 "replace it: --force\n",
+                 target.c_str(), tree.c_str(), shellWord(target).c_str(), shellWord(tree).c_str());
+    return true;
 }
 
 int writeManifest(const CommandLine& cl, const std::optional<std::string>& here,
@@ -160,17 +187,23 @@ int writeManifest(const CommandLine& cl, const std::optional<std::string>& here,
         std::fprintf(stderr, "quorvel-compare: %s\n", error.c_str());
         return kExitTrouble;
     }
+    if (manifestTargetRefused(cl)) {
+        return kExitTrouble;
+    }
     TerminalRunView view(showProgress, false, stderr);
     view.setInterruptCheck(interruptReceived);
     watchInterruptSignal();
     PosixFileAccess files;
+    const auto& target = *cl.manifestFile;
+    const ManifestInTree self(*treePath, target == "-" ? "/dev/stdout" : target,
+                              here.value_or("/"));
     const auto taken = takeManifest(
         files, [] { return std::make_unique<PosixFileAccess>(); },
-        ParallelHasher::workersFor(kManifestWorkers), tree, *treePath, cl.options, view);
+        ParallelHasher::workersFor(kManifestWorkers), tree, *treePath, cl.options, view,
+        [&self](std::string_view path) { return self.leavesOut(path); });
     if (taken.interrupted) {
         return kExitInterrupted; // nothing written: half a manifest would pass for a tree
     }
-    const auto& target = *cl.manifestFile;
     if (target == "-") {
         const auto output = ReportOutput(STDOUT_FILENO).printText(taken.text);
         if (output.outcome == ReportOutput::Outcome::Failed) {
@@ -178,64 +211,16 @@ int writeManifest(const CommandLine& cl, const std::optional<std::string>& here,
                          std::strerror(output.errorCode));
             return kExitTrouble;
         }
-    } else if (!exportReport(target, [&] { AtomicFileWriter().replace(target, taken.text); })) {
+    } else if (!exportReport(target, [&] {
+                   if (cl.force) {
+                       AtomicFileWriter().replace(target, taken.text);
+                   } else {
+                       AtomicFileWriter().create(target, taken.text);
+                   }
+               })) {
         return kExitTrouble;
     }
     return taken.troubled ? kExitTrouble : 0;
-}
-
-// The manifests among two operands, read and checked; a side without one is a tree.
-struct ManifestOperands {
-    std::unique_ptr<Manifest> left;
-    std::unique_ptr<Manifest> right;
-    std::string leftPath; // absolute, for the heading
-    std::string rightPath;
-};
-
-// Nothing when neither operand is a manifest; an exit status when one is and cannot be used.
-std::optional<int> readManifestOperands(const CommandLine& cl,
-                                        const std::optional<std::string>& here,
-                                        ManifestOperands& operands) {
-    if (cl.paths.size() != 2) {
-        return std::nullopt;
-    }
-    const bool leftIs = looksLikeManifest(fromHere(cl.paths[0], here));
-    const bool rightIs = looksLikeManifest(fromHere(cl.paths[1], here));
-    if (!leftIs && !rightIs) {
-        return std::nullopt;
-    }
-    const auto load = [&](const std::string& path, std::unique_ptr<Manifest>& into,
-                          std::string& named) -> std::optional<int> {
-        auto read = readManifestFile(fromHere(path, here));
-        if (read.damage) {
-            std::fprintf(stderr, "quorvel-compare: %s:%zu: damaged manifest: %s\n", path.c_str(),
-                         read.damage->line, read.damage->reason.c_str());
-            return kExitTrouble;
-        }
-        if (!read.manifest) {
-            std::fprintf(stderr, "quorvel-compare: cannot read '%s': %s\n", path.c_str(),
-                         std::strerror(read.errorCode));
-            return kExitTrouble;
-        }
-        into = std::make_unique<Manifest>(std::move(*read.manifest));
-        named = lexicallyAbsolute(path, here.value_or("/"));
-        return std::nullopt;
-    };
-    const auto tree = [&](const std::string& path, std::string& named) -> std::optional<int> {
-        std::string error;
-        const auto directory = treeOperand(path, here.value_or("/"), error);
-        if (!directory) {
-            return usageFailure("cannot compare a manifest with " + error);
-        }
-        named = *directory;
-        return std::nullopt;
-    };
-    if (auto failed = leftIs ? load(cl.paths[0], operands.left, operands.leftPath)
-                             : tree(cl.paths[0], operands.leftPath)) {
-        return failed;
-    }
-    return rightIs ? load(cl.paths[1], operands.right, operands.rightPath)
-                   : tree(cl.paths[1], operands.rightPath);
 }
 
 } // namespace
@@ -300,11 +285,23 @@ int runCompanion(int argc, char** argv) {
     if (cl.manifestFile) {
         return writeManifest(cl, here, showProgress);
     }
-    ManifestOperands manifests;
-    if (const auto failed = readManifestOperands(cl, here, manifests)) {
-        return *failed;
+    auto read =
+        readManifestOperands(cl.paths, cl.leftManifest, cl.rightManifest, here.value_or("/"));
+    if (read.error) {
+        if (read.usageError) {
+            return usageFailure(*read.error);
+        }
+        std::fprintf(stderr, "quorvel-compare: %s\n", read.error->c_str());
+        return kExitTrouble;
     }
-    const bool withManifest = manifests.left || manifests.right;
+    auto& manifests = read.operands;
+    const bool withManifest = read.withManifest;
+    CompareOptions options = cl.options;
+    if (const auto differ = takeManifestOptions(manifests, cl.filterGiven, cl.exclusionsGiven,
+                                                cl.recurseGiven, options)) {
+        std::fprintf(stderr, "quorvel-compare: %s\n", differ->c_str());
+        return kExitTrouble;
+    }
     PlannedRun planned;
     if (withManifest) {
         planned.plan = RunPlan{};
@@ -339,7 +336,7 @@ int runCompanion(int argc, char** argv) {
     request.rightDirectory = std::move(plan.rightDirectory);
     request.leftNames = std::move(plan.leftNames);
     request.rightName = std::move(plan.rightName);
-    request.options = cl.options;
+    request.options = options;
     // Both sides unless told otherwise: a file the second tree lacks and one only it holds are
     // both differences a script must hear of.
     if (plan.mode == CompareMode::DirectoryWithDirectory && !cl.oneSided) {
@@ -356,17 +353,36 @@ int runCompanion(int argc, char** argv) {
         observers.push_back(&json);
     }
     RunObserverFanOut observer(std::move(observers));
+    // Standard output gets its report as the run makes it, in memory that does not grow with the
+    // tree; a report is kept whole only for the files to save.
+    const bool jsonToOutput = cl.jsonFile && *cl.jsonFile == "-";
+    const bool textToOutput = cl.textFile && *cl.textFile == "-";
+    StreamedOutput stdOut{ReportOutput(STDOUT_FILENO)};
     Report report;
-    ReportRecorder recorder(report, strings, decimalSeparator);
+    ReportRecorder kept(report, strings, decimalSeparator);
+    const bool keepReport = (cl.textFile && !textToOutput) || cl.htmlFile;
+    std::optional<StreamedReport> streamed;
+    if ((!cl.quiet || textToOutput) && !jsonToOutput) {
+        streamed.emplace(strings, decimalSeparator, stdOut, textToOutput ? "\r\n" : "\n",
+                         keepReport ? &kept : nullptr);
+    }
+    RunRecord& recorder = streamed ? static_cast<RunRecord&>(*streamed) : kept;
+    if (jsonToOutput) {
+        json.streamTo([&stdOut](std::string_view lines) { stdOut.write(lines); });
+    }
     PosixFileAccess files;
     ComparisonRun run(observer, recorder, files);
     ManifestComparison manifestRun(observer, recorder, files);
-    view.setInterruptCheck(interruptReceived);
+    view.setInterruptCheck([&stdOut] {
+        // A line made a while ago reaches its reader while a long pair is read.
+        stdOut.flushIfDue();
+        return interruptReceived();
+    });
     watchInterruptSignal();
 
     if (withManifest) {
-        manifestRun.begin(request, {manifests.leftPath, manifests.left.get()},
-                          {manifests.rightPath, manifests.right.get()},
+        manifestRun.begin(request, {manifests.leftPath, manifests.left.get(), manifests.leftOut},
+                          {manifests.rightPath, manifests.right.get(), manifests.leftOut},
                           strings.text(MessageKey::txtManifestTaken));
         manifestRun.sumSizes();
         manifestRun.comparePairs();
@@ -386,13 +402,9 @@ int runCompanion(int argc, char** argv) {
 
     // Written in full, or it is trouble; a reader that stopped early (`| head`) is told nothing.
     bool printed = true;
-    const bool jsonToOutput = cl.jsonFile && *cl.jsonFile == "-";
-    const bool textToOutput = cl.textFile && *cl.textFile == "-";
-    if (!cl.quiet || jsonToOutput || textToOutput) {
-        const ReportOutput stdOut(STDOUT_FILENO);
-        const auto output = jsonToOutput   ? stdOut.printText(json.text())
-                            : textToOutput ? stdOut.printText(formatReportText(report))
-                                           : stdOut.print(report);
+    {
+        stdOut.flush();
+        const auto output = stdOut.result();
         if (output.outcome == ReportOutput::Outcome::Failed) {
             std::fprintf(stderr,
                          "quorvel-compare: cannot write the report to standard output: %s\n",

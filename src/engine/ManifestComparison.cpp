@@ -16,8 +16,8 @@ namespace quorvel {
 class ManifestComparison::Cursor {
 public:
     Cursor(const ManifestRunSide& side, FileAccess& files, const CompareOptions& options)
-        : manifest_(side.manifest), names_(options.filter, options.exclusions),
-          recurse_(options.recurse) {
+        : manifest_(side.manifest), named_(side.named), leftOut_(side.leftOut),
+          names_(options.filter, options.exclusions), recurse_(options.recurse) {
         if (manifest_ == nullptr) {
             tree_.emplace(files, side.named, options, !options.fast);
         }
@@ -34,6 +34,9 @@ public:
 private:
     std::optional<Item> fromTree() {
         auto found = tree_->next();
+        while (found && leftOut_ && leftOut_(found->path)) {
+            found = tree_->next();
+        }
         if (!found) {
             return std::nullopt;
         }
@@ -79,7 +82,7 @@ private:
         const auto& entries = manifest_->entries;
         while (next_ < entries.size()) {
             const auto entry = entries[next_++];
-            if (!takes(entry.path)) {
+            if (!takes(entry.path) || (leftOut_ && leftOut_(entry.path))) {
                 continue;
             }
             Item item;
@@ -101,7 +104,7 @@ private:
             if (entry.errorCode == 0) {
                 item.hash = entry.hash;
             } else {
-                item.wholePath = joinPath(manifest_->info.tree, entry.path);
+                item.recordedIn = &named_;
             }
             return item;
         }
@@ -109,6 +112,8 @@ private:
     }
 
     const Manifest* manifest_;
+    std::string named_;
+    LeftOutPaths leftOut_;
     std::size_t next_ = 0;
     std::optional<TreeLister> tree_;
     std::optional<Item> current_;
@@ -199,7 +204,7 @@ void ManifestComparison::onlyOnOneSide(const Item& item, bool left) {
     state_.progress.currentFileSize = left && item.errorCode == 0 ? item.size : 0;
     if (item.errorCode != 0) {
         // Trouble on either side is named, or it would pass for a tree without those files.
-        observer_.readProblem(item.wholePath, item.errorCode);
+        tellProblem(item);
         recordPair(item, left ? CompareResult::ErrorReading1st : CompareResult::NotFoundIn1st, {},
                    {}, item.errorCode);
         return;
@@ -208,6 +213,14 @@ void ManifestComparison::onlyOnOneSide(const Item& item, bool left) {
         recordPair(item, CompareResult::NotFoundIn2nd, item.size, {}, 0);
     } else if (state_.options.bothSides) {
         recordPair(item, CompareResult::NotFoundIn1st, {}, item.size, 0);
+    }
+}
+
+void ManifestComparison::tellProblem(const Item& item) {
+    if (item.recordedIn != nullptr) {
+        observer_.recordedProblem(*item.recordedIn, item.path, item.errorCode);
+    } else {
+        observer_.readProblem(item.wholePath, item.errorCode);
     }
 }
 
@@ -254,8 +267,8 @@ void ManifestComparison::compareSame(const Item& leftItem, const Item& rightItem
     };
     if (left.errorCode != 0 || right.errorCode != 0) {
         const bool leftBad = left.errorCode != 0;
+        tellProblem(leftBad ? left : right);
         const Item& bad = leftBad ? left : right;
-        observer_.readProblem(bad.wholePath, bad.errorCode);
         recordPair(named, unreadable(leftBad), {}, {}, bad.errorCode);
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/FileHasher.h"
+#include "engine/LeftOutPaths.h"
 #include "engine/ManifestEntries.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunRequest.h"
@@ -24,6 +25,7 @@ class RunRecord;
 struct ManifestRunSide {
     std::string named; // the manifest file or the tree's directory, as the heading names it
     const Manifest* manifest = nullptr;
+    LeftOutPaths leftOut; // left out of this side, whichever it is
 };
 
 // A directory comparison where one side or both are manifests. Both sides are met in the order
@@ -55,6 +57,7 @@ private:
         std::optional<Hash128> hash;
         int errorCode = 0;
         bool live = false;
+        const std::string* recordedIn = nullptr; // the manifest that records its errorCode
     };
     class Cursor;
 
@@ -62,6 +65,8 @@ private:
                    std::string_view takenWord);
     void compareSame(const Item& left, const Item& right);
     void onlyOnOneSide(const Item& item, bool left);
+    // Tells why an item cannot be compared: read now, or recorded so in a manifest.
+    void tellProblem(const Item& item);
     // The hash of a live file read now; nothing (and the problem told) when it cannot be read.
     bool hashLive(Item& item);
     // Counts the pair and writes its line, after its directory's block the first time.

@@ -51,6 +51,13 @@ public:
         (void)path;
         (void)errorCode;
     }
+    // A path a manifest records as unreadable where it was taken: `path` as recorded, relative to
+    // the tree it was taken of, never one of ours. Trouble as a read problem is.
+    virtual void recordedProblem(std::string_view manifest, std::string_view path, int errorCode) {
+        (void)manifest;
+        (void)path;
+        (void)errorCode;
+    }
     // Asked often, also where no pair is compared for a long while; false stops the run.
     virtual bool mayGoOn() { return true; }
 };

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
@@ -21,6 +22,9 @@ namespace {
 
 constexpr int kMaxLinkHops = 40;
 constexpr int kMaxNameAttempts = 100;
+// A temporary file is named ".quorvel-PID-SERIAL.tmp".
+constexpr std::string_view kTemporaryPrefix = ".quorvel-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
 
 struct ResolvedTarget {
     std::string path;
@@ -62,8 +66,9 @@ public:
         : removal_(removal) {
         static std::atomic<unsigned> serial{0};
         for (int attempt = 0;; ++attempt) {
-            path_ = joinPath(directory, ".quorvel-" + std::to_string(::getpid()) + "-" +
-                                            std::to_string(serial++) + ".tmp");
+            path_ = joinPath(directory, std::string(kTemporaryPrefix) + std::to_string(::getpid()) +
+                                            "-" + std::to_string(serial++) +
+                                            std::string(kTemporarySuffix));
             // Armed before the file exists, so that no moment is left in which it would stay
             // behind; a name with our process id can only be ours or a dead process's.
             removal_.arm(path_.c_str());
@@ -93,8 +98,8 @@ public:
 
     // Returns 0 or an errno value.
     int close() { return fd_.close(); }
-    int renameTo(const std::string& path) {
-        if (::rename(path_.c_str(), path.c_str()) != 0) {
+    int renameTo(const std::string& path, bool mayReplace) {
+        if (mayReplace ? ::rename(path_.c_str(), path.c_str()) != 0 : !renameNew(path)) {
             return errno;
         }
         renamed_ = true;
@@ -103,6 +108,22 @@ public:
     }
 
 private:
+    // A file that appeared at `path` meanwhile is kept: EEXIST.
+    bool renameNew(const std::string& path) const {
+        if (::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
+            return true;
+        }
+        if (errno != EINVAL && errno != ENOSYS) {
+            return false;
+        }
+        // A file system without the flag: a hard link is made only where nothing is.
+        if (::link(path_.c_str(), path.c_str()) != 0) {
+            return false;
+        }
+        ::unlink(path_.c_str());
+        return true;
+    }
+
     RemovalOnSignal& removal_;
     std::string path_;
     FileDescriptor fd_;
@@ -122,6 +143,29 @@ AtomicFileWriter::AtomicFileWriter(WriteCall write, SyncCall sync)
     : write_(std::move(write)), sync_(std::move(sync)) {}
 
 void AtomicFileWriter::replace(const std::string& target, std::string_view contents) const {
+    put(target, contents, true);
+}
+
+void AtomicFileWriter::create(const std::string& target, std::string_view contents) const {
+    put(target, contents, false);
+}
+
+bool AtomicFileWriter::isTemporaryName(std::string_view name) {
+    if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) {
+        return false;
+    }
+    name.remove_prefix(kTemporaryPrefix.size());
+    name.remove_suffix(kTemporarySuffix.size());
+    const auto dash = name.find('-');
+    const auto digits = [](std::string_view part) {
+        return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return dash != std::string_view::npos && digits(name.substr(0, dash)) &&
+           digits(name.substr(dash + 1));
+}
+
+void AtomicFileWriter::put(const std::string& target, std::string_view contents,
+                           bool mayReplace) const {
     if (target.empty()) {
         throw FileWriteError(target, ENOENT);
     }
@@ -134,6 +178,9 @@ void AtomicFileWriter::replace(const std::string& target, std::string_view conte
         }
         writeAll(*resolved.descriptor, contents, target);
         return;
+    }
+    if (resolved.status && !mayReplace) {
+        throw FileWriteError(target, EEXIST);
     }
     if (resolved.status) {
         if (S_ISDIR(resolved.status->st_mode)) {
@@ -163,7 +210,7 @@ void AtomicFileWriter::replace(const std::string& target, std::string_view conte
     if (const int error = temporary.close()) {
         throw FileWriteError(target, error);
     }
-    if (const int error = temporary.renameTo(resolved.path)) {
+    if (const int error = temporary.renameTo(resolved.path, mayReplace)) {
         throw FileWriteError(target, error);
     }
     syncDirectory(directoryOf(resolved.path), target);

@@ -28,8 +28,15 @@ public:
 
     // Throws FileWriteError naming `target` as given.
     void replace(const std::string& target, std::string_view contents) const;
+    // The same for a file that must not exist yet: one that does, or that appears while the
+    // contents are written, is left as it is and the write fails with EEXIST.
+    void create(const std::string& target, std::string_view contents) const;
+
+    // Whether a name in a folder is one of the temporary files this writer makes there.
+    static bool isTemporaryName(std::string_view name);
 
 private:
+    void put(const std::string& target, std::string_view contents, bool mayReplace) const;
     void writeAll(int fd, std::string_view contents, const std::string& target) const;
     void syncDirectory(const std::string& directory, const std::string& target) const;
 

@@ -156,6 +156,16 @@ std::string jsonTroubleLine(std::string_view path, int errorCode) {
     return jsonLine(object);
 }
 
+std::string jsonRecordedTroubleLine(std::string_view manifest, std::string_view path,
+                                    int errorCode) {
+    json object;
+    object["type"] = "trouble";
+    putJsonText(object, "path", path);
+    putJsonText(object, "manifest", manifest);
+    putError(object, errorCode);
+    return jsonLine(object);
+}
+
 std::string jsonSummaryLine(const RunCounters& counters, bool interrupted) {
     json object;
     object["type"] = "summary";

@@ -23,6 +23,9 @@ std::string jsonStartLine(const RunRequest& request);
 void appendJsonPairLine(std::string& text, const PairFacts& pair);
 // A file or directory that could not be read, as the run names it.
 std::string jsonTroubleLine(std::string_view path, int errorCode);
+// A path a manifest records as unreadable: `path` as recorded, with the manifest that says so.
+std::string jsonRecordedTroubleLine(std::string_view manifest, std::string_view path,
+                                    int errorCode);
 std::string jsonSummaryLine(const RunCounters& counters, bool interrupted);
 
 // The pair's path relative to the compared directories, "/" between names.

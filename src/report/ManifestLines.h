@@ -14,6 +14,9 @@ namespace quorvel {
 inline constexpr std::string_view kManifestFormatName = "quorvel-manifest";
 inline constexpr int kManifestVersion = 1;
 inline constexpr std::string_view kManifestHashName = "xxh3-128";
+// The longest line, "\n" aside: a reader refuses a longer one without reading it whole, so a
+// writer leaves out a path whose line would be longer.
+inline constexpr std::size_t kManifestLineLimit = std::size_t{64} << 10;
 
 std::string manifestHeaderLine(const ManifestInfo& info);
 void appendManifestFileLine(std::string& text, std::string_view path, std::int64_t size,

@@ -2,22 +2,22 @@
 
 #include "engine/ManifestOrder.h"
 #include "report/Base64.h"
+#include "report/DescriptorInputBuffer.h"
 #include "report/ManifestLines.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
 #include <fstream>
+#include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace quorvel {
 
 namespace {
 
 using json = nlohmann::json;
-
-// A header line is short; a file whose first bytes hold no line end is no manifest.
-constexpr std::size_t kHeaderLimit = 1 << 20;
 
 bool isRegularFile(const std::string& path) {
     struct stat st {};
@@ -55,11 +55,24 @@ public:
     ManifestRead read(std::istream& in) {
         std::string text;
         bool trailerSeen = false;
-        while (std::getline(in, text)) {
+        // A line is read into a buffer of the longest allowed, never grown: a stream of one
+        // endless line costs no more than a short one.
+        std::vector<char> buffer(kManifestLineLimit + 1);
+        for (;;) {
+            in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            const auto count = static_cast<std::size_t>(in.gcount());
+            if (in.bad() || (count == 0 && in.eof())) {
+                break;
+            }
             ++line_;
+            if (in.fail()) {
+                return damaged("a line longer than " + std::to_string(kManifestLineLimit >> 10) +
+                               " KiB");
+            }
             if (in.eof()) {
                 return damaged("the last line is cut short");
             }
+            text.assign(buffer.data(), count - 1);
             if (trailerSeen) {
                 return damaged("a line after the trailer");
             }
@@ -235,6 +248,19 @@ ManifestRead readManifestFile(const std::string& path) {
     return readManifest(in);
 }
 
+ManifestRead readManifestDescriptor(int fd) {
+    DescriptorInputBuffer buffer(fd);
+    std::istream in(&buffer);
+    auto read = readManifest(in);
+    // A failed read ends the input early: it is the reason, not the cut it leaves.
+    if (buffer.errorCode() != 0) {
+        ManifestRead failed;
+        failed.errorCode = buffer.errorCode();
+        return failed;
+    }
+    return read;
+}
+
 bool looksLikeManifest(const std::string& path) {
     if (!isRegularFile(path)) {
         return false;
@@ -246,7 +272,7 @@ bool looksLikeManifest(const std::string& path) {
     }
     std::string first;
     char c = 0;
-    while (first.size() < kHeaderLimit && in.get(c) && c != '\n') {
+    while (first.size() < kManifestLineLimit && in.get(c) && c != '\n') {
         first += c;
     }
     if (c != '\n') {

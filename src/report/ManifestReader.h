@@ -26,6 +26,8 @@ struct ManifestRead {
 // hash. A manifest with any fault is refused whole.
 ManifestRead readManifest(std::istream& in);
 ManifestRead readManifestFile(const std::string& path);
+// Reads from an open descriptor as the bytes come (a pipe, standard input), never seeking.
+ManifestRead readManifestDescriptor(int fd);
 
 // Whether the file is a regular file whose first line is a manifest's header, whatever its name
 // and version. Nothing is opened that is not a regular file.

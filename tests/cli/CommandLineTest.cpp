@@ -37,6 +37,8 @@ TEST(CommandLine, AManifestIsWrittenOfOneDirectoryAndWithoutAReport) {
     EXPECT_FALSE(parseCommandLine({"--manifest", "m.qvm"}).commandLine);
     EXPECT_FALSE(parseCommandLine({"--manifest", "m.qvm", "a", "b"}).commandLine);
     EXPECT_FALSE(parseCommandLine({"--manifest", "m.qvm", "--text", "r.txt", "a"}).commandLine);
+    EXPECT_TRUE(parseCommandLine({"--manifest", "m.qvm", "--force", "a"}).commandLine->force);
+    EXPECT_FALSE(parseCommandLine({"--force", "a", "b"}).commandLine) << "nothing to replace";
 }
 
 } // namespace

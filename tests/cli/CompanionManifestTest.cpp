@@ -1,6 +1,8 @@
 #include "cli/ManifestTaking.h"
 #include "engine/PosixFileAccess.h"
 #include "engine/RunObserver.h"
+#include "report/ManifestLines.h"
+#include "report/ManifestReader.h"
 #include "support/ChildProcess.h"
 #include "support/Companion.h"
 #include "support/TempTree.h"
@@ -9,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fcntl.h>
 #include <map>
 #include <sstream>
 #include <sys/stat.h>
@@ -159,6 +163,327 @@ TEST_F(CompanionManifestTest, AManifestGoesOnlyWithADirectoryOrAManifest) {
     r = run({"--manifest", "x.qvm", "--json", "x.json", "T"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("writes no report"), std::string::npos) << r.err;
+}
+
+struct WriteRow {
+    const char* name;
+    std::vector<std::string> args;
+    int exitCode;
+    std::string err;
+    bool replaced; // the file m.qvm holds a new manifest afterwards
+};
+
+TEST_F(CompanionManifestTest, WritingAManifestNeverReplacesAFileUnlessForced) {
+    const WriteRow rows[] = {
+        {"an existing file is refused with the commands that would help",
+         {"--manifest", "m.qvm", "T"},
+         2,
+         "quorvel-compare: 'm.qvm' exists; to compare T with it: quorvel-compare m.qvm T; to "
+         "replace it: --force\n",
+         false},
+        {"also when the options differ",
+         {"--manifest", "m.qvm", "--no-recurse", "T"},
+         2,
+         "quorvel-compare: 'm.qvm' exists; to compare T with it: quorvel-compare m.qvm T; to "
+         "replace it: --force\n",
+         false},
+        {"--force replaces it", {"--force", "--manifest", "m.qvm", "T"}, 0, "", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        tree.write("m.qvm", "last month's manifest\n");
+        const auto r = run(row.args);
+        EXPECT_EQ(r.exitCode, row.exitCode);
+        EXPECT_EQ(r.err, row.err);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(tree.read("m.qvm") != "last month's manifest\n", row.replaced);
+        EXPECT_EQ(tree.listing(), "T m.qvm") << "no temporary file is left";
+    }
+    tree.write("my tree/a.txt", "a");
+    const auto r = run({"--manifest", "m.qvm", "my tree"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "quorvel-compare: 'm.qvm' exists; to compare my tree with it: "
+                     "quorvel-compare m.qvm 'my tree'; to replace it: --force\n");
+    const auto toOutput = run({"--manifest", "-", "T"});
+    EXPECT_EQ(toOutput.exitCode, 0) << "standard output is never refused";
+    EXPECT_EQ(toOutput.out.rfind("{\"type\":\"header\"", 0), 0u);
+}
+
+struct OperandRow {
+    const char* name;
+    std::map<std::string, std::string> files; // written before the run
+    std::vector<std::string> args;
+    int exitCode;
+    std::string err;
+};
+
+TEST_F(CompanionManifestTest, AManifestThatIsNotWholeIsRefusedAsDamaged) {
+    const std::string header = R"({"type":"header","format":"quorvel-manifest","version":1,)";
+    const OperandRow rows[] = {
+        {"an empty capture",
+         {{"a.qvm", ""}},
+         {"a.qvm", "T"},
+         2,
+         "quorvel-compare: a.qvm:1: damaged manifest: empty: no header\n"},
+        {"a byte-order mark alone",
+         {{"a.qvm", "\xEF\xBB\xBF"}},
+         {"a.qvm", "T"},
+         2,
+         "quorvel-compare: a.qvm:1: damaged manifest: the last line is cut short\n"},
+        {"a first line cut short",
+         {{"a.qvm", header}},
+         {"T", "a.qvm"},
+         2,
+         "quorvel-compare: a.qvm:1: damaged manifest: the last line is cut short\n"},
+        {"two failed captures are not equal",
+         {{"a.qvm", ""}, {"b.qvm", ""}},
+         {"a.qvm", "b.qvm"},
+         2,
+         "quorvel-compare: a.qvm:1: damaged manifest: empty: no header\n"},
+        {"a capture of another name, forced on the left",
+         {{"capture", ""}},
+         {"--left-manifest", "capture", "T"},
+         2,
+         "quorvel-compare: capture:1: damaged manifest: empty: no header\n"},
+        {"and on the right",
+         {{"capture", "\n"}},
+         {"--right-manifest", "T", "capture"},
+         2,
+         "quorvel-compare: capture:1: damaged manifest: not a JSON object\n"},
+        {"a directory is no manifest",
+         {},
+         {"--right-manifest", "T", "T"},
+         2,
+         "quorvel-compare: 'T' is a directory, not a manifest\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const auto& [name, content] : row.files) {
+            tree.write(name, content);
+        }
+        const auto r = run(row.args);
+        EXPECT_EQ(r.exitCode, row.exitCode);
+        EXPECT_EQ(r.err, row.err);
+        EXPECT_EQ(r.out, "");
+    }
+    ASSERT_EQ(run({"--manifest", "m.qvm", "T"}).exitCode, 0);
+    ASSERT_EQ(::rename(tree.path("m.qvm").c_str(), tree.path("m.txt").c_str()), 0);
+    const auto r = run({"--left-manifest", "m.txt", "T"});
+    EXPECT_EQ(r.exitCode, 0) << "a whole manifest of any name reads as one: " << r.err;
+}
+
+struct StreamRow {
+    const char* name;
+    std::string script; // run by bash with the program as $0, in the tree's folder
+    int exitCode;
+    std::string err;
+};
+
+TEST_F(CompanionManifestTest, AManifestIsReadAsItComesFromAPipeOrStandardInput) {
+    ASSERT_EQ(run({"--manifest", "m.qvm", "T"}).exitCode, 0);
+    tree.fifo("f.qvm");
+    tree.fifo("fifo");
+    const StreamRow rows[] = {
+        {"standard input", R"(cat m.qvm | "$0" --no-progress - T)", 0, ""},
+        {"standard input on the right", R"("$0" --no-progress T - < m.qvm)", 0, ""},
+        {"a pipe named by its descriptor", R"("$0" --no-progress <(cat m.qvm) T)", 0, ""},
+        {"a failed capture through a pipe", R"(exec 7< <(true); "$0" --no-progress T /dev/fd/7)", 2,
+         "quorvel-compare: /dev/fd/7:1: damaged manifest: empty: no header\n"},
+        {"a named FIFO when forced",
+         R"(cat m.qvm > fifo & "$0" --no-progress --left-manifest fifo T)", 0, ""},
+        {"a FIFO named as a manifest is not opened unasked", R"("$0" --no-progress f.qvm T)", 2,
+         "quorvel-compare: cannot read 'f.qvm': not a regular file (--left-manifest or "
+         "--right-manifest reads it as it comes)\n"},
+        {"standard input once only", R"("$0" --no-progress - - < m.qvm)", 2,
+         "quorvel-compare: standard input ('-') can be read for one side only\n"
+         "Try 'quorvel-compare --help' for more information.\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto r =
+            test::runChild({"/bin/bash", "-c", row.script, QUORVEL_COMPARE_BIN}, tree.root());
+        EXPECT_EQ(r.exitCode, row.exitCode) << r.out;
+        EXPECT_EQ(r.err, row.err);
+    }
+    tree.write("T/sub/new.txt", "new");
+    const auto r = test::runChild(
+        {"/bin/bash", "-c", R"(cat m.qvm | "$0" --no-progress --both - T)", QUORVEL_COMPARE_BIN},
+        tree.root());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out.rfind("Comparison of manifest -\n", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find(">>>> new.txt: not found in 1st directory!"), std::string::npos) << r.out;
+}
+
+struct TakenUnderRow {
+    const char* name;
+    std::vector<std::string> taking;  // the options the manifest m.qvm is taken with
+    std::vector<std::string> running; // those the tree is compared with it under
+    int exitCode;
+    std::vector<std::string> told; // lines of the report
+};
+
+TEST_F(CompanionManifestTest, AComparisonWalksByTheManifestsOptionsUnlessOthersAreGiven) {
+    tree.write("T/notes.log", "log");
+    const TakenUnderRow rows[] = {
+        {"a filter", {"--filter", "*.txt"}, {}, 0, {"(filter:  *.txt)\n", "Compared 4 file(s)"}},
+        {"exclusions", {"--exclude", "sub"}, {}, 0, {"(exclude:  sub)\n", "Compared 4 file(s)"}},
+        {"no recursion", {"--no-recurse"}, {}, 0, {"Compared 4 file(s)"}},
+        {"all three",
+         {"--no-recurse", "--filter", "*.txt;*.bin", "--exclude", "same*"},
+         {},
+         0,
+         {"(filter:  *.txt;*.bin)\n(exclude:  same*)\n", "Compared 2 file(s)"}},
+        {"the command line's filter wins, the stored exclusions stay",
+         {"--filter", "*.txt", "--exclude", "deep"},
+         {"--filter", "*.log"},
+         1,
+         {"(filter:  *.log)\n(exclude:  deep)\n", ">>>> notes.log: not found in 2nd directory!"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto taking = row.taking;
+        taking.insert(taking.end(), {"--force", "--manifest", "m.qvm", "T"});
+        ASSERT_EQ(run(taking).exitCode, 0);
+        auto running = row.running;
+        running.insert(running.end(), {"T", "m.qvm"});
+        const auto r = run(running);
+        EXPECT_EQ(r.exitCode, row.exitCode) << r.out << r.err;
+        for (const auto& line : row.told) {
+            EXPECT_NE(r.out.find(line), std::string::npos) << line << " in\n" << r.out;
+        }
+    }
+
+    ASSERT_EQ(run({"--manifest", "all.qvm", "T"}).exitCode, 0);
+    ASSERT_EQ(run({"--manifest", "txt.qvm", "--filter", "*.txt", "T"}).exitCode, 0);
+    ASSERT_EQ(run({"--manifest", "flat.qvm", "--no-recurse", "T"}).exitCode, 0);
+    auto r = run({"all.qvm", "txt.qvm"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "quorvel-compare: the manifests were taken with different filters ('*.*' and "
+                     "'*.txt'); give --filter to compare them under one\n");
+    EXPECT_EQ(r.out, "");
+    r = run({"flat.qvm", "all.qvm"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, "quorvel-compare: one manifest was taken without subdirectories; give "
+                     "--no-recurse to compare them so\n");
+    EXPECT_EQ(run({"--filter", "*.txt", "all.qvm", "txt.qvm"}).exitCode, 0);
+    EXPECT_EQ(run({"--no-recurse", "flat.qvm", "all.qvm"}).exitCode, 0);
+}
+
+struct InsideRow {
+    const char* name;
+    std::string write;               // bash, with the program as $0, in the tree's folder
+    std::string compare;             // the same
+    std::string manifest;            // where it is written
+    std::vector<std::string> listed; // its paths
+};
+
+TEST_F(CompanionManifestTest, AManifestInsideItsTreeLeavesItselfOut) {
+    const std::vector<std::string> files{"edited.txt", "grown.txt", "same.txt", "sub/deep/kept.bin",
+                                         "sub/gone.txt"};
+    const InsideRow rows[] = {
+        {"at the top", R"("$0" --manifest T/m.qvm T)", R"("$0" --both T/m.qvm T)", "T/m.qvm",
+         files},
+        {"in a subdirectory, compared the other way", R"("$0" --manifest T/sub/m.qvm T)",
+         R"("$0" --both T T/sub/m.qvm)", "T/sub/m.qvm", files},
+        {"through standard output", R"("$0" --manifest - T > T/m.qvm)",
+         R"("$0" --both - T < T/m.qvm)", "T/m.qvm", files},
+        {"a temporary file left by a killed run",
+         R"(echo x > T/.quorvel-1-2.tmp; "$0" --manifest T/m.qvm T)", R"("$0" --both T/m.qvm T)",
+         "T/m.qvm", files},
+        {"a file of that name in a tree the manifest is not in",
+         R"(echo x > T/m.qvm; "$0" --manifest m.qvm T)",
+         R"("$0" --both m.qvm T)",
+         "m.qvm",
+         {"edited.txt", "grown.txt", "m.qvm", "same.txt", "sub/deep/kept.bin", "sub/gone.txt"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const char* old : {"m.qvm", "T/m.qvm", "T/sub/m.qvm", "T/.quorvel-1-2.tmp"}) {
+            ::unlink(tree.path(old).c_str());
+        }
+        auto r = test::runChild({"/bin/bash", "-c", row.write, QUORVEL_COMPARE_BIN}, tree.root());
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        r = test::runChild({"/bin/bash", "-c", row.compare, QUORVEL_COMPARE_BIN}, tree.root());
+        EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+        std::vector<std::string> listed;
+        for (const auto& line : jsonLines(tree.read(row.manifest))) {
+            if (line.contains("path")) {
+                listed.push_back(line["path"]);
+            }
+        }
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, row.listed);
+    }
+}
+
+struct RecordedRow {
+    const char* name;
+    std::string unreadable; // the path the manifest records as unreadable, errno EACCES
+    bool manifestOnTheLeft;
+};
+
+TEST_F(CompanionManifestTest, AnUnreadablePathRecordedElsewhereIsNamedAsTheManifestRecordsIt) {
+    const RecordedRow rows[] = {
+        {"a file the tree lacks, manifest on the left", "sub/secret", true},
+        {"a file the tree has, manifest on the right", "same.txt", false},
+        {"a directory", "sub/deep/", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ManifestInfo info;
+        info.tree = "/srv/elsewhere";
+        info.date = "2026-12-08T01:00:00Z";
+        std::string text = manifestHeaderLine(info);
+        appendManifestUnreadableLine(text, row.unreadable, EACCES);
+        ContentHash whole;
+        whole.add(text);
+        text += manifestTrailerLine(1, whole.digest());
+        ::unlink(tree.path("m.qvm").c_str());
+        tree.write("m.qvm", text);
+        const std::vector<std::string> sides = row.manifestOnTheLeft
+                                                   ? std::vector<std::string>{"m.qvm", "T"}
+                                                   : std::vector<std::string>{"T", "m.qvm"};
+        auto args = std::vector<std::string>{"--json", "-"};
+        args.insert(args.end(), sides.begin(), sides.end());
+        const auto r = run(args);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.err, "quorvel-compare: " + tree.path("m.qvm") +
+                             ": recorded unreadable: " + row.unreadable + ": Permission denied\n");
+        std::vector<json> trouble;
+        for (const auto& line : jsonLines(r.out)) {
+            if (line["type"] == "trouble") {
+                trouble.push_back(line);
+            }
+        }
+        ASSERT_EQ(trouble.size(), 1u) << r.out;
+        EXPECT_EQ(trouble[0]["path"], row.unreadable);
+        EXPECT_EQ(trouble[0]["manifest"], tree.path("m.qvm"));
+        EXPECT_EQ(trouble[0]["error_code"], EACCES);
+    }
+}
+
+TEST_F(CompanionManifestTest, APathTooLongForAManifestLineIsTroubleAndTheRestStaysReadable) {
+    // 280 directories of 240 bytes: a path of 67 KB below T, made one name at a time.
+    const std::string component(240, 'd');
+    int dir = ::open(tree.path("T").c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    for (int level = 0; level < 280 && dir >= 0; ++level) {
+        ASSERT_EQ(::mkdirat(dir, component.c_str(), 0755), 0);
+        const int next = ::openat(dir, component.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        ::close(dir);
+        dir = next;
+    }
+    ASSERT_GE(dir, 0);
+    const int fd = ::openat(dir, "deep.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    ::close(dir);
+
+    const auto r = run({"--manifest", "m.qvm", "T"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("/deep.txt: File name too long\n"), std::string::npos);
+    const auto read = readManifestFile(tree.path("m.qvm"));
+    ASSERT_TRUE(read.manifest) << (read.damage ? read.damage->reason : "");
+    EXPECT_EQ(read.manifest->entries.size(), 5u);
 }
 
 // Asks to stop at one moment of a manifest's taking: as a file's hashing begins, or once its

@@ -57,8 +57,8 @@ protected:
         RunRequest request;
         request.mode = CompareMode::DirectoryWithDirectory;
         request.options = options;
-        const ManifestRunSide side{"m.qvm", &manifest};
-        const ManifestRunSide live{tree.root(), nullptr};
+        const ManifestRunSide side{"m.qvm", &manifest, {}};
+        const ManifestRunSide live{tree.root(), nullptr, {}};
         run.begin(request, manifestLeft ? side : live, manifestLeft ? live : side, "taken");
         run.sumSizes();
         run.comparePairs();

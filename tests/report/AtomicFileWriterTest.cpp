@@ -220,5 +220,35 @@ TEST(AtomicFileWriter, ReplacementKeepsTheModeANewFileFollowsTheUmask) {
     EXPECT_EQ(modeOf(scratch.path("fresh")), 0640u);
 }
 
+TEST(AtomicFileWriter, CreatingLeavesAFileThatIsThereOrAppearsMeanwhile) {
+    test::TempTree scratch;
+    scratch.write("there", "old");
+    const AtomicFileWriter writer;
+    EXPECT_EQ(writeErrorCode([&] { writer.create(scratch.path("there"), "new"); }), EEXIST);
+    EXPECT_EQ(scratch.read("there"), "old");
+
+    const AtomicFileWriter racing([&scratch](int fd, const char* data, std::size_t size) {
+        scratch.write("raced", "another's");
+        return ::write(fd, data, size);
+    });
+    EXPECT_EQ(writeErrorCode([&] { racing.create(scratch.path("raced"), "ours"); }), EEXIST);
+    EXPECT_EQ(scratch.read("raced"), "another's");
+
+    writer.create(scratch.path("fresh"), "new");
+    EXPECT_EQ(scratch.read("fresh"), "new");
+    EXPECT_EQ(scratch.listing(), "fresh raced there") << "no temporary file is left";
+}
+
+TEST(AtomicFileWriter, KnowsItsTemporaryNames) {
+    const std::pair<const char*, bool> rows[] = {
+        {".quorvel-123-0.tmp", true}, {".quorvel-1-99.tmp", true}, {".quorvel-123.tmp", false},
+        {".quorvel--0.tmp", false},   {"quorvel-1-2.tmp", false},  {".quorvel-1-2.tmp~", false},
+        {".quorvel-a-2.tmp", false},
+    };
+    for (const auto& [name, temporary] : rows) {
+        EXPECT_EQ(AtomicFileWriter::isTemporaryName(name), temporary) << name;
+    }
+}
+
 } // namespace
 } // namespace quorvel

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <istream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -128,6 +130,76 @@ TEST(ManifestReaderTest, EachKindOfDamageIsNamedWithItsLine) {
         EXPECT_NE(r.damage->reason.find(row.reasonPart), std::string::npos)
             << row.name << ": " << r.damage->reason;
     }
+}
+
+// A manifest's header, then one line of `lineBytes` bytes without an end, handed out as it is
+// asked for; counts what was asked.
+class OneLongLine : public std::streambuf {
+public:
+    explicit OneLongLine(std::size_t lineBytes) : left_(lineBytes) {
+        const auto header = body({});
+        chunk_.assign(header.begin(), header.end());
+        setg(chunk_.data(), chunk_.data(), chunk_.data() + chunk_.size());
+    }
+    std::size_t served() const { return served_; }
+
+protected:
+    int_type underflow() override {
+        if (left_ == 0) {
+            return traits_type::eof();
+        }
+        chunk_.assign(std::min<std::size_t>(left_, 4096), 'a');
+        left_ -= chunk_.size();
+        served_ += chunk_.size();
+        setg(chunk_.data(), chunk_.data(), chunk_.data() + chunk_.size());
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    std::size_t left_;
+    std::size_t served_ = 0;
+    std::vector<char> chunk_;
+};
+
+TEST(ManifestReaderTest, ALineLongerThanAllowedIsDamageReadNoFurther) {
+    // A file line of exactly `bytes` bytes before its end.
+    const auto fileLine = [](std::size_t bytes) {
+        std::string line;
+        appendManifestFileLine(line, "", 5, 1000, kHash);
+        const auto fixed = line.size() - 1;
+        line.clear();
+        appendManifestFileLine(line, std::string(bytes - fixed, 'p'), 5, 1000, kHash);
+        return line;
+    };
+    struct Row {
+        const char* name;
+        std::size_t bytes;
+        bool sound;
+    };
+    const Row rows[] = {
+        {"a line of the longest allowed", kManifestLineLimit, true},
+        {"one byte longer", kManifestLineLimit + 1, false},
+        {"a megabyte", std::size_t{1} << 20, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto line = fileLine(row.bytes);
+        ASSERT_EQ(line.size(), row.bytes + 1);
+        const auto r = read(sealed(body({}) + line, 1));
+        EXPECT_EQ(r.manifest.has_value(), row.sound);
+        if (!row.sound) {
+            ASSERT_TRUE(r.damage);
+            EXPECT_EQ(r.damage->line, 2u);
+            EXPECT_EQ(r.damage->reason, "a line longer than 64 KiB");
+        }
+    }
+
+    OneLongLine endless(std::size_t{100} << 20);
+    std::istream in(&endless);
+    const auto r = readManifest(in);
+    ASSERT_TRUE(r.damage);
+    EXPECT_EQ(r.damage->line, 2u);
+    EXPECT_LE(endless.served(), kManifestLineLimit + 8192) << "the line was read on";
 }
 
 TEST(Base64Test, DecodesWhatItEncodesAndRefusesTheRest) {

@@ -45,6 +45,11 @@ public:
     void readProblem(std::string_view path, int errorCode) override {
         readProblems.emplace_back(std::string(path), errorCode);
     }
+    // Told as "MANIFEST: recorded: PATH".
+    void recordedProblem(std::string_view manifest, std::string_view path, int errorCode) override {
+        readProblems.emplace_back(std::string(manifest) + ": recorded: " + std::string(path),
+                                  errorCode);
+    }
     bool mayGoOn() override;
 
 private:
