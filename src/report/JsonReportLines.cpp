@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <limits>
 
 namespace quorvel {
 
@@ -172,7 +173,10 @@ std::string jsonSummaryLine(const RunCounters& counters, bool interrupted) {
     object["compared"] = counters.filesCompared;
     object["equal"] = counters.filesCompared - counters.differentCount;
     object["different"] = counters.differentCount;
-    object["bytes"] = static_cast<std::int64_t>(std::llround(counters.bytesCompared));
+    // Never past what the number holds, however the sum was reached.
+    object["bytes"] = counters.bytesCompared < 9.0e18
+                          ? static_cast<std::int64_t>(std::llround(counters.bytesCompared))
+                          : std::numeric_limits<std::int64_t>::max();
     object["interrupted"] = interrupted;
     return jsonLine(object);
 }

@@ -173,6 +173,11 @@ private:
             if (hash != object.end() && hash->is_string()) {
                 value = hashFromHex(hash->get_ref<const std::string&>());
             }
+            // Sizes are summed as whole bytes in a double: beyond 2^53 (8 PiB, larger than any
+            // file system holds) the sum would be wrong, so such a size is damage.
+            if (size && *size > (std::int64_t{1} << 53)) {
+                return "a size larger than any file: " + std::to_string(*size);
+            }
             if (!size || *size < 0 || !modified || !value || path->back() == '/') {
                 return "a file entry without a path, size, mtime_ns or hash";
             }

@@ -116,6 +116,13 @@ TEST(ManifestReaderTest, EachKindOfDamageIsNamedWithItsLine) {
         {"a leading /", [] { return sealed(body({"/etc/passwd"}), 1); }, 2, "outside the tree"},
         {"a line after the trailer",
          [&] { return good + good.substr(good.rfind("{\"type\":\"t")); }, 5, "after the trailer"},
+        {"a size no sum of sizes holds",
+         [] {
+             auto text = body({"a.txt"});
+             text.replace(text.find("\"size\":5"), 8, "\"size\":9223372036854775807");
+             return sealed(text, 1);
+         },
+         2, "larger than any file"},
         {"no header", [] { return std::string("{\"type\":\"file\"}\n"); }, 1, "header"},
         {"empty", [] { return std::string(); }, 1, "no header"},
     };
