@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -59,26 +60,37 @@ TEST(ParallelHasherTest, ResultsComeBackInTheOrderTheFilesWereGiven) {
     EXPECT_EQ(hasher.inFlight(), 0u);
 }
 
-// Counts the files the workers open; every open but that of the first file given ("first")
-// waits until the gate opens, whichever worker comes to it first.
+// Where a worker may be held until the test lets it go; every passage is counted.
+struct Gate {
+    std::mutex mutex;
+    std::condition_variable changed;
+    int passages = 0;
+    bool open = false;
+
+    // Counts a passage, and holds it while the gate is shut when `held` says so of its number.
+    // Bounded, so that a worker never let go fails the test rather than hangs it.
+    void pass(const std::function<bool(int passage)>& held) {
+        std::unique_lock lock(mutex);
+        ++passages;
+        changed.notify_all();
+        if (held(passages)) {
+            changed.wait_for(lock, std::chrono::seconds(30), [this] { return open; });
+        }
+    }
+    void release() {
+        std::lock_guard lock(mutex);
+        open = true;
+        changed.notify_all();
+    }
+};
+
+// Every open but that of the first file given ("first") waits at the gate, whichever worker
+// comes to it first.
 class GatedAccess : public PosixFileAccess {
 public:
-    struct Gate {
-        std::mutex mutex;
-        std::condition_variable changed;
-        int opens = 0;
-        bool open = false;
-    };
     explicit GatedAccess(Gate& gate) : gate_(gate) {}
     OpenedFile openFile(const std::string& path, const DirectoryEntry* listed) override {
-        {
-            std::unique_lock lock(gate_.mutex);
-            ++gate_.opens;
-            gate_.changed.notify_all();
-            if (!path.ends_with("/first")) {
-                gate_.changed.wait(lock, [this] { return gate_.open; });
-            }
-        }
+        gate_.pass([&path](int) { return !path.ends_with("/first"); });
         return PosixFileAccess::openFile(path, listed);
     }
 
@@ -90,7 +102,7 @@ TEST(ParallelHasherTest, StoppedItReadsNoneOfTheFilesStillQueued) {
     test::TempTree tree;
     tree.write("first", "contents");
     tree.write("f", "contents");
-    GatedAccess::Gate gate;
+    Gate gate;
     {
         ParallelHasher hasher([&gate] { return std::make_unique<GatedAccess>(gate); }, 2);
         hasher.submit(tree.path("first"));
@@ -100,35 +112,20 @@ TEST(ParallelHasherTest, StoppedItReadsNoneOfTheFilesStillQueued) {
         EXPECT_TRUE(hasher.next()->hash);
         std::unique_lock lock(gate.mutex);
         // Both workers hold a file, waiting at the gate.
-        gate.changed.wait(lock, [&gate] { return gate.opens == 3; });
+        gate.changed.wait(lock, [&gate] { return gate.passages == 3; });
         lock.unlock();
         hasher.stop();
-        lock.lock();
-        gate.open = true;
-        gate.changed.notify_all();
+        gate.release();
     }
-    EXPECT_EQ(gate.opens, 3);
+    EXPECT_EQ(gate.passages, 3);
 }
 
-// The second read of the run waits until the test lets it go; every read is counted.
+// The second read of the run waits at the gate; every read is counted.
 class HeldAccess : public PosixFileAccess {
 public:
-    struct Gate {
-        std::mutex mutex;
-        std::condition_variable changed;
-        int reads = 0;
-        bool open = false;
-    };
     explicit HeldAccess(Gate& gate) : gate_(gate) {}
     BlockRead readBlock(OpenedFile& file, char* buffer, std::int64_t size) override {
-        {
-            std::unique_lock lock(gate_.mutex);
-            if (++gate_.reads == 2) {
-                // Bounded, so that a stop that is never seen fails rather than hangs.
-                gate_.changed.wait_for(lock, std::chrono::seconds(30),
-                                       [this] { return gate_.open; });
-            }
-        }
+        gate_.pass([](int passage) { return passage == 2; });
         return PosixFileAccess::readBlock(file, buffer, size);
     }
 
@@ -147,18 +144,16 @@ TEST(ParallelHasherTest, AStopIsSeenWithinTheBlockInHand) {
         if (!threads) {
             refusal.emplace();
         }
-        HeldAccess::Gate gate;
+        Gate gate;
         {
             ParallelHasher hasher([&gate] { return std::make_unique<HeldAccess>(gate); }, 1);
             EXPECT_EQ(hasher.workerCount(), threads ? 1u : 0u);
             hasher.submit(tree.path("big"));
             EXPECT_FALSE(hasher.next([] { return false; }));
             // Only now may the worker read on: its next look at the stop comes after this.
-            std::lock_guard lock(gate.mutex);
-            gate.open = true;
-            gate.changed.notify_all();
+            gate.release();
         }
-        EXPECT_LE(gate.reads, 2);
+        EXPECT_LE(gate.passages, 2);
     }
 }
 
