@@ -51,13 +51,16 @@ TEST(ReadAheadQueue, TakesInAnyOrderAndClosesWhatItDrops) {
     EXPECT_FALSE(queue.take("g"));
 }
 
-// Restores the descriptor limit of the process when the test ends.
+// Lowers the descriptor limit of the process to `extra` above the descriptors open now, and
+// restores it when the test ends.
 class DescriptorLimit {
 public:
-    explicit DescriptorLimit(rlim_t soft) {
+    explicit DescriptorLimit(int extra) {
+        const int highest = ::open("/dev/null", O_RDONLY);
+        ::close(highest);
         ::getrlimit(RLIMIT_NOFILE, &saved_);
         rlimit lowered = saved_;
-        lowered.rlim_cur = soft;
+        lowered.rlim_cur = static_cast<rlim_t>(highest + extra);
         ::setrlimit(RLIMIT_NOFILE, &lowered);
     }
     ~DescriptorLimit() { ::setrlimit(RLIMIT_NOFILE, &saved_); }
@@ -66,33 +69,48 @@ private:
     rlimit saved_{};
 };
 
+// Every descriptor the limit still allows, held until the end of the scope.
+class SpentDescriptors {
+public:
+    SpentDescriptors() {
+        for (int fd; (fd = ::open("/dev/null", O_RDONLY)) >= 0;) {
+            spent_.push_back(fd);
+        }
+    }
+    ~SpentDescriptors() {
+        for (int fd : spent_) {
+            ::close(fd);
+        }
+    }
+
+private:
+    std::vector<int> spent_;
+};
+
+// The file opens, and its first byte is `first`.
+void expectOpensWith(PosixFileAccess& files, const std::string& path, char first) {
+    auto opened = files.openFile(path, nullptr);
+    EXPECT_TRUE(opened.isOpen()) << path;
+    char c = 0;
+    EXPECT_EQ(files.readBlock(opened, &c, 1).count, 1) << path;
+    EXPECT_EQ(c, first) << path;
+}
+
 TEST(ReadAhead, FilesHeldAheadNeverCostAFileItsComparison) {
     test::TempTree tree;
     for (int i = 0; i < 40; ++i) {
         tree.write(std::to_string(i), "x");
     }
-    // A limit just above what is open now: reading ahead may hold at most a quarter of it.
-    int highest = ::open("/dev/null", O_RDONLY);
-    ::close(highest);
-    DescriptorLimit limit(static_cast<rlim_t>(highest + 24));
+    // Just above what is open now: reading ahead may hold at most a quarter of it.
+    const DescriptorLimit limit(24);
     PosixFileAccess files(PosixFileAccess::ReadAheadMode::Always);
     for (int i = 0; i < 40; ++i) {
         files.willRead(tree.root(), std::to_string(i), false);
     }
     tree.write("late", "y");
     // Use up what is left, then open a file nobody read ahead.
-    std::vector<int> spent;
-    for (int fd; (fd = ::open("/dev/null", O_RDONLY)) >= 0;) {
-        spent.push_back(fd);
-    }
-    auto late = files.openFile(tree.path("late"), nullptr);
-    EXPECT_TRUE(late.isOpen());
-    char c = 0;
-    EXPECT_EQ(files.readBlock(late, &c, 1).count, 1);
-    EXPECT_EQ(c, 'y');
-    for (int s : spent) {
-        ::close(s);
-    }
+    const SpentDescriptors spent;
+    expectOpensWith(files, tree.path("late"), 'y');
 }
 
 TEST(ReadAhead, DirectoriesKeptOpenNeverCostAFileItsComparison) {
@@ -100,9 +118,7 @@ TEST(ReadAhead, DirectoriesKeptOpenNeverCostAFileItsComparison) {
     for (const char* side : {"L/a", "R/a", "S/a"}) {
         tree.write(side, side);
     }
-    int highest = ::open("/dev/null", O_RDONLY);
-    ::close(highest);
-    DescriptorLimit limit(static_cast<rlim_t>(highest + 24));
+    const DescriptorLimit limit(24);
     PosixFileAccess files;
     // Kept open to find their names by.
     ASSERT_TRUE(files.openFile(tree.path("L/a"), nullptr).isOpen());
@@ -110,18 +126,8 @@ TEST(ReadAhead, DirectoriesKeptOpenNeverCostAFileItsComparison) {
     // The sanitizers' first check of a call's type needs descriptors of its own: made now.
     files.stopReadingAhead();
     // None left for a third directory's file but those the two directories hold.
-    std::vector<int> spent;
-    for (int fd; (fd = ::open("/dev/null", O_RDONLY)) >= 0;) {
-        spent.push_back(fd);
-    }
-    auto opened = files.openFile(tree.path("S/a"), nullptr);
-    EXPECT_TRUE(opened.isOpen());
-    char c = 0;
-    EXPECT_EQ(files.readBlock(opened, &c, 1).count, 1);
-    EXPECT_EQ(c, 'S');
-    for (int s : spent) {
-        ::close(s);
-    }
+    const SpentDescriptors spent;
+    expectOpensWith(files, tree.path("S/a"), 'S');
 }
 
 TEST(ReadAhead, ANameGivenToAFifoAfterItsDirectoryWasListedIsNotOpened) {
