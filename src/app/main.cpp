@@ -14,6 +14,8 @@
 
 #include <exception>
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace quorvel;
 
@@ -23,9 +25,15 @@ int main(int argc, char* argv[]) {
             answerInTerminal(parseWindowCommandLine({argv + 1, argv + argc}, true))) {
         return *status;
     }
-    QApplication application(argc, argv);
-    // The toolkit has taken its own options out of argv by now.
-    const WindowCommandLine commandLine = parseWindowCommandLine({argv + 1, argv + argc}, false);
+    char** const optionsEnd = argv + toolkitArgumentCount(argc, argv);
+    std::vector<char*> toolkitArgs(argv, optionsEnd);
+    int toolkitCount = static_cast<int>(toolkitArgs.size());
+    toolkitArgs.push_back(nullptr);
+    QApplication application(toolkitCount, toolkitArgs.data());
+    // The toolkit has taken its own options out of its arguments by now.
+    std::vector<std::string> args(toolkitArgs.begin() + 1, toolkitArgs.begin() + toolkitCount);
+    args.insert(args.end(), optionsEnd, argv + argc);
+    const WindowCommandLine commandLine = parseWindowCommandLine(args, false);
     if (const auto status = answerInTerminal(commandLine)) {
         return *status;
     }

@@ -236,12 +236,15 @@ int runCompanion(int argc, char** argv) {
         return usageFailure(parsed.error);
     }
     auto cl = *parsed.commandLine;
-    if (cl.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (cl.version) {
-        std::puts("quorvel-compare 2.1");
+    if (cl.help || cl.version) {
+        // Text that reached nobody (a full disk) is no success; a reader that stopped early is.
+        const auto output =
+            ReportOutput(STDOUT_FILENO).printText(cl.help ? kUsage : "quorvel-compare 2.1\n");
+        if (output.outcome == ReportOutput::Outcome::Failed) {
+            std::fprintf(stderr, "quorvel-compare: cannot write to standard output: %s\n",
+                         std::strerror(output.errorCode));
+            return kExitTrouble;
+        }
         return 0;
     }
     const auto here = currentDirectory();

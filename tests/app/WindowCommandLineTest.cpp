@@ -31,8 +31,17 @@ TEST(WindowCommandLine, OptionsBeforeAndAfterTheToolkitHasTakenItsOwn) {
          {"--help", "-x"}},
         {"help wherever it stands", {"a", "--help", "b"}, false, Action::Help, {}},
         {"version", {"--version"}, true, Action::Version, {}},
-        {"a toolkit option passes first", {"-style", "fusion"}, true, Action::Open, {"fusion"}},
-        {"one dash is unknown after the toolkit", {"-x", "a"}, false, Action::UsageError, {}},
+        {"a toolkit option passes first, its value with it",
+         {"-style", "fusion", "a", "-reverse", "-platform=offscreen"},
+         true,
+         Action::Open,
+         {"a"}},
+        {"an option the toolkit does not know is told before it starts",
+         {"-x", "a"},
+         true,
+         Action::UsageError,
+         {}},
+        {"one dash is unknown after the toolkit", {"-style", "a"}, false, Action::UsageError, {}},
         {"an unknown long option", {"--frob", "--help"}, true, Action::UsageError, {}},
     };
     for (const Row& row : rows) {
@@ -43,6 +52,13 @@ TEST(WindowCommandLine, OptionsBeforeAndAfterTheToolkitHasTakenItsOwn) {
             EXPECT_EQ(cl.operands, row.operands);
         }
     }
+}
+
+TEST(WindowCommandLine, TheToolkitSeesNothingAfterTheDoubleDash) {
+    const char* const args[] = {"quorvel", "-style", "fusion", "--", "-reverse", "other"};
+    EXPECT_EQ(toolkitArgumentCount(6, args), 3);
+    EXPECT_EQ(toolkitArgumentCount(3, args), 3);
+    EXPECT_EQ(toolkitArgumentCount(1, args), 1);
 }
 
 TEST(WindowCommandLine, HelpVersionAndAWrongOptionNeedNoDisplay) {
@@ -61,10 +77,19 @@ TEST(WindowCommandLine, HelpVersionAndAWrongOptionNeedNoDisplay) {
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "quorvel 2.1\n");
 
-    r = test::runChild({QUORVEL_WINDOW_BIN, "a", "--frob", "b"}, tree.root());
+    for (const char* wrong : {"--frob", "-x"}) {
+        r = test::runChild({QUORVEL_WINDOW_BIN, "a", wrong, "b"}, tree.root());
+        EXPECT_EQ(r.exitCode, 2) << wrong;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err,
+                  "quorvel: unrecognized option '" + std::string(wrong) + "'\n" + windowUsage());
+    }
+
+    // Help that reaches nobody is no success.
+    r = test::runChild({"/bin/sh", "-c", "exec \"$0\" --help >/dev/full", QUORVEL_WINDOW_BIN},
+                       tree.root());
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, std::string("quorvel: unrecognized option '--frob'\n") + windowUsage());
+    EXPECT_EQ(r.err, "quorvel: cannot write to standard output: No space left on device\n");
 }
 
 } // namespace
