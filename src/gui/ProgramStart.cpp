@@ -3,7 +3,6 @@
 #include "gui/Dialogs.h"
 #include "gui/QtDialogLanguage.h"
 #include "gui/QtText.h"
-#include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
 #include "settings/SettingsError.h"
 #include "settings/SettingsNames.h"
@@ -32,15 +31,13 @@ LanguageId storedLanguage(SettingsStore& settings) {
     return kNoLanguage;
 }
 
-bool askToStartWithout(const SettingsError& failure, SettingsStore& settings,
-                       const LanguageStrings& strings, Dialogs& dialogs) {
-    const LanguageId id = storedLanguage(settings);
-    if (isLanguage(id)) {
-        useQtDialogLanguage(id); // the box's own buttons too
-    }
-    auto text = [&](MessageKey key) {
-        return toQString(isLanguage(id) ? languageText(id, key).value_or("") : strings.text(key));
-    };
+bool askToStartWithout(const SettingsError& failure, SettingsStore& settings, Dialogs& dialogs) {
+    // Before any language is read the box speaks English, as the sentence it quotes and its
+    // buttons do: never another language around them.
+    const LanguageId stored = storedLanguage(settings);
+    const LanguageId id = isLanguage(stored) ? stored : kEnglish;
+    useQtDialogLanguage(id); // the box's own buttons too
+    auto text = [id](MessageKey key) { return toQString(languageText(id, key).value_or("")); };
     const QString question = QString::fromUtf8(failure.what()) + QLatin1Char('\n') +
                              text(MessageKey::txtSettingsFile) + QLatin1Char(' ') +
                              QDir::toNativeSeparators(settings.filePath()) +
@@ -62,7 +59,7 @@ std::unique_ptr<ProgramWindows> startProgramWindows(LanguageStrings& strings, Re
                 dialogs.showFailure(nullptr, QString::fromUtf8(failure.what()));
                 return nullptr;
             }
-            if (!askToStartWithout(failure, settings, strings, dialogs)) {
+            if (!askToStartWithout(failure, settings, dialogs)) {
                 return nullptr;
             }
             settings.leaveOut(failure.valueName());

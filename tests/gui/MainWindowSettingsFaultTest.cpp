@@ -63,7 +63,7 @@ TEST_F(SettingsFaultBoxTest, AValueOfTheWrongTypeNamesTheFileAndTheUserMayStartW
         {"the language itself",
          "\"Language\"=\"4\"\n\"Form1Left\"=dword:00000020\n",
          {"Invalid data type for 'Language'"},
-         kItalian},
+         kEnglish},
         {"two values, one of the report window",
          "\"Language\"=dword:00000001\n\"Form1Top\"=\"x\"\n\"Form2Width\"=\"y\"\n"
          "\"Form1Left\"=dword:00000020\n",
