@@ -9,6 +9,8 @@
 
 #include <QButtonGroup>
 
+#include <algorithm>
+
 namespace quorvel {
 
 void MainWindowTexts::applyDesignLook() {
@@ -22,7 +24,24 @@ int MainWindowTexts::availableWidth(const QLabel* label) const {
     if (label == ui_.Label4) {
         return ui_.Panel2->width() - 8;
     }
-    return label->parentWidget()->width() - label->x() - 8;
+    int right = label->parentWidget()->width() - 8;
+    if (label == ui_.LabelTutor1 || label == ui_.LabelTutor2) {
+        // The running counts end before a button shown beside them (Abort), however long the
+        // count grows.
+        const QRect own = label->geometry();
+        for (const QObject* child : label->parentWidget()->children()) {
+            const auto* sibling = qobject_cast<const QWidget*>(child);
+            if (sibling == nullptr || sibling == label || sibling->isHidden()) {
+                continue;
+            }
+            const QRect other = sibling->geometry();
+            if (other.left() > own.left() && other.top() <= own.bottom() &&
+                other.bottom() >= own.top()) {
+                right = std::min(right, other.left() - 8);
+            }
+        }
+    }
+    return right - label->x();
 }
 
 void MainWindowTexts::setLabelText(QLabel* label, const QString& text) {

@@ -191,6 +191,26 @@ TEST_F(RunTest, TheAbortButtonStopsALongRun) {
     expectIdle();
 }
 
+// A count line of many digits, in German, ends before the Abort button beside it.
+TEST_F(RunTest, TheRunningCountsNeverRunUnderTheAbortButton) {
+    for (const char* side : {"work", "right"}) {
+        tree_.sparse(std::string(side) + "/huge.dat", std::int64_t{10} << 40);
+    }
+    window_->applyLanguage(kGerman);
+    click("SpeedButton3");
+    child<QCheckBox>("CheckBoxSoloDim")->setChecked(true);
+    QRect counts;
+    QRect abort;
+    dialogs_.whileAsking = [&] {
+        counts = child<QLabel>("LabelTutor1")->geometry();
+        abort = child<QWidget>("BitBtn1")->geometry();
+    };
+    click("SpeedButton4");
+    ASSERT_TRUE(label("LabelTutor1").contains(QStringLiteral("MB")))
+        << label("LabelTutor1").toStdString();
+    EXPECT_LT(counts.right(), abort.left());
+}
+
 TEST_F(RunTest, StartingWithoutAModeOrWithoutFilesGivesOneErrorBoxAndKeepsTheReport) {
     report_.appendReportLine("earlier");
     click("SpeedButton4");
