@@ -119,7 +119,7 @@ void MainWindowTexts::apply(LanguageId id, const QButtonGroup& modes) {
     ui_.FileListBox2->setAccessibleName(withThis + QLatin1Char(' ') + ui(UiKey::uiFiles));
     ui_.EditFiltro->setAccessibleName(ui(UiKey::uiFilter));
     ui_.EditExclude->setAccessibleName(ui(UiKey::uiExclude));
-    ui_.ProgressBar1->setAccessibleName(ui(UiKey::hintDirDir));
+    ui_.ProgressBar1->setAccessibleName(ui(UiKey::uiProgress));
     refit();
 }
 

@@ -199,6 +199,8 @@ void RunController::measureRate(const RunBytes& bytes) {
 void RunController::setBarText(const QString& text) {
     widgets_.progressBar->setFormat(text);
     widgets_.progressBar->setTextVisible(!text.isEmpty());
+    // What is drawn on the bar (the rate and the time left) is read out too.
+    widgets_.progressBar->setAccessibleDescription(text);
 }
 
 void RunController::pairCounted(const PairFacts&, const RunCounters& counters) {

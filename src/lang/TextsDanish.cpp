@@ -107,6 +107,7 @@ constinit const LanguageTexts kDanishTexts{
         {uiExclude, "udelad"},
         {uiBothSides, "Vis også filer kun til højre"},
         {dlgSaveJsonFilter, "JSON Lines til scripts (JSONL)|*.jsonl"},
+        {uiProgress, "Sammenligningens fremskridt"},
     }}),
 };
 

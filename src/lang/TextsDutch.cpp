@@ -110,6 +110,7 @@ constinit const LanguageTexts kDutchTexts{
         {uiExclude, "uitsluiten"},
         {uiBothSides, "Ook bestanden alleen rechts tonen"},
         {dlgSaveJsonFilter, "JSON Lines voor scripts (JSONL)|*.jsonl"},
+        {uiProgress, "Voortgang van de vergelijking"},
     }}),
 };
 

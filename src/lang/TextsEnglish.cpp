@@ -109,6 +109,7 @@ constinit const LanguageTexts kEnglishTexts{
         {uiExclude, "exclude"},
         {uiBothSides, "Also list files only on the right"},
         {dlgSaveJsonFilter, "JSON Lines for scripts (JSONL)|*.jsonl"},
+        {uiProgress, "Progress of the comparison"},
     }}),
 };
 

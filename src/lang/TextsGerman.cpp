@@ -113,6 +113,7 @@ constinit const LanguageTexts kGermanTexts{
         {uiExclude, "Ausschließen"},
         {uiBothSides, "Auch Dateien nur rechts auflisten"},
         {dlgSaveJsonFilter, "JSON Lines für Skripte (JSONL)|*.jsonl"},
+        {uiProgress, "Fortschritt des Vergleichs"},
     }}),
 };
 

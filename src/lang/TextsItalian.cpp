@@ -111,6 +111,7 @@ constinit const LanguageTexts kItalianTexts{
         {uiExclude, "escludi"},
         {uiBothSides, "Elenca anche i file solo a destra"},
         {dlgSaveJsonFilter, "JSON Lines per script (JSONL)|*.jsonl"},
+        {uiProgress, "Avanzamento del confronto"},
     }}),
 };
 

@@ -112,6 +112,7 @@ constinit const LanguageTexts kSpanishTexts{
         {uiExclude, "excluir"},
         {uiBothSides, "Incluir archivos solo a la derecha"},
         {dlgSaveJsonFilter, "JSON Lines para scripts (JSONL)|*.jsonl"},
+        {uiProgress, "Progreso de la comparación"},
     }}),
 };
 

@@ -37,8 +37,9 @@ enum class UiKey : int {
     uiExclude,
     uiBothSides,
     dlgSaveJsonFilter, // the save dialog's third type, after those of dlgSaveFilter
+    uiProgress,        // what the progress bar measures, for a screen reader
 };
 
-inline constexpr int kUiKeyCount = 33;
+inline constexpr int kUiKeyCount = 34;
 
 } // namespace quorvel

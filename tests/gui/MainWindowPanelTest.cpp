@@ -197,7 +197,7 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
             {"FileListBox1", text(UiKey::uiCompareThis) + QLatin1Char(' ') + files},
             {"FileListBox2", text(UiKey::uiWithThis) + QLatin1Char(' ') + files},
             {"EditFiltro", text(UiKey::uiFilter)},
-            {"ProgressBar1", text(UiKey::hintDirDir)},
+            {"ProgressBar1", text(UiKey::uiProgress)},
             {"BitBtn1", text(UiKey::uiAbort)},
             {"BitBtn2", text(UiKey::uiBrowse)},
             {"BitBtn3", text(UiKey::uiBrowse)},
