@@ -59,8 +59,10 @@ void TextFitter::fitGroupTitle(QGroupBox* group) {
 void TextFitter::fitPictureButton(QPushButton* button) {
     const int margins = 14;
     const int withPicture = margins + button->iconSize().width() + 4;
-    const bool fits = QFontMetrics(designFont(button)).horizontalAdvance(button->text()) <=
-                      button->width() - withPicture;
+    // The picture stays while the caption, narrowed as far as captions are, fits beside it.
+    const int room = button->width() - withPicture;
+    const bool fits = QFontMetrics(fittingFont(designFont(button), button->text(), room))
+                          .horizontalAdvance(button->text()) <= room;
     button->setIcon(fits ? pictures_[button] : QIcon());
     fitButtonText(button, fits ? withPicture : margins);
 }

@@ -182,6 +182,10 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
             EXPECT_EQ(child<QLabel>(name)->palette().color(QPalette::Window), QColor(255, 255, 128))
                 << name;
         }
+        // The folder picture beside Browse... stays, the caption narrowed beside it.
+        for (const char* name : {"BitBtn2", "BitBtn3"}) {
+            EXPECT_FALSE(child<QAbstractButton>(name)->icon().isNull()) << name;
+        }
         for (const auto& [name, hint] : pictureButtons) {
             const auto* button = child<QAbstractButton>(name);
             EXPECT_FALSE(button->icon().isNull()) << name;

@@ -1,5 +1,6 @@
 #include "gui/TextFitter.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -40,6 +41,16 @@ TEST(TextFitterTest, APictureShowsBeforeACaptionOnlyWhereBothFit) {
     button.setText(kShort);
     fitter.fitPictureButton(&button);
     EXPECT_FALSE(button.icon().isNull());
+
+    // A caption that fits only narrowed keeps the picture beside it.
+    const QString caption = QStringLiteral("Durchsuchen...");
+    const int room = QFontMetrics(button.font()).horizontalAdvance(caption) - 3;
+    button.resize(room + 14 + 16 + 4, 25);
+    button.setText(caption);
+    fitter.fitPictureButton(&button);
+    EXPECT_FALSE(button.icon().isNull());
+    EXPECT_LE(QFontMetrics(button.font()).horizontalAdvance(caption), room);
+    button.resize(90, 25);
 
     button.setText(kLong);
     fitter.fitPictureButton(&button);
