@@ -2,6 +2,7 @@
 
 #include "engine/CurrentDirectory.h"
 #include "gui/ApplicationHelpFile.h"
+#include "gui/CheckedButtonFocus.h"
 #include "gui/Dialogs.h"
 #include "gui/FileListSelection.h"
 #include "gui/FolderBrowsing.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     modeButtons_->addButton(ui_->SpeedButton1, 0);
     modeButtons_->addButton(ui_->SpeedButton2, 1);
     modeButtons_->addButton(ui_->SpeedButton3, 2);
+    new CheckedButtonFocus(*modeButtons_);
     releaseModeButtons(); // all up until a mode is chosen
     texts_.applyDesignLook();
     texts_.apply(kItalian, *modeButtons_);

@@ -4,6 +4,7 @@
 #include "gui/ProgramWindows.h"
 #include "gui/ReportWindow.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
@@ -151,6 +152,33 @@ TEST_F(ReachTest, EveryModeButtonIsReachedByTheKeyboardInEveryState) {
         row.enter();
         EXPECT_EQ(modeButtonsReached(window), all);
     }
+}
+
+// Tab from before the mode buttons lands on the one pressed down, so Space there keeps the mode;
+// the next Tab goes on past the group, and Shift+Tab comes back to the same button.
+TEST_F(ReachTest, TabEntersTheModeButtonsOnTheOnePressedDown) {
+    writeSettings("\"Language\"=dword:00000001\n");
+    MainWindow& window = makeWindow();
+    showAndActivate();
+    click("SpeedButton3");
+    const auto* pressed = window.findChild<QWidget*>("SpeedButton3");
+    // The control before the first mode button in the Tab order.
+    QWidget* before = window.findChild<QWidget*>("SpeedButton1")->previousInFocusChain();
+    while (!(before->focusPolicy() & Qt::TabFocus) || !before->isVisible()) {
+        before = before->previousInFocusChain();
+    }
+    before->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), pressed);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(window.findChild<QAbstractButton*>("SpeedButton3")->isChecked());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    const QWidget* after = QApplication::focusWidget();
+    for (const char* name : {"SpeedButton1", "SpeedButton2", "SpeedButton3"}) {
+        EXPECT_NE(after, window.findChild<QWidget*>(name)) << name;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), pressed);
 }
 
 } // namespace
