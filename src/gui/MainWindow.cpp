@@ -52,6 +52,10 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     releaseModeButtons(); // all up until a mode is chosen
     texts_.applyDesignLook();
     texts_.apply(kItalian, *modeButtons_);
+    // What a window without a mode shows, from the start: behind the first start's chooser the
+    // design's every control at once would lie on top of each other.
+    chooseMode(CompareMode::FileWithFile);
+    releaseModeButtons();
     ui_->CheckBoxRecurse->hide();
     setListSelection(ui_->FileListBox1, ListSelection::Single);
     setListSelection(ui_->FileListBox2, ListSelection::Single);

@@ -154,6 +154,22 @@ TEST_F(ReachTest, EveryModeButtonIsReachedByTheKeyboardInEveryState) {
     }
 }
 
+// Behind the first start's language chooser the window shows what it shows without a mode: the
+// file lists and the directory options, which share their place, never both.
+TEST_F(ReachTest, BehindTheFirstStartsChooserNoTwoControlsShareAPlace) {
+    MainWindow& window = makeWindow(); // no language stored: the chooser comes first
+    const std::pair<const char*, const char*> sharing[] = {{"FileListBox1", "EditFiltro"},
+                                                           {"FileListBox2", "EditExclude"},
+                                                           {"FileListBox2", "CheckBoxBothSides"}};
+    for (const auto& [list, option] : sharing) {
+        const auto* a = window.findChild<QWidget*>(list);
+        const auto* b = window.findChild<QWidget*>(option);
+        EXPECT_FALSE(a->isVisibleTo(&window) && b->isVisibleTo(&window) &&
+                     a->geometry().intersects(b->geometry()))
+            << list << " and " << option;
+    }
+}
+
 // Tab from before the mode buttons lands on the one pressed down, so Space there keeps the mode;
 // the next Tab goes on past the group, and Shift+Tab comes back to the same button.
 TEST_F(ReachTest, TabEntersTheModeButtonsOnTheOnePressedDown) {
