@@ -34,6 +34,7 @@ void Gauge::setValue(double value) {
     if (!std::isfinite(value)) {
         return;
     }
+    requested_ = value;
     const double clamped = std::clamp(value, minimum_, maximum_);
     if (clamped == value_) {
         return;
@@ -62,7 +63,7 @@ void Gauge::setMaximum(double maximum) {
 }
 
 void Gauge::clampValue() {
-    const double clamped = std::clamp(value_, minimum_, maximum_);
+    const double clamped = std::clamp(requested_, minimum_, maximum_);
     const bool moved = clamped != value_;
     value_ = clamped;
     setAccessibleDescription(text());

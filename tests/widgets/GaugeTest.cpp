@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -34,6 +35,49 @@ TEST(GaugeTest, TheValueStaysInTheRange) {
         gauge.setValue(row.value);
         EXPECT_EQ(gauge.value(), row.expected);
     }
+}
+
+// A form sets its properties one by one in the order it holds them, so a value may come before
+// the range that allows it.
+TEST(GaugeTest, AValueSetBeforeItsRangeSurvivesTheRange) {
+    struct Step {
+        const char* property;
+        double number;
+    };
+    struct Row {
+        const char* name;
+        std::vector<Step> steps;
+        double value;
+        int percentage;
+    };
+    const Row rows[] = {
+        {"the maximum, then the value", {{"maximum", 200}, {"value", 150}}, 150, 75},
+        {"the value, then the maximum", {{"value", 150}, {"maximum", 200}}, 150, 75},
+        {"the value, then the minimum", {{"value", -50}, {"minimum", -100}}, -50, 25},
+        {"the value, then both ends",
+         {{"value", 150}, {"minimum", 100}, {"maximum", 200}},
+         150,
+         50},
+        {"a range that never reaches it", {{"value", 150}, {"maximum", 120}}, 120, 100},
+        {"a later value replaces it", {{"value", 150}, {"value", 20}, {"maximum", 200}}, 20, 10},
+        {"a range narrowed and widened again",
+         {{"value", 80}, {"maximum", 50}, {"maximum", 100}},
+         80,
+         80},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Gauge gauge;
+        for (const Step& step : row.steps) {
+            ASSERT_TRUE(gauge.setProperty(step.property, step.number));
+        }
+        EXPECT_EQ(gauge.value(), row.value);
+        EXPECT_EQ(gauge.percentage(), row.percentage);
+    }
+    const QMetaObject& meta = Gauge::staticMetaObject;
+    EXPECT_LT(meta.indexOfProperty("minimum"), meta.indexOfProperty("value"));
+    EXPECT_LT(meta.indexOfProperty("maximum"), meta.indexOfProperty("value"))
+        << "Designer saves the properties in the order they are declared";
 }
 
 TEST(GaugeTest, ANarrowedRangeMovesTheValueAndSaysSo) {
