@@ -85,11 +85,17 @@ void Gauge::setTextVisible(bool visible) {
 }
 
 double Gauge::fraction() const {
-    const double span = maximum_ - minimum_;
-    if (!(span > 0) || !std::isfinite(span)) {
+    double offset = value_ - minimum_;
+    double span = maximum_ - minimum_;
+    if (!std::isfinite(span)) {
+        // A range wider than the largest double: halves of the ends cannot overflow.
+        offset = value_ / 2 - minimum_ / 2;
+        span = maximum_ / 2 - minimum_ / 2;
+    }
+    if (!(span > 0)) {
         return 0;
     }
-    return std::clamp((value_ - minimum_) / span, 0.0, 1.0);
+    return std::clamp(offset / span, 0.0, 1.0);
 }
 
 int Gauge::percentage() const {
@@ -173,8 +179,10 @@ void Gauge::paintPie(QPainter& painter) {
     painter.drawEllipse(circle);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colours.highlight());
-    // Clockwise from twelve o'clock; angles are in sixteenths of a degree.
-    painter.drawPie(circle, 90 * 16, -static_cast<int>(std::lround(fraction() * 360 * 16)));
+    // Clockwise from twelve o'clock, or anticlockwise right to left as the bar runs; angles are
+    // in sixteenths of a degree.
+    const int sweep = static_cast<int>(std::lround(fraction() * 360 * 16));
+    painter.drawPie(circle, 90 * 16, isRightToLeft() ? sweep : -sweep);
     // A hole in the middle keeps the text off the coloured slice.
     const double hole = side * 0.3;
     painter.setPen(colours.color(QPalette::Mid));
@@ -201,8 +209,11 @@ void Gauge::paintNeedle(QPainter& painter) {
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(colours.color(QPalette::Mid), band, Qt::SolidLine, Qt::FlatCap));
     painter.drawArc(arc, 0, 180 * 16);
+    // From the left end clockwise, or right to left from the right end, as the bar runs.
+    const bool mirrored = isRightToLeft();
+    const int sweep = static_cast<int>(std::lround(fraction() * 180 * 16));
     painter.setPen(QPen(colours.highlight(), band, Qt::SolidLine, Qt::FlatCap));
-    painter.drawArc(arc, 180 * 16, -static_cast<int>(std::lround(fraction() * 180 * 16)));
+    painter.drawArc(arc, mirrored ? 0 : 180 * 16, mirrored ? sweep : -sweep);
 
     // Ticks at every tenth, longer at the ends and the middle.
     painter.setPen(QPen(colours.color(QPalette::Text), 1));
@@ -213,7 +224,7 @@ void Gauge::paintNeedle(QPainter& painter) {
         painter.drawLine(centre + direction * inner, centre + direction * (radius - band));
     }
 
-    const double angle = std::numbers::pi * (1 - fraction());
+    const double angle = std::numbers::pi * (mirrored ? fraction() : 1 - fraction());
     const QPointF tip = centre + QPointF(std::cos(angle), -std::sin(angle)) * (radius - band * 2);
     painter.setPen(
         QPen(colours.color(QPalette::Text), std::max(2.0, band / 2), Qt::SolidLine, Qt::RoundCap));

@@ -5,9 +5,10 @@
 namespace quorvel {
 
 // A value between a minimum and a maximum, drawn as a bar, a pie or a needle on a half dial,
-// with the share of the range as a whole percentage. The value always lies in the range: a value
-// outside it is taken as the nearer end, and a narrowed range moves the value into it. The value
-// asked for is kept, so a range set after it, as a form may do, gives it back.
+// with the share of the range as a whole percentage; right to left, all three are mirrored. The
+// value always lies in the range: a value outside it is taken as the nearer end, and a narrowed
+// range moves the value into it. The value asked for is kept, so a range set after it, as a form
+// may do, gives it back.
 class Gauge : public QWidget {
     Q_OBJECT
     // The range first: Designer saves, and uic sets, the properties in this order.

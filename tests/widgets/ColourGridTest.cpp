@@ -4,6 +4,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace quorvel {
 namespace {
 
@@ -56,6 +58,51 @@ TEST(ColourGridTest, AClickChoosesTheSwatchUnderIt) {
     QTest::mouseClick(&grid, Qt::LeftButton, {}, grid.swatchRect(index).center());
     EXPECT_EQ(grid.currentColour(), grid.colours().at(index));
     EXPECT_EQ(grid.indexAt(QPoint(0, 0)), -1) << "the gap round the swatches";
+}
+
+TEST(ColourGridTest, HugeColumnsAndSwatchesKeepEverySizeInBounds) {
+    struct Row {
+        const char* name;
+        int columns;
+        int swatchSize;
+        Qt::LayoutDirection direction;
+        int swatchSizeAfter;
+    };
+    const int most = std::numeric_limits<int>::max();
+    const Row rows[] = {
+        {"a hundred million columns", 100'000'000, 20, Qt::LeftToRight, 20},
+        {"as many columns as an int holds", most, 20, Qt::LeftToRight, 20},
+        {"as many, right to left", most, 20, Qt::RightToLeft, 20},
+        {"a swatch of 2^31-1 pixels", 8, most, Qt::LeftToRight, QWIDGETSIZE_MAX},
+        {"both at once, right to left", most, most, Qt::RightToLeft, QWIDGETSIZE_MAX},
+        {"a swatch below the least", 8, 0, Qt::LeftToRight, 4},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ColourGrid grid;
+        grid.setLayoutDirection(row.direction);
+        grid.setColumns(row.columns);
+        grid.setSwatchSize(row.swatchSize);
+        EXPECT_EQ(grid.swatchSize(), row.swatchSizeAfter);
+        const QSize hint = grid.sizeHint();
+        EXPECT_GT(hint.width(), 0);
+        EXPECT_GT(hint.height(), 0);
+        EXPECT_LE(hint.width(), QWIDGETSIZE_MAX);
+        EXPECT_LE(hint.height(), QWIDGETSIZE_MAX);
+        const int last = static_cast<int>(grid.colours().size()) - 1;
+        for (const int index : {0, last}) {
+            const QRect swatch = grid.swatchRect(index);
+            EXPECT_TRUE(swatch.isValid());
+            EXPECT_GE(swatch.left(), 0);
+            EXPECT_GE(swatch.top(), 0);
+        }
+        // Down from the last swatch has nowhere to go, however many the columns.
+        grid.setCurrentColour(grid.colours().at(last));
+        QTest::keyClick(&grid, Qt::Key_Down);
+        EXPECT_EQ(grid.currentIndex(), last);
+        grid.resize(120, 120);
+        EXPECT_FALSE(grid.grab().isNull());
+    }
 }
 
 } // namespace

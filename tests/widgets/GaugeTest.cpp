@@ -1,5 +1,7 @@
 #include "widgets/Gauge.h"
 
+#include <QImage>
+#include <QPixmap>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -121,6 +123,74 @@ TEST(GaugeTest, ThePercentageIsRoundedDownAndSafeOnAnEmptyRange) {
     gauge.setLocale(QLocale(QLocale::English));
     gauge.setValue(42);
     EXPECT_EQ(gauge.text(), QStringLiteral("42%"));
+}
+
+TEST(GaugeTest, ARangeAcrossTheWholeDoubleRangeGivesItsShare) {
+    struct Row {
+        const char* name;
+        double minimum;
+        double maximum;
+        double value;
+        int percentage;
+    };
+    const double largest = std::numeric_limits<double>::max();
+    const Row rows[] = {
+        {"the middle of plus and minus 1.7e308", -1.7e308, 1.7e308, 0, 50},
+        {"three quarters across it", -1.7e308, 1.7e308, 0.85e308, 75},
+        {"its top", -1.7e308, 1.7e308, 1.7e308, 100},
+        {"its bottom", -1.7e308, 1.7e308, -1.7e308, 0},
+        {"the largest doubles either side", -largest, largest, largest / 2, 75},
+        {"a tiny range", 0, 1e-300, 0.25e-300, 25},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Gauge gauge;
+        gauge.setRange(row.minimum, row.maximum);
+        gauge.setValue(row.value);
+        EXPECT_EQ(gauge.percentage(), row.percentage);
+    }
+}
+
+// Right to left, every shape runs from the right as the bar does: a quarter filled shows at a
+// point on the left, and right to left at the same point on the right.
+TEST(GaugeTest, EveryShapeIsMirroredRightToLeft) {
+    struct Row {
+        const char* name;
+        Gauge::Shape shape;
+        QSize size;
+        QPoint filledLeftToRight;
+    };
+    const Row rows[] = {
+        {"the bar", Gauge::Bar, {200, 30}, {25, 15}},
+        {"the pie, clockwise from twelve", Gauge::Pie, {200, 200}, {150, 50}},
+        {"the needle's arc, from nine o'clock", Gauge::Needle, {200, 120}, {15, 74}},
+    };
+    const auto filled = [](const QImage& image, QPoint point) {
+        const QColor colour = image.pixelColor(point);
+        return colour.red() > 200 && colour.green() < 60 && colour.blue() < 60;
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Gauge gauge;
+        QPalette colours = gauge.palette();
+        colours.setColor(QPalette::Highlight, Qt::red);
+        colours.setColor(QPalette::Base, Qt::white);
+        gauge.setPalette(colours);
+        gauge.setShape(row.shape);
+        gauge.setTextVisible(false);
+        gauge.resize(row.size);
+        gauge.setValue(25);
+        const QPoint mirrored(row.size.width() - 1 - row.filledLeftToRight.x(),
+                              row.filledLeftToRight.y());
+
+        const QImage leftToRight = gauge.grab().toImage();
+        EXPECT_TRUE(filled(leftToRight, row.filledLeftToRight));
+        EXPECT_FALSE(filled(leftToRight, mirrored));
+        gauge.setLayoutDirection(Qt::RightToLeft);
+        const QImage rightToLeft = gauge.grab().toImage();
+        EXPECT_TRUE(filled(rightToLeft, mirrored));
+        EXPECT_FALSE(filled(rightToLeft, row.filledLeftToRight));
+    }
 }
 
 } // namespace
