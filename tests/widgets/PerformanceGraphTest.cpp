@@ -1,7 +1,10 @@
 #include "widgets/PerformanceGraph.h"
 
+#include "DrawingCounter.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace quorvel {
@@ -69,6 +72,58 @@ TEST(PerformanceGraphTest, AFixedScaleIgnoresTheValues) {
     EXPECT_EQ(graph.scaleMaximum(), 20);
     graph.setMaximum(10);
     EXPECT_EQ(graph.scaleMaximum(), 11) << "an empty range still has a height";
+}
+
+// A paint draws what the width can show, whatever the number of points: what it draws is counted,
+// not timed.
+TEST(PerformanceGraphTest, APaintDrawsNoMoreThanTheWidthCanShow) {
+    struct Row {
+        const char* name;
+        int points;
+        int pushed;
+        int gridStep;
+        int width;
+        qsizetype leastElements;
+        qsizetype mostElements;
+    };
+    const Row rows[] = {
+        {"sixty points ten pixels apart", 60, 60, 10, 591, 60, 60},
+        {"a thousand points on two hundred pixels", 1000, 1000, 10, 201, 200, 402},
+        {"a million points and a grid line each", 1'000'000, 1'000'000, 1, 401, 400, 802},
+        {"a million points, half of them pushed", 1'000'000, 500'000, 10, 401, 200, 402},
+    };
+    constexpr int height = 101;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PerformanceGraph graph;
+        graph.setPointCount(row.points);
+        graph.setGridStep(row.gridStep);
+        graph.setAutoScale(false);
+        graph.setMinimum(0);
+        graph.setMaximum(100);
+        // One spike among zeros, which the line must still reach.
+        for (int i = 0; i < row.pushed; ++i) {
+            graph.pushValue(i == row.pushed / 2 ? 100 : 0);
+        }
+        graph.resize(row.width, height);
+        DrawingCounter counter(graph.size());
+        graph.render(&counter);
+
+        EXPECT_GE(counter.largestStrokedPath(), row.leastElements);
+        EXPECT_LE(counter.largestStrokedPath(), row.mostElements);
+        EXPECT_LT(counter.strokedBounds().top(), 1.5);
+        EXPECT_GT(counter.strokedBounds().bottom(), height - 1.5);
+
+        QList<double> lines = counter.verticalLines();
+        std::sort(lines.begin(), lines.end());
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_LE(lines.size(), row.width / 4 + 1);
+        double closest = row.width;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            closest = std::min(closest, lines[i] - lines[i - 1]);
+        }
+        EXPECT_GE(closest, 4) << "grid lines at most one every few pixels";
+    }
 }
 
 } // namespace
