@@ -1,7 +1,8 @@
 #include "widgets/Gauge.h"
 
+#include "widgets/AccessibleGauge.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,20 +13,8 @@
 
 namespace quorvel {
 
-namespace {
-
-QAccessibleInterface* accessibleGauge(const QString& key, QObject* object) {
-    if (key == QLatin1String(Gauge::staticMetaObject.className()) && object->isWidgetType()) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::ProgressBar);
-    }
-    return nullptr;
-}
-
-} // namespace
-
 Gauge::Gauge(QWidget* parent) : QWidget(parent) {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleGauge), true);
-    Q_UNUSED(factoryInstalled);
+    AccessibleGauge::installFactory();
     setAccessibleName(tr("Gauge"));
     setAccessibleDescription(text());
 }
@@ -40,9 +29,7 @@ void Gauge::setValue(double value) {
         return;
     }
     value_ = clamped;
-    setAccessibleDescription(text());
-    update();
-    emit valueChanged(value_);
+    valueMoved();
 }
 
 void Gauge::setRange(double minimum, double maximum) {
@@ -64,13 +51,22 @@ void Gauge::setMaximum(double maximum) {
 
 void Gauge::clampValue() {
     const double clamped = std::clamp(requested_, minimum_, maximum_);
-    const bool moved = clamped != value_;
-    value_ = clamped;
+    if (clamped != value_) {
+        value_ = clamped;
+        valueMoved();
+    } else {
+        // The same value is a new share of a new range.
+        setAccessibleDescription(text());
+        update();
+    }
+}
+
+void Gauge::valueMoved() {
     setAccessibleDescription(text());
     update();
-    if (moved) {
-        emit valueChanged(value_);
-    }
+    QAccessibleValueChangeEvent event(this, value_);
+    QAccessible::updateAccessibility(&event);
+    emit valueChanged(value_);
 }
 
 void Gauge::setShape(Shape shape) {

@@ -57,6 +57,8 @@ protected:
 
 private:
     void clampValue();
+    // Tells the screen, screen readers and connections of a new value.
+    void valueMoved();
     void paintBar(QPainter& painter);
     void paintPie(QPainter& painter);
     void paintNeedle(QPainter& painter);

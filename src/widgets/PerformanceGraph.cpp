@@ -1,7 +1,8 @@
 #include "widgets/PerformanceGraph.h"
 
+#include "widgets/AccessibleGraph.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -17,19 +18,10 @@ constexpr int horizontalLines = 4;
 // Closer vertical grid lines would only grey the graph over.
 constexpr double minimumGridGap = 6;
 
-QAccessibleInterface* accessibleGraph(const QString& key, QObject* object) {
-    if (key == QLatin1String(PerformanceGraph::staticMetaObject.className()) &&
-        object->isWidgetType()) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
-    }
-    return nullptr;
-}
-
 } // namespace
 
 PerformanceGraph::PerformanceGraph(QWidget* parent) : QWidget(parent), ring_(60) {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleGraph), true);
-    Q_UNUSED(factoryInstalled);
+    AccessibleGraph::installFactory();
     setAccessibleName(tr("Performance graph"));
 }
 
@@ -46,6 +38,15 @@ void PerformanceGraph::pushValue(double value) {
     }
     ++pushed_;
     update();
+    QAccessibleValueChangeEvent event(this, value);
+    QAccessible::updateAccessibility(&event);
+}
+
+std::optional<double> PerformanceGraph::latestValue() const {
+    if (count_ == 0) {
+        return std::nullopt;
+    }
+    return shownValue(count_ - 1);
 }
 
 void PerformanceGraph::clear() {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -43,6 +44,8 @@ public:
 
     // The values shown, oldest first.
     QList<double> values() const;
+    // The newest value shown, or nothing.
+    std::optional<double> latestValue() const;
     // The range the height of the widget stands for.
     double scaleMinimum() const;
     double scaleMaximum() const;

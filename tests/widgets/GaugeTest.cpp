@@ -1,10 +1,12 @@
 #include "widgets/Gauge.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QPixmap>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -190,6 +192,40 @@ TEST(GaugeTest, EveryShapeIsMirroredRightToLeft) {
         const QImage rightToLeft = gauge.grab().toImage();
         EXPECT_TRUE(filled(rightToLeft, mirrored));
         EXPECT_FALSE(filled(rightToLeft, row.filledLeftToRight));
+    }
+}
+
+TEST(GaugeTest, AScreenReaderReadsTheValueItsRangeAndThePercentage) {
+    struct Row {
+        const char* name;
+        double minimum;
+        double maximum;
+        double value;
+        QString text;
+    };
+    const Row rows[] = {
+        {"the default range", 0, 100, 42, QStringLiteral("42%")},
+        {"an offset range", 100, 300, 150, QStringLiteral("25%")},
+        {"a value beyond the range", -10, 10, 50, QStringLiteral("100%")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Gauge gauge;
+        gauge.setLocale(QLocale(QLocale::English));
+        gauge.setRange(row.minimum, row.maximum);
+        gauge.setValue(row.value);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&gauge);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), QAccessible::ProgressBar);
+        QAccessibleValueInterface* value = face->valueInterface();
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->currentValue().toDouble(), std::min(row.value, row.maximum));
+        EXPECT_EQ(value->minimumValue().toDouble(), row.minimum);
+        EXPECT_EQ(value->maximumValue().toDouble(), row.maximum);
+        EXPECT_EQ(face->text(QAccessible::Value), row.text);
+        value->setCurrentValue(row.minimum + 1);
+        EXPECT_EQ(value->currentValue().toDouble(), std::min(row.value, row.maximum))
+            << "a gauge is only read";
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "DrawingCounter.h"
 
+#include <QAccessible>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -123,6 +125,41 @@ TEST(PerformanceGraphTest, APaintDrawsNoMoreThanTheWidthCanShow) {
             closest = std::min(closest, lines[i] - lines[i - 1]);
         }
         EXPECT_GE(closest, 4) << "grid lines at most one every few pixels";
+    }
+}
+
+TEST(PerformanceGraphTest, AScreenReaderReadsTheNewestValueAndTheScale) {
+    struct Row {
+        const char* name;
+        Values values;
+        bool autoScale;
+        QVariant latest;
+        QString text;
+        double bottom;
+        double top;
+    };
+    const Row rows[] = {
+        {"nothing yet", {}, true, QVariant(), QString(), 0, 1},
+        {"the newest of three", {3, 12, 7.5}, true, 7.5, QStringLiteral("7.5"), 0, 20},
+        {"a fixed scale", {250}, false, 250.0, QStringLiteral("250"), 0, 100},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PerformanceGraph graph;
+        graph.setLocale(QLocale(QLocale::English));
+        graph.setAutoScale(row.autoScale);
+        for (const double value : row.values) {
+            graph.pushValue(value);
+        }
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&graph);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), QAccessible::Chart);
+        QAccessibleValueInterface* value = face->valueInterface();
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->currentValue(), row.latest);
+        EXPECT_EQ(face->text(QAccessible::Value), row.text);
+        EXPECT_EQ(value->minimumValue().toDouble(), row.bottom);
+        EXPECT_EQ(value->maximumValue().toDouble(), row.top);
     }
 }
 
