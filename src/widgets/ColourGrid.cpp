@@ -1,7 +1,8 @@
 #include "widgets/ColourGrid.h"
 
+#include "widgets/AccessibleColourGrid.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,19 +21,11 @@ int bounded(qint64 pixels) {
     return static_cast<int>(std::clamp<qint64>(pixels, 0, QWIDGETSIZE_MAX));
 }
 
-QAccessibleInterface* accessibleColourGrid(const QString& key, QObject* object) {
-    if (key == QLatin1String(ColourGrid::staticMetaObject.className()) && object->isWidgetType()) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::List);
-    }
-    return nullptr;
-}
-
 } // namespace
 
 ColourGrid::ColourGrid(QWidget* parent)
     : QWidget(parent), colours_(standardColours()), current_(Qt::black) {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleColourGrid), true);
-    Q_UNUSED(factoryInstalled);
+    AccessibleColourGrid::installFactory();
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAccessibleName(tr("Colours"));
@@ -62,6 +55,16 @@ void ColourGrid::setCurrentColour(const QColor& colour) {
     current_ = colour;
     setAccessibleDescription(current_.name());
     update();
+    if (const int index = currentIndex(); index >= 0) {
+        QAccessibleEvent selection(this, QAccessible::Selection);
+        selection.setChild(index);
+        QAccessible::updateAccessibility(&selection);
+        if (hasFocus()) {
+            QAccessibleEvent focus(this, QAccessible::Focus);
+            focus.setChild(index);
+            QAccessible::updateAccessibility(&focus);
+        }
+    }
     emit currentColourChanged(current_);
 }
 

@@ -1,5 +1,6 @@
 #include "widgets/ColourGrid.h"
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -103,6 +104,53 @@ TEST(ColourGridTest, HugeColumnsAndSwatchesKeepEverySizeInBounds) {
         grid.resize(120, 120);
         EXPECT_FALSE(grid.grab().isNull());
     }
+}
+
+TEST(ColourGridTest, AScreenReaderHearsEachSwatchByItsColour) {
+    ColourGrid grid;
+    grid.setColours({Qt::red, QColor(1, 2, 3), Qt::white, QColor(0, 255, 255)});
+    grid.setColumns(2);
+    grid.setCurrentColour(Qt::white);
+    grid.resize(grid.sizeHint());
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&grid);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    ASSERT_EQ(list->childCount(), 4);
+    struct Row {
+        const char* name;
+        int index;
+        QString heard;
+        QString value;
+        bool selected;
+    };
+    const Row rows[] = {
+        {"a colour with a name", 0, QStringLiteral("red"), QStringLiteral("#ff0000"), false},
+        {"a colour without one", 1, QStringLiteral("#010203"), QStringLiteral("#010203"), false},
+        {"the chosen colour", 2, QStringLiteral("white"), QStringLiteral("#ffffff"), true},
+        {"a colour of two names, the first", 3, QStringLiteral("aqua"), QStringLiteral("#00ffff"),
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QAccessibleInterface* item = list->child(row.index);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item, list->child(row.index)) << "one interface for a swatch";
+        EXPECT_EQ(item->role(), QAccessible::ListItem);
+        EXPECT_EQ(item->text(QAccessible::Name), row.heard);
+        EXPECT_EQ(item->text(QAccessible::Value), row.value);
+        EXPECT_EQ(item->state().selected, row.selected);
+        EXPECT_EQ(item->parent(), list);
+        EXPECT_EQ(list->indexOfChild(item), row.index);
+        const QPoint centre = grid.mapToGlobal(grid.swatchRect(row.index).center());
+        EXPECT_EQ(list->childAt(centre.x(), centre.y()), item);
+        EXPECT_EQ(item->rect().center(), centre);
+    }
+    EXPECT_EQ(list->child(4), nullptr);
+    QAccessibleInterface* last = list->child(3);
+    grid.setColours({Qt::black});
+    EXPECT_EQ(list->childCount(), 1);
+    EXPECT_FALSE(last->isValid()) << "a swatch no longer there";
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), QStringLiteral("black"));
 }
 
 } // namespace
