@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace quorvel {
 
@@ -104,13 +105,15 @@ double PerformanceGraph::roundedUp(double value) {
         return 1;
     }
     const double power = std::pow(10.0, std::floor(std::log10(value)));
+    // Near the largest double, the next round number is beyond it: the largest double stands in.
+    const double largest = std::numeric_limits<double>::max();
     for (const double step : {1.0, 2.0, 5.0, 10.0}) {
         // The allowance keeps an exact 2 or 50 from being taken for a hair above it.
         if (value <= step * power * (1 + 1e-12)) {
-            return step * power;
+            return std::min(step * power, largest);
         }
     }
-    return 10 * power;
+    return std::min(10 * power, largest);
 }
 
 double PerformanceGraph::shownValue(std::size_t index) const {
@@ -236,9 +239,12 @@ QPainterPath PerformanceGraph::plotLine(const QRectF& area, double dx, double bo
             line.lineTo(point);
         }
     };
+    // Halves, should the scale be wider than the largest double.
+    const bool halve = !std::isfinite(top - bottom);
+    const double span = halve ? top / 2 - bottom / 2 : top - bottom;
     const auto yOf = [&](double value) {
-        return area.bottom() -
-               std::clamp((value - bottom) / (top - bottom), 0.0, 1.0) * area.height();
+        const double offset = halve ? value / 2 - bottom / 2 : value - bottom;
+        return area.bottom() - std::clamp(offset / span, 0.0, 1.0) * area.height();
     };
     const double firstX = area.right() - static_cast<double>(count_ - 1) * dx;
     const auto xOf = [&](std::size_t index) { return firstX + static_cast<double>(index) * dx; };

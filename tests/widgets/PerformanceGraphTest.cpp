@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace quorvel {
@@ -48,10 +49,18 @@ TEST(PerformanceGraphTest, TheAutomaticScaleReachesTheHighestValueRoundedUp) {
         double top;
     };
     const Row rows[] = {
-        {"nothing yet", {}, 0, 1},          {"all zero", {0, 0}, 0, 1},
-        {"up to 7.3", {1, 7.3, 2}, 0, 10},  {"exactly 50", {50}, 0, 50},
-        {"just over 2", {2.1}, 0, 5},       {"a fraction", {0.013}, 0, 0.02},
+        {"nothing yet", {}, 0, 1},
+        {"all zero", {0, 0}, 0, 1},
+        {"up to 7.3", {1, 7.3, 2}, 0, 10},
+        {"exactly 50", {50}, 0, 50},
+        {"just over 2", {2.1}, 0, 5},
+        {"a fraction", {0.013}, 0, 0.02},
         {"below zero", {-30, 12}, -50, 20},
+        {"near the largest double", {1.7e308}, 0, std::numeric_limits<double>::max()},
+        {"both ends of the doubles",
+         {-1.7e308, 1.7e308},
+         -std::numeric_limits<double>::max(),
+         std::numeric_limits<double>::max()},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -61,6 +70,7 @@ TEST(PerformanceGraphTest, TheAutomaticScaleReachesTheHighestValueRoundedUp) {
         }
         EXPECT_DOUBLE_EQ(graph.scaleMinimum(), row.bottom);
         EXPECT_DOUBLE_EQ(graph.scaleMaximum(), row.top);
+        EXPECT_TRUE(std::isfinite(graph.scaleMinimum()) && std::isfinite(graph.scaleMaximum()));
     }
 }
 
@@ -126,6 +136,21 @@ TEST(PerformanceGraphTest, APaintDrawsNoMoreThanTheWidthCanShow) {
         }
         EXPECT_GE(closest, 4) << "grid lines at most one every few pixels";
     }
+}
+
+TEST(PerformanceGraphTest, ValuesAcrossTheWholeDoubleRangeAreDrawnWhereTheyBelong) {
+    PerformanceGraph graph;
+    graph.setPointCount(3);
+    const double largest = std::numeric_limits<double>::max();
+    for (const double value : {-largest, 0.0, largest}) {
+        graph.pushValue(value);
+    }
+    graph.resize(201, 101);
+    DrawingCounter counter(graph.size());
+    graph.render(&counter);
+    EXPECT_EQ(counter.largestStrokedPath(), 3);
+    EXPECT_LT(counter.strokedBounds().top(), 1.5) << "the highest at the top";
+    EXPECT_GT(counter.strokedBounds().bottom(), 99.5) << "the lowest at the bottom";
 }
 
 TEST(PerformanceGraphTest, AScreenReaderReadsTheNewestValueAndTheScale) {
