@@ -1,7 +1,8 @@
 #include "widgets/ColourGrid.h"
 
+#include "widgets/AccessibleColourGrid.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,19 +15,17 @@ namespace {
 
 constexpr int spacing = 3;
 
-QAccessibleInterface* accessibleColourGrid(const QString& key, QObject* object) {
-    if (key == QLatin1String(ColourGrid::staticMetaObject.className()) && object->isWidgetType()) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::List);
-    }
-    return nullptr;
+// Positions and sizes are worked out in 64 bits and kept within what a widget can be, so no
+// number of columns or swatch size wraps round to a negative one.
+int bounded(qint64 pixels) {
+    return static_cast<int>(std::clamp<qint64>(pixels, 0, QWIDGETSIZE_MAX));
 }
 
 } // namespace
 
 ColourGrid::ColourGrid(QWidget* parent)
     : QWidget(parent), colours_(standardColours()), current_(Qt::black) {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleColourGrid), true);
-    Q_UNUSED(factoryInstalled);
+    AccessibleColourGrid::installFactory();
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAccessibleName(tr("Colours"));
@@ -56,6 +55,16 @@ void ColourGrid::setCurrentColour(const QColor& colour) {
     current_ = colour;
     setAccessibleDescription(current_.name());
     update();
+    if (const int index = currentIndex(); index >= 0) {
+        QAccessibleEvent selection(this, QAccessible::Selection);
+        selection.setChild(index);
+        QAccessible::updateAccessibility(&selection);
+        if (hasFocus()) {
+            QAccessibleEvent focus(this, QAccessible::Focus);
+            focus.setChild(index);
+            QAccessible::updateAccessibility(&focus);
+        }
+    }
     emit currentColourChanged(current_);
 }
 
@@ -72,22 +81,23 @@ void ColourGrid::setColumns(int columns) {
 }
 
 void ColourGrid::setSwatchSize(int pixels) {
-    swatchSize_ = std::max(4, pixels);
+    swatchSize_ = std::clamp(pixels, 4, QWIDGETSIZE_MAX);
     updateGeometry();
     update();
 }
 
-int ColourGrid::rows() const {
-    return (static_cast<int>(colours_.size()) + columns_ - 1) / columns_;
+qint64 ColourGrid::rows() const {
+    return (static_cast<qint64>(colours_.size()) + columns_ - 1) / columns_;
 }
 
 QRect ColourGrid::swatchRect(int index) const {
-    const int step = swatchSize_ + spacing;
-    int column = index % columns_;
+    const qint64 step = qint64{swatchSize_} + spacing;
+    qint64 column = index % columns_;
     if (isRightToLeft()) {
         column = columns_ - 1 - column;
     }
-    return {spacing + column * step, spacing + index / columns_ * step, swatchSize_, swatchSize_};
+    return {bounded(spacing + column * step), bounded(spacing + index / columns_ * step),
+            swatchSize_, swatchSize_};
 }
 
 int ColourGrid::indexAt(QPoint point) const {
@@ -100,8 +110,9 @@ int ColourGrid::indexAt(QPoint point) const {
 }
 
 QSize ColourGrid::sizeHint() const {
-    const int step = swatchSize_ + spacing;
-    return {spacing + columns_ * step, spacing + std::max(1, rows()) * step};
+    const qint64 step = qint64{swatchSize_} + spacing;
+    return {bounded(spacing + columns_ * step),
+            bounded(spacing + std::max<qint64>(1, rows()) * step)};
 }
 
 void ColourGrid::paintEvent(QPaintEvent*) {
@@ -154,7 +165,7 @@ void ColourGrid::keyPressEvent(QKeyEvent* event) {
         }
         break;
     case Qt::Key_Down:
-        if (at >= 0 && at + columns_ <= last) {
+        if (at >= 0 && at <= last - columns_) {
             next = at + columns_;
         }
         break;

@@ -33,7 +33,7 @@ public:
     // At least one.
     void setColumns(int columns);
     int swatchSize() const { return swatchSize_; }
-    // At least four pixels.
+    // At least four pixels, and no more than a widget can be.
     void setSwatchSize(int pixels);
 
     // The swatch under a point, or -1.
@@ -56,7 +56,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    int rows() const;
+    qint64 rows() const;
 
     QList<QColor> colours_;
     QColor current_;

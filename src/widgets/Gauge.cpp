@@ -1,7 +1,8 @@
 #include "widgets/Gauge.h"
 
+#include "widgets/AccessibleGauge.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,20 +13,8 @@
 
 namespace quorvel {
 
-namespace {
-
-QAccessibleInterface* accessibleGauge(const QString& key, QObject* object) {
-    if (key == QLatin1String(Gauge::staticMetaObject.className()) && object->isWidgetType()) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::ProgressBar);
-    }
-    return nullptr;
-}
-
-} // namespace
-
 Gauge::Gauge(QWidget* parent) : QWidget(parent) {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleGauge), true);
-    Q_UNUSED(factoryInstalled);
+    AccessibleGauge::installFactory();
     setAccessibleName(tr("Gauge"));
     setAccessibleDescription(text());
 }
@@ -34,14 +23,13 @@ void Gauge::setValue(double value) {
     if (!std::isfinite(value)) {
         return;
     }
+    requested_ = value;
     const double clamped = std::clamp(value, minimum_, maximum_);
     if (clamped == value_) {
         return;
     }
     value_ = clamped;
-    setAccessibleDescription(text());
-    update();
-    emit valueChanged(value_);
+    valueMoved();
 }
 
 void Gauge::setRange(double minimum, double maximum) {
@@ -62,14 +50,23 @@ void Gauge::setMaximum(double maximum) {
 }
 
 void Gauge::clampValue() {
-    const double clamped = std::clamp(value_, minimum_, maximum_);
-    const bool moved = clamped != value_;
-    value_ = clamped;
+    const double clamped = std::clamp(requested_, minimum_, maximum_);
+    if (clamped != value_) {
+        value_ = clamped;
+        valueMoved();
+    } else {
+        // The same value is a new share of a new range.
+        setAccessibleDescription(text());
+        update();
+    }
+}
+
+void Gauge::valueMoved() {
     setAccessibleDescription(text());
     update();
-    if (moved) {
-        emit valueChanged(value_);
-    }
+    QAccessibleValueChangeEvent event(this, value_);
+    QAccessible::updateAccessibility(&event);
+    emit valueChanged(value_);
 }
 
 void Gauge::setShape(Shape shape) {
@@ -84,11 +81,17 @@ void Gauge::setTextVisible(bool visible) {
 }
 
 double Gauge::fraction() const {
-    const double span = maximum_ - minimum_;
-    if (!(span > 0) || !std::isfinite(span)) {
+    double offset = value_ - minimum_;
+    double span = maximum_ - minimum_;
+    if (!std::isfinite(span)) {
+        // A range wider than the largest double: halves of the ends cannot overflow.
+        offset = value_ / 2 - minimum_ / 2;
+        span = maximum_ / 2 - minimum_ / 2;
+    }
+    if (!(span > 0)) {
         return 0;
     }
-    return std::clamp((value_ - minimum_) / span, 0.0, 1.0);
+    return std::clamp(offset / span, 0.0, 1.0);
 }
 
 int Gauge::percentage() const {
@@ -172,8 +175,10 @@ void Gauge::paintPie(QPainter& painter) {
     painter.drawEllipse(circle);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colours.highlight());
-    // Clockwise from twelve o'clock; angles are in sixteenths of a degree.
-    painter.drawPie(circle, 90 * 16, -static_cast<int>(std::lround(fraction() * 360 * 16)));
+    // Clockwise from twelve o'clock, or anticlockwise right to left as the bar runs; angles are
+    // in sixteenths of a degree.
+    const int sweep = static_cast<int>(std::lround(fraction() * 360 * 16));
+    painter.drawPie(circle, 90 * 16, isRightToLeft() ? sweep : -sweep);
     // A hole in the middle keeps the text off the coloured slice.
     const double hole = side * 0.3;
     painter.setPen(colours.color(QPalette::Mid));
@@ -200,8 +205,11 @@ void Gauge::paintNeedle(QPainter& painter) {
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(colours.color(QPalette::Mid), band, Qt::SolidLine, Qt::FlatCap));
     painter.drawArc(arc, 0, 180 * 16);
+    // From the left end clockwise, or right to left from the right end, as the bar runs.
+    const bool mirrored = isRightToLeft();
+    const int sweep = static_cast<int>(std::lround(fraction() * 180 * 16));
     painter.setPen(QPen(colours.highlight(), band, Qt::SolidLine, Qt::FlatCap));
-    painter.drawArc(arc, 180 * 16, -static_cast<int>(std::lround(fraction() * 180 * 16)));
+    painter.drawArc(arc, mirrored ? 0 : 180 * 16, mirrored ? sweep : -sweep);
 
     // Ticks at every tenth, longer at the ends and the middle.
     painter.setPen(QPen(colours.color(QPalette::Text), 1));
@@ -212,7 +220,7 @@ void Gauge::paintNeedle(QPainter& painter) {
         painter.drawLine(centre + direction * inner, centre + direction * (radius - band));
     }
 
-    const double angle = std::numbers::pi * (1 - fraction());
+    const double angle = std::numbers::pi * (mirrored ? fraction() : 1 - fraction());
     const QPointF tip = centre + QPointF(std::cos(angle), -std::sin(angle)) * (radius - band * 2);
     painter.setPen(
         QPen(colours.color(QPalette::Text), std::max(2.0, band / 2), Qt::SolidLine, Qt::RoundCap));

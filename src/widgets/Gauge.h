@@ -5,13 +5,16 @@
 namespace quorvel {
 
 // A value between a minimum and a maximum, drawn as a bar, a pie or a needle on a half dial,
-// with the share of the range as a whole percentage. The value always lies in the range: a value
-// outside it is taken as the nearer end, and a narrowed range moves the value into it.
+// with the share of the range as a whole percentage; right to left, all three are mirrored. The
+// value always lies in the range: a value outside it is taken as the nearer end, and a narrowed
+// range moves the value into it. The value asked for is kept, so a range set after it, as a form
+// may do, gives it back.
 class Gauge : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(double value READ value WRITE setValue NOTIFY valueChanged)
+    // The range first: Designer saves, and uic sets, the properties in this order.
     Q_PROPERTY(double minimum READ minimum WRITE setMinimum)
     Q_PROPERTY(double maximum READ maximum WRITE setMaximum)
+    Q_PROPERTY(double value READ value WRITE setValue NOTIFY valueChanged)
     Q_PROPERTY(Shape shape READ shape WRITE setShape)
     Q_PROPERTY(bool textVisible READ isTextVisible WRITE setTextVisible)
 
@@ -54,11 +57,15 @@ protected:
 
 private:
     void clampValue();
+    // Tells the screen, screen readers and connections of a new value.
+    void valueMoved();
     void paintBar(QPainter& painter);
     void paintPie(QPainter& painter);
     void paintNeedle(QPainter& painter);
 
     double value_ = 0;
+    // The value last asked for, which the range may not allow yet.
+    double requested_ = 0;
     double minimum_ = 0;
     double maximum_ = 100;
     Shape shape_ = Bar;

@@ -1,7 +1,8 @@
 #include "widgets/MonthGrid.h"
 
+#include "widgets/AccessibleMonthGrid.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
@@ -11,21 +12,9 @@
 
 namespace quorvel {
 
-namespace {
-
-QAccessibleInterface* accessibleMonthGrid(const QString& key, QObject* object) {
-    if (key == QLatin1String(MonthGrid::staticMetaObject.className()) && object->isWidgetType()) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Table);
-    }
-    return nullptr;
-}
-
-} // namespace
-
 MonthGrid::MonthGrid(QWidget* parent)
     : QWidget(parent), selected_(QDate::currentDate()), firstDay_(locale().firstDayOfWeek()) {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleMonthGrid), true);
-    Q_UNUSED(factoryInstalled);
+    AccessibleMonthGrid::installFactory();
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     setAccessibleName(tr("Calendar"));
@@ -39,6 +28,9 @@ void MonthGrid::setSelectedDate(QDate date) {
     selected_ = date;
     setAccessibleDescription(locale().toString(selected_, QLocale::LongFormat));
     update();
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(static_cast<int>(firstShownDate().daysTo(selected_)));
+    QAccessible::updateAccessibility(&selection);
     emit selectedDateChanged(selected_);
 }
 
@@ -84,6 +76,10 @@ QRect MonthGrid::cellRect(int row, int column) const {
     const int top = row * height() / rows;
     return QRect(QPoint(left, top),
                  QPoint((column + 1) * width() / daysInWeek - 1, (row + 1) * height() / rows - 1));
+}
+
+QRect MonthGrid::dayRect(int week, int day) const {
+    return cellRect(week + 2, visualColumn(day));
 }
 
 int MonthGrid::visualColumn(int column) const {

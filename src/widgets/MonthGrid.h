@@ -33,6 +33,8 @@ public:
     QDate firstShownDate() const;
     // The date drawn under a point, or an invalid date outside the days.
     QDate dateAt(QPoint point) const;
+    // Where a day is drawn: its week, 0 to 5, and its place in the week from the first day.
+    QRect dayRect(int week, int day) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -1,17 +1,23 @@
 #pragma once
 
 #include <QList>
+#include <QPainterPath>
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
+
+class QPainter;
 
 namespace quorvel {
 
 // A line of the last pointCount values pushed in, the newest at the right edge, over a grid
-// that scrolls with them. The scale is either fixed (minimum to maximum) or follows the values
-// shown, from zero (or the lowest value, when below zero) up to the highest, rounded up to 1, 2
-// or 5 times a power of ten.
+// that scrolls with them; its vertical lines are kept a few pixels apart, and more values than
+// pixel columns are drawn as the lowest and highest of each column. The scale is either fixed
+// (minimum to maximum) or follows the values shown, from zero (or the lowest value, when below
+// zero) up to the highest, rounded up to 1, 2 or 5 times a power of ten.
 class PerformanceGraph : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int pointCount READ pointCount WRITE setPointCount)
@@ -38,6 +44,8 @@ public:
 
     // The values shown, oldest first.
     QList<double> values() const;
+    // The newest value shown, or nothing.
+    std::optional<double> latestValue() const;
     // The range the height of the widget stands for.
     double scaleMinimum() const;
     double scaleMaximum() const;
@@ -56,6 +64,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The index-th value shown, oldest first.
+    double shownValue(std::size_t index) const;
+    // The lowest and the highest value shown, or zeros.
+    std::pair<double, double> shownExtremes() const;
+    void paintGrid(QPainter& painter, const QRectF& area, double dx) const;
+    // At most two points a pixel column, whatever the number of values.
+    QPainterPath plotLine(const QRectF& area, double dx, double bottom, double top) const;
+
     std::vector<double> ring_;
     std::size_t oldest_ = 0;
     std::size_t count_ = 0;

@@ -1,9 +1,14 @@
 #include "widgets/Gauge.h"
 
+#include <QAccessible>
+#include <QImage>
+#include <QPixmap>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace quorvel {
 namespace {
@@ -34,6 +39,49 @@ TEST(GaugeTest, TheValueStaysInTheRange) {
         gauge.setValue(row.value);
         EXPECT_EQ(gauge.value(), row.expected);
     }
+}
+
+// A form sets its properties one by one in the order it holds them, so a value may come before
+// the range that allows it.
+TEST(GaugeTest, AValueSetBeforeItsRangeSurvivesTheRange) {
+    struct Step {
+        const char* property;
+        double number;
+    };
+    struct Row {
+        const char* name;
+        std::vector<Step> steps;
+        double value;
+        int percentage;
+    };
+    const Row rows[] = {
+        {"the maximum, then the value", {{"maximum", 200}, {"value", 150}}, 150, 75},
+        {"the value, then the maximum", {{"value", 150}, {"maximum", 200}}, 150, 75},
+        {"the value, then the minimum", {{"value", -50}, {"minimum", -100}}, -50, 25},
+        {"the value, then both ends",
+         {{"value", 150}, {"minimum", 100}, {"maximum", 200}},
+         150,
+         50},
+        {"a range that never reaches it", {{"value", 150}, {"maximum", 120}}, 120, 100},
+        {"a later value replaces it", {{"value", 150}, {"value", 20}, {"maximum", 200}}, 20, 10},
+        {"a range narrowed and widened again",
+         {{"value", 80}, {"maximum", 50}, {"maximum", 100}},
+         80,
+         80},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Gauge gauge;
+        for (const Step& step : row.steps) {
+            ASSERT_TRUE(gauge.setProperty(step.property, step.number));
+        }
+        EXPECT_EQ(gauge.value(), row.value);
+        EXPECT_EQ(gauge.percentage(), row.percentage);
+    }
+    const QMetaObject& meta = Gauge::staticMetaObject;
+    EXPECT_LT(meta.indexOfProperty("minimum"), meta.indexOfProperty("value"));
+    EXPECT_LT(meta.indexOfProperty("maximum"), meta.indexOfProperty("value"))
+        << "Designer saves the properties in the order they are declared";
 }
 
 TEST(GaugeTest, ANarrowedRangeMovesTheValueAndSaysSo) {
@@ -77,6 +125,108 @@ TEST(GaugeTest, ThePercentageIsRoundedDownAndSafeOnAnEmptyRange) {
     gauge.setLocale(QLocale(QLocale::English));
     gauge.setValue(42);
     EXPECT_EQ(gauge.text(), QStringLiteral("42%"));
+}
+
+TEST(GaugeTest, ARangeAcrossTheWholeDoubleRangeGivesItsShare) {
+    struct Row {
+        const char* name;
+        double minimum;
+        double maximum;
+        double value;
+        int percentage;
+    };
+    const double largest = std::numeric_limits<double>::max();
+    const Row rows[] = {
+        {"the middle of plus and minus 1.7e308", -1.7e308, 1.7e308, 0, 50},
+        {"three quarters across it", -1.7e308, 1.7e308, 0.85e308, 75},
+        {"its top", -1.7e308, 1.7e308, 1.7e308, 100},
+        {"its bottom", -1.7e308, 1.7e308, -1.7e308, 0},
+        {"the largest doubles either side", -largest, largest, largest / 2, 75},
+        {"a tiny range", 0, 1e-300, 0.25e-300, 25},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Gauge gauge;
+        gauge.setRange(row.minimum, row.maximum);
+        gauge.setValue(row.value);
+        EXPECT_EQ(gauge.percentage(), row.percentage);
+    }
+}
+
+// Right to left, every shape runs from the right as the bar does: a quarter filled shows at a
+// point on the left, and right to left at the same point on the right.
+TEST(GaugeTest, EveryShapeIsMirroredRightToLeft) {
+    struct Row {
+        const char* name;
+        Gauge::Shape shape;
+        QSize size;
+        QPoint filledLeftToRight;
+    };
+    const Row rows[] = {
+        {"the bar", Gauge::Bar, {200, 30}, {25, 15}},
+        {"the pie, clockwise from twelve", Gauge::Pie, {200, 200}, {150, 50}},
+        {"the needle's arc, from nine o'clock", Gauge::Needle, {200, 120}, {15, 74}},
+    };
+    const auto filled = [](const QImage& image, QPoint point) {
+        const QColor colour = image.pixelColor(point);
+        return colour.red() > 200 && colour.green() < 60 && colour.blue() < 60;
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Gauge gauge;
+        QPalette colours = gauge.palette();
+        colours.setColor(QPalette::Highlight, Qt::red);
+        colours.setColor(QPalette::Base, Qt::white);
+        gauge.setPalette(colours);
+        gauge.setShape(row.shape);
+        gauge.setTextVisible(false);
+        gauge.resize(row.size);
+        gauge.setValue(25);
+        const QPoint mirrored(row.size.width() - 1 - row.filledLeftToRight.x(),
+                              row.filledLeftToRight.y());
+
+        const QImage leftToRight = gauge.grab().toImage();
+        EXPECT_TRUE(filled(leftToRight, row.filledLeftToRight));
+        EXPECT_FALSE(filled(leftToRight, mirrored));
+        gauge.setLayoutDirection(Qt::RightToLeft);
+        const QImage rightToLeft = gauge.grab().toImage();
+        EXPECT_TRUE(filled(rightToLeft, mirrored));
+        EXPECT_FALSE(filled(rightToLeft, row.filledLeftToRight));
+    }
+}
+
+TEST(GaugeTest, AScreenReaderReadsTheValueItsRangeAndThePercentage) {
+    struct Row {
+        const char* name;
+        double minimum;
+        double maximum;
+        double value;
+        QString text;
+    };
+    const Row rows[] = {
+        {"the default range", 0, 100, 42, QStringLiteral("42%")},
+        {"an offset range", 100, 300, 150, QStringLiteral("25%")},
+        {"a value beyond the range", -10, 10, 50, QStringLiteral("100%")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Gauge gauge;
+        gauge.setLocale(QLocale(QLocale::English));
+        gauge.setRange(row.minimum, row.maximum);
+        gauge.setValue(row.value);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&gauge);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), QAccessible::ProgressBar);
+        QAccessibleValueInterface* value = face->valueInterface();
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->currentValue().toDouble(), std::min(row.value, row.maximum));
+        EXPECT_EQ(value->minimumValue().toDouble(), row.minimum);
+        EXPECT_EQ(value->maximumValue().toDouble(), row.maximum);
+        EXPECT_EQ(face->text(QAccessible::Value), row.text);
+        value->setCurrentValue(row.minimum + 1);
+        EXPECT_EQ(value->currentValue().toDouble(), std::min(row.value, row.maximum))
+            << "a gauge is only read";
+    }
 }
 
 } // namespace

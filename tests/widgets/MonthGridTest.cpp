@@ -1,5 +1,7 @@
 #include "widgets/MonthGrid.h"
 
+#include <QAccessible>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -93,6 +95,63 @@ TEST(MonthGridTest, AClickOnADayOfTheNextMonthChoosesItAndAnInvalidDateIsIgnored
 
     grid.setSelectedDate(QDate());
     EXPECT_EQ(grid.selectedDate(), QDate(2026, 7, 12));
+}
+
+TEST(MonthGridTest, AScreenReaderFindsEachDayAsATableCellNamedByItsDate) {
+    MonthGrid grid;
+    grid.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    grid.setFirstDayOfWeek(Qt::Monday);
+    grid.setSelectedDate(QDate(2024, 2, 14));
+    grid.resize(grid.sizeHint());
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&grid);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), QAccessible::Table);
+    QAccessibleTableInterface* table = face->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 6);
+    EXPECT_EQ(table->columnCount(), 7);
+    EXPECT_EQ(table->columnDescription(0), QStringLiteral("Monday"));
+    EXPECT_EQ(table->columnDescription(6), QStringLiteral("Sunday"));
+    struct Row {
+        const char* name;
+        int row;
+        int column;
+        QString date;
+        bool selected;
+    };
+    const Row rows[] = {
+        {"the first cell, of the month before", 0, 0, QStringLiteral("Monday, January 29, 2024"),
+         false},
+        {"the chosen day", 2, 2, QStringLiteral("Wednesday, February 14, 2024"), true},
+        {"the last cell, of the month after", 5, 6, QStringLiteral("Sunday, March 10, 2024"),
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QAccessibleInterface* cell = table->cellAt(row.row, row.column);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->role(), QAccessible::Cell);
+        EXPECT_EQ(cell->text(QAccessible::Name), row.date);
+        EXPECT_EQ(cell->state().selected, row.selected);
+        QAccessibleTableCellInterface* place = cell->tableCellInterface();
+        ASSERT_NE(place, nullptr);
+        EXPECT_EQ(place->rowIndex(), row.row);
+        EXPECT_EQ(place->columnIndex(), row.column);
+        EXPECT_EQ(place->table(), face);
+        EXPECT_EQ(face->indexOfChild(cell), row.row * 7 + row.column);
+        const QPoint centre = cell->rect().center();
+        EXPECT_EQ(face->childAt(centre.x(), centre.y()), cell);
+    }
+    ASSERT_EQ(table->selectedCells().size(), 1);
+    EXPECT_EQ(table->selectedCells().first(), table->cellAt(2, 2));
+
+    QAccessibleInterface* first = table->cellAt(0, 0);
+    const QRect leftToRight = first->rect();
+    grid.setLayoutDirection(Qt::RightToLeft);
+    EXPECT_GT(first->rect().left(), leftToRight.left()) << "right to left, the week starts right";
+    grid.setSelectedDate(QDate(2024, 3, 5));
+    EXPECT_EQ(first->text(QAccessible::Name), QStringLiteral("Monday, February 26, 2024"))
+        << "a cell names the date now in its place";
 }
 
 } // namespace
