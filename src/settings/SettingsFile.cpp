@@ -55,6 +55,25 @@ bool readAtMost(int fd, qint64 limit, QByteArray& out) {
     return true;
 }
 
+// Lines no value of ours is longer than: a longer one is the damage, and is left out whole.
+constexpr qsizetype kLongestLine = 64 * 1024;
+// How much of a file too large to be ours is read for what is good in it.
+constexpr qint64 kMostRead = 64 * 1024 * 1024;
+
+QByteArray withoutLongLines(const QByteArray& bytes) {
+    QByteArray kept;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        end = end < 0 ? bytes.size() : end + 1;
+        if (end - start <= kLongestLine) {
+            kept.append(bytes.constData() + start, end - start);
+        }
+        start = end;
+    }
+    return kept;
+}
+
 } // namespace
 
 SettingsFile::SettingsFile(QString path)
@@ -86,7 +105,7 @@ SettingsFile::Contents SettingsFile::load() {
     }
     QByteArray bytes;
     const bool regular = ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode);
-    const bool read = regular && readAtMost(fd.get(), kMaxFileSize, bytes);
+    const bool read = regular && readAtMost(fd.get(), kMostRead, bytes);
     const int readError = errno;
     fd.reset();
     if (!regular) {
@@ -98,7 +117,12 @@ SettingsFile::Contents SettingsFile::load() {
 
     Contents contents;
     if (bytes.size() > kMaxFileSize) {
+        // A value far too long costs itself, not the values around it.
+        RegParseResult salvaged = RegFileParser::salvage(withoutLongLines(bytes.left(kMostRead)));
         contents = damaged(QStringLiteral("larger than %1 bytes").arg(kMaxFileSize));
+        if (salvaged.file) {
+            contents.document = std::move(*salvaged.file);
+        }
     } else if (RegParseResult parsed = RegFileParser::parse(bytes); parsed.file) {
         contents = {State::Loaded, std::move(*parsed.file), {}};
     } else {
