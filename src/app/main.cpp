@@ -3,6 +3,7 @@
 #include "gui/EndingSignals.h"
 #include "gui/GuiImages.h"
 #include "gui/MainWindow.h"
+#include "gui/ModalClosing.h"
 #include "gui/ProgramStart.h"
 #include "gui/ProgramWindows.h"
 #include "gui/StandardDialogs.h"
@@ -48,6 +49,9 @@ int main(int argc, char* argv[]) {
 
     // A logout's SIGTERM closes the main window as the user would, so the settings are kept.
     EndingSignals endingSignals;
+    // First of all, a box or window waiting for an answer gives way, from the start's question on.
+    QObject::connect(&endingSignals, &EndingSignals::closeRequested, &application,
+                     [] { closeModalWindows(); });
     StandardDialogs dialogs;
     LanguageStrings strings;
     Report report;

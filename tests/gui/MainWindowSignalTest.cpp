@@ -1,7 +1,13 @@
 #include "gui/EndingSignals.h"
+#include "gui/ModalClosing.h"
+#include "gui/StandardDialogs.h"
 #include "gui/WindowFixture.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include <csignal>
 
@@ -25,6 +31,24 @@ TEST_F(SignalTest, ALogoutsSignalClosesTheWindowAsTheUserWouldAndKeepsTheSetting
         EXPECT_FALSE(window.isVisible());
         EXPECT_TRUE(settingsBytes().contains("\"CompDir1\"=")) << settingsBytes().toStdString();
     }
+}
+
+// The platform's own question box, waiting for an answer when a logout's signal comes: it is
+// answered "No" at once, so the close the program asks next is not kept waiting.
+TEST_F(SignalTest, ASignalWhileAQuestionWaitsAnswersItNo) {
+    EndingSignals ending;
+    QObject::connect(&ending, &EndingSignals::closeRequested, [] { closeModalWindows(); });
+    StandardDialogs real;
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+    // Should the signal not reach the box, "Yes" is clicked a while later: a failure, not a hang.
+    QTimer::singleShot(10000, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    EXPECT_FALSE(real.askYesNo(nullptr, QStringLiteral("Go on?"), QStringLiteral("Question"),
+                               QMessageBox::Question));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(SignalTest, ASecondSignalWhileClosingEndsAtOnce) {
