@@ -6,60 +6,32 @@
 
 namespace quorvel {
 
-AccessibleDay::AccessibleDay(MonthGrid* grid, int index) : grid_(grid), index_(index) {}
+AccessibleDay::AccessibleDay(MonthGrid* grid, int index) : AccessibleItem(grid, index) {}
+
+MonthGrid* AccessibleDay::grid() const {
+    return static_cast<MonthGrid*>(owner_.data());
+}
 
 QDate AccessibleDay::date() const {
-    return grid_ ? grid_->firstShownDate().addDays(index_) : QDate();
+    return owner_ ? grid()->firstShownDate().addDays(index_) : QDate();
 }
 
 bool AccessibleDay::isValid() const {
-    return !grid_.isNull();
-}
-
-QObject* AccessibleDay::object() const {
-    return nullptr;
-}
-
-QWindow* AccessibleDay::window() const {
-    QAccessibleInterface* grid = parent();
-    return grid ? grid->window() : nullptr;
-}
-
-QAccessibleInterface* AccessibleDay::parent() const {
-    return grid_ ? QAccessible::queryAccessibleInterface(grid_) : nullptr;
-}
-
-QAccessibleInterface* AccessibleDay::child(int) const {
-    return nullptr;
-}
-
-int AccessibleDay::childCount() const {
-    return 0;
-}
-
-int AccessibleDay::indexOfChild(const QAccessibleInterface*) const {
-    return -1;
-}
-
-QAccessibleInterface* AccessibleDay::childAt(int, int) const {
-    return nullptr;
+    return !owner_.isNull();
 }
 
 QString AccessibleDay::text(QAccessible::Text kind) const {
     if (!isValid() || kind != QAccessible::Name) {
         return {};
     }
-    return grid_->locale().toString(date(), QLocale::LongFormat);
+    return grid()->locale().toString(date(), QLocale::LongFormat);
 }
-
-void AccessibleDay::setText(QAccessible::Text, const QString&) {}
 
 QRect AccessibleDay::rect() const {
     if (!isValid()) {
         return {};
     }
-    const QRect cell = grid_->dayRect(rowIndex(), columnIndex());
-    return {grid_->mapToGlobal(cell.topLeft()), cell.size()};
+    return onScreen(grid()->dayRect(rowIndex(), columnIndex()));
 }
 
 QAccessible::Role AccessibleDay::role() const {
@@ -67,17 +39,12 @@ QAccessible::Role AccessibleDay::role() const {
 }
 
 QAccessible::State AccessibleDay::state() const {
-    QAccessible::State state;
     if (!isValid()) {
+        QAccessible::State state;
         state.invalid = true;
         return state;
     }
-    state.selectable = true;
-    state.focusable = true;
-    state.selected = isSelected();
-    state.focused = state.selected && grid_->hasFocus();
-    state.invisible = !grid_->isVisible();
-    return state;
+    return itemState(isSelected());
 }
 
 void* AccessibleDay::interface_cast(QAccessible::InterfaceType type) {
@@ -88,7 +55,7 @@ void* AccessibleDay::interface_cast(QAccessible::InterfaceType type) {
 }
 
 bool AccessibleDay::isSelected() const {
-    return isValid() && date() == grid_->selectedDate();
+    return isValid() && date() == grid()->selectedDate();
 }
 
 QList<QAccessibleInterface*> AccessibleDay::columnHeaderCells() const {

@@ -6,7 +6,11 @@
 
 namespace quorvel {
 
-AccessibleSwatch::AccessibleSwatch(ColourGrid* grid, int index) : grid_(grid), index_(index) {}
+AccessibleSwatch::AccessibleSwatch(ColourGrid* grid, int index) : AccessibleItem(grid, index) {}
+
+ColourGrid* AccessibleSwatch::grid() const {
+    return static_cast<ColourGrid*>(owner_.data());
+}
 
 QString AccessibleSwatch::colourName(const QColor& colour) {
     static const QHash<QRgb, QString> names = [] {
@@ -31,43 +35,14 @@ QString AccessibleSwatch::colourName(const QColor& colour) {
 }
 
 bool AccessibleSwatch::isValid() const {
-    return grid_ && index_ < grid_->colours().size();
-}
-
-QObject* AccessibleSwatch::object() const {
-    return nullptr;
-}
-
-QWindow* AccessibleSwatch::window() const {
-    QAccessibleInterface* list = parent();
-    return list ? list->window() : nullptr;
-}
-
-QAccessibleInterface* AccessibleSwatch::parent() const {
-    return grid_ ? QAccessible::queryAccessibleInterface(grid_) : nullptr;
-}
-
-QAccessibleInterface* AccessibleSwatch::child(int) const {
-    return nullptr;
-}
-
-int AccessibleSwatch::childCount() const {
-    return 0;
-}
-
-int AccessibleSwatch::indexOfChild(const QAccessibleInterface*) const {
-    return -1;
-}
-
-QAccessibleInterface* AccessibleSwatch::childAt(int, int) const {
-    return nullptr;
+    return owner_ && index_ < grid()->colours().size();
 }
 
 QString AccessibleSwatch::text(QAccessible::Text kind) const {
     if (!isValid()) {
         return {};
     }
-    const QColor colour = grid_->colours().at(index_);
+    const QColor colour = grid()->colours().at(index_);
     switch (kind) {
     case QAccessible::Name:
         return colourName(colour);
@@ -78,14 +53,11 @@ QString AccessibleSwatch::text(QAccessible::Text kind) const {
     }
 }
 
-void AccessibleSwatch::setText(QAccessible::Text, const QString&) {}
-
 QRect AccessibleSwatch::rect() const {
     if (!isValid()) {
         return {};
     }
-    const QRect swatch = grid_->swatchRect(index_);
-    return {grid_->mapToGlobal(swatch.topLeft()), swatch.size()};
+    return onScreen(grid()->swatchRect(index_));
 }
 
 QAccessible::Role AccessibleSwatch::role() const {
@@ -93,17 +65,12 @@ QAccessible::Role AccessibleSwatch::role() const {
 }
 
 QAccessible::State AccessibleSwatch::state() const {
-    QAccessible::State state;
     if (!isValid()) {
+        QAccessible::State state;
         state.invalid = true;
         return state;
     }
-    state.selectable = true;
-    state.focusable = true;
-    state.selected = grid_->currentIndex() == index_;
-    state.focused = state.selected && grid_->hasFocus();
-    state.invisible = !grid_->isVisible();
-    return state;
+    return itemState(grid()->currentIndex() == index_);
 }
 
 } // namespace quorvel
