@@ -12,6 +12,8 @@
 
 #include <cstdint>
 #include <exception>
+#include <set>
+#include <string>
 
 namespace quorvel {
 
@@ -31,14 +33,14 @@ LanguageId storedLanguage(SettingsStore& settings) {
     return kNoLanguage;
 }
 
-bool askToStartWithout(const SettingsError& failure, SettingsStore& settings, Dialogs& dialogs) {
-    // Before any language is read the box speaks English, as the sentence it quotes and its
+bool askToStartWithout(const QStringList& failures, SettingsStore& settings, Dialogs& dialogs) {
+    // Before any language is read the box speaks English, as the sentences it quotes and its
     // buttons do: never another language around them.
     const LanguageId stored = storedLanguage(settings);
     const LanguageId id = isLanguage(stored) ? stored : kEnglish;
     useQtDialogLanguage(id); // the box's own buttons too
     auto text = [id](MessageKey key) { return toQString(languageText(id, key).value_or("")); };
-    const QString question = QString::fromUtf8(failure.what()) + QLatin1Char('\n') +
+    const QString question = failures.join(QLatin1Char('\n')) + QLatin1Char('\n') +
                              text(MessageKey::txtSettingsFile) + QLatin1Char(' ') +
                              QDir::toNativeSeparators(settings.filePath()) +
                              QStringLiteral("\n\n") + text(MessageKey::askStartWithoutValue);
@@ -50,24 +52,30 @@ bool askToStartWithout(const SettingsError& failure, SettingsStore& settings, Di
 std::unique_ptr<ProgramWindows> startProgramWindows(LanguageStrings& strings, Report& report,
                                                     FileAccess& files, SettingsStore& settings,
                                                     Dialogs& dialogs, QString installedHelpFolder) {
-    for (;;) {
+    // Every value of the wrong type is named in one question, asked once all are known.
+    QStringList failures;
+    std::set<std::string> leftOut;
+    std::unique_ptr<ProgramWindows> windows;
+    while (!windows) {
         try {
-            return std::make_unique<ProgramWindows>(strings, report, files, settings, dialogs,
-                                                    installedHelpFolder);
+            windows = std::make_unique<ProgramWindows>(strings, report, files, settings, dialogs,
+                                                       installedHelpFolder);
         } catch (const SettingsError& failure) {
-            if (!failure.onRead()) {
+            if (!failure.onRead() || !leftOut.insert(failure.valueName().toStdString()).second) {
                 dialogs.showFailure(nullptr, QString::fromUtf8(failure.what()));
                 return nullptr;
             }
-            if (!askToStartWithout(failure, settings, dialogs)) {
-                return nullptr;
-            }
+            failures << QString::fromUtf8(failure.what());
             settings.leaveOut(failure.valueName());
         } catch (const std::exception& failure) {
             dialogs.showFailure(nullptr, QString::fromUtf8(failure.what()));
             return nullptr;
         }
     }
+    if (!failures.isEmpty() && !askToStartWithout(failures, settings, dialogs)) {
+        return nullptr;
+    }
+    return windows;
 }
 
 } // namespace quorvel
