@@ -38,6 +38,7 @@ void TerminalRunView::pairBegun(std::string_view name) {
         started_ = Clock::now();
         lastSample_ = started_;
         meter_.start(0);
+        workMeter_.start(0);
     }
     pairName_ = name;
     status_ = name;
@@ -54,6 +55,7 @@ void TerminalRunView::bytesCompared(const RunBytes& bytes) {
     if (metering_ && Clock::now() - lastSample_ >= kRedrawInterval) {
         lastSample_ = Clock::now();
         meter_.add(secondsSinceStart(), bytes.runDone);
+        workMeter_.add(secondsSinceStart(), bytes.workDone());
     }
     redraw();
 }
@@ -69,7 +71,8 @@ std::string TerminalRunView::barText() const {
     text.append(" of ").append(formatByteSize(bytes_.runTotal, decimalSeparator_));
     if (const auto rate = meter_.bytesPerSecond()) {
         text.append(", ").append(formatByteSize(*rate, decimalSeparator_)).append("/s");
-        if (const auto left = meter_.secondsLeft(bytes_.runTotal)) {
+        // The rate falls while only empty files are done; the time left counts them.
+        if (const auto left = workMeter_.secondsLeft(bytes_.workTotal())) {
             text.append(", ").append(formatDuration(*left)).append(" left");
         }
     }

@@ -57,7 +57,8 @@ private:
     bool running_ = false;
     int percent_ = 0;
     RunBytes bytes_;
-    RateMeter meter_;
+    RateMeter meter_;     // the bytes read, for the rate shown
+    RateMeter workMeter_; // bytes and pairs, for the time left
     bool metering_ = false;
     Clock::time_point started_;
     Clock::time_point lastSample_;

@@ -88,6 +88,7 @@ void ComparisonRun::begin(const RunRequest& request) {
 void ComparisonRun::sumSizes() {
     pollAbort(observer_, state_);
     state_.progress.grandTotal = walker_.totalSize(left_, state_.options);
+    state_.progress.grandPairs = walker_.pairsSized();
 }
 
 void ComparisonRun::comparePairs() {

@@ -465,6 +465,7 @@ double DirectoryWalker::totalSize(const std::string& directory, const CompareOpt
     names_ = NameFilter(options.filter, options.exclusions);
     listings_.clear();
     keptBytes_ = 0;
+    pairsSized_ = 0;
     double sum = 0;
     walk(top, "",
          [&](const std::string& path, const std::string&, const std::optional<DirectoryLook>& look,
@@ -493,6 +494,7 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
                 if (isFile(entry) && matchesWildcard(pattern, entry.name) &&
                     !names_.excluded(entry.name)) {
                     sum += static_cast<double>(entry.size);
+                    ++pairsSized_;
                 }
             }
         }

@@ -39,6 +39,8 @@ public:
     void compareDirectory(const std::string& leftBase, const std::string& rightBase,
                           const std::string& relativePath);
     double totalSize(const std::string& directory, const CompareOptions& options);
+    // The pairs the last size pass found.
+    std::int64_t pairsSized() const { return pairsSized_; }
 
 private:
     using Key = std::pair<std::uint64_t, std::uint64_t>; // a directory's device and inode
@@ -141,6 +143,7 @@ private:
     };
     std::map<Key, KeptListing> listings_;
     std::size_t keptBytes_ = 0;
+    std::int64_t pairsSized_ = 0;
 };
 
 } // namespace quorvel

@@ -254,6 +254,10 @@ void PairComparer::reportProgress(std::int64_t count) {
     bytes.pairSize = progress.currentFileSize;
     bytes.runDone = static_cast<double>(progress.currentFileDone) + state_.counters.bytesCompared;
     bytes.runTotal = progress.grandTotal;
+    // A pair done, or read to its end, counts before the books count it.
+    const bool pairWhole = count < 0 || progress.currentFileDone >= progress.currentFileSize;
+    bytes.pairsDone = state_.counters.filesCompared + (pairWhole ? 1 : 0);
+    bytes.pairsTotal = progress.grandPairs;
     bytes.blockRead = count >= 0;
     observer_.bytesCompared(bytes);
 }

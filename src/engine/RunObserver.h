@@ -11,15 +11,26 @@ namespace quorvel {
 
 // How far a run is, in bytes: told after each block of a pair and when a pair is done.
 struct RunBytes {
+    // What one pair costs beside its bytes (its opens and looks), as bytes read from memory
+    // would: the work of many empty files is not nothing.
+    static constexpr double kPairWork = 32 * 1024;
+
     std::int64_t pairDone = 0;
     std::int64_t pairSize = 0;
     double runDone = 0;
-    double runTotal = 0;    // the size pass's sum; 0 when there was none
-    bool blockRead = false; // false when the pair ended without reading a block now
+    double runTotal = 0; // the size pass's sum; 0 when there was none
+    std::int64_t pairsDone = 0;
+    std::int64_t pairsTotal = 0; // the pairs the size pass found; 0 when there was none
+    bool blockRead = false;      // false when the pair ended without reading a block now
+
+    // The work done and to do, bytes and pairs together: a run with many empty files still to
+    // come is not nearly done when its bytes are.
+    double workDone() const { return runDone + static_cast<double>(pairsDone) * kPairWork; }
+    double workTotal() const { return runTotal + static_cast<double>(pairsTotal) * kPairWork; }
 
     // Whole percentages, never past 100 however much a file grew since it was listed.
     int pairPercent() const { return percent(static_cast<double>(pairDone), pairSize); }
-    int runPercent() const { return percent(runDone, runTotal); }
+    int runPercent() const { return percent(workDone(), workTotal()); }
 
 private:
     static int percent(double done, double total) {

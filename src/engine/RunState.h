@@ -18,6 +18,7 @@ struct RunProgress {
     std::int64_t currentFileSize = 0;
     std::int64_t currentFileDone = 0;
     double grandTotal = 0;
+    std::int64_t grandPairs = 0; // the pairs the size pass found
 };
 
 // The state of the one run in progress (or of the last one).

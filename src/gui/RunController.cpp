@@ -179,6 +179,7 @@ void RunController::measureRate(const RunBytes& bytes) {
         sinceStart_.start();
         lastSampleMs_ = 0;
         meter_.start(0);
+        workMeter_.start(0);
         return;
     }
     const qint64 now = sinceStart_.elapsed();
@@ -187,8 +188,10 @@ void RunController::measureRate(const RunBytes& bytes) {
     }
     lastSampleMs_ = now;
     meter_.add(static_cast<double>(now) / 1000.0, bytes.runDone);
+    workMeter_.add(static_cast<double>(now) / 1000.0, bytes.workDone());
+    // The rate falls while only empty files are done; the time left counts them.
     const auto rate = meter_.bytesPerSecond();
-    const auto left = meter_.secondsLeft(bytes.runTotal);
+    const auto left = workMeter_.secondsLeft(bytes.workTotal());
     if (rate && left) {
         barText_ = toQString(strings_.text(MessageKey::txtRateAndTimeLeft))
                        .arg(toQString(formatByteSize(*rate, decimalSeparator_)),

@@ -87,7 +87,8 @@ private:
     std::optional<std::string> directoryStatus_;
     std::optional<RunCounters> counters_;
     std::optional<int> progress_;
-    RateMeter meter_;
+    RateMeter meter_;     // the bytes read, for the rate shown
+    RateMeter workMeter_; // bytes and pairs, for the time left
     QElapsedTimer sinceStart_;
     qint64 lastSampleMs_ = 0;
     std::optional<QString> barText_;

@@ -17,6 +17,25 @@ protected:
     DirectoryRunTest() { view.options.onlyDifferent = true; }
 };
 
+// One big pair, then many empty ones: the bar counts the pairs still to do, not only the bytes.
+TEST_F(DirectoryRunTest, TheBarIsNotFullWhileManyEmptyPairsRemain) {
+    tree.writeSized("L/a.big", 1 << 20);
+    tree.writeSized("R/a.big", 1 << 20);
+    for (int i = 0; i < 50; ++i) {
+        tree.write("L/z" + std::to_string(100 + i), "");
+        tree.write("R/z" + std::to_string(100 + i), "");
+    }
+    int afterTheBigPair = -1;
+    view.onPairBegun = [&](std::string_view name) {
+        if (name == "z100") {
+            afterTheBigPair = view.progressPositions.back();
+        }
+    };
+    run.startComparison();
+    EXPECT_LT(afterTheBigPair, 50);
+    EXPECT_EQ(view.progressPositions.back(), 100);
+}
+
 TEST_F(DirectoryRunTest, TheWholeReportOfATreeWithOneDifferenceBelow) {
     tree.writeSized("L/a.txt", 100);
     tree.writeSized("R/a.txt", 100);
