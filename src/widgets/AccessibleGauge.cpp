@@ -16,7 +16,7 @@ QAccessibleInterface* accessibleGauge(const QString& key, QObject* object) {
 } // namespace
 
 AccessibleGauge::AccessibleGauge(Gauge* gauge)
-    : QAccessibleWidget(gauge, QAccessible::ProgressBar) {}
+    : AccessibleReadOnlyValue(gauge, QAccessible::ProgressBar) {}
 
 void AccessibleGauge::installFactory() {
     static const bool installed = (QAccessible::installFactory(accessibleGauge), true);
@@ -34,18 +34,9 @@ QString AccessibleGauge::text(QAccessible::Text kind) const {
     return QAccessibleWidget::text(kind);
 }
 
-void* AccessibleGauge::interface_cast(QAccessible::InterfaceType type) {
-    if (type == QAccessible::ValueInterface) {
-        return static_cast<QAccessibleValueInterface*>(this);
-    }
-    return QAccessibleWidget::interface_cast(type);
-}
-
 QVariant AccessibleGauge::currentValue() const {
     return gauge()->value();
 }
-
-void AccessibleGauge::setCurrentValue(const QVariant&) {}
 
 QVariant AccessibleGauge::maximumValue() const {
     return gauge()->maximum();
@@ -53,10 +44,6 @@ QVariant AccessibleGauge::maximumValue() const {
 
 QVariant AccessibleGauge::minimumValue() const {
     return gauge()->minimum();
-}
-
-QVariant AccessibleGauge::minimumStepSize() const {
-    return 0.0;
 }
 
 } // namespace quorvel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QAccessibleWidget>
+#include "widgets/AccessibleReadOnlyValue.h"
 
 namespace quorvel {
 
@@ -8,18 +8,15 @@ class Gauge;
 
 // What a screen reader is told of a Gauge: a progress bar with its value, its range and, as the
 // value's text, the percentage shown. The value is only read: a gauge shows, it is not set.
-class AccessibleGauge : public QAccessibleWidget, public QAccessibleValueInterface {
+class AccessibleGauge : public AccessibleReadOnlyValue {
 public:
     explicit AccessibleGauge(Gauge* gauge);
 
     QString text(QAccessible::Text kind) const override;
-    void* interface_cast(QAccessible::InterfaceType type) override;
 
     QVariant currentValue() const override;
-    void setCurrentValue(const QVariant& value) override;
     QVariant maximumValue() const override;
     QVariant minimumValue() const override;
-    QVariant minimumStepSize() const override;
 
     // Makes the interfaces of gauges from here on.
     static void installFactory();

@@ -19,7 +19,7 @@ QAccessibleInterface* accessibleGraph(const QString& key, QObject* object) {
 } // namespace
 
 AccessibleGraph::AccessibleGraph(PerformanceGraph* graph)
-    : QAccessibleWidget(graph, QAccessible::Chart) {}
+    : AccessibleReadOnlyValue(graph, QAccessible::Chart) {}
 
 void AccessibleGraph::installFactory() {
     static const bool installed = (QAccessible::installFactory(accessibleGraph), true);
@@ -38,19 +38,10 @@ QString AccessibleGraph::text(QAccessible::Text kind) const {
     return QAccessibleWidget::text(kind);
 }
 
-void* AccessibleGraph::interface_cast(QAccessible::InterfaceType type) {
-    if (type == QAccessible::ValueInterface) {
-        return static_cast<QAccessibleValueInterface*>(this);
-    }
-    return QAccessibleWidget::interface_cast(type);
-}
-
 QVariant AccessibleGraph::currentValue() const {
     const std::optional<double> latest = graph()->latestValue();
     return latest ? QVariant(*latest) : QVariant();
 }
-
-void AccessibleGraph::setCurrentValue(const QVariant&) {}
 
 QVariant AccessibleGraph::maximumValue() const {
     return graph()->scaleMaximum();
@@ -58,10 +49,6 @@ QVariant AccessibleGraph::maximumValue() const {
 
 QVariant AccessibleGraph::minimumValue() const {
     return graph()->scaleMinimum();
-}
-
-QVariant AccessibleGraph::minimumStepSize() const {
-    return 0.0;
 }
 
 } // namespace quorvel
