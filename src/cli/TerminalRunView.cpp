@@ -98,8 +98,7 @@ void TerminalRunView::readProblem(std::string_view path, int errorCode) {
     }
     // A name may hold escape bytes; they must not reach the terminal as commands.
     std::fprintf(stderr, "quorvel-compare: %s: %s\n", reportSafe(path).c_str(),
-                 errorCode == kChangedWhileRead ? changedWhileReadText()
-                                                : std::strerror(errorCode));
+                 ownReasonText(errorCode) ? ownReasonText(errorCode) : std::strerror(errorCode));
     if (!shown_.empty() && stream_ == stderr) {
         std::fputs(shown_.c_str(), stderr);
         std::fflush(stderr);

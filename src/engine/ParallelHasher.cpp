@@ -70,9 +70,11 @@ std::optional<HashedFile> ParallelHasher::next(const MayGoOn& mayGoOn) {
         auto job = std::move(jobs_.front());
         jobs_.pop_front();
         lock.unlock();
-        FileHasher hasher(*access_.front());
+        if (!ownHasher_) {
+            ownHasher_ = std::make_unique<FileHasher>(*access_.front());
+        }
         auto hashed =
-            hasher.hash(job.path, [&mayGoOn](std::int64_t) { return !mayGoOn || mayGoOn(); });
+            ownHasher_->hash(job.path, [&mayGoOn](std::int64_t) { return !mayGoOn || mayGoOn(); });
         ++taken_;
         if (hashed.stopped) {
             stop();

@@ -67,6 +67,7 @@ private:
     std::uint64_t taken_ = 0;
     std::vector<std::unique_ptr<FileAccess>> access_;
     std::vector<std::thread> workers_;
+    std::unique_ptr<FileHasher> ownHasher_; // the caller's, where no worker could be had
 };
 
 } // namespace quorvel

@@ -10,13 +10,16 @@ inline constexpr int kChangedWhileRead = 1000;
 // kind, which no read was tried on.
 inline constexpr int kNotARegularFile = 1001;
 
-// The reason a read problem gives, in English, as the system's own reasons are.
-inline const char* changedWhileReadText() {
-    return "changed while it was read";
-}
-
-inline const char* notARegularFileText() {
-    return "not a regular file";
+// The reason of one of our own codes, in English as the system's are; nothing for an errno value.
+inline const char* ownReasonText(int code) {
+    switch (code) {
+    case kChangedWhileRead:
+        return "changed while it was read";
+    case kNotARegularFile:
+        return "not a regular file";
+    default:
+        return nullptr;
+    }
 }
 
 } // namespace quorvel

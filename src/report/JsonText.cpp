@@ -25,11 +25,8 @@ std::string jsonLine(const JsonObject& object) {
 }
 
 std::string reasonText(int errorCode) {
-    if (errorCode == kChangedWhileRead) {
-        return changedWhileReadText();
-    }
-    if (errorCode == kNotARegularFile) {
-        return notARegularFileText();
+    if (const char* own = ownReasonText(errorCode)) {
+        return own;
     }
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
     const char* text = cLocale ? strerror_l(errorCode, cLocale) : std::strerror(errorCode);
