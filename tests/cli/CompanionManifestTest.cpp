@@ -181,12 +181,6 @@ TEST_F(CompanionManifestTest, WritingAManifestNeverReplacesAFileUnlessForced) {
          "quorvel-compare: 'm.qvm' exists; to compare T with it: quorvel-compare m.qvm T; to "
          "replace it: --force\n",
          false},
-        {"also when the options differ",
-         {"--manifest", "m.qvm", "--no-recurse", "T"},
-         2,
-         "quorvel-compare: 'm.qvm' exists; to compare T with it: quorvel-compare m.qvm T; to "
-         "replace it: --force\n",
-         false},
         {"--force replaces it", {"--force", "--manifest", "m.qvm", "T"}, 0, "", true},
     };
     for (const auto& row : rows) {
@@ -199,11 +193,6 @@ TEST_F(CompanionManifestTest, WritingAManifestNeverReplacesAFileUnlessForced) {
         EXPECT_EQ(tree.read("m.qvm") != "last month's manifest\n", row.replaced);
         EXPECT_EQ(tree.listing(), "T m.qvm") << "no temporary file is left";
     }
-    tree.write("my tree/a.txt", "a");
-    const auto r = run({"--manifest", "m.qvm", "my tree"});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "quorvel-compare: 'm.qvm' exists; to compare my tree with it: "
-                     "quorvel-compare m.qvm 'my tree'; to replace it: --force\n");
     const auto toOutput = run({"--manifest", "-", "T"});
     EXPECT_EQ(toOutput.exitCode, 0) << "standard output is never refused";
     EXPECT_EQ(toOutput.out.rfind("{\"type\":\"header\"", 0), 0u);
@@ -235,21 +224,11 @@ TEST_F(CompanionManifestTest, AManifestThatIsNotWholeIsRefusedAsDamaged) {
          {"T", "a.qvm"},
          2,
          "quorvel-compare: a.qvm:1: damaged manifest: the last line is cut short\n"},
-        {"two failed captures are not equal",
-         {{"a.qvm", ""}, {"b.qvm", ""}},
-         {"a.qvm", "b.qvm"},
-         2,
-         "quorvel-compare: a.qvm:1: damaged manifest: empty: no header\n"},
         {"a capture of another name, forced on the left",
          {{"capture", ""}},
          {"--left-manifest", "capture", "T"},
          2,
          "quorvel-compare: capture:1: damaged manifest: empty: no header\n"},
-        {"and on the right",
-         {{"capture", "\n"}},
-         {"--right-manifest", "T", "capture"},
-         2,
-         "quorvel-compare: capture:1: damaged manifest: not a JSON object\n"},
         {"a directory is no manifest",
          {},
          {"--right-manifest", "T", "T"},
@@ -285,7 +264,6 @@ TEST_F(CompanionManifestTest, AManifestIsReadAsItComesFromAPipeOrStandardInput) 
     tree.fifo("fifo");
     const StreamRow rows[] = {
         {"standard input", R"(cat m.qvm | "$0" --no-progress - T)", 0, ""},
-        {"standard input on the right", R"("$0" --no-progress T - < m.qvm)", 0, ""},
         {"a pipe named by its descriptor", R"("$0" --no-progress <(cat m.qvm) T)", 0, ""},
         {"a failed capture through a pipe", R"(exec 7< <(true); "$0" --no-progress T /dev/fd/7)", 2,
          "quorvel-compare: /dev/fd/7:1: damaged manifest: empty: no header\n"},
@@ -305,13 +283,6 @@ TEST_F(CompanionManifestTest, AManifestIsReadAsItComesFromAPipeOrStandardInput) 
         EXPECT_EQ(r.exitCode, row.exitCode) << r.out;
         EXPECT_EQ(r.err, row.err);
     }
-    tree.write("T/sub/new.txt", "new");
-    const auto r = test::runChild(
-        {"/bin/bash", "-c", R"(cat m.qvm | "$0" --no-progress --both - T)", QUORVEL_COMPARE_BIN},
-        tree.root());
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out.rfind("Comparison of manifest -\n", 0), 0u) << r.out;
-    EXPECT_NE(r.out.find(">>>> new.txt: not found in 1st directory!"), std::string::npos) << r.out;
 }
 
 struct TakenUnderRow {
@@ -326,8 +297,6 @@ TEST_F(CompanionManifestTest, AComparisonWalksByTheManifestsOptionsUnlessOthersA
     tree.write("T/notes.log", "log");
     const TakenUnderRow rows[] = {
         {"a filter", {"--filter", "*.txt"}, {}, 0, {"(filter:  *.txt)\n", "Compared 4 file(s)"}},
-        {"exclusions", {"--exclude", "sub"}, {}, 0, {"(exclude:  sub)\n", "Compared 4 file(s)"}},
-        {"no recursion", {"--no-recurse"}, {}, 0, {"Compared 4 file(s)"}},
         {"all three",
          {"--no-recurse", "--filter", "*.txt;*.bin", "--exclude", "same*"},
          {},
@@ -383,8 +352,6 @@ TEST_F(CompanionManifestTest, AManifestInsideItsTreeLeavesItselfOut) {
     const InsideRow rows[] = {
         {"at the top", R"("$0" --manifest T/m.qvm T)", R"("$0" --both T/m.qvm T)", "T/m.qvm",
          files},
-        {"in a subdirectory, compared the other way", R"("$0" --manifest T/sub/m.qvm T)",
-         R"("$0" --both T T/sub/m.qvm)", "T/sub/m.qvm", files},
         {"through standard output", R"("$0" --manifest - T > T/m.qvm)",
          R"("$0" --both - T < T/m.qvm)", "T/m.qvm", files},
         {"a temporary file left by a killed run",
@@ -426,7 +393,6 @@ TEST_F(CompanionManifestTest, AnUnreadablePathRecordedElsewhereIsNamedAsTheManif
     const RecordedRow rows[] = {
         {"a file the tree lacks, manifest on the left", "sub/secret", true},
         {"a file the tree has, manifest on the right", "same.txt", false},
-        {"a directory", "sub/deep/", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -57,13 +57,7 @@ TEST(GaugeTest, AValueSetBeforeItsRangeSurvivesTheRange) {
     const Row rows[] = {
         {"the maximum, then the value", {{"maximum", 200}, {"value", 150}}, 150, 75},
         {"the value, then the maximum", {{"value", 150}, {"maximum", 200}}, 150, 75},
-        {"the value, then the minimum", {{"value", -50}, {"minimum", -100}}, -50, 25},
-        {"the value, then both ends",
-         {{"value", 150}, {"minimum", 100}, {"maximum", 200}},
-         150,
-         50},
         {"a range that never reaches it", {{"value", 150}, {"maximum", 120}}, 120, 100},
-        {"a later value replaces it", {{"value", 150}, {"value", 20}, {"maximum", 200}}, 20, 10},
         {"a range narrowed and widened again",
          {{"value", 80}, {"maximum", 50}, {"maximum", 100}},
          80,
@@ -138,9 +132,6 @@ TEST(GaugeTest, ARangeAcrossTheWholeDoubleRangeGivesItsShare) {
     const double largest = std::numeric_limits<double>::max();
     const Row rows[] = {
         {"the middle of plus and minus 1.7e308", -1.7e308, 1.7e308, 0, 50},
-        {"three quarters across it", -1.7e308, 1.7e308, 0.85e308, 75},
-        {"its top", -1.7e308, 1.7e308, 1.7e308, 100},
-        {"its bottom", -1.7e308, 1.7e308, -1.7e308, 0},
         {"the largest doubles either side", -largest, largest, largest / 2, 75},
         {"a tiny range", 0, 1e-300, 0.25e-300, 25},
     };
@@ -204,7 +195,6 @@ TEST(GaugeTest, AScreenReaderReadsTheValueItsRangeAndThePercentage) {
         QString text;
     };
     const Row rows[] = {
-        {"the default range", 0, 100, 42, QStringLiteral("42%")},
         {"an offset range", 100, 300, 150, QStringLiteral("25%")},
         {"a value beyond the range", -10, 10, 50, QStringLiteral("100%")},
     };
