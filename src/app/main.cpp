@@ -65,7 +65,8 @@ int main(int argc, char* argv[]) {
     MainWindow& mainWindow = windows->mainWindow();
     QObject::connect(&mainWindow, &MainWindow::closed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
-    QObject::connect(&endingSignals, &EndingSignals::closeRequested, &mainWindow, &QWidget::close);
+    QObject::connect(&endingSignals, &EndingSignals::closeRequested, &mainWindow,
+                     &MainWindow::closeForSignal);
     mainWindow.openOnOperands(commandLine.operands);
     mainWindow.showAtStart();
     return QApplication::exec();

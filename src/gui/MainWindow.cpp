@@ -21,6 +21,7 @@
 #include "lang/LanguageStrings.h"
 #include "settings/ClosingSettings.h"
 #include "settings/MainWindowSettings.h"
+#include "settings/SettingsError.h"
 #include "settings/SettingsStore.h"
 #include "ui_MainWindow.h"
 
@@ -29,6 +30,7 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include <cstdio>
 #include <exception>
 
 namespace quorvel {
@@ -295,6 +297,12 @@ void MainWindow::tellSettingsDamage() {
             this, text(MessageKey::errSettingsDamaged) + QLatin1Char('\n') + damage->copyPath,
             text(MessageKey::capMessage), QMessageBox::Warning);
     }
+    if (const auto problem = settings_.takeUnusable()) {
+        dialogs_.showMessage(this,
+                             text(MessageKey::errSettingsUnusable) + QLatin1Char('\n') +
+                                 settings_.filePath() + QLatin1Char('\n') + *problem,
+                             text(MessageKey::capMessage), QMessageBox::Warning);
+    }
 }
 
 // --- Closing and size ------------------------------------------------------------------------
@@ -315,6 +323,28 @@ void MainWindow::writeSettingsAtClose() {
     writeClosingSettings(settings_, s);
 }
 
+void MainWindow::writeSettingsOrTell() {
+    try {
+        writeSettingsAtClose();
+    } catch (const SettingsError& failure) {
+        if (failure.onRead()) {
+            throw;
+        }
+        const QString message = text(MessageKey::errSettingsNotSaved) + QLatin1Char('\n') +
+                                settings_.filePath() + QLatin1Char('\n') + settings_.problem();
+        if (closingForSignal_) {
+            std::fprintf(stderr, "quorvel: %s\n", qPrintable(message));
+        } else {
+            dialogs_.showMessage(this, message, text(MessageKey::capError), QMessageBox::Critical);
+        }
+    }
+}
+
+void MainWindow::closeForSignal() {
+    closingForSignal_ = true;
+    close();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (runs_->closeAfterRun()) {
         event->ignore();
@@ -323,9 +353,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!closedOnce_) {
         closedOnce_ = true;
-        guard([this] {
-            writeSettingsAtClose();
-        }); // a failed write is shown, and the window still closes
+        guard([this] { writeSettingsOrTell(); }); // the window closes all the same
         emit closed();
     }
 }

@@ -58,6 +58,9 @@ public:
 
     // Shows the window at its stored place, maximized when it was closed so.
     void showAtStart() { placer_.show(); }
+    // A close asked by an ending signal: nothing may wait for a click then, so a failure to save
+    // the settings goes to standard error.
+    void closeForSignal();
     // The paths of the command line: their directories go to the panels at once, the mode and the
     // selected files once the first activation has put a language in force (which leaves no mode
     // chosen). A path that cannot be read is named in the standard error display then, and the
@@ -128,6 +131,7 @@ private:
     void showLanguageChooser();
     void applyLanguageAtStart();
     void tellSettingsDamage();
+    void writeSettingsOrTell();
     void applyOperands();
     void writeSettingsAtClose();
 
@@ -150,6 +154,7 @@ private:
     std::string helpFile_;
 
     bool closedOnce_ = false;
+    bool closingForSignal_ = false;
     CommandLineOperands operands_;
 
     std::unique_ptr<RunController> runs_;

@@ -59,9 +59,11 @@ enum class MessageKey : int {
     txtRateAndTimeLeft, // %1 the bytes a second, %2 the time left
     hdrManifestCompare,
     hdrWithManifest,
-    txtManifestTaken, // before a manifest's date and tree in the heading
+    txtManifestTaken,    // before a manifest's date and tree in the heading
+    errSettingsUnusable, // then the file and the system's reason, a line each
+    errSettingsNotSaved,
 };
 
-inline constexpr int kMessageKeyCount = 56;
+inline constexpr int kMessageKeyCount = 58;
 
 } // namespace quorvel

@@ -72,6 +72,9 @@ constinit const LanguageTexts kDanishTexts{
         {hdrManifestCompare, "Sammenligning af manifest"},
         {hdrWithManifest, "med manifest"},
         {txtManifestTaken, "manifest lavet"},
+        {errSettingsUnusable, "Indstillingsfilen kan hverken læses eller erstattes, så ændringer "
+                              "af indstillingerne bliver ikke gemt:"},
+        {errSettingsNotSaved, "Indstillingerne kunne ikke gemmes:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},

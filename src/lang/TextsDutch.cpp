@@ -75,6 +75,9 @@ constinit const LanguageTexts kDutchTexts{
         {hdrManifestCompare, "Vergelijken van een manifest"},
         {hdrWithManifest, "met een manifest"},
         {txtManifestTaken, "manifest gemaakt"},
+        {errSettingsUnusable, "Het instellingenbestand kan niet worden gelezen of vervangen; "
+                              "wijzigingen in de instellingen worden niet bewaard:"},
+        {errSettingsNotSaved, "De instellingen konden niet worden opgeslagen:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},

@@ -74,6 +74,9 @@ constinit const LanguageTexts kEnglishTexts{
         {hdrManifestCompare, "Comparison of manifest"},
         {hdrWithManifest, "with manifest"},
         {txtManifestTaken, "manifest taken"},
+        {errSettingsUnusable, "The settings file can be neither read nor replaced, so changes to "
+                              "the settings will not be kept:"},
+        {errSettingsNotSaved, "The settings could not be saved:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},

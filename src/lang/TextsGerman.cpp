@@ -78,6 +78,9 @@ constinit const LanguageTexts kGermanTexts{
         {hdrManifestCompare, "Vergleich von Manifest"},
         {hdrWithManifest, "mit Manifest"},
         {txtManifestTaken, "Manifest erstellt"},
+        {errSettingsUnusable, "Die Einstellungsdatei kann weder gelesen noch ersetzt werden; "
+                              "Änderungen an den Einstellungen werden nicht gespeichert:"},
+        {errSettingsNotSaved, "Die Einstellungen konnten nicht gespeichert werden:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},

@@ -76,6 +76,9 @@ constinit const LanguageTexts kItalianTexts{
         {hdrManifestCompare, "Confronto manifesto"},
         {hdrWithManifest, "con manifesto"},
         {txtManifestTaken, "manifesto creato"},
+        {errSettingsUnusable, "Il file delle impostazioni non può essere né letto né sostituito: "
+                              "le modifiche alle impostazioni non saranno conservate:"},
+        {errSettingsNotSaved, "Non è stato possibile salvare le impostazioni:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},

@@ -77,6 +77,9 @@ constinit const LanguageTexts kSpanishTexts{
         {hdrManifestCompare, "Comparación de manifiesto"},
         {hdrWithManifest, "con manifiesto"},
         {txtManifestTaken, "manifiesto creado"},
+        {errSettingsUnusable, "El archivo de configuración no se puede leer ni reemplazar; los "
+                              "cambios en la configuración no se guardarán:"},
+        {errSettingsNotSaved, "No se ha podido guardar la configuración:"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrumpir"},

@@ -83,6 +83,21 @@ SettingsFile::SettingsFile(QString path)
 SettingsFile::~SettingsFile() = default;
 
 SettingsFile::Contents SettingsFile::load() {
+    Contents contents = read();
+    if (contents.state == State::Unreadable) {
+        problem_ = contents.problem;
+        noteUnusable(contents.problem);
+    } else if (contents.state == State::Missing) {
+        if (const auto problem = placeProblem()) {
+            noteUnusable(*problem);
+        }
+    } else if (damagedProblem_) {
+        noteUnusable(problem_); // neither kept aside nor, then, replaced
+    }
+    return contents;
+}
+
+SettingsFile::Contents SettingsFile::read() {
     damagedProblem_.reset();
     const QByteArray native = QFile::encodeName(path_);
     if (native.isEmpty()) {
@@ -149,10 +164,14 @@ bool SettingsFile::lock(std::chrono::milliseconds timeout) {
         return true;
     }
     if (!makePrivateDirectories(QFileInfo(path_).absolutePath())) {
+        problem_ = errnoText(errno);
         return false;
     }
     auto lock = std::make_unique<QLockFile>(path_ + QStringLiteral(".lock"));
     if (!lock->tryLock(timeout)) {
+        problem_ = lock->error() == QLockFile::LockFailedError
+                       ? QStringLiteral("in use by another instance: %1.lock").arg(path_)
+                       : errnoText(lock->error() == QLockFile::PermissionError ? EACCES : EIO);
         return false;
     }
     lock_ = std::move(lock);
@@ -167,13 +186,20 @@ bool SettingsFile::save(const RegFile& document) {
     const QByteArray bytes = document.serialize();
     // Never write what the next start would reject.
     if (bytes.size() > kMaxFileSize || !RegFileParser::parse(bytes).file) {
+        problem_ = errnoText(bytes.size() > kMaxFileSize ? EFBIG : EINVAL);
         return false;
     }
-    if (path_.isEmpty() || !makePrivateDirectories(QFileInfo(path_).absolutePath())) {
+    if (path_.isEmpty()) {
+        problem_ = QStringLiteral("there is no place for settings");
+        return false;
+    }
+    if (!makePrivateDirectories(QFileInfo(path_).absolutePath())) {
+        problem_ = errnoText(errno);
         return false;
     }
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        problem_ = file.errorString();
         return false;
     }
     if (damagedProblem_ && !keepDamagedCopy()) {
@@ -181,10 +207,12 @@ bool SettingsFile::save(const RegFile& document) {
     }
     // EINVAL: the file system cannot sync; there is nothing more to wait for.
     if (!file.flush() || (sync_(file.handle()) != 0 && errno != EINVAL)) {
+        problem_ = errnoText(errno);
         file.cancelWriting();
         return false;
     }
     if (!commit_(file)) {
+        problem_ = file.errorString();
         return false;
     }
     // Until the folder is on disk, a power cut can bring the old file back.
@@ -227,6 +255,51 @@ std::optional<SettingsFile::Damage> SettingsFile::takeDamage() {
     return std::exchange(damage_, std::nullopt);
 }
 
+void SettingsFile::noteUnusable(const QString& problem) {
+    if (!unusableTold_) {
+        unusable_ = problem;
+    }
+}
+
+std::optional<QString> SettingsFile::takeUnusable() {
+    if (unusable_) {
+        unusableTold_ = true;
+    }
+    return std::exchange(unusable_, std::nullopt);
+}
+
+std::optional<QString> SettingsFile::placeProblem() const {
+    if (path_.isEmpty()) {
+        return QStringLiteral("there is no place for settings");
+    }
+    // The save writes where a symbolic link leads, even to a file not there yet.
+    QFileInfo target(path_);
+    for (int depth = 0; depth < 128 && target.isSymLink(); ++depth) {
+        target.setFile(target.symLinkTarget());
+    }
+    const bool followed = target.filePath() != QFileInfo(path_).filePath();
+    QString folder = target.absolutePath();
+    // Missing folders of our own path are made by the save; a link's target folder is not.
+    while (!followed && !QFileInfo(folder).exists() && folder != QStringLiteral("/")) {
+        folder = QFileInfo(folder).absolutePath();
+    }
+    const QByteArray native = QFile::encodeName(folder);
+    // An unnamed file that vanishes on close asks the file system itself, which also answers for
+    // a read-only mount and for the superuser.
+    const FileDescriptor probe(::open(native.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (probe.isOpen()) {
+        return std::nullopt;
+    }
+    const int error = errno;
+    if (error == EOPNOTSUPP || error == EISDIR || error == EINVAL) {
+        if (::access(native.constData(), W_OK | X_OK) == 0) {
+            return std::nullopt;
+        }
+        return errnoText(errno);
+    }
+    return errnoText(error);
+}
+
 bool SettingsFile::keepDamagedCopy() {
     // A second name for the damaged file, not a rename: should the save then fail, the file
     // stays where it was. A name that is taken is never reused, so every copy stays.
@@ -249,14 +322,17 @@ bool SettingsFile::keepDamagedCopy() {
             damagedProblem_.reset(); // gone meanwhile: nothing to keep
             return true;
         }
+        const int linkError = errno;
         std::error_code error;
         std::filesystem::copy_file(damaged, copy, error);
         kept = !error;
         if (error && error != std::errc::file_exists) {
+            problem_ = errnoText(linkError);
             return false;
         }
     }
     if (!kept) {
+        problem_ = errnoText(EEXIST);
         return false;
     }
     std::fprintf(stderr,

@@ -59,6 +59,11 @@ public:
     Contents load();
     // The damage found since the last call, once.
     std::optional<Damage> takeDamage();
+    // Why the file can be neither read nor kept, should a load have found it so; told once in the
+    // file's life, since every close would fail the same way.
+    std::optional<QString> takeUnusable();
+    // The system's reason of the last failed load, lock or save.
+    const QString& problem() const { return problem_; }
 
     bool lock(std::chrono::milliseconds timeout);
     void unlock();
@@ -73,6 +78,10 @@ public:
     void setSyncCall(SyncCall sync) { sync_ = std::move(sync); }
 
 private:
+    Contents read();
+    void noteUnusable(const QString& problem);
+    // Why a missing file could not be made where the save would put it; nothing when it could.
+    std::optional<QString> placeProblem() const;
     bool keepDamagedCopy();
     QString damagedCopyPath(int n) const;
     // The kept copy with these bytes, if there is one.
@@ -85,6 +94,9 @@ private:
     std::optional<QString> damagedProblem_; // damage not yet kept aside
     std::optional<QByteArray> keptDamage_;  // the content last kept aside
     std::optional<Damage> damage_;          // not yet told
+    std::optional<QString> unusable_;       // not yet told
+    bool unusableTold_ = false;
+    QString problem_;
 };
 
 } // namespace quorvel

@@ -71,6 +71,10 @@ public:
 
     // A damaged file met since the last call, with where its copy is; once.
     std::optional<SettingsFile::Damage> takeDamage() { return file_.takeDamage(); }
+    // Why the file can be neither read nor kept, once.
+    std::optional<QString> takeUnusable() { return file_.takeUnusable(); }
+    // The system's reason of the last failure to read or save the file.
+    const QString& problem() const { return file_.problem(); }
 
     void setLockTimeout(std::chrono::milliseconds timeout) { lockTimeout_ = timeout; }
     void setCommitStep(SettingsFile::CommitStep step) { file_.setCommitStep(std::move(step)); }

@@ -3,7 +3,9 @@
 #include "gui/ProgramStart.h"
 #include "lang/LanguageTable.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -103,6 +105,31 @@ TEST_F(SettingsFaultBoxTest, AValueOfTheWrongTypeNamesTheFileAndTheUserMayStartW
     EXPECT_EQ(
         settingsBytes(),
         QByteArray("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quorvel]\n\"Form1Top\"=\"100\"\n"));
+}
+
+TEST_F(SettingsFaultBoxTest, SettingsThatCanNeitherBeReadNorWrittenAreToldAtStartAndAtClose) {
+    const auto english = [](MessageKey key) {
+        return QString::fromUtf8(languageText(kEnglish, key).value_or(""));
+    };
+    for (const bool bySignal : {false, true}) {
+        SCOPED_TRACE(bySignal ? "closed by a signal" : "closed by the user");
+        QDir().mkpath(settingsPath()); // a folder where the file should be
+        dialogs_.boxes.clear();
+        settings_ = std::make_unique<SettingsStore>(settingsPath());
+        MainWindow& window = makeWindow();
+        showAndActivate();
+        ASSERT_EQ(dialogs_.boxes.size(), 1u);
+        EXPECT_EQ(dialogs_.boxes[0].text, english(MessageKey::errSettingsUnusable) + "\n" +
+                                              settingsPath() + "\nnot a regular file");
+        bySignal ? window.closeForSignal() : static_cast<void>(window.close());
+        // Nothing waits for a click while a signal ends the program.
+        ASSERT_EQ(dialogs_.boxes.size(), bySignal ? 1u : 2u);
+        if (!bySignal) {
+            EXPECT_EQ(dialogs_.boxes[1].text, english(MessageKey::errSettingsNotSaved) + "\n" +
+                                                  settingsPath() + "\nnot a regular file");
+        }
+        EXPECT_TRUE(QFileInfo(settingsPath()).isDir());
+    }
 }
 
 } // namespace
