@@ -14,7 +14,16 @@
 namespace quorvel::test {
 namespace {
 
-using SignalTest = WindowFixture;
+// A background job or nohup may have started us with these ignored, and an ignored signal is
+// rightly left so: the tests want the ones a logout sends.
+class SignalTest : public WindowFixture {
+protected:
+    SignalTest() {
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            std::signal(signal, SIG_DFL);
+        }
+    }
+};
 
 TEST_F(SignalTest, ALogoutsSignalClosesTheWindowAsTheUserWouldAndKeepsTheSettings) {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
