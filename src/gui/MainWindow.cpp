@@ -335,7 +335,7 @@ void MainWindow::writeSettingsOrTell() {
         if (closingForSignal_) {
             std::fprintf(stderr, "quorvel: %s\n", qPrintable(message));
         } else {
-            dialogs_.showMessage(this, message, text(MessageKey::capError), QMessageBox::Critical);
+            dialogs_.showFailure(this, message);
         }
     }
 }

@@ -125,6 +125,7 @@ TEST_F(SettingsFaultBoxTest, SettingsThatCanNeitherBeReadNorWrittenAreToldAtStar
         // Nothing waits for a click while a signal ends the program.
         ASSERT_EQ(dialogs_.boxes.size(), bySignal ? 1u : 2u);
         if (!bySignal) {
+            EXPECT_EQ(dialogs_.boxes[1].kind, RecordingDialogs::Box::Kind::Failure);
             EXPECT_EQ(dialogs_.boxes[1].text, english(MessageKey::errSettingsNotSaved) + "\n" +
                                                   settingsPath() + "\nnot a regular file");
         }

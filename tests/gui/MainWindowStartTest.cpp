@@ -1,5 +1,6 @@
 #include "gui/WindowFixture.h"
 
+#include "lang/LanguageTable.h"
 #include "settings/SettingsError.h"
 
 #include <QCheckBox>
@@ -209,7 +210,13 @@ TEST_F(ClosingTest, AFailedWriteIsShownAndTheWindowStillCloses) {
     EXPECT_EQ(closed.count(), 1);
     ASSERT_EQ(dialogs_.boxes.size(), 1U);
     EXPECT_EQ(dialogs_.boxes[0].kind, RecordingDialogs::Box::Kind::Failure);
-    EXPECT_EQ(dialogs_.boxes[0].text, QStringLiteral("Failed to set data for 'Form1Top'"));
+    // In the window's language, with the file and the reason.
+    EXPECT_EQ(
+        dialogs_.boxes[0].text,
+        QString::fromUtf8(
+            languageText(window.currentLanguage(), MessageKey::errSettingsNotSaved).value_or("")) +
+            "\n" + settingsPath() + "\n" + settings_->problem());
+    EXPECT_FALSE(settings_->problem().isEmpty());
 }
 
 } // namespace
