@@ -6,6 +6,7 @@
 #include "engine/RunHeadings.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"
+#include "engine/Wildcard.h"
 
 #include <vector>
 
@@ -170,6 +171,28 @@ void ManifestComparison::sumSizes() {
 void ManifestComparison::comparePairs() {
     Cursor left(left_, files_, state_.options);
     Cursor right(right_, files_, state_.options);
+    // A directory's files go as a directory run takes them: the left side's pattern by pattern
+    // (a name two patterns match, twice), then those only on the right. With one pattern only
+    // the right side's wait.
+    const NameFilter names(state_.options.filter, state_.options.exclusions);
+    const bool byPattern = names.patterns().size() > 1;
+    std::vector<Pending> waiting;
+    const auto flush = [&] {
+        for (const std::string& pattern :
+             byPattern ? names.patterns() : std::vector<std::string>{}) {
+            for (const Pending& p : waiting) {
+                if (p.left && !state_.runInterrupted && matchesWildcard(pattern, p.left->name)) {
+                    p.right ? compareSame(*p.left, *p.right) : onlyOnOneSide(*p.left, true);
+                }
+            }
+        }
+        for (const Pending& p : waiting) {
+            if (!p.left && !state_.runInterrupted) {
+                onlyOnOneSide(*p.right, false);
+            }
+        }
+        waiting.clear();
+    };
     for (;;) {
         pollAbort(observer_, state_);
         if (state_.abortRequested) {
@@ -183,17 +206,36 @@ void ManifestComparison::comparePairs() {
         if (a == nullptr && b == nullptr) {
             break;
         }
+        Pending next;
         if (a != nullptr && (b == nullptr || manifestPathLess(a->path, b->path))) {
-            onlyOnOneSide(*a, true);
+            next.left = std::move(*a);
             left.pop();
         } else if (a == nullptr || manifestPathLess(b->path, a->path)) {
-            onlyOnOneSide(*b, false);
+            next.right = std::move(*b);
             right.pop();
         } else {
-            compareSame(*a, *b);
+            next.left = std::move(*a);
+            next.right = std::move(*b);
             left.pop();
             right.pop();
         }
+        const Item& item = next.left ? *next.left : *next.right;
+        const bool isDirectory = item.path.back() == '/';
+        if (!waiting.empty() && (isDirectory || item.directory != waiting.front().directory())) {
+            flush();
+        }
+        if (isDirectory) {
+            next.left ? (next.right ? compareSame(*next.left, *next.right)
+                                    : onlyOnOneSide(*next.left, true))
+                      : onlyOnOneSide(*next.right, false);
+        } else if (next.left && !byPattern) {
+            next.right ? compareSame(*next.left, *next.right) : onlyOnOneSide(*next.left, true);
+        } else {
+            waiting.push_back(std::move(next));
+        }
+    }
+    if (!state_.runInterrupted) {
+        flush();
     }
     record_.blank();
 }

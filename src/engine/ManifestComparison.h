@@ -60,6 +60,12 @@ private:
         const std::string* recordedIn = nullptr; // the manifest that records its errorCode
     };
     class Cursor;
+    // A file met on one side or both, held until its directory's files are all known.
+    struct Pending {
+        std::optional<Item> left;
+        std::optional<Item> right;
+        const std::string& directory() const { return left ? left->directory : right->directory; }
+    };
 
     void headingOf(const ManifestRunSide& side, MessageKey manifestKey, MessageKey treeKey,
                    std::string_view takenWord);

@@ -505,5 +505,33 @@ TEST_F(CompanionManifestTest, AnUnreadableFileIsInTheManifestAndIsTrouble) {
         << r.out;
 }
 
+// Overlapping patterns: a name two patterns match is compared twice, each side's files of a
+// directory go pattern by pattern and those only on the right come after them.
+TEST_F(CompanionManifestTest, AManifestRunListsAndCountsPairsAsADirectoryRunDoes) {
+    for (const char* name : {"L/b.txt", "L/a.txt", "L/ab.log", "L/sub/az.txt", "R/a.txt",
+                             "R/ab.log", "R/sub/az.txt", "R/zz.txt", "R/aa.txt", "R/sub/a0"}) {
+        tree.write(name, name[0] == 'L' ? "left!" : "right"); // one size: the same words
+    }
+    const auto pairs = [this](const std::string& left, const std::string& right) {
+        const auto r = run({"--filter", "*.txt;a*", "--json", "-", left, right});
+        EXPECT_EQ(r.exitCode, 1) << r.err;
+        std::vector<std::string> lines;
+        for (const auto& object : jsonLines(r.out)) {
+            if (object["type"] == "pair") {
+                lines.push_back(object["path"].get<std::string>() + " " +
+                                object["result"].get<std::string>());
+            }
+        }
+        return std::make_pair(lines, jsonLines(r.out).back()["compared"]);
+    };
+    const auto live = pairs("L", "R");
+    ASSERT_EQ(live.first.size(), 9u); // a.txt and sub/az.txt twice
+    ASSERT_EQ(run({"--manifest", "l.qvm", "L"}).exitCode, 0);
+    ASSERT_EQ(run({"--manifest", "r.qvm", "R"}).exitCode, 0);
+    EXPECT_EQ(pairs("L", "r.qvm"), live);
+    EXPECT_EQ(pairs("l.qvm", "R"), live);
+    EXPECT_EQ(pairs("l.qvm", "r.qvm"), live);
+}
+
 } // namespace
 } // namespace quorvel
