@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -201,6 +202,9 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
             {"FileListBox1", text(UiKey::uiCompareThis) + QLatin1Char(' ') + files},
             {"FileListBox2", text(UiKey::uiWithThis) + QLatin1Char(' ') + files},
             {"EditFiltro", text(UiKey::uiFilter)},
+            {"EditExclude", text(UiKey::uiExclude)},
+            {"GroupBox1", text(UiKey::uiGeneralOptions)},
+            {"CheckBoxBothSides", text(UiKey::uiBothSides)},
             {"ProgressBar1", text(UiKey::uiProgress)},
             {"BitBtn1", text(UiKey::uiAbort)},
             {"BitBtn2", text(UiKey::uiBrowse)},
@@ -211,6 +215,7 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
         for (const auto& [name, expected] : named) {
             EXPECT_EQ(child<QWidget>(name)->accessibleName(), expected) << name;
         }
+        EXPECT_EQ(child<QGroupBox>("GroupBox1")->title(), text(UiKey::uiGeneralOptions));
         // The captions are fitted for this language: laying the window out again changes nothing.
         const std::vector<std::string> fitted = laidOut();
         window_->resize(window_->width() + 1, window_->height());
