@@ -138,54 +138,6 @@ TEST_F(RealDialogsTest, TheDirectoryChooserOpensAtTheStartAndGivesTheChoiceOrNot
     }
 }
 
-TEST_F(RealDialogsTest, TheSaveDialogGivesANameWithoutExtensionThatOfTheChosenType) {
-    TempTree tree;
-    const SaveRequest request{
-        QStringLiteral("Save report"),
-        {QStringLiteral("Text (*.txt)"), QStringLiteral("HTML (*.html)"),
-         QStringLiteral("JSON Lines (*.jsonl)")},
-        1,
-        QString::fromStdString(tree.path("before")),
-        {QStringLiteral("txt"), QStringLiteral("html"), QStringLiteral("jsonl")}};
-    const struct {
-        const char* name;
-        int entry; // -1: cancelled
-        const char* typed;
-        const char* saved;
-    } rows[] = {{"text", 0, "report", "report.txt"},
-                {"page", 1, "page", "page.html"},
-                {"lines", 2, "lines", "lines.jsonl"},
-                {"own extension kept", 0, "notes.log", "notes.log"},
-                {"cancelled", -1, "report", nullptr}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        QString offered;
-        whenOpen([&](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(dialog->windowTitle(), request.title);
-            EXPECT_EQ(dialog->nameFilters(), request.nameFilters);
-            offered = dialog->selectedNameFilter();
-            if (row.entry < 0) {
-                dialog->reject();
-                return;
-            }
-            dialog->selectNameFilter(request.nameFilters[row.entry]);
-            dialog->selectFile(QString::fromStdString(tree.path(row.typed)));
-            static_cast<QDialog*>(dialog)->accept(); // as the Save button does
-        });
-        const std::optional<SaveChoice> choice = hooks_.saveDialog(nullptr, request);
-        EXPECT_EQ(offered, request.nameFilters[1]);
-        if (row.saved == nullptr) {
-            EXPECT_FALSE(choice.has_value());
-            continue;
-        }
-        ASSERT_TRUE(choice.has_value());
-        EXPECT_EQ(choice->fileName, QString::fromStdString(tree.path(row.saved)));
-        EXPECT_EQ(choice->entry, row.entry);
-    }
-}
-
 TEST_F(RealDialogsTest, ThePrintDialogTellsWhetherItWasConfirmed) {
     for (const bool accept : {true, false}) {
         SCOPED_TRACE(accept ? "confirmed" : "cancelled");
