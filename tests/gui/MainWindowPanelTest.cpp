@@ -9,8 +9,8 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -181,6 +181,8 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
         for (const char* name : {"LabelTutor1", "LabelTutor2"}) {
             EXPECT_TRUE(child<QLabel>(name)->autoFillBackground()) << name;
             EXPECT_EQ(child<QLabel>(name)->palette().color(QPalette::Window), QColor(255, 255, 128))
+                << name;
+            EXPECT_EQ(child<QLabel>(name)->palette().color(QPalette::WindowText), QColor(Qt::black))
                 << name;
         }
         // The folder picture beside Browse... stays, the caption narrowed beside it.
