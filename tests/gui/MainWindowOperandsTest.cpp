@@ -110,20 +110,5 @@ TEST_F(OperandsTest, APathThatCannotBeReadIsNamedAndTheWindowOpensAsWithout) {
     ::chmod(tree_.path("locked").c_str(), 0700);
 }
 
-TEST_F(OperandsTest, AFileChosenFarDownItsListIsScrolledIntoView) {
-    for (int i = 100; i < 180; ++i) {
-        tree_.write("L/f" + std::to_string(i), "x");
-    }
-    tree_.write("R/a.txt", "a");
-    MainWindow& window = makeWindow();
-    window.openOnOperands({"../L/f177", "../R/a.txt"});
-    showAndActivate();
-    auto* list = child<QListView>("FileListBox1");
-    const QModelIndexList selected = list->selectionModel()->selectedRows();
-    ASSERT_EQ(selected.size(), 1);
-    EXPECT_EQ(selected[0].data().toString(), "f177");
-    EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(selected[0])));
-}
-
 } // namespace
 } // namespace quorvel::test
