@@ -96,7 +96,16 @@ TEST_F(ModeShownTest, EveryModeOfTheTableHasAButtonOfItsOwnThatShowsItsControls)
         EXPECT_EQ(shown("EditFiltro"), row.directoryOptions);
         EXPECT_EQ(shown("FileListBox1"), row.leftList);
         EXPECT_EQ(shown("FileListBox2"), row.rightList);
+        EXPECT_EQ(shown("Label9"), row.leftList);
+        EXPECT_EQ(shown("Label10"), row.rightList);
         EXPECT_EQ(label("LabelTutor1"), toQString(strings_.text(row.guidance1)));
+        EXPECT_EQ(label("LabelTutor2"), toQString(strings_.text(row.guidance2)));
+        if (row.leftSelection != ListSelection::Kept) {
+            EXPECT_EQ(child<QListView>("FileListBox1")->selectionMode(),
+                      row.leftSelection == ListSelection::Multiple
+                          ? QAbstractItemView::ExtendedSelection
+                          : QAbstractItemView::SingleSelection);
+        }
     }
 }
 
