@@ -397,5 +397,25 @@ TEST_F(ReportWindowTest, TheKeysMoveTheCursorAcrossLinesAndKeepItInView) {
     }
 }
 
+// A screen reader reads the selection and the cursor as offsets into the whole text, and can set
+// the selection itself.
+TEST_F(ReportWindowTest, AssistiveToolsReadAndSetTheSelection) {
+    addLines({"alpha", "beta", "gamma"});
+    window_->show();
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(view())->textInterface();
+    ASSERT_NE(text, nullptr);
+    view()->setSelection({1, 2}, {0, 1}); // "lpha\nbe", the cursor at its start
+    int start = -1;
+    int end = -1;
+    ASSERT_EQ(text->selectionCount(), 1);
+    text->selection(0, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(1, 8));
+    EXPECT_EQ(text->cursorPosition(), 1);
+    text->setSelection(0, 11, 14); // "gam"
+    EXPECT_EQ(view()->selectedText(), "gam");
+    text->removeSelection(0);
+    EXPECT_EQ(text->selectionCount(), 0);
+}
+
 } // namespace
 } // namespace quorvel::test
