@@ -413,6 +413,8 @@ TEST_F(ReportWindowTest, AssistiveToolsReadAndSetTheSelection) {
     EXPECT_EQ(text->cursorPosition(), 1);
     text->setSelection(0, 11, 14); // "gam"
     EXPECT_EQ(view()->selectedText(), "gam");
+    text->setSelection(0, 0, 3);
+    EXPECT_EQ(view()->selectedText(), "alp");
     text->removeSelection(0);
     EXPECT_EQ(text->selectionCount(), 0);
 }
