@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -95,7 +96,16 @@ TEST_F(ModeShownTest, EveryModeOfTheTableHasAButtonOfItsOwnThatShowsItsControls)
         EXPECT_EQ(shown("EditFiltro"), row.directoryOptions);
         EXPECT_EQ(shown("FileListBox1"), row.leftList);
         EXPECT_EQ(shown("FileListBox2"), row.rightList);
+        EXPECT_EQ(shown("Label9"), row.leftList);
+        EXPECT_EQ(shown("Label10"), row.rightList);
         EXPECT_EQ(label("LabelTutor1"), toQString(strings_.text(row.guidance1)));
+        EXPECT_EQ(label("LabelTutor2"), toQString(strings_.text(row.guidance2)));
+        if (row.leftSelection != ListSelection::Kept) {
+            EXPECT_EQ(child<QListView>("FileListBox1")->selectionMode(),
+                      row.leftSelection == ListSelection::Multiple
+                          ? QAbstractItemView::ExtendedSelection
+                          : QAbstractItemView::SingleSelection);
+        }
     }
 }
 
@@ -181,6 +191,8 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
             EXPECT_TRUE(child<QLabel>(name)->autoFillBackground()) << name;
             EXPECT_EQ(child<QLabel>(name)->palette().color(QPalette::Window), QColor(255, 255, 128))
                 << name;
+            EXPECT_EQ(child<QLabel>(name)->palette().color(QPalette::WindowText), QColor(Qt::black))
+                << name;
         }
         // The folder picture beside Browse... stays, the caption narrowed beside it.
         for (const char* name : {"BitBtn2", "BitBtn3"}) {
@@ -201,6 +213,9 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
             {"FileListBox1", text(UiKey::uiCompareThis) + QLatin1Char(' ') + files},
             {"FileListBox2", text(UiKey::uiWithThis) + QLatin1Char(' ') + files},
             {"EditFiltro", text(UiKey::uiFilter)},
+            {"EditExclude", text(UiKey::uiExclude)},
+            {"GroupBox1", text(UiKey::uiGeneralOptions)},
+            {"CheckBoxBothSides", text(UiKey::uiBothSides)},
             {"ProgressBar1", text(UiKey::uiProgress)},
             {"BitBtn1", text(UiKey::uiAbort)},
             {"BitBtn2", text(UiKey::uiBrowse)},
@@ -211,6 +226,7 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
         for (const auto& [name, expected] : named) {
             EXPECT_EQ(child<QWidget>(name)->accessibleName(), expected) << name;
         }
+        EXPECT_EQ(child<QGroupBox>("GroupBox1")->title(), text(UiKey::uiGeneralOptions));
         // The captions are fitted for this language: laying the window out again changes nothing.
         const std::vector<std::string> fitted = laidOut();
         window_->resize(window_->width() + 1, window_->height());

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <functional>
+#include <set>
 #include <stdexcept>
 
 namespace quorvel::test {
@@ -290,6 +292,61 @@ TEST_F(RunTest, NamesThatAreNotUtf8AreListedSelectedAndComparedAsTheirBytes) {
     EXPECT_EQ(lines[0], "Comparison of file " + tree_.path("odd-left/" + odd));
     EXPECT_EQ(lines[1], "with file " + tree_.path("odd-right/" + odd));
     EXPECT_EQ(lines[3], odd + ": equal.");
+}
+
+// What the window shows while each kind of run goes on, and while it asks about the report.
+TEST_F(RunTest, StatusLinesAbortButtonAndProgressBarShowOnlyWhileARunNeedsThem) {
+    using Names = std::set<std::string>;
+    const struct {
+        const char* name;
+        CompareMode mode;
+        std::function<void()> select;
+        Names during;
+        Names asking;
+    } rows[] = {
+        {"file",
+         CompareMode::FileWithFile,
+         [this] {
+             selectRows("FileListBox1", {1});
+             selectRows("FileListBox2", {0});
+         },
+         {"BitBtn1", "Label3", "Label4", "Label5"},
+         {"Label3", "Label4"}},
+        {"files",
+         CompareMode::FilesWithDirectory,
+         [this] { selectRows("FileListBox1", {0}); },
+         {"BitBtn1", "Label3", "Label4", "Label5"},
+         {"Label3", "Label4"}},
+        {"directory",
+         CompareMode::DirectoryWithDirectory,
+         [] {},
+         {"BitBtn1", "Label5", "Label11", "ProgressBar1"},
+         {"ProgressBar1"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        clickMode(row.mode);
+        row.select();
+        const auto shownNow = [this](Names& seen) {
+            for (const char* name :
+                 {"BitBtn1", "Label3", "Label4", "Label5", "Label11", "ProgressBar1"}) {
+                if (shown(name)) {
+                    seen.insert(name);
+                }
+            }
+        };
+        Names during;
+        Names asking;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] { shownNow(during); });
+        dialogs_.whileAsking = [&] { shownNow(asking); };
+        watch.start(0);
+        click("SpeedButton4");
+        watch.stop();
+        EXPECT_EQ(during, row.during);
+        EXPECT_EQ(asking, row.asking);
+        expectIdle();
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "gui/ModeTable.h"
 #include "gui/WindowFixture.h"
 
 #include "lang/LanguageTable.h"
@@ -29,6 +30,9 @@ TEST_F(StartTest, AFirstStartOpensAtDesignSizeOnTheWorkingDirectoryAndChoosesEng
     EXPECT_EQ(modeButton(CompareMode::FileWithFile)->toolTip(),
               QStringLiteral("Confronta file con file"));
     EXPECT_EQ(child<QLineEdit>("EditFiltro")->text(), QStringLiteral("*.*"));
+    for (const ModeDescription& row : kModeTable) {
+        EXPECT_FALSE(modeButton(row.mode)->isChecked()); // no mode down, even behind the chooser
+    }
     EXPECT_TRUE(child<QCheckBox>("CheckBoxSoloDiversi")->isChecked());
     EXPECT_TRUE(child<QCheckBox>("CheckBoxRecurse")->isChecked());
     EXPECT_FALSE(child<QCheckBox>("CheckBoxSoloDim")->isChecked());

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QTimer>
 
 namespace quorvel::test {
@@ -161,20 +163,51 @@ TEST_F(ReportFontTest, AChosenFontSurvivesTwoProgramStarts) {
 TEST_F(ReportFontTest, TheFontDialogOffersTheColours) {
     QFont start = QApplication::font();
     start.setPointSize(11);
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        auto* colors = dialog->findChild<QComboBox*>(QStringLiteral("colorChoice"));
-        ASSERT_NE(colors, nullptr);
-        EXPECT_EQ(colors->count(), 17); // window text and the sixteen basic colours
-        EXPECT_EQ(colors->currentData().value<std::uint32_t>(), 0x80000008u);
-        colors->setCurrentIndex(colors->findData(QVariant::fromValue(std::uint32_t{0x000080})));
-        dialog->accept();
-    });
-    const std::optional<FontChoice> choice = chooseFontAndColor(nullptr, {start, 0x80000008});
-    ASSERT_TRUE(choice.has_value());
-    EXPECT_EQ(choice->colorCode, 0x000080u);
-    EXPECT_EQ(choice->font.pointSize(), 11);
+    const QPalette palette = QApplication::palette();
+    const struct {
+        const char* name;
+        std::uint32_t current;
+        int offered; // window text, the sixteen basic colours and a current one of neither
+        std::optional<std::uint32_t> chosen; // none: cancelled
+    } rows[] = {{"window text", 0x80000008, 17, 0x000080},
+                {"basic colour", 0x000080, 17, 0x80000008},
+                {"own colour", 0x123456, 18, 0x00ff00},
+                {"cancelled", 0x000080, 17, std::nullopt}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* colors = dialog->findChild<QComboBox*>(QStringLiteral("colorChoice"));
+            // The sample of the font is the line in a group box.
+            QLineEdit* sample = nullptr;
+            for (QLineEdit* line : dialog->findChildren<QLineEdit*>()) {
+                if (qobject_cast<QGroupBox*>(line->parentWidget()) != nullptr) {
+                    sample = line;
+                }
+            }
+            if (colors == nullptr || sample == nullptr) {
+                dialog->reject();
+                FAIL() << "no colour choice or sample";
+            }
+            EXPECT_EQ(colors->count(), row.offered);
+            EXPECT_EQ(colors->currentData().value<std::uint32_t>(), row.current);
+            EXPECT_EQ(sample->palette().color(QPalette::Text), colorFromCode(row.current, palette));
+            if (!row.chosen) {
+                dialog->reject();
+                return;
+            }
+            colors->setCurrentIndex(colors->findData(QVariant::fromValue(*row.chosen)));
+            EXPECT_EQ(sample->palette().color(QPalette::Text), colorFromCode(*row.chosen, palette));
+            dialog->accept();
+        });
+        const std::optional<FontChoice> choice = chooseFontAndColor(nullptr, {start, row.current});
+        EXPECT_EQ(choice.has_value(), row.chosen.has_value());
+        if (choice && row.chosen) {
+            EXPECT_EQ(choice->colorCode, *row.chosen);
+            EXPECT_EQ(choice->font.pointSize(), 11);
+        }
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -347,6 +348,75 @@ TEST_F(ReportWindowTest, StoredBoundsApplyAndAreHandedBack) {
     settings.maximized = true;
     makeWindow(settings);
     EXPECT_TRUE(window_->closingMaximized());
+}
+
+TEST_F(ReportWindowTest, TheWidestLineCanBeScrolledToBeforeItWasEverInView) {
+    for (int i = 0; i < 300; ++i) {
+        report_.appendReportLine("short " + std::to_string(i));
+    }
+    report_.appendReportLine(std::string(300, 'W')); // far below the first page
+    addLines({"x", "y"});
+    window_->show();
+    const QScrollBar* bar = view()->horizontalScrollBar();
+    EXPECT_GE(bar->maximum() + view()->viewport()->width(),
+              view()->fontMetrics().horizontalAdvance(QString(300, QLatin1Char('W'))));
+}
+
+// Each key from a place in the report, where the cursor lands, and that it is in view. The rows
+// run in order: each starts from the scroll position the one before left.
+TEST_F(ReportWindowTest, TheKeysMoveTheCursorAcrossLinesAndKeepItInView) {
+    for (int i = 0; i < 200; ++i) {
+        report_.appendReportLine("line " + std::to_string(i)); // "line 0" to "line 199"
+    }
+    window_->show();
+    view()->setFocus();
+    const qsizetype page = view()->viewport()->height() / view()->lineHeight();
+    const struct {
+        const char* name;
+        TextPosition from;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        TextPosition to;
+    } rows[] = {
+        {"left in a line", {1, 3}, Qt::Key_Left, {}, {1, 2}},
+        {"left at a line's start", {1, 0}, Qt::Key_Left, {}, {0, 6}},
+        {"right at a line's end", {0, 6}, Qt::Key_Right, {}, {1, 0}},
+        {"home", {3, 4}, Qt::Key_Home, {}, {3, 0}},
+        {"end", {3, 1}, Qt::Key_End, {}, {3, 6}},
+        {"down past the page", {page - 1, 0}, Qt::Key_Down, {}, {page, 0}},
+        {"end of the text", {3, 1}, Qt::Key_End, Qt::ControlModifier, {199, 8}},
+        {"up above the page", {10, 0}, Qt::Key_Up, {}, {9, 0}},
+        {"start of the text", {50, 2}, Qt::Key_Home, Qt::ControlModifier, {0, 0}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        view()->setSelection(row.from, row.from);
+        QTest::keyClick(view(), row.key, row.modifiers);
+        EXPECT_EQ(view()->cursorPosition(), row.to);
+        EXPECT_TRUE(view()->viewport()->rect().contains(view()->characterRect(row.to)));
+    }
+}
+
+// A screen reader reads the selection and the cursor as offsets into the whole text, and can set
+// the selection itself.
+TEST_F(ReportWindowTest, AssistiveToolsReadAndSetTheSelection) {
+    addLines({"alpha", "beta", "gamma"});
+    window_->show();
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(view())->textInterface();
+    ASSERT_NE(text, nullptr);
+    view()->setSelection({1, 2}, {0, 1}); // "lpha\nbe", the cursor at its start
+    int start = -1;
+    int end = -1;
+    ASSERT_EQ(text->selectionCount(), 1);
+    text->selection(0, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(1, 8));
+    EXPECT_EQ(text->cursorPosition(), 1);
+    text->setSelection(0, 11, 14); // "gam"
+    EXPECT_EQ(view()->selectedText(), "gam");
+    text->setSelection(0, 0, 3);
+    EXPECT_EQ(view()->selectedText(), "alp");
+    text->removeSelection(0);
+    EXPECT_EQ(text->selectionCount(), 0);
 }
 
 } // namespace

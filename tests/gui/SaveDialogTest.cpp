@@ -12,15 +12,33 @@
 namespace quorvel::test {
 namespace {
 
-// Drives the real save dialog: types `name`, picks file type `entry` as a user would, confirms.
-std::optional<SaveChoice> saveAs(const SaveRequest& request, const QString& name, int entry) {
-    QTimer::singleShot(0, [name, entry] {
+// What the dialog showed when it opened.
+struct Offered {
+    QString title;
+    QStringList types;
+    QString type;
+    QString name;
+};
+
+// Drives the real save dialog: types `name`, picks file type `entry` as a user would, confirms;
+// an entry below 0 cancels.
+std::optional<SaveChoice> saveAs(const SaveRequest& request, const QString& name, int entry,
+                                 Offered* offered = nullptr) {
+    QTimer::singleShot(0, [name, entry, offered] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(types, nullptr);
         ASSERT_NE(edit, nullptr);
+        if (offered != nullptr) {
+            *offered = {dialog->windowTitle(), dialog->nameFilters(), types->currentText(),
+                        edit->text()};
+        }
+        if (entry < 0) {
+            dialog->reject();
+            return;
+        }
         types->setCurrentIndex(entry);
         emit types->activated(entry);
         edit->setText(name);
@@ -54,6 +72,15 @@ TEST(SaveDialogTest, ABareNameGetsTheExtensionOfTheFileTypeChosen) {
     ASSERT_TRUE(choice.has_value());
     EXPECT_EQ(choice->fileName, dir + QStringLiteral("/report.txt"));
     EXPECT_EQ(choice->entry, 1);
+
+    // It opens with the request's title, types, type and name; cancelled, it gives nothing.
+    request.entry = 1;
+    Offered offered;
+    EXPECT_FALSE(saveAs(request, dir + QStringLiteral("/cancelled"), -1, &offered).has_value());
+    EXPECT_EQ(offered.title, request.title);
+    EXPECT_EQ(offered.types, request.nameFilters);
+    EXPECT_EQ(offered.type, request.nameFilters[1]);
+    EXPECT_EQ(offered.name, QStringLiteral("start"));
 }
 
 } // namespace
