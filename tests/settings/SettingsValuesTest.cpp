@@ -3,6 +3,8 @@
 #include "settings/ClosingSettings.h"
 #include "settings/ReportWindowSettings.h"
 
+#include <QSaveFile>
+
 #include <climits>
 
 namespace quorvel {
@@ -184,27 +186,38 @@ TEST_F(StoredValues, ReadAsTheRegistryWouldGiveThem) {
 
 using SettingsBatch = SettingsFixture;
 
-TEST_F(SettingsBatch, ACommittedOrDroppedBatchLeavesNoKeyOpenAndTheFileFreeForOthers) {
-    for (const bool commit : {true, false}) {
-        SCOPED_TRACE(commit ? "committed" : "dropped");
+TEST_F(SettingsBatch, AnEndedBatchLeavesNoKeyOpenAndTheFileFreeForOthers) {
+    const struct {
+        const char* name;
+        bool commit;
+        bool saves;
+    } rows[] = {{"committed", true, true}, {"dropped", false, true}, {"not saved", true, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         SettingsStore store(path());
+        if (!row.saves) {
+            store.setCommitStep([](QSaveFile&) { return false; });
+        }
         ASSERT_TRUE(store.openKey(kRoot, true));
         {
             SettingsStore::Batch batch(store);
             store.writeInteger(QStringLiteral("A"), 7);
-            if (commit) {
+            if (row.commit && row.saves) {
                 batch.commit();
+            } else if (row.commit) {
+                expectSettingsError([&] { batch.commit(); }, "Failed to set data for 'A'");
             }
         }
         EXPECT_FALSE(store.valueExists(QStringLiteral("A"))) << "no key is open";
 
+        const bool kept = row.commit && row.saves;
         SettingsStore other(path());
         other.setLockTimeout(std::chrono::milliseconds(0));
         ASSERT_TRUE(other.openKey(kRoot, true));
-        EXPECT_EQ(other.valueExists(QStringLiteral("A")), commit);
+        EXPECT_EQ(other.valueExists(QStringLiteral("A")), kept);
         other.writeInteger(QStringLiteral("B"), 8);
         other.closeKey();
-        EXPECT_EQ(fileBytes(path()), kProgramHeader + (commit ? "\"A\"=dword:00000007\n" : "") +
+        EXPECT_EQ(fileBytes(path()), kProgramHeader + (kept ? "\"A\"=dword:00000007\n" : "") +
                                          "\"B\"=dword:00000008\n");
         QFile::remove(path());
     }
