@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -161,6 +163,55 @@ INSTANTIATE_TEST_SUITE_P(
                "H<br>\r\n</h3>\r\n<p>3 &gt; 2<br>\r\n",
                ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReportJsonPairs, EachPairLineNamesItsPathWithItsBytesWhenTheyAreNotText) {
+    const struct {
+        const char* name;
+        PairFacts pair;
+        std::string line;
+    } rows[] = {
+        {"at the top",
+         {"", "a", CompareResult::Equal, 1, 1, 0},
+         R"({"type":"pair","path":"a","result":"equal","left_size":1,"right_size":1,)"
+         R"("error":null,"error_code":null})"},
+        {"in a subdirectory",
+         {"d/e", "a", CompareResult::DifferentSize, 5000000000, 0, 0},
+         R"({"type":"pair","path":"d/e/a","result":"different-size","left_size":5000000000,)"
+         R"("right_size":0,"error":null,"error_code":null})"},
+        {"a directory not read",
+         {"d", "d/x/", CompareResult::ErrorReading1st, {}, {}, EACCES},
+         R"({"type":"pair","path":"d/x/","result":"error-reading","left_size":null,)"
+         R"("right_size":null,"error":"Permission denied","error_code":13})"},
+        {"quote and backslash",
+         {"", "a\"b\\c", CompareResult::FirstTruncated, 1, 2, 0},
+         R"({"type":"pair","path":"a\"b\\c","result":"1st-truncated","left_size":1,)"
+         R"("right_size":2,"error":null,"error_code":null})"},
+        {"a control character",
+         {"", "a\tb", CompareResult::NotFoundIn1st, {}, 2, 0},
+         R"({"type":"pair","path":"a\tb","result":"not-found-in-1st","left_size":null,)"
+         R"("right_size":2,"error":null,"error_code":null})"},
+        {"UTF-8",
+         {"", "\xc3\xa9", CompareResult::EqualMaybe, 3, 3, 0},
+         "{\"type\":\"pair\",\"path\":\"\xc3\xa9\",\"result\":\"equal-size\",\"left_size\":3,"
+         "\"right_size\":3,\"error\":null,\"error_code\":null}"},
+        {"not UTF-8",
+         {"d", "caf\xe9", CompareResult::SecondTruncated, 4, 3, 0},
+         "{\"type\":\"pair\",\"path\":\"d/caf\xef\xbf\xbd\",\"path_bytes\":\"ZC9jYWbp\","
+         "\"result\":\"2nd-truncated\",\"left_size\":4,\"right_size\":3,\"error\":null,"
+         "\"error_code\":null}"},
+    };
+    std::string all;
+    std::string expected;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string text = "before\n";
+        appendJsonPairLine(text, row.pair);
+        EXPECT_EQ(text, "before\n" + row.line + "\n");
+        appendJsonPairLine(all, row.pair);
+        expected += row.line + "\n";
+    }
+    EXPECT_EQ(all, expected);
+}
 
 } // namespace
 } // namespace quorvel
