@@ -76,6 +76,37 @@ TEST(ReportRecorder, EachEntryBecomesItsLinesOfTheirKindsWithNamesMadeSafe) {
     EXPECT_EQ(report.line(report.count() - 1), "Comparison terminated.");
 }
 
+TEST(ReportRecorder, AClearedReportKeepsNothingOfTheRunBefore) {
+    Report report;
+    LanguageStrings strings;
+    ReportRecorder recorder(report, strings, ".");
+    RunRequest request;
+    request.leftDirectory = "/l";
+    recorder.clear(request);
+    recorder.subdirectory("old");
+    recorder.pair({"old", "a\tb", CompareResult::DifferentContents, 1, 2, 13});
+    recorder.status(true);
+    recorder.summary({1, 1, 3.0}, false);
+    const auto revision = report.revision();
+
+    recorder.clear(RunRequest{});
+    EXPECT_NE(report.revision(), revision);
+    EXPECT_EQ(report.count(), 0u);
+    EXPECT_EQ(report.request().leftDirectory, "");
+    EXPECT_FALSE(report.interrupted());
+    EXPECT_EQ(report.counters().differentCount, 0);
+    EXPECT_FALSE(report.pair(0));
+
+    recorder.pair({"new", "c\nd", CompareResult::NotFoundIn2nd, 4, std::nullopt, 0});
+    const auto pair = report.pair(0);
+    ASSERT_TRUE(pair);
+    EXPECT_EQ(pair->name, "c\nd");
+    EXPECT_EQ(pair->directory, "new");
+    EXPECT_EQ(pair->result, CompareResult::NotFoundIn2nd);
+    EXPECT_EQ(pair->leftSize, 4);
+    EXPECT_EQ(pair->errorCode, 0);
+}
+
 TEST(ReportLineFormat, SizesAndTimesAsTheReportAndTheGaugeShowThem) {
     const struct {
         double bytes;

@@ -184,6 +184,58 @@ TEST_F(StoredValues, ReadAsTheRegistryWouldGiveThem) {
     }
 }
 
+TEST_F(StoredValues, ValuesOfEveryOtherTypeAreWrittenBackAsTheyWere) {
+    const QByteArray values = "\"Multi\"=hex(7):61,00,00,00\n"
+                              "\"Big\"=hex(20):01,02\n"
+                              "\"Highest\"=hex(ffffffff):\n"
+                              "\"Qword\"=hex(b):01,00,00,00,00,00,00,00\n"
+                              "\"Binary\"=hex:ff\n"
+                              "\"Expand\"=str(2):\"%HOME%\"\n"
+                              "@=\"default\"\n";
+    writeSettings(values);
+    SettingsStore store(path());
+    ASSERT_TRUE(store.openKey(kRoot, false));
+    store.writeInteger(QStringLiteral("W"), 1);
+    store.closeKey();
+    EXPECT_EQ(fileBytes(path()), kProgramHeader + values + "\"W\"=dword:00000001\n");
+}
+
+// Never saved is what the next start would refuse to read: the file stays as it was.
+TEST_F(StoredValues, AValueTheNextStartCouldNotReadIsNotSaved) {
+    const struct {
+        const char* name;
+        int values;
+        qsizetype length;
+    } rows[] = {
+        {"a line longer than any value of ours", 1, 70 * 1024},
+        {"a file larger than a settings file", 20, 60 * 1024},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        writeSettings("\"A\"=dword:00000001\n");
+        const QByteArray before = fileBytes(path());
+        SettingsStore store(path());
+        ASSERT_TRUE(store.openKey(kRoot, false));
+        bool refused = false;
+        for (int i = 0; i < row.values && !refused; ++i) {
+            try {
+                store.writeString(QStringLiteral("Long%1").arg(i), QString(row.length, u'x'));
+            } catch (const SettingsError&) {
+                refused = true;
+            }
+        }
+        store.closeKey();
+        EXPECT_TRUE(refused);
+        if (row.values == 1) {
+            EXPECT_EQ(fileBytes(path()), before);
+        }
+        SettingsStore next(path());
+        ASSERT_TRUE(next.openKey(kRoot, false));
+        EXPECT_EQ(next.readInteger(QStringLiteral("A")), 1);
+        EXPECT_FALSE(next.takeDamage()) << "what was saved reads whole";
+    }
+}
+
 using SettingsBatch = SettingsFixture;
 
 TEST_F(SettingsBatch, AnEndedBatchLeavesNoKeyOpenAndTheFileFreeForOthers) {
