@@ -213,5 +213,37 @@ TEST(ReportJsonPairs, EachPairLineNamesItsPathWithItsBytesWhenTheyAreNotText) {
     EXPECT_EQ(all, expected);
 }
 
+TEST(ReportJsonPairs, TroubleAndSummaryLinesSayWhatWentWrongAndHowMuchWasDone) {
+    const struct {
+        const char* name;
+        std::string text;
+        std::string line;
+    } rows[] = {
+        {"a reason", jsonTroubleLine("d/x", EACCES),
+         R"({"type":"trouble","path":"d/x","error":"Permission denied","error_code":13})"},
+        {"no reason", jsonTroubleLine("d/x", 0),
+         R"({"type":"trouble","path":"d/x","error":null,"error_code":null})"},
+        {"a path that is not UTF-8", jsonTroubleLine("caf\xe9", ENOENT),
+         "{\"type\":\"trouble\",\"path\":\"caf\xef\xbf\xbd\",\"path_bytes\":\"Y2Fm6Q==\","
+         "\"error\":\"No such file or directory\",\"error_code\":2}"},
+        {"as a manifest recorded it", jsonRecordedTroubleLine("m.json", "a/", EACCES),
+         R"({"type":"trouble","path":"a/","manifest":"m.json","error":"Permission denied",)"
+         R"("error_code":13})"},
+        {"a summary", jsonSummaryLine({5, 2, 1536.4}, false),
+         R"({"type":"summary","compared":5,"equal":3,"different":2,"bytes":1536,)"
+         R"("interrupted":false})"},
+        {"half a byte rounds up", jsonSummaryLine({1, 0, 1536.5}, true),
+         R"({"type":"summary","compared":1,"equal":1,"different":0,"bytes":1537,)"
+         R"("interrupted":true})"},
+        {"more bytes than a number holds", jsonSummaryLine({0, 0, 1e19}, false),
+         R"({"type":"summary","compared":0,"equal":0,"different":0,)"
+         R"("bytes":9223372036854775807,"interrupted":false})"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.text, row.line + "\n");
+    }
+}
+
 } // namespace
 } // namespace quorvel
