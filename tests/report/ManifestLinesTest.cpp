@@ -2,7 +2,11 @@
 #include "engine/ContentHash.h"
 #include "report/ManifestReader.h"
 
+#include "support/TempTree.h"
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <sstream>
 #include <string>
@@ -133,6 +137,21 @@ TEST(ManifestLines, EachRuleOfALineHoldsAtItsEdge) {
     EXPECT_NE(read(unhashed).damage->reason.find("without its count or hash"), std::string::npos);
     std::string otherHash = headerLine() + manifestTrailerLine(0, ContentHash().digest());
     EXPECT_NE(read(otherHash).damage->reason.find("does not match"), std::string::npos);
+}
+
+TEST(ManifestLines, AFileIsReadWholeAndAFifoNeverOpened) {
+    test::TempTree tree;
+    tree.write("m.qvm", sealed(headerLine() + fileLine("a"), 1));
+    const ManifestRead read = readManifestFile(tree.path("m.qvm"));
+    ASSERT_TRUE(read.manifest.has_value());
+    EXPECT_EQ(read.manifest->entries.size(), 1u);
+    EXPECT_EQ(read.errorCode, 0);
+    // Opening a FIFO would wait for a writer that never comes.
+    ASSERT_EQ(::mkfifo(tree.path("f.qvm").c_str(), 0600), 0);
+    const ManifestRead fifo = readManifestFile(tree.path("f.qvm"));
+    EXPECT_FALSE(fifo.manifest.has_value());
+    EXPECT_NE(fifo.errorCode, 0);
+    EXPECT_NE(readManifestFile(tree.path("missing.qvm")).errorCode, 0);
 }
 
 } // namespace

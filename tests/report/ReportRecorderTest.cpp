@@ -123,6 +123,8 @@ TEST(ReportLineFormat, SizesAndTimesAsTheReportAndTheGaugeShowThem) {
         {1048577, "1,00 MB"},
         {1572864, "1,50 MB"},
         {1e20, "95367431640625,00 MB"},
+        // Whole bytes round in integers: in floating point this one would end in ,86.
+        {18556263489973780.0, "17696631898,85 MB"},
     };
     for (const auto& row : sizes) {
         EXPECT_EQ(formatByteSize(row.bytes, ","), row.text) << row.bytes;

@@ -197,8 +197,10 @@ TEST_F(SettingsFileTest, FilesOverOneMebibyteKeepTheirGoodValuesAndAreNeverWritt
     const qint64 limit = SettingsFile::kMaxFileSize;
     for (const qint64 size : {limit, limit + 1}) {
         SCOPED_TRACE(size);
+        QFile::remove(path() + ".bad");
         writeFile(valid + QByteArray(size - valid.size(), '\n'));
         EXPECT_TRUE(existsWithValue(path(), kTop));
+        EXPECT_EQ(QFile::exists(path() + ".bad"), size > limit) << "kept aside only when over";
     }
     // A value of 10 MB among good ones costs only itself.
     writeFile(kProgramHeader + "\"A\"=\"" + QByteArray(10 * 1024 * 1024, 'x') +
