@@ -60,6 +60,30 @@ TEST_F(SignalTest, ASignalWhileAQuestionWaitsAnswersItNo) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+extern "C" void handlerBefore(int) {}
+
+// Once the window is gone, a signal is handled again as it was before the program took it.
+TEST_F(SignalTest, TheHandlersBeforeAreBackOnceTheSignalsAreNoLongerTaken) {
+    const auto handlerOf = [](int signal) {
+        struct sigaction now {};
+        sigaction(signal, nullptr, &now);
+        return now.sa_handler;
+    };
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        std::signal(signal, handlerBefore);
+    }
+    {
+        EndingSignals ending;
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            EXPECT_NE(handlerOf(signal), handlerBefore) << signal;
+        }
+    }
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        EXPECT_EQ(handlerOf(signal), handlerBefore) << signal;
+        std::signal(signal, SIG_DFL);
+    }
+}
+
 TEST_F(SignalTest, ASecondSignalWhileClosingEndsAtOnce) {
     EXPECT_EXIT(
         {

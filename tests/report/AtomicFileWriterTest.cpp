@@ -250,5 +250,29 @@ TEST(AtomicFileWriter, KnowsItsTemporaryNames) {
     }
 }
 
+// Names of temporary files left by a process that had this one's id before: the write goes on to
+// a free name and leaves them be. In a fresh process, where the names to come are known.
+TEST(AtomicFileWriterNames, TemporaryNamesAlreadyTakenAreSteppedOver) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const test::TempTree tree;
+            const auto stale = [&](int serial) {
+                return tree.path(".quorvel-" + std::to_string(::getpid()) + "-" +
+                                 std::to_string(serial) + ".tmp");
+            };
+            for (int serial = 0; serial < 3; ++serial) {
+                tree.write(stale(serial).substr(tree.root().size() + 1), "stale");
+            }
+            AtomicFileWriter().replace(tree.path("r.txt"), "new");
+            bool kept = true;
+            for (int serial = 0; serial < 3; ++serial) {
+                kept = kept && fs::file_size(stale(serial)) == 5;
+            }
+            std::_Exit(kept && fs::file_size(tree.path("r.txt")) == 3 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
 } // namespace
 } // namespace quorvel
