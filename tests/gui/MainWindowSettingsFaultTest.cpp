@@ -3,10 +3,12 @@
 #include "gui/ProgramStart.h"
 #include "lang/LanguageTable.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QScreen>
 
 namespace quorvel::test {
@@ -68,6 +70,8 @@ TEST_F(SettingsFaultBoxTest, AValueOfTheWrongTypeNamesTheFileAndTheUserMayStartW
          "\"Form1Left\"=dword:00000020\n",
          "Invalid data type for 'Form1Top'\nInvalid data type for 'Form2Width'", kEnglish},
     };
+    const bool haveGermanButtons = QFile::exists(
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm"));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         writeSettings(row.values);
@@ -86,6 +90,10 @@ TEST_F(SettingsFaultBoxTest, AValueOfTheWrongTypeNamesTheFileAndTheUserMayStartW
                                               " " + settingsPath() + "\n\n" +
                                               text(MessageKey::askStartWithoutValue));
         EXPECT_EQ(dialogs_.boxes[0].caption, text(MessageKey::capError));
+        // The box's own buttons speak its language too (where Qt's translations are installed).
+        const QString yes = QCoreApplication::translate("QPlatformTheme", "&Yes");
+        EXPECT_EQ(yes == "&Ja", row.boxLanguage == kGerman && haveGermanButtons)
+            << yes.toStdString();
         // Closing stores the value anew, of the right type.
         windows->mainWindow().close();
         const QByteArray stored = settingsBytes();

@@ -160,6 +160,7 @@ TEST_F(StoredValues, ReadAsTheRegistryWouldGiveThem) {
         {"escaped quote", Kind::String, R"("a\"b")", 0, "a\"b"},
         {"escaped backslash", Kind::String, R"("a\\b")", 0, "a\\b"},
         {"path as bytes", Kind::Path, "hex(1):2f,ff,00,2f", 0, "/\xff"},
+        {"path as bytes, NUL first", Kind::Path, "hex(1):00,2f,ff", 0, ""},
         {"path as text", Kind::Path, "\"/x y\"", 0, "/x y"},
     };
     for (const auto& row : rows) {
