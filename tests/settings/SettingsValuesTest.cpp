@@ -29,6 +29,25 @@ void PrintTo(const WrittenValue& row, std::ostream* os) {
     *os << row.name;
 }
 
+// What the store reads for the value, as its kind reads it.
+void expectValue(const SettingsStore& store, Kind kind, std::int32_t number,
+                 const QByteArray& readBack) {
+    switch (kind) {
+    case Kind::Integer:
+        EXPECT_EQ(store.readInteger(kName), number);
+        break;
+    case Kind::Bool:
+        EXPECT_EQ(store.readBool(kName), number != 0);
+        break;
+    case Kind::String:
+        EXPECT_EQ(store.readString(kName), QString::fromUtf8(readBack));
+        break;
+    case Kind::Path:
+        EXPECT_EQ(store.readPath(kName), readBack);
+        break;
+    }
+}
+
 class SettingsValues : public SettingsFixture, public ::testing::WithParamInterface<WrittenValue> {
 protected:
     static void write(SettingsStore& store, const WrittenValue& row) {
@@ -49,20 +68,7 @@ protected:
     }
 
     static void expectReadBack(const SettingsStore& store, const WrittenValue& row) {
-        switch (row.kind) {
-        case Kind::Integer:
-            EXPECT_EQ(store.readInteger(kName), row.number);
-            break;
-        case Kind::Bool:
-            EXPECT_EQ(store.readBool(kName), row.number != 0);
-            break;
-        case Kind::String:
-            EXPECT_EQ(store.readString(kName), QString::fromUtf8(row.readBack));
-            break;
-        case Kind::Path:
-            EXPECT_EQ(store.readPath(kName), row.readBack);
-            break;
-        }
+        expectValue(store, row.kind, row.number, row.readBack);
     }
 };
 
@@ -168,20 +174,7 @@ TEST_F(StoredValues, ReadAsTheRegistryWouldGiveThem) {
         writeSettings("\"V\"=" + row.line + "\n");
         SettingsStore store(path());
         ASSERT_TRUE(store.openKey(kRoot, false));
-        switch (row.kind) {
-        case Kind::Integer:
-            EXPECT_EQ(store.readInteger(kName), row.number);
-            break;
-        case Kind::Bool:
-            EXPECT_EQ(store.readBool(kName), row.number != 0);
-            break;
-        case Kind::String:
-            EXPECT_EQ(store.readString(kName), QString::fromUtf8(row.readBack));
-            break;
-        case Kind::Path:
-            EXPECT_EQ(store.readPath(kName), row.readBack);
-            break;
-        }
+        expectValue(store, row.kind, row.number, row.readBack);
     }
 }
 
