@@ -3,6 +3,8 @@
 #include "settings/ClosingSettings.h"
 #include "settings/MainWindowSettings.h"
 
+#include <QLockFile>
+
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -133,6 +135,17 @@ TEST_F(UnusableSettingsTest, ADamagedFileThatCannotBeKeptAsideIsToldAndNotReplac
     EXPECT_EQ(WEXITSTATUS(status) & 2, 0) << "told at start";
     EXPECT_EQ(WEXITSTATUS(status) & 4, 0) << "a save claimed";
     EXPECT_EQ(fileBytes(path()), before);
+}
+
+TEST_F(UnusableSettingsTest, ASaveWhileAnotherInstanceHoldsTheFileSaysSo) {
+    writeSettings("\"Form1Top\"=dword:00000064\n");
+    QLockFile other(path() + ".lock");
+    ASSERT_TRUE(other.tryLock(0));
+    SettingsStore store(path());
+    store.setLockTimeout(std::chrono::milliseconds(0));
+    EXPECT_THROW(writeClosingSettings(store, ClosingSettings{}), SettingsError);
+    EXPECT_TRUE(store.problem().startsWith("in use by another instance"))
+        << store.problem().toStdString();
 }
 
 } // namespace
