@@ -187,6 +187,9 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
             EXPECT_TRUE(heading->font().bold()) << name;
             EXPECT_GT(heading->font().pointSize(), window_->font().pointSize()) << name;
         }
+        for (const char* name : {"Label7", "Label8"}) {
+            EXPECT_EQ(child<QLabel>(name)->text(), text(UiKey::uiDirectory)) << name;
+        }
         for (const char* name : {"LabelTutor1", "LabelTutor2"}) {
             EXPECT_TRUE(child<QLabel>(name)->autoFillBackground()) << name;
             EXPECT_EQ(child<QLabel>(name)->palette().color(QPalette::Window), QColor(255, 255, 128))
