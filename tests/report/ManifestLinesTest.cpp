@@ -116,6 +116,8 @@ TEST(ManifestLines, EachRuleOfALineHoldsAtItsEdge) {
         {"recursion in text", headerLine("\"recurse\":true", "\"recurse\":\"yes\""), "", 0, 1,
          "lacks"},
         {"no date", headerLine(",\"date\":\"2026-12-08T01:00:00Z\"", ""), "", 0, 1, "lacks"},
+        {"no tree", headerLine("\"tree\":\"/t\",", ""), "", 0, 1, "lacks"},
+        {"a tree in a number", headerLine("\"tree\":\"/t\"", "\"tree\":5"), "", 0, 1, "lacks"},
         {"a filter in bytes that are not base64",
          headerLine("\"filter\":\"*.*\"", "\"filter\":\"*.*\",\"filter_bytes\":\"***\""), "", 0, 1,
          "lacks"},
