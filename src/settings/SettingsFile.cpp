@@ -87,7 +87,8 @@ SettingsFile::Contents SettingsFile::load() {
     if (contents.state == State::Unreadable) {
         problem_ = contents.problem;
         noteUnusable(contents.problem);
-    } else if (contents.state == State::Missing) {
+    } else if (contents.state == State::Missing && !unusableTold_ && !unusable_) {
+        // Asked once: the answer is told once.
         if (const auto problem = placeProblem()) {
             noteUnusable(*problem);
         }

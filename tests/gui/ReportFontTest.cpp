@@ -11,6 +11,7 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -191,6 +192,11 @@ TEST_F(ReportFontTest, TheFontDialogOffersTheColours) {
                 FAIL() << "no colour choice or sample";
             }
             EXPECT_EQ(colors->count(), row.offered);
+            // Beside the effects it belongs with, and heard under their name.
+            auto* effects = qobject_cast<QGroupBox*>(colors->parentWidget());
+            ASSERT_NE(effects, nullptr);
+            EXPECT_GE(effects->layout()->indexOf(colors), 0);
+            EXPECT_EQ(colors->accessibleName(), effects->title());
             EXPECT_EQ(colors->currentData().value<std::uint32_t>(), row.current);
             EXPECT_EQ(sample->palette().color(QPalette::Text), colorFromCode(row.current, palette));
             if (!row.chosen) {
