@@ -4,6 +4,7 @@
 #include "support/TempTree.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QTest>
@@ -33,6 +34,24 @@ std::string page(const std::string& title, const std::string& body) {
 std::string shownFile(const HelpWindow& window) {
     return window.browser()->source().toLocalFile().toStdString();
 }
+
+void clickLink(QTextBrowser* browser, const QString& label) {
+    const QTextCursor link = browser->document()->find(label);
+    ASSERT_FALSE(link.isNull()) << label.toStdString();
+    QTextCursor inside(link);
+    inside.setPosition(link.selectionStart() + 2);
+    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                      browser->cursorRect(inside).center());
+}
+
+// Stands in for the desktop's browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
 
 class HelpWindowTest : public ::testing::Test {
 protected:
@@ -88,16 +107,24 @@ TEST_F(HelpWindowTest, FollowsALinkToAnotherHelpPage) {
     help.showHelp(tree_.path("Help_eng.html"), 100);
 
     QTextBrowser* browser = help.browser();
-    const QTextCursor link = browser->document()->find("Elsewhere");
-    ASSERT_FALSE(link.isNull());
-    QTextCursor inside(link);
-    inside.setPosition(link.selectionStart() + 2);
-    const QPoint where = browser->cursorRect(inside).center();
-    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, where);
+    clickLink(browser, "Elsewhere");
 
     EXPECT_EQ(shownFile(help), tree_.path("other.html"));
     EXPECT_EQ(browser->source().fragment(), "300");
     EXPECT_EQ(help.windowTitle(), "Second");
+}
+
+TEST_F(HelpWindowTest, ALinkToTheWebOpensInTheBrowserAndThePageStays) {
+    tree_.write("Help_eng.html", page("First", "<p><a href=\"https://example.org/x\">Web</a></p>"));
+    UrlCatcher browserStandIn;
+    QDesktopServices::setUrlHandler("https", &browserStandIn, "open");
+    HelpWindow& help = window();
+    help.resize(500, 400);
+    help.showHelp(tree_.path("Help_eng.html"), 100);
+    clickLink(help.browser(), "Web");
+    QDesktopServices::unsetUrlHandler("https");
+    EXPECT_EQ(browserStandIn.opened, QList<QUrl>{QUrl("https://example.org/x")});
+    EXPECT_EQ(shownFile(help), tree_.path("Help_eng.html"));
 }
 
 TEST_F(HelpWindowTest, AMissingFileIsSaidInTheWindowWithThePathsLookedFor) {
@@ -152,3 +179,5 @@ TEST_F(HelpWindowTest, NoHelpFileDoesNothing) {
 
 } // namespace
 } // namespace quorvel
+
+#include "HelpWindowTest.moc"

@@ -171,30 +171,39 @@ TEST_F(ReachTest, BehindTheFirstStartsChooserNoTwoControlsShareAPlace) {
 }
 
 // Tab from before the mode buttons lands on the one pressed down, so Space there keeps the mode;
-// the next Tab goes on past the group, and Shift+Tab comes back to the same button.
+// the next Tab goes on past the group, Shift+Tab comes back to the same button and, once more,
+// leaves the group backwards: whichever button is down.
 TEST_F(ReachTest, TabEntersTheModeButtonsOnTheOnePressedDown) {
     writeSettings("\"Language\"=dword:00000001\n");
     MainWindow& window = makeWindow();
     showAndActivate();
-    click("SpeedButton3");
-    const auto* pressed = window.findChild<QWidget*>("SpeedButton3");
-    // The control before the first mode button in the Tab order.
-    QWidget* before = window.findChild<QWidget*>("SpeedButton1")->previousInFocusChain();
-    while (!(before->focusPolicy() & Qt::TabFocus) || !before->isVisible()) {
-        before = before->previousInFocusChain();
+    const QStringList group{"SpeedButton1", "SpeedButton2", "SpeedButton3"};
+    auto tabStop = [&](QWidget* from, bool forward) {
+        QWidget* next = from;
+        do {
+            next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
+        } while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisible() ||
+                 group.contains(next->objectName()));
+        return next;
+    };
+    QWidget* before = tabStop(window.findChild<QWidget*>("SpeedButton1"), false);
+    QWidget* after = tabStop(window.findChild<QWidget*>("SpeedButton3"), true);
+    for (const QString& name : group) {
+        SCOPED_TRACE(name.toStdString());
+        click(name.toLatin1().constData());
+        const auto* pressed = window.findChild<QAbstractButton*>(name);
+        before->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), pressed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_TRUE(pressed->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), after);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget(), pressed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget(), before);
     }
-    before->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), pressed);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_TRUE(window.findChild<QAbstractButton*>("SpeedButton3")->isChecked());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    const QWidget* after = QApplication::focusWidget();
-    for (const char* name : {"SpeedButton1", "SpeedButton2", "SpeedButton3"}) {
-        EXPECT_NE(after, window.findChild<QWidget*>(name)) << name;
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), pressed);
 }
 
 } // namespace

@@ -41,6 +41,9 @@ TEST_F(ReportPrintTest, EveryLineIsPrintedLongOnesWrappedOnAsManyPagesAsNeeded) 
     report_.appendReportLine(longLine);
     for (int i = 1; i <= 200; ++i) {
         report_.appendReportLine("line " + std::to_string(i) + " of the report");
+        if (i == 100) {
+            report_.appendReportLine("");
+        }
     }
     window_->Button2Click();
     EXPECT_EQ(printDialogs_, 1);
@@ -50,6 +53,15 @@ TEST_F(ReportPrintTest, EveryLineIsPrintedLongOnesWrappedOnAsManyPagesAsNeeded) 
     for (int i = 1; i <= 200; ++i) {
         EXPECT_TRUE(text.contains(QStringLiteral("line %1 of the report").arg(i))) << i;
     }
+    // One row after another; the empty line is one blank row.
+    auto rows = [](int from, const char* between) {
+        return QRegularExpression(QStringLiteral("line %1 of the report[ \\t]*\\n%2[ \\t]*line %3 ")
+                                      .arg(from)
+                                      .arg(QLatin1String(between))
+                                      .arg(from + 1));
+    };
+    EXPECT_TRUE(text.contains(rows(1, ""))) << text.left(700).toStdString();
+    EXPECT_TRUE(text.contains(rows(100, "[ \\t]*\\n")));
     // Wrapped: not on one row, but all there in order.
     EXPECT_FALSE(text.contains(QString::fromStdString(longLine)));
     QString joined = text;

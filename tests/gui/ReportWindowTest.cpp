@@ -387,6 +387,8 @@ TEST_F(ReportWindowTest, TheKeysMoveTheCursorAcrossLinesAndKeepItInView) {
         {"end of the text", {3, 1}, Qt::Key_End, Qt::ControlModifier, {199, 8}},
         {"up above the page", {10, 0}, Qt::Key_Up, {}, {9, 0}},
         {"start of the text", {50, 2}, Qt::Key_Home, Qt::ControlModifier, {0, 0}},
+        {"page down", {2, 0}, Qt::Key_PageDown, {}, {2 + page, 0}},
+        {"page up", {150, 0}, Qt::Key_PageUp, {}, {150 - page, 0}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -202,9 +202,11 @@ TEST_F(SettingsFileTest, FilesOverOneMebibyteKeepTheirGoodValuesAndAreNeverWritt
         EXPECT_TRUE(existsWithValue(path(), kTop));
         EXPECT_EQ(QFile::exists(path() + ".bad"), size > limit) << "kept aside only when over";
     }
-    // A blank first line is a line like any other, not the whole file.
-    writeFile("\n" + valid + QByteArray(limit, '\n'));
-    EXPECT_TRUE(existsWithValue(path(), kTop));
+    // A blank first line is a line like any other, not the whole file; nor is a key line first.
+    for (const QByteArray& start : {QByteArray("\n") + valid, valid.mid(valid.indexOf('['))}) {
+        writeFile(start + QByteArray(limit, '\n'));
+        EXPECT_TRUE(existsWithValue(path(), kTop)) << start.toStdString();
+    }
     // A value of 10 MB among good ones costs only itself.
     writeFile(kProgramHeader + "\"A\"=\"" + QByteArray(10 * 1024 * 1024, 'x') +
               "\"\n\"Form1Top\"=dword:00000001\n");
