@@ -35,7 +35,7 @@ void RunObserverFanOut::bytesCompared(const RunBytes& bytes) {
     }
 }
 
-void RunObserverFanOut::pairCounted(const PairFacts& pair, const RunCounters& counters) {
+void RunObserverFanOut::pairCounted(const PairRecord& pair, const RunCounters& counters) {
     for (auto* observer : observers_) {
         observer->pairCounted(pair, counters);
     }

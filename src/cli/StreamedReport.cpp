@@ -24,16 +24,16 @@ void StreamedReport::clear(const RunRequest& request) {
     record([&](RunRecord& r) { r.clear(request); });
 }
 
-void StreamedReport::heading(MessageKey key, std::string_view path) {
-    record([&](RunRecord& r) { r.heading(key, path); });
+void StreamedReport::heading(HeadingKind kind, std::string_view path) {
+    record([&](RunRecord& r) { r.heading(kind, path); });
 }
 
-void StreamedReport::optionHeading(std::string_view word, std::string_view value) {
-    record([&](RunRecord& r) { r.optionHeading(word, value); });
+void StreamedReport::quotedHeading(QuotedKind kind, std::string_view value) {
+    record([&](RunRecord& r) { r.quotedHeading(kind, value); });
 }
 
-void StreamedReport::fastHeading(std::string_view note) {
-    record([&](RunRecord& r) { r.fastHeading(note); });
+void StreamedReport::fastHeading() {
+    record([](RunRecord& r) { r.fastHeading(); });
 }
 
 void StreamedReport::blank() {
@@ -44,7 +44,7 @@ void StreamedReport::subdirectory(std::string_view relativePath) {
     record([&](RunRecord& r) { r.subdirectory(relativePath); });
 }
 
-void StreamedReport::pair(const PairFacts& facts) {
+void StreamedReport::pair(const PairRecord& facts) {
     record([&](RunRecord& r) { r.pair(facts); });
 }
 

@@ -131,10 +131,6 @@ bool anyRelative(const std::vector<std::string>& paths) {
                        [](const std::string& p) { return p.empty() || p.front() != '/'; });
 }
 
-std::string uiCaption(LanguageId language, UiKey key) {
-    return std::string(languageText(language, key).value_or(""));
-}
-
 // Runs one export; a failure is told on standard error and reported as false.
 bool exportReport(const std::string& path, const std::function<void()>& write) {
     try {
@@ -345,9 +341,6 @@ int runCompanion(int argc, char** argv) {
     if (plan.mode == CompareMode::DirectoryWithDirectory && !cl.oneSided) {
         request.options.bothSides = true;
     }
-    request.filterWord = uiCaption(currentLanguage, UiKey::uiFilter);
-    request.excludeWord = uiCaption(currentLanguage, UiKey::uiExclude);
-    request.fastNote = uiCaption(currentLanguage, UiKey::uiFastCompare);
     const bool directories = request.mode == CompareMode::DirectoryWithDirectory;
     TerminalRunView view(showProgress, directories, stderr, decimalSeparator);
     JsonRunWriter json(request);
@@ -385,8 +378,7 @@ int runCompanion(int argc, char** argv) {
 
     if (withManifest) {
         manifestRun.begin(request, {manifests.leftPath, manifests.left.get(), manifests.leftOut},
-                          {manifests.rightPath, manifests.right.get(), manifests.leftOut},
-                          strings.text(MessageKey::txtManifestTaken));
+                          {manifests.rightPath, manifests.right.get(), manifests.leftOut});
         manifestRun.sumSizes();
         manifestRun.comparePairs();
         manifestRun.end();

@@ -29,7 +29,7 @@ struct AheadResult {
         std::string problemPath; // set for a file that could not be read
         int errorCode = 0;
     };
-    PairOutcome outcome;
+    PairRecord outcome;
     std::vector<Event> events;
 };
 

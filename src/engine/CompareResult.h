@@ -1,7 +1,5 @@
 #pragma once
 
-#include "lang/MessageKey.h"
-
 namespace quorvel {
 
 // The outcome of one file pair; the numbering follows the order of the result texts.
@@ -20,12 +18,6 @@ enum class CompareResult : int {
 
 constexpr bool countsAsEqual(CompareResult r) {
     return r == CompareResult::Equal || r == CompareResult::EqualMaybe;
-}
-
-constexpr MessageKey resultMessageKey(CompareResult r) {
-    // The first nine message keys are the result texts in the same order.
-    return r == CompareResult::NotFoundIn1st ? MessageKey::msgNotFoundIn1st
-                                             : static_cast<MessageKey>(static_cast<int>(r));
 }
 
 } // namespace quorvel

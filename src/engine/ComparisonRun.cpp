@@ -11,18 +11,18 @@ namespace quorvel {
 namespace {
 
 struct ModeHeadings {
-    MessageKey left;
-    MessageKey right;
+    HeadingKind left;
+    HeadingKind right;
 };
 
 ModeHeadings headingsOf(CompareMode mode) {
     switch (mode) {
     case CompareMode::FileWithFile:
-        return {MessageKey::hdrFileCompare, MessageKey::hdrWithFile};
+        return {HeadingKind::File, HeadingKind::WithFile};
     case CompareMode::FilesWithDirectory:
-        return {MessageKey::hdrSomeFilesOf, MessageKey::hdrWithNamesakesOf};
+        return {HeadingKind::SomeFilesOf, HeadingKind::WithNamesakesOf};
     default:
-        return {MessageKey::hdrDirCompare, MessageKey::hdrWithDir};
+        return {HeadingKind::Directory, HeadingKind::WithDirectory};
     }
 }
 
@@ -33,24 +33,24 @@ ComparisonRun::ComparisonRun(RunObserver& observer, RunRecord& record, FileAcces
       pairs_(state_, observer_, files_, buffers_, true), books_(state_, observer_),
       walker_(state_, observer_, record_, files_, pairs_, books_) {}
 
-std::optional<MessageKey> ComparisonRun::requestProblem(const RunRequest& request) {
+std::optional<RequestProblem> ComparisonRun::requestProblem(const RunRequest& request) {
     switch (request.mode) {
     case CompareMode::None:
-        return MessageKey::errNoMode;
+        return RequestProblem::NoMode;
     case CompareMode::FileWithFile:
         if (request.leftNames.empty() || !request.rightName) {
-            return MessageKey::errSelectTwoFiles;
+            return RequestProblem::NoTwoFiles;
         }
         return std::nullopt;
     case CompareMode::FilesWithDirectory:
         if (request.leftNames.empty()) {
-            return MessageKey::errSelectLeftFile;
+            return RequestProblem::NoLeftFile;
         }
         return std::nullopt;
     case CompareMode::DirectoryWithDirectory:
         return std::nullopt;
     }
-    return MessageKey::errNoMode;
+    return RequestProblem::NoMode;
 }
 
 std::string ComparisonRun::firstName() const {
@@ -81,7 +81,7 @@ void ComparisonRun::begin(const RunRequest& request) {
         record_.heading(headings.left, left_);
         record_.heading(headings.right, right_);
     }
-    recordOptionHeadings(record_, request, state_.options, directories);
+    recordOptionHeadings(record_, state_.options, directories);
     observer_.runStarted();
 }
 
@@ -120,7 +120,7 @@ void ComparisonRun::compareNamedPair(const std::string& firstName, const std::st
     progress.currentFileSize = first.size.value_or(0);
     progress.currentFileDone = 0;
     observer_.pairBegun(firstName);
-    PairOutcome outcome;
+    PairRecord outcome;
     if (first.size) {
         outcome = pairs_.comparePair(firstPath, joinPath(right_, secondName));
     } else {
@@ -128,7 +128,7 @@ void ComparisonRun::compareNamedPair(const std::string& firstName, const std::st
         outcome.result = CompareResult::ErrorReading1st;
         outcome.errorCode = first.problem.errorCode;
     }
-    const PairFacts facts{
+    const PairRecord facts{
         "", firstName, outcome.result, outcome.leftSize, outcome.rightSize, outcome.errorCode};
     if (books_.accountPair(facts)) {
         record_.pair(facts);

@@ -6,7 +6,6 @@
 #include "engine/RunBookkeeping.h"
 #include "engine/RunRequest.h"
 #include "engine/RunState.h"
-#include "lang/MessageKey.h"
 
 #include <optional>
 #include <string>
@@ -17,6 +16,9 @@ class FileAccess;
 class RunObserver;
 class RunRecord;
 
+// Why a request cannot be run.
+enum class RequestProblem { NoMode, NoTwoFiles, NoLeftFile };
+
 // A comparison run: the heading, the size pass, the pairs, the status and the summary, written
 // to a record and told to an observer. One object can serve many runs: it owns the two
 // comparison buffers.
@@ -24,8 +26,8 @@ class ComparisonRun {
 public:
     ComparisonRun(RunObserver& observer, RunRecord& record, FileAccess& files);
 
-    // Why a request cannot be run (the text of the box that says so), or nothing.
-    static std::optional<MessageKey> requestProblem(const RunRequest& request);
+    // Why a request cannot be run, or nothing.
+    static std::optional<RequestProblem> requestProblem(const RunRequest& request);
 
     // The steps, in this order; a caller shows its own state between them.
     void begin(const RunRequest& request); // clears the record and writes the heading

@@ -200,7 +200,7 @@ bool DirectoryWalker::roomToKeep(const DirectoryListing& listing) {
     return true;
 }
 
-void DirectoryWalker::recordLevelPair(bool& blockWritten, const PairFacts& pair) {
+void DirectoryWalker::recordLevelPair(bool& blockWritten, const PairRecord& pair) {
     if (!blockWritten && !pair.directory.empty()) {
         blockWritten = true;
         record_.subdirectory(pair.directory);
@@ -308,8 +308,8 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         if (!sized) {
             progress.currentFileSize = outcome.leftSize.value_or(0);
         }
-        const PairFacts pair{relativePath,     entry.name,        outcome.result,
-                             outcome.leftSize, outcome.rightSize, outcome.errorCode};
+        const PairRecord pair{relativePath,     entry.name,        outcome.result,
+                              outcome.leftSize, outcome.rightSize, outcome.errorCode};
         if (!books_.accountPair(pair)) {
             return level;
         }
@@ -346,7 +346,7 @@ void DirectoryWalker::recordUnreadable(const std::string& path, const std::strin
     const auto name = (relativePath.empty() ? std::string(".") : relativePath) + "/";
     state_.progress.currentFileName = name;
     state_.progress.currentFileSize = 0;
-    const PairFacts pair{relativePath, name, result, {}, {}, errorCode};
+    const PairRecord pair{relativePath, name, result, {}, {}, errorCode};
     bool blockWritten = false;
     if (books_.accountPair(pair)) {
         recordLevelPair(blockWritten, pair);
@@ -446,7 +446,7 @@ std::size_t DirectoryWalker::listRightOnly(const ListedEntries& right, const std
         }
         state_.progress.currentFileName = name;
         state_.progress.currentFileSize = 0; // nothing is read
-        const PairFacts pair{relativePath, name, CompareResult::NotFoundIn1st, {}, file.size, 0};
+        const PairRecord pair{relativePath, name, CompareResult::NotFoundIn1st, {}, file.size, 0};
         if (!books_.accountPair(pair)) {
             return listed;
         }

@@ -21,7 +21,7 @@ class PairComparer;
 class RunBookkeeping;
 class RunObserver;
 class RunRecord;
-struct PairFacts;
+struct PairRecord;
 struct RunState;
 
 // Walks the left tree under the filter: sums the sizes it will compare, then compares each file
@@ -125,7 +125,7 @@ private:
     // The next file of the listing that the filter lets through, pattern by pattern.
     std::optional<DirectoryEntry> nextPair(const ListedEntries& listing, PairCursor& cursor) const;
     // A pair of this level, after the level's subdirectory block the first time.
-    void recordLevelPair(bool& blockWritten, const PairFacts& pair);
+    void recordLevelPair(bool& blockWritten, const PairRecord& pair);
 
     RunState& state_;
     RunObserver& observer_;

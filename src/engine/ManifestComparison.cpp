@@ -128,18 +128,19 @@ ManifestComparison::ManifestComparison(RunObserver& observer, RunRecord& record,
 
 ManifestComparison::~ManifestComparison() = default;
 
-void ManifestComparison::headingOf(const ManifestRunSide& side, MessageKey manifestKey,
-                                   MessageKey treeKey, std::string_view takenWord) {
+void ManifestComparison::headingOf(const ManifestRunSide& side, HeadingKind manifestKind,
+                                   HeadingKind treeKind) {
     if (side.manifest == nullptr) {
-        record_.heading(treeKey, runDirectory(side.named));
+        record_.heading(treeKind, runDirectory(side.named));
         return;
     }
-    record_.heading(manifestKey, side.named);
-    record_.optionHeading(takenWord, side.manifest->info.date + ", " + side.manifest->info.tree);
+    record_.heading(manifestKind, side.named);
+    record_.quotedHeading(QuotedKind::ManifestTaken,
+                          side.manifest->info.date + ", " + side.manifest->info.tree);
 }
 
 void ManifestComparison::begin(const RunRequest& request, const ManifestRunSide& left,
-                               const ManifestRunSide& right, std::string_view takenWord) {
+                               const ManifestRunSide& right) {
     left_ = left;
     right_ = right;
     state_ = RunState{};
@@ -148,9 +149,9 @@ void ManifestComparison::begin(const RunRequest& request, const ManifestRunSide&
     blockWritten_ = false;
     record_.clear(request);
     files_.forgetCaches();
-    headingOf(left, MessageKey::hdrManifestCompare, MessageKey::hdrDirCompare, takenWord);
-    headingOf(right, MessageKey::hdrWithManifest, MessageKey::hdrWithDir, takenWord);
-    recordOptionHeadings(record_, request, state_.options, true);
+    headingOf(left, HeadingKind::Manifest, HeadingKind::Directory);
+    headingOf(right, HeadingKind::WithManifest, HeadingKind::WithDirectory);
+    recordOptionHeadings(record_, state_.options, true);
     observer_.runStarted();
 }
 
@@ -344,7 +345,7 @@ void ManifestComparison::recordPair(const Item& item, CompareResult result,
         blockWritten_ = false;
         observer_.directoryBegun(item.directory);
     }
-    const PairFacts pair{item.directory, item.name, result, leftSize, rightSize, errorCode};
+    const PairRecord pair{item.directory, item.name, result, leftSize, rightSize, errorCode};
     // Once interrupted the pair is neither counted nor written, and the run stops at its next
     // poll.
     if (!books_.accountPair(pair) || (countsAsEqual(result) && state_.options.onlyDifferent)) {

@@ -4,6 +4,7 @@
 #include "engine/LeftOutPaths.h"
 #include "engine/ManifestEntries.h"
 #include "engine/RunBookkeeping.h"
+#include "engine/RunRecord.h"
 #include "engine/RunRequest.h"
 #include "engine/RunState.h"
 #include "engine/TreeLister.h"
@@ -37,9 +38,8 @@ public:
     ManifestComparison(RunObserver& observer, RunRecord& record, FileAccess& files);
     ~ManifestComparison();
 
-    // `takenWord` is the heading's word before a manifest's date, in the language of the run.
-    void begin(const RunRequest& request, const ManifestRunSide& left, const ManifestRunSide& right,
-               std::string_view takenWord);
+    void begin(const RunRequest& request, const ManifestRunSide& left,
+               const ManifestRunSide& right);
     void sumSizes();
     void comparePairs();
     void end();
@@ -67,8 +67,7 @@ private:
         const std::string& directory() const { return left ? left->directory : right->directory; }
     };
 
-    void headingOf(const ManifestRunSide& side, MessageKey manifestKey, MessageKey treeKey,
-                   std::string_view takenWord);
+    void headingOf(const ManifestRunSide& side, HeadingKind manifestKind, HeadingKind treeKind);
     void compareSame(const Item& left, const Item& right);
     void onlyOnOneSide(const Item& item, bool left);
     // Tells why an item cannot be compared: read now, or recorded so in a manifest.

@@ -55,9 +55,9 @@ void PairComparer::stopAhead() {
     files_.stopReadingAhead();
 }
 
-PairOutcome PairComparer::compareOnce(const std::string& firstPath, const std::string& secondPath,
-                                      const DirectoryEntry* firstListed) {
-    outcome_ = PairOutcome{};
+PairRecord PairComparer::compareOnce(const std::string& firstPath, const std::string& secondPath,
+                                     const DirectoryEntry* firstListed) {
+    outcome_ = PairRecord{};
     state_.progress.currentFileDone = 0;
     outcome_.result = compareFilePair(firstPath, secondPath, buffers_.first(), buffers_.second(),
                                       state_.options.fast, firstListed);
@@ -89,9 +89,9 @@ CompareResult PairComparer::replay(const AheadResult& ahead) {
     return ahead.outcome.result;
 }
 
-PairOutcome PairComparer::comparePair(const std::string& firstPath, const std::string& secondPath,
-                                      const DirectoryEntry* firstListed) {
-    outcome_ = PairOutcome{};
+PairRecord PairComparer::comparePair(const std::string& firstPath, const std::string& secondPath,
+                                     const DirectoryEntry* firstListed) {
+    outcome_ = PairRecord{};
     state_.progress.currentFileDone = 0;
     std::optional<AheadResult> ahead;
     if (ahead_) {
@@ -107,7 +107,7 @@ PairOutcome PairComparer::comparePair(const std::string& firstPath, const std::s
     // is read once more from the start.
     if (result == CompareResult::DifferentContents || outcome_.changedSide != 0) {
         state_.progress.currentFileDone = 0;
-        outcome_ = PairOutcome{};
+        outcome_ = PairRecord{};
         result = compareFilePair(firstPath, secondPath, buffers_.first(), buffers_.second(),
                                  state_.options.fast, firstListed);
     }

@@ -3,6 +3,7 @@
 #include "engine/AheadListing.h"
 #include "engine/CompareResult.h"
 #include "engine/FileAccess.h"
+#include "engine/PairRecord.h"
 
 #include <cstdint>
 #include <memory>
@@ -16,17 +17,6 @@ struct AheadResult;
 class CompareBuffers;
 class RunObserver;
 struct RunState;
-
-// A pair's result with what the comparison learnt of its two files.
-struct PairOutcome {
-    CompareResult result = CompareResult::Equal;
-    std::optional<std::int64_t> leftSize;
-    std::optional<std::int64_t> rightSize;
-    int errorCode = 0; // the system's reason when a side could not be read
-    // A side whose size or times moved while it was read (1 the left, 2 the right), told as a
-    // read problem only when it moves again in the comparison made once more.
-    int changedSide = 0;
-};
 
 // Decides the outcome of one file pair and keeps the pair's progress.
 class PairComparer {
@@ -50,12 +40,12 @@ public:
 
     // Repeats a comparison that found different contents once; callers use only this.
     // `firstListed` is the first file's entry when the caller has just listed it.
-    PairOutcome comparePair(const std::string& firstPath, const std::string& secondPath,
-                            const DirectoryEntry* firstListed = nullptr);
+    PairRecord comparePair(const std::string& firstPath, const std::string& secondPath,
+                           const DirectoryEntry* firstListed = nullptr);
 
     // One comparison, without the second attempt.
-    PairOutcome compareOnce(const std::string& firstPath, const std::string& secondPath,
-                            const DirectoryEntry* firstListed);
+    PairRecord compareOnce(const std::string& firstPath, const std::string& secondPath,
+                           const DirectoryEntry* firstListed);
 
     CompareResult compareFilePair(const std::string& firstPath, const std::string& secondPath,
                                   char* firstBuffer, char* secondBuffer, bool fast,
@@ -82,7 +72,7 @@ private:
 
     RunState& state_;
     RunObserver& observer_;
-    PairOutcome outcome_;
+    PairRecord outcome_;
     FileAccess& files_;
     CompareBuffers& buffers_;
     std::unique_ptr<AheadComparer> ahead_;

@@ -8,7 +8,7 @@ namespace quorvel {
 RunBookkeeping::RunBookkeeping(RunState& state, RunObserver& observer)
     : state_(state), observer_(observer) {}
 
-bool RunBookkeeping::accountPair(const PairFacts& pair) {
+bool RunBookkeeping::accountPair(const PairRecord& pair) {
     if (pair.result == CompareResult::Interrupted || state_.abortRequested) {
         state_.runInterrupted = true;
         return false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/PairFacts.h"
+#include "engine/PairRecord.h"
 
 namespace quorvel {
 
@@ -14,7 +14,7 @@ public:
 
     // Counts a pair and tells the observer; false, with nothing counted, once the run has been
     // interrupted: the pair's line is then not written.
-    bool accountPair(const PairFacts& pair);
+    bool accountPair(const PairRecord& pair);
 
 private:
     RunState& state_;

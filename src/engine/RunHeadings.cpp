@@ -4,16 +4,15 @@
 
 namespace quorvel {
 
-void recordOptionHeadings(RunRecord& record, const RunRequest& request,
-                          const CompareOptions& options, bool directories) {
+void recordOptionHeadings(RunRecord& record, const CompareOptions& options, bool directories) {
     if (directories && options.filter != "*.*") {
-        record.optionHeading(request.filterWord, options.filter);
+        record.quotedHeading(QuotedKind::Filter, options.filter);
     }
     if (directories && !options.exclusions.empty()) {
-        record.optionHeading(request.excludeWord, options.exclusions);
+        record.quotedHeading(QuotedKind::Exclusions, options.exclusions);
     }
     if (options.fast) {
-        record.fastHeading(request.fastNote);
+        record.fastHeading();
     }
     record.blank();
 }

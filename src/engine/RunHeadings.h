@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/CompareOptions.h"
-#include "engine/RunRequest.h"
 
 namespace quorvel {
 
@@ -9,7 +8,6 @@ class RunRecord;
 
 // The heading lines after the two compared sides: the filter and the exclusions where they
 // apply (`directories`), the note of the fast mode, and the blank line that ends the heading.
-void recordOptionHeadings(RunRecord& record, const RunRequest& request,
-                          const CompareOptions& options, bool directories);
+void recordOptionHeadings(RunRecord& record, const CompareOptions& options, bool directories);
 
 } // namespace quorvel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/PairFacts.h"
+#include "engine/PairRecord.h"
 #include "engine/RunState.h"
 
 #include <algorithm>
@@ -52,7 +52,7 @@ public:
     virtual void pairBegun(std::string_view name) { (void)name; }
     virtual void bytesCompared(const RunBytes& bytes) { (void)bytes; }
     // Every pair compared, also one the report leaves out, with the counts that include it.
-    virtual void pairCounted(const PairFacts& pair, const RunCounters& counters) {
+    virtual void pairCounted(const PairRecord& pair, const RunCounters& counters) {
         (void)pair;
         (void)counters;
     }

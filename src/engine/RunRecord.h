@@ -1,13 +1,27 @@
 #pragma once
 
-#include "engine/PairFacts.h"
+#include "engine/PairRecord.h"
 #include "engine/RunRequest.h"
 #include "engine/RunState.h"
-#include "lang/MessageKey.h"
 
 #include <string_view>
 
 namespace quorvel {
+
+// What a heading line names: a compared side, in the words of the record.
+enum class HeadingKind {
+    File,
+    WithFile,
+    SomeFilesOf,
+    WithNamesakesOf,
+    Directory,
+    WithDirectory,
+    Manifest,
+    WithManifest,
+};
+
+// What a heading line quotes after the record's word for it.
+enum class QuotedKind { Filter, Exclusions, ManifestTaken };
 
 // Where a run writes what it found, entry by entry in report order; the wording is the record's.
 class RunRecord {
@@ -16,16 +30,16 @@ public:
 
     // Empties the record for a run of `request`.
     virtual void clear(const RunRequest& request) = 0;
-    // A heading line: the key's text and a path.
-    virtual void heading(MessageKey key, std::string_view path) = 0;
-    // A heading line that quotes an option (the filter, the exclusions) after the word for it.
-    virtual void optionHeading(std::string_view word, std::string_view value) = 0;
+    // A heading line: the words for `kind` and a path.
+    virtual void heading(HeadingKind kind, std::string_view path) = 0;
+    // A heading line that quotes an option or a manifest's origin after the word for it.
+    virtual void quotedHeading(QuotedKind kind, std::string_view value) = 0;
     // The heading line of a run that compares sizes only: the note that says so.
-    virtual void fastHeading(std::string_view note) = 0;
+    virtual void fastHeading() = 0;
     virtual void blank() = 0;
     // The block that opens a subdirectory's lines.
     virtual void subdirectory(std::string_view relativePath) = 0;
-    virtual void pair(const PairFacts& facts) = 0;
+    virtual void pair(const PairRecord& facts) = 0;
     virtual void status(bool interrupted) = 0;
     virtual void summary(const RunCounters& counters, bool fast) = 0;
 };

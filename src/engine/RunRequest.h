@@ -17,11 +17,6 @@ struct RunRequest {
     std::vector<std::string> leftNames; // the chosen files on the left, in list order
     std::optional<std::string> rightName;
     CompareOptions options;
-    // What the heading quotes, in the language of the run: the words for the filter and the
-    // exclusions, and the note that a run compares sizes only.
-    std::string filterWord;
-    std::string excludeWord;
-    std::string fastNote;
 };
 
 } // namespace quorvel

@@ -13,6 +13,22 @@
 
 namespace quorvel {
 
+namespace {
+
+MessageKey problemKey(RequestProblem problem) {
+    switch (problem) {
+    case RequestProblem::NoTwoFiles:
+        return MessageKey::errSelectTwoFiles;
+    case RequestProblem::NoLeftFile:
+        return MessageKey::errSelectLeftFile;
+    case RequestProblem::NoMode:
+        break;
+    }
+    return MessageKey::errNoMode;
+}
+
+} // namespace
+
 RunController::RunController(QWidget& window, RunWidgets widgets, Dialogs& dialogs,
                              const LanguageStrings& strings, Report& report, FileAccess& files)
     : window_(window), widgets_(std::move(widgets)), dialogs_(dialogs), strings_(strings),
@@ -72,7 +88,7 @@ void RunController::runSteps(const RunRequest& request) {
     }
     if (const auto problem = ComparisonRun::requestProblem(request)) {
         flush();
-        dialogs_.showMessage(&window_, toQString(strings_.text(*problem)),
+        dialogs_.showMessage(&window_, toQString(strings_.text(problemKey(*problem))),
                              toQString(strings_.text(MessageKey::capError)), QMessageBox::Critical);
         return;
     }
@@ -206,7 +222,7 @@ void RunController::setBarText(const QString& text) {
     widgets_.progressBar->setAccessibleDescription(text);
 }
 
-void RunController::pairCounted(const PairFacts&, const RunCounters& counters) {
+void RunController::pairCounted(const PairRecord&, const RunCounters& counters) {
     counters_ = counters;
 }
 

@@ -49,7 +49,7 @@ public:
     void directoryBegun(std::string_view relativePath) override;
     void pairBegun(std::string_view name) override;
     void bytesCompared(const RunBytes& bytes) override;
-    void pairCounted(const PairFacts& pair, const RunCounters& counters) override;
+    void pairCounted(const PairRecord& pair, const RunCounters& counters) override;
     bool mayGoOn() override;
 
 private:

@@ -48,9 +48,6 @@ RunRequest readRunRequest(const Ui::MainWindow& form, const FileListModel& leftF
     request.options.filter = toBytes(form.EditFiltro->text());
     request.options.bothSides = form.CheckBoxBothSides->isChecked();
     request.options.exclusions = toBytes(form.EditExclude->text());
-    request.filterWord = toBytes(form.Label6->text());
-    request.excludeWord = toBytes(form.LabelExclude->text());
-    request.fastNote = toBytes(form.CheckBoxSoloDim->text());
     return request;
 }
 

@@ -4,7 +4,7 @@
 
 namespace quorvel {
 
-LanguageStrings::LanguageStrings() : texts_(kItalianTexts.messages) {
+LanguageStrings::LanguageStrings() : texts_(kItalianTexts.messages), captions_(kItalianTexts.ui) {
     // The windows' own texts, in force until a language is applied, lack the blank before
     // "(forse...)" that the Italian language has.
     texts_[static_cast<int>(MessageKey::msgEqualMaybe)] = "uguali(forse...).";
@@ -14,6 +14,7 @@ LanguageStrings::LanguageStrings() : texts_(kItalianTexts.messages) {
 void LanguageStrings::fillFrom(LanguageId id) {
     if (const LanguageTexts* texts = languageTexts(id)) {
         texts_ = texts->messages;
+        captions_ = texts->ui;
     }
 }
 

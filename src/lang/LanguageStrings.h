@@ -2,6 +2,7 @@
 
 #include "lang/LanguageId.h"
 #include "lang/MessageKey.h"
+#include "lang/UiKey.h"
 
 #include <array>
 #include <string_view>
@@ -15,6 +16,8 @@ public:
     LanguageStrings();
 
     std::string_view text(MessageKey key) const { return texts_[static_cast<int>(key)]; }
+    // A caption of the windows, for the report lines that quote one.
+    std::string_view caption(UiKey key) const { return captions_[static_cast<int>(key)]; }
 
     // Overwrites all texts from language `id` in table order; any id outside 1..6 changes
     // nothing.
@@ -22,6 +25,7 @@ public:
 
 private:
     std::array<std::string_view, kMessageKeyCount> texts_;
+    std::array<std::string_view, kUiKeyCount> captions_;
 };
 
 } // namespace quorvel

@@ -68,7 +68,7 @@ std::string_view resultWord(CompareResult result) {
     return "unknown";
 }
 
-std::string pairPath(const PairFacts& pair) {
+std::string pairPath(const PairRecord& pair) {
     // A directory that could not be read is named by its own relative path and "/".
     if (pair.directory.empty() || (!pair.name.empty() && pair.name.back() == '/')) {
         return std::string(pair.name);
@@ -121,7 +121,7 @@ std::string jsonStartLine(const RunRequest& request) {
     return jsonLine(object);
 }
 
-void appendJsonPairLine(std::string& text, const PairFacts& pair) {
+void appendJsonPairLine(std::string& text, const PairRecord& pair) {
     // Written around the library's string escaping rather than built as a document: a document
     // per pair cost a tenth of a run over many small cached files.
     const auto appendNumber = [&text](const std::optional<std::int64_t>& value) {

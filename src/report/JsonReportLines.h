@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/CompareResult.h"
-#include "engine/PairFacts.h"
+#include "engine/PairRecord.h"
 #include "engine/RunRequest.h"
 #include "engine/RunState.h"
 
@@ -20,7 +20,7 @@ std::string_view resultWord(CompareResult result);
 
 std::string jsonStartLine(const RunRequest& request);
 // Appended to `text`, since a run has many.
-void appendJsonPairLine(std::string& text, const PairFacts& pair);
+void appendJsonPairLine(std::string& text, const PairRecord& pair);
 // A file or directory that could not be read, as the run names it.
 std::string jsonTroubleLine(std::string_view path, int errorCode);
 // A path a manifest records as unreadable: `path` as recorded, with the manifest that says so.
@@ -29,6 +29,6 @@ std::string jsonRecordedTroubleLine(std::string_view manifest, std::string_view 
 std::string jsonSummaryLine(const RunCounters& counters, bool interrupted);
 
 // The pair's path relative to the compared directories, "/" between names.
-std::string pairPath(const PairFacts& pair);
+std::string pairPath(const PairRecord& pair);
 
 } // namespace quorvel

@@ -17,7 +17,7 @@ void JsonRunWriter::runEnded(bool interrupted) {
     handOn();
 }
 
-void JsonRunWriter::pairCounted(const PairFacts& pair, const RunCounters& counters) {
+void JsonRunWriter::pairCounted(const PairRecord& pair, const RunCounters& counters) {
     counters_ = counters;
     appendJsonPairLine(text_, pair);
     handOn();

@@ -22,7 +22,7 @@ public:
 
     void runStarted() override;
     void runEnded(bool interrupted) override;
-    void pairCounted(const PairFacts& pair, const RunCounters& counters) override;
+    void pairCounted(const PairRecord& pair, const RunCounters& counters) override;
     void readProblem(std::string_view path, int errorCode) override;
     void recordedProblem(std::string_view manifest, std::string_view path, int errorCode) override;
 

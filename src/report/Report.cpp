@@ -30,10 +30,10 @@ void Report::appendReportLine(std::string_view line, ReportLineKind kind) {
     ++revision_;
 }
 
-void Report::appendPairLine(std::string_view mark, std::string_view text, ReportPair pair) {
+void Report::appendPairLine(std::string_view mark, std::string_view text, const PairRecord& pair) {
     // A run's pairs come directory by directory.
     if (directories_.empty() || directories_.back() != pair.directory) {
-        directories_.push_back(std::move(pair.directory));
+        directories_.emplace_back(pair.directory);
     }
     const auto index = static_cast<std::uint32_t>(pairs_.size());
     const bool shown = text.starts_with(pair.name);
@@ -42,7 +42,7 @@ void Report::appendPairLine(std::string_view mark, std::string_view text, Report
                       shown ? static_cast<std::uint32_t>(pair.name.size()) : kNone, pair.errorCode,
                       pair.result});
     if (!shown) {
-        ownNames_.emplace(index, std::move(pair.name));
+        ownNames_.emplace(index, std::string(pair.name));
     }
     std::string line(mark);
     line += text;
@@ -67,16 +67,17 @@ std::optional<CompareResult> Report::result(std::size_t index) const {
     return pairs_[lines_[index].pair].result;
 }
 
-std::optional<ReportPair> Report::pair(std::size_t index) const {
+std::optional<PairRecord> Report::pair(std::size_t index) const {
     if (index >= lines_.size() || lines_[index].pair == kNone) {
         return std::nullopt;
     }
     const Line& line = lines_[index];
-    const StoredPair& stored = pairs_[line.pair];
-    ReportPair pair;
+    const PackedPair& stored = pairs_[line.pair];
+    PairRecord pair;
     pair.directory = directories_[stored.directory];
-    pair.name = stored.nameLength == kNone ? ownNames_.at(line.pair)
-                                           : line.text.substr(line.markLength, stored.nameLength);
+    pair.name = stored.nameLength == kNone
+                    ? std::string_view(ownNames_.at(line.pair))
+                    : std::string_view(line.text).substr(line.markLength, stored.nameLength);
     pair.result = stored.result;
     pair.leftSize = knownSize(stored.leftSize);
     pair.rightSize = knownSize(stored.rightSize);

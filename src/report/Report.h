@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/CompareResult.h"
+#include "engine/PairRecord.h"
 #include "engine/RunRequest.h"
 #include "engine/RunState.h"
 #include "report/ReportLineKind.h"
@@ -15,16 +15,6 @@
 
 namespace quorvel {
 
-// What a run knew of a pair whose line is in a report.
-struct ReportPair {
-    std::string directory; // relative to the compared directories, "/" between names
-    std::string name;      // the bytes of the name, as the line shows it before any escaping
-    CompareResult result = CompareResult::Equal;
-    std::optional<std::int64_t> leftSize;
-    std::optional<std::int64_t> rightSize;
-    int errorCode = 0; // the system's reason when a side could not be read
-};
-
 // The lines of a report, each with its kind and, for a pair, the pair's facts; no line holds a
 // line break. A line's text is made once, when it is appended, in the language of its run.
 class Report {
@@ -36,7 +26,7 @@ public:
     }
     void appendReportLine(std::string_view line, ReportLineKind kind);
     // A pair's line: the mark (empty for a pair that counts as equal), then the pair's own text.
-    void appendPairLine(std::string_view mark, std::string_view text, ReportPair pair);
+    void appendPairLine(std::string_view mark, std::string_view text, const PairRecord& pair);
 
     std::size_t count() const { return lines_.size(); }
     // An index at or past the end reads as the empty text, a blank line.
@@ -44,8 +34,9 @@ public:
     ReportLineKind kind(std::size_t index) const;
     // The result of a pair line; nothing for any other line.
     std::optional<CompareResult> result(std::size_t index) const;
-    // The facts of a pair line; nothing for any other line.
-    std::optional<ReportPair> pair(std::size_t index) const;
+    // The record of a pair line, its names valid while the report is unchanged; nothing for any
+    // other line.
+    std::optional<PairRecord> pair(std::size_t index) const;
     // A pair line without its mark; any other line whole.
     std::string_view unmarkedText(std::size_t index) const;
     // What the run was asked and how it ended, for the report saved for scripts; a report that
@@ -70,7 +61,7 @@ private:
     };
     // A pair's facts in few bytes, since reports can be long: the directory shared by its
     // pairs, and the name read from the line's text when the line shows it unchanged.
-    struct StoredPair {
+    struct PackedPair {
         std::int64_t leftSize;  // -1 when not known
         std::int64_t rightSize; // -1 when not known
         std::uint32_t directory;
@@ -80,7 +71,7 @@ private:
     };
 
     std::vector<Line> lines_;
-    std::vector<StoredPair> pairs_;
+    std::vector<PackedPair> pairs_;
     std::vector<std::string> directories_;
     std::unordered_map<std::uint32_t, std::string> ownNames_; // by pair index
     std::uint64_t revision_ = 0;

@@ -8,8 +8,7 @@ std::string formatReportJson(const Report& report) {
     std::string text = jsonStartLine(report.request());
     for (std::size_t i = 0; i < report.count(); ++i) {
         if (const auto pair = report.pair(i)) {
-            appendJsonPairLine(text, {pair->directory, pair->name, pair->result, pair->leftSize,
-                                      pair->rightSize, pair->errorCode});
+            appendJsonPairLine(text, *pair);
         }
     }
     text += jsonSummaryLine(report.counters(), report.interrupted());

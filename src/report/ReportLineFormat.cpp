@@ -9,6 +9,16 @@
 
 namespace quorvel {
 
+namespace {
+
+MessageKey resultMessageKey(CompareResult r) {
+    // The first nine message keys are the result texts in the same order.
+    return r == CompareResult::NotFoundIn1st ? MessageKey::msgNotFoundIn1st
+                                             : static_cast<MessageKey>(static_cast<int>(r));
+}
+
+} // namespace
+
 std::string reportSafe(std::string_view text) {
     std::string safe(text);
     for (auto& c : safe) {

@@ -15,24 +15,60 @@ void ReportRecorder::clear(const RunRequest& request) {
     report_.setRequest(request);
 }
 
-void ReportRecorder::heading(MessageKey key, std::string_view path) {
-    std::string line(strings_.text(key));
+namespace {
+
+MessageKey headingKey(HeadingKind kind) {
+    switch (kind) {
+    case HeadingKind::File:
+        return MessageKey::hdrFileCompare;
+    case HeadingKind::WithFile:
+        return MessageKey::hdrWithFile;
+    case HeadingKind::SomeFilesOf:
+        return MessageKey::hdrSomeFilesOf;
+    case HeadingKind::WithNamesakesOf:
+        return MessageKey::hdrWithNamesakesOf;
+    case HeadingKind::Directory:
+        return MessageKey::hdrDirCompare;
+    case HeadingKind::WithDirectory:
+        return MessageKey::hdrWithDir;
+    case HeadingKind::Manifest:
+        return MessageKey::hdrManifestCompare;
+    case HeadingKind::WithManifest:
+        return MessageKey::hdrWithManifest;
+    }
+    return MessageKey::hdrDirCompare;
+}
+
+} // namespace
+
+void ReportRecorder::heading(HeadingKind kind, std::string_view path) {
+    std::string line(strings_.text(headingKey(kind)));
     line += ' ';
     line += reportSafe(path);
     report_.appendReportLine(line, ReportLineKind::Heading);
 }
 
-void ReportRecorder::optionHeading(std::string_view word, std::string_view value) {
+void ReportRecorder::quotedHeading(QuotedKind kind, std::string_view value) {
     std::string line = "(";
-    line += word;
+    switch (kind) {
+    case QuotedKind::Filter:
+        line += strings_.caption(UiKey::uiFilter);
+        break;
+    case QuotedKind::Exclusions:
+        line += strings_.caption(UiKey::uiExclude);
+        break;
+    case QuotedKind::ManifestTaken:
+        line += strings_.text(MessageKey::txtManifestTaken);
+        break;
+    }
     line += ":  ";
     line += reportSafe(value);
     line += ')';
     report_.appendReportLine(line, ReportLineKind::Heading);
 }
 
-void ReportRecorder::fastHeading(std::string_view note) {
-    report_.appendReportLine(note, ReportLineKind::Heading);
+void ReportRecorder::fastHeading() {
+    report_.appendReportLine(strings_.caption(UiKey::uiFastCompare), ReportLineKind::Heading);
 }
 
 void ReportRecorder::blank() {
@@ -46,11 +82,9 @@ void ReportRecorder::subdirectory(std::string_view relativePath) {
     report_.appendReportLine(kBlockRule, ReportLineKind::SubdirectoryRule);
 }
 
-void ReportRecorder::pair(const PairFacts& facts) {
+void ReportRecorder::pair(const PairRecord& facts) {
     report_.appendPairLine(resultMark(facts.result),
-                           formatResultText(facts.name, facts.result, strings_),
-                           {std::string(facts.directory), std::string(facts.name), facts.result,
-                            facts.leftSize, facts.rightSize, facts.errorCode});
+                           formatResultText(facts.name, facts.result, strings_), facts);
 }
 
 void ReportRecorder::status(bool interrupted) {

@@ -16,12 +16,12 @@ public:
     ReportRecorder(Report& report, const LanguageStrings& strings, std::string decimalSeparator);
 
     void clear(const RunRequest& request) override;
-    void heading(MessageKey key, std::string_view path) override;
-    void optionHeading(std::string_view word, std::string_view value) override;
-    void fastHeading(std::string_view note) override;
+    void heading(HeadingKind kind, std::string_view path) override;
+    void quotedHeading(QuotedKind kind, std::string_view value) override;
+    void fastHeading() override;
     void blank() override;
     void subdirectory(std::string_view relativePath) override;
-    void pair(const PairFacts& facts) override;
+    void pair(const PairRecord& facts) override;
     void status(bool interrupted) override;
     void summary(const RunCounters& counters, bool fast) override;
 

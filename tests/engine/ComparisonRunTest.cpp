@@ -43,11 +43,11 @@ TEST_F(FileRunTest, ARequestWithoutWhatItsModeNeedsIsRefusedAndKeepsTheLastRepor
         const char* name;
         CompareMode mode;
         V leftSelection;
-        MessageKey problem;
+        RequestProblem problem;
     } cases[] = {
-        {"no right file", CompareMode::FileWithFile, {"notes.txt"}, MessageKey::errSelectTwoFiles},
-        {"no left file", CompareMode::FilesWithDirectory, {}, MessageKey::errSelectLeftFile},
-        {"no mode", CompareMode::None, {"notes.txt"}, MessageKey::errNoMode},
+        {"no right file", CompareMode::FileWithFile, {"notes.txt"}, RequestProblem::NoTwoFiles},
+        {"no left file", CompareMode::FilesWithDirectory, {}, RequestProblem::NoLeftFile},
+        {"no mode", CompareMode::None, {"notes.txt"}, RequestProblem::NoMode},
     };
     for (const auto& c : cases) {
         view.mode = c.mode;

@@ -20,14 +20,14 @@ public:
     std::vector<std::string> lines;
 
     void clear(const RunRequest&) override { lines.clear(); }
-    void heading(MessageKey, std::string_view) override {}
-    void optionHeading(std::string_view, std::string_view) override {}
-    void fastHeading(std::string_view) override {}
+    void heading(HeadingKind, std::string_view) override {}
+    void quotedHeading(QuotedKind, std::string_view) override {}
+    void fastHeading() override {}
     void blank() override {}
     void subdirectory(std::string_view relativePath) override {
         lines.push_back("SUBDIR " + std::string(relativePath));
     }
-    void pair(const PairFacts& facts) override {
+    void pair(const PairRecord& facts) override {
         lines.push_back(std::string(facts.directory) + "|" + std::string(facts.name) + "|" +
                         std::to_string(static_cast<int>(facts.result)));
     }
@@ -59,7 +59,7 @@ protected:
         request.options = options;
         const ManifestRunSide side{"m.qvm", &manifest, {}};
         const ManifestRunSide live{tree.root(), nullptr, {}};
-        run.begin(request, manifestLeft ? side : live, manifestLeft ? live : side, "taken");
+        run.begin(request, manifestLeft ? side : live, manifestLeft ? live : side);
         run.sumSizes();
         run.comparePairs();
         run.end();

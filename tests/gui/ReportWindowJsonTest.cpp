@@ -21,7 +21,7 @@ protected:
         request.options.filter = "*.txt";
         ReportRecorder recorder(report_, strings_, ".");
         recorder.clear(request);
-        recorder.heading(MessageKey::hdrDirCompare, "/left");
+        recorder.heading(HeadingKind::Directory, "/left");
         recorder.blank();
         recorder.pair({"", "gone.txt", CompareResult::NotFoundIn2nd, 3, {}, 0});
         recorder.subdirectory("sub");

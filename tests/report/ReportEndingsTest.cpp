@@ -19,14 +19,14 @@ struct Line {
     ReportLineKind kind;
     std::string mark;
     std::string text;
-    std::optional<ReportPair> pair;
+    std::optional<PairRecord> pair;
 };
 
 Line plain(ReportLineKind kind, std::string text) {
     return {kind, "", std::move(text), std::nullopt};
 }
 
-Line pairLine(std::string mark, std::string text, ReportPair pair) {
+Line pairLine(std::string mark, std::string text, PairRecord pair) {
     return {ReportLineKind::Pair, std::move(mark), std::move(text), std::move(pair)};
 }
 
@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReportJsonPairs, EachPairLineNamesItsPathWithItsBytesWhenTheyAreNotText) {
     const struct {
         const char* name;
-        PairFacts pair;
+        PairRecord pair;
         std::string line;
     } rows[] = {
         {"at the top",

@@ -277,7 +277,7 @@ TEST_F(ReportHtmlOfARun, APairKeepsWhatTheRunKnewWhateverItsNameHolds) {
     tree.write("R/sub/a: equal.", "22");
     tree.write("L/gone", "1");
     run.startComparison();
-    std::optional<ReportPair> facts;
+    std::optional<PairRecord> facts;
     for (std::size_t line = 0; line < report.count() && !facts; ++line) {
         if (const auto pair = report.pair(line); pair && pair->directory == "sub") {
             facts = pair;

@@ -23,9 +23,12 @@ TEST(ReportRecorder, EachEntryBecomesItsLinesOfTheirKindsWithNamesMadeSafe) {
     strings.fillFrom(kEnglish);
     ReportRecorder recorder(report, strings, ",");
     recorder.clear(RunRequest{});
-    recorder.heading(MessageKey::txtCompared, "/l\x01");
-    recorder.optionHeading("filter", "*.c\n");
-    recorder.fastHeading("fast");
+    recorder.heading(HeadingKind::Directory, "/l\x01");
+    recorder.heading(HeadingKind::WithManifest, "m.json");
+    recorder.quotedHeading(QuotedKind::ManifestTaken, "2026-12-01, /t");
+    recorder.quotedHeading(QuotedKind::Filter, "*.c\n");
+    recorder.quotedHeading(QuotedKind::Exclusions, "*.o");
+    recorder.fastHeading();
     recorder.blank();
     recorder.subdirectory("a/b\x1f");
     recorder.pair({"a/b", "x\ty", CompareResult::DifferentContents, 3, 4, 0});
@@ -38,9 +41,12 @@ TEST(ReportRecorder, EachEntryBecomesItsLinesOfTheirKindsWithNamesMadeSafe) {
 
     const std::string rule(kBlockRule);
     const std::vector<Expected> expected = {
-        {ReportLineKind::Heading, "Compared /l?"},
+        {ReportLineKind::Heading, "Comparison of directory /l?"},
+        {ReportLineKind::Heading, "with manifest m.json"},
+        {ReportLineKind::Heading, "(manifest taken:  2026-12-01, /t)"},
         {ReportLineKind::Heading, "(filter:  *.c?)"},
-        {ReportLineKind::Heading, "fast"},
+        {ReportLineKind::Heading, "(exclude:  *.o)"},
+        {ReportLineKind::Heading, "Fast comparison (compares only size)"},
         {ReportLineKind::Blank, ""},
         {ReportLineKind::SubdirectoryRule, rule},
         {ReportLineKind::SubdirectoryName, "SUBDIR: a/b?"},
@@ -61,13 +67,13 @@ TEST(ReportRecorder, EachEntryBecomesItsLinesOfTheirKindsWithNamesMadeSafe) {
         EXPECT_EQ(report.kind(i), expected[i].kind);
         EXPECT_EQ(report.line(i), expected[i].line);
     }
-    EXPECT_EQ(report.unmarkedText(7), "x?y: different contents!");
-    const auto hidden = report.pair(7);
+    EXPECT_EQ(report.unmarkedText(10), "x?y: different contents!");
+    const auto hidden = report.pair(10);
     ASSERT_TRUE(hidden);
     EXPECT_EQ(hidden->name, "x\ty") << "the name itself, not as the line shows it";
     EXPECT_EQ(hidden->directory, "a/b");
     EXPECT_EQ(hidden->leftSize, 3);
-    EXPECT_EQ(report.pair(10)->rightSize, std::nullopt);
+    EXPECT_EQ(report.pair(13)->rightSize, std::nullopt);
     EXPECT_TRUE(report.interrupted());
     EXPECT_EQ(report.counters().filesCompared, 4);
 

@@ -10,9 +10,6 @@ RunRequest RecordingView::request() const {
     request.leftNames = leftSelection;
     request.rightName = rightSelection;
     request.options = options;
-    request.filterWord = "filter";
-    request.excludeWord = "exclude";
-    request.fastNote = "Fast comparison (compares only size)";
     return request;
 }
 
