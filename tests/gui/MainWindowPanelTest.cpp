@@ -150,6 +150,7 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
     }
     auto* filterHint = child<QLabel>("Label12");
     EXPECT_TRUE(QFontInfo(filterHint->font()).fixedPitch());
+    EXPECT_TRUE(QFontInfo(child<QWidget>("EditFiltro")->font()).fixedPitch()) << "as its hint";
     EXPECT_EQ(filterHint->width(), filterHint->sizeHint().width());
     const std::pair<const char*, UiKey> pictureButtons[] = {
         {"SpeedButton1", UiKey::hintFileFile},   {"SpeedButton2", UiKey::hintFileDir},
@@ -211,6 +212,10 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
         EXPECT_EQ(label("Label9"), files);
         EXPECT_EQ(label("Label10"), files);
         const std::pair<const char*, QString> named[] = {
+            {"Label3", text(UiKey::uiCompareThis)},
+            {"Label4", text(UiKey::uiWithThis)},
+            {"Label6", text(UiKey::uiFilter)},
+            {"LabelExclude", text(UiKey::uiExclude)},
             {"Panel1", text(UiKey::uiCompareThis)},
             {"Panel2", text(UiKey::uiWithThis)},
             {"FileListBox1", text(UiKey::uiCompareThis) + QLatin1Char(' ') + files},

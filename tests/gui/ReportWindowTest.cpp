@@ -397,6 +397,10 @@ TEST_F(ReportWindowTest, TheKeysMoveTheCursorAcrossLinesAndKeepItInView) {
         EXPECT_EQ(view()->cursorPosition(), row.to);
         EXPECT_TRUE(view()->viewport()->rect().contains(view()->characterRect(row.to)));
     }
+    // The scroll bar's arrow moves the text by one line.
+    view()->verticalScrollBar()->setValue(10);
+    view()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(view()->verticalScrollBar()->value(), 11);
 }
 
 // A screen reader reads the selection and the cursor as offsets into the whole text, and can set

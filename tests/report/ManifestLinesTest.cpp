@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <sstream>
 #include <string>
@@ -141,9 +144,10 @@ TEST(ManifestLines, EachRuleOfALineHoldsAtItsEdge) {
     EXPECT_NE(read(otherHash).damage->reason.find("does not match"), std::string::npos);
 }
 
-TEST(ManifestLines, AFileIsReadWholeAndAFifoNeverOpened) {
+TEST(ManifestLines, AFileOrAPipeIsReadWholeAFailedReadIsTheReasonAndAFifoNeverOpened) {
     test::TempTree tree;
-    tree.write("m.qvm", sealed(headerLine() + fileLine("a"), 1));
+    const std::string one = sealed(headerLine() + fileLine("a"), 1);
+    tree.write("m.qvm", one);
     const ManifestRead read = readManifestFile(tree.path("m.qvm"));
     ASSERT_TRUE(read.manifest.has_value());
     EXPECT_EQ(read.manifest->entries.size(), 1u);
@@ -154,6 +158,21 @@ TEST(ManifestLines, AFileIsReadWholeAndAFifoNeverOpened) {
     EXPECT_FALSE(fifo.manifest.has_value());
     EXPECT_NE(fifo.errorCode, 0);
     EXPECT_NE(readManifestFile(tree.path("missing.qvm")).errorCode, 0);
+
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], one.data(), one.size()), static_cast<ssize_t>(one.size()));
+    ::close(ends[1]);
+    const ManifestRead piped = readManifestDescriptor(ends[0]);
+    ::close(ends[0]);
+    ASSERT_TRUE(piped.manifest.has_value());
+    EXPECT_EQ(piped.manifest->entries.size(), 1u);
+    const int directory = ::open(tree.root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(directory, 0);
+    const ManifestRead unreadable = readManifestDescriptor(directory);
+    ::close(directory);
+    EXPECT_FALSE(unreadable.manifest.has_value());
+    EXPECT_EQ(unreadable.errorCode, EISDIR);
 }
 
 } // namespace

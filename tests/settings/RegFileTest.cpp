@@ -117,12 +117,17 @@ TEST(RegFileTest, RejectsWhatItCannotReadExactly) {
         EXPECT_FALSE(parsed.file) << text.left(120).toStdString();
         EXPECT_FALSE(parsed.problem.isEmpty());
     }
+    // The longest line read is that long exactly.
+    EXPECT_TRUE(RegFileParser::parse(key + "\"A\"=\"" +
+                                     QByteArray(RegFileParser::kMaxLineLength - 6, 'x') + "\"\n")
+                    .file);
     // The message names the line a user has to mend.
     const std::pair<QByteArray, QString> told[] = {
         {"REGEDIT5\n", "line 1: the first line is not REGEDIT4"},
         {key + "\n\"A\"=dword:\n", "line 4: a dword needs one to eight hexadecimal digits"}};
     for (const auto& [text, problem] : told) {
         EXPECT_EQ(RegFileParser::parse(text).problem.toStdString(), problem.toStdString());
+        EXPECT_EQ(RegFileParser::salvage(text).problem.toStdString(), problem.toStdString());
     }
 }
 
