@@ -1,4 +1,4 @@
-#include "engine/FileDescriptor.h"
+#include "base/FileDescriptor.h"
 
 #include <cerrno>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "engine/PathText.h"
+#include "base/PathText.h"
 
 namespace quorvel {
 

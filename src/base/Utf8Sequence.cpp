@@ -1,4 +1,4 @@
-#include "engine/Utf8Sequence.h"
+#include "base/Utf8Sequence.h"
 
 namespace quorvel {
 

@@ -1,6 +1,6 @@
 #include "cli/ManifestInTree.h"
 
-#include "engine/PathText.h"
+#include "base/PathText.h"
 #include "report/AtomicFileWriter.h"
 #include "report/DescriptorPath.h"
 

@@ -2,7 +2,7 @@
 
 #include "cli/ManifestInTree.h"
 
-#include "engine/FileDescriptor.h"
+#include "base/FileDescriptor.h"
 #include "engine/LexicalPath.h"
 #include "engine/RunPlan.h"
 #include "report/DescriptorPath.h"

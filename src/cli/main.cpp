@@ -18,6 +18,7 @@
 #include "engine/LexicalPath.h"
 #include "engine/ManifestComparison.h"
 #include "engine/PosixFileAccess.h"
+#include "engine/RunDriver.h"
 #include "engine/RunPlan.h"
 #include "lang/LanguageStrings.h"
 #include "lang/LanguageTable.h"
@@ -376,24 +377,21 @@ int runCompanion(int argc, char** argv) {
     });
     watchInterruptSignal();
 
+    RunStages stages;
     if (withManifest) {
         manifestRun.begin(request, {manifests.leftPath, manifests.left.get(), manifests.leftOut},
                           {manifests.rightPath, manifests.right.get(), manifests.leftOut});
-        manifestRun.sumSizes();
-        manifestRun.comparePairs();
-        manifestRun.end();
+        stages.sumSizes = true; // read from the manifest: no walk
     } else {
         run.begin(request);
         // The total only feeds the progress shown: unseen, its pass over the first tree is saved.
-        if (directories && showProgress) {
-            view.showStatus(strings.text(MessageKey::txtComputingTotal));
-            run.sumSizes();
-            view.showStatus("");
-        }
-        run.comparePairs();
-        run.end();
+        stages.sumSizes = directories && showProgress;
+        stages.sizing = [&] { view.showStatus(strings.text(MessageKey::txtComputingTotal)); };
+        stages.sized = [&] { view.showStatus(""); };
     }
-    const RunState& state = withManifest ? manifestRun.state() : run.state();
+    RunSteps& steps = withManifest ? static_cast<RunSteps&>(manifestRun) : run;
+    driveRun(steps, stages);
+    const RunState& state = steps.state();
 
     // Written in full, or it is trouble; a reader that stopped early (`| head`) is told nothing.
     bool printed = true;

@@ -1,7 +1,7 @@
 #include "engine/ComparisonRun.h"
 
+#include "base/PathText.h"
 #include "engine/FileAccess.h"
-#include "engine/PathText.h"
 #include "engine/RunHeadings.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"

@@ -6,6 +6,7 @@
 #include "engine/RunBookkeeping.h"
 #include "engine/RunRequest.h"
 #include "engine/RunState.h"
+#include "engine/RunSteps.h"
 
 #include <optional>
 #include <string>
@@ -22,7 +23,7 @@ enum class RequestProblem { NoMode, NoTwoFiles, NoLeftFile };
 // A comparison run: the heading, the size pass, the pairs, the status and the summary, written
 // to a record and told to an observer. One object can serve many runs: it owns the two
 // comparison buffers.
-class ComparisonRun {
+class ComparisonRun : public RunSteps {
 public:
     ComparisonRun(RunObserver& observer, RunRecord& record, FileAccess& files);
 
@@ -31,14 +32,14 @@ public:
 
     // The steps, in this order; a caller shows its own state between them.
     void begin(const RunRequest& request); // clears the record and writes the heading
-    void sumSizes();                       // directory mode only
-    void comparePairs();
-    void end(); // the status and the summary
+    void sumSizes() override;              // directory mode only
+    void comparePairs() override;
+    void end() override; // the status and the summary
 
     // Seen the next time the run asks its observer whether it may go on.
     void requestAbort() { state_.abortRequested = true; }
 
-    const RunState& state() const { return state_; }
+    const RunState& state() const override { return state_; }
     void setWalkOptions(const WalkOptions& options) { walker_.setOptions(options); }
 
 private:

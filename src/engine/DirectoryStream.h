@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/FileDescriptor.h"
+#include "base/FileDescriptor.h"
 
 #include <dirent.h>
 

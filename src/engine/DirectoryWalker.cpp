@@ -1,11 +1,9 @@
 #include "engine/DirectoryWalker.h"
 
-#include "engine/CompareBuffers.h"
+#include "base/PathText.h"
 #include "engine/NameFilter.h"
 #include "engine/NameOrder.h"
 #include "engine/PairComparer.h"
-#include "engine/PathText.h"
-#include "engine/RealTime.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"
@@ -26,19 +24,12 @@ bool isFile(const DirectoryEntry& e) {
     return e.kind == DirectoryEntry::Kind::File;
 }
 
-std::pair<std::uint64_t, std::uint64_t> keyOf(const FileIdentity& identity) {
-    return {identity.device, identity.inode};
-}
-
-// What a kept listing costs beside its entries: its node in the map.
-constexpr std::size_t kMapNodeBytes = 64 + sizeof(DirectoryStamp) + sizeof(DirectoryListing);
-
 } // namespace
 
 DirectoryWalker::DirectoryWalker(RunState& state, RunObserver& observer, RunRecord& record,
                                  FileAccess& files, PairComparer& pairs, RunBookkeeping& books)
     : state_(state), observer_(observer), record_(record), files_(files), pairs_(pairs),
-      books_(books) {}
+      books_(books), listings_(state, files, pairs) {}
 
 void DirectoryWalker::walk(const std::string& base, const std::string& relativePath,
                            const Visit& visit) {
@@ -114,55 +105,6 @@ std::optional<DirectoryWalker::Subdirectory> DirectoryWalker::nextSubdirectory(L
     }
 }
 
-DirectoryListing DirectoryWalker::takeListing(const std::string& directory,
-                                              const std::optional<DirectoryLook>& look,
-                                              bool& sized) {
-    sized = true;
-    if (look) {
-        // A directory made since in the place of a removed one may have its inode: the times
-        // tell them apart, as they tell a directory whose names changed since.
-        auto kept = listings_.extract(keyOf(look->identity));
-        if (kept && kept.mapped().stamp == look->stamp) {
-            return std::move(kept.mapped().listing);
-        }
-    }
-    if (auto ahead = takeListedAhead(directory, look)) {
-        return std::move(*ahead);
-    }
-    // By size alone each file is looked at when its pair is compared: sizes in a listing made
-    // now would cost every file a second look.
-    if (state_.options.fast) {
-        sized = false;
-        auto names = files_.listNames(directory);
-        if (names.entries) {
-            names.entries->sortByName();
-        }
-        return names;
-    }
-    return files_.listDirectory(directory);
-}
-
-std::optional<DirectoryListing>
-DirectoryWalker::takeListedAhead(const std::string& directory,
-                                 const std::optional<DirectoryLook>& look) {
-    auto ahead = pairs_.takeListing(directory);
-    // Only while unchanged since the thread's look, and from a time when a change would have
-    // shown in the directory's times.
-    if (ahead && look && ahead->look && ahead->look->identity == look->identity &&
-        ahead->look->stamp == look->stamp && settledAt(look->stamp, ahead->listedAt)) {
-        return std::move(ahead->listing);
-    }
-    return std::nullopt;
-}
-
-bool DirectoryWalker::settled(const DirectoryStamp& stamp) const {
-    return settledAt(stamp, realTimeNow());
-}
-
-bool DirectoryWalker::settledAt(const DirectoryStamp& stamp, std::int64_t moment) const {
-    return stamp.changed < moment - options_.settledNanoseconds;
-}
-
 void DirectoryWalker::listAhead(const std::string& directory, const ListedEntries* listing,
                                 std::size_t skip) {
     if (levels_ == nullptr) {
@@ -175,7 +117,7 @@ void DirectoryWalker::listAhead(const std::string& directory, const ListedEntrie
         for (std::size_t i = from; i < entries.size(); ++i) {
             const auto entry = entries[i];
             if (!isFile(entry) && !names_.excluded(entry.name) && skip-- == 0) {
-                pairs_.willList(joinPath(path, entry.name));
+                listings_.willList(joinPath(path, entry.name));
                 return true;
             }
         }
@@ -189,15 +131,6 @@ void DirectoryWalker::listAhead(const std::string& directory, const ListedEntrie
             return;
         }
     }
-}
-
-bool DirectoryWalker::roomToKeep(const DirectoryListing& listing) {
-    const std::size_t bytes = kMapNodeBytes + (listing.entries ? listing.entries->bytes() : 0);
-    if (keptBytes_ + bytes > options_.keptListingBytes) {
-        return false;
-    }
-    keptBytes_ += bytes;
-    return true;
 }
 
 void DirectoryWalker::recordLevelPair(bool& blockWritten, const PairRecord& pair) {
@@ -231,8 +164,7 @@ void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::s
              return rightOnly ? rightOnlyLevel(joinPath(rightBase, rel), rel)
                               : compareLevel(left, rightBase, rel, look);
          });
-    listings_.clear();
-    keptBytes_ = 0;
+    listings_.forget();
 }
 
 DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
@@ -255,14 +187,14 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
 
     bool blockWritten = false;
     bool sized = true;
-    auto taken = takeListing(left, look, sized);
+    auto taken = listings_.take(left, look, sized);
     auto& listing = taken.entries;
     if (!listing) {
         recordUnreadable(left, relativePath, CompareResult::ErrorReading1st, taken.errorCode);
         return level;
     }
     // The size pass's listings make this needless, and by size alone a listing is cheap.
-    if (!state_.options.fast && listings_.empty()) {
+    if (!state_.options.fast && !listings_.keepsAny()) {
         listAhead(left, &*listing, 0);
     }
     // The pairs of this level in the order they are compared: pattern by pattern. One cursor
@@ -279,23 +211,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
             if (!ahead) {
                 break;
             }
-            // By size alone no file is opened, here or on the thread: it only looks at them.
-            if (state_.options.fast) {
-                pairs_.willCompare(joinPath(left, ahead->name), joinPath(right, ahead->name),
-                                   sized ? std::optional(ahead->size) : std::nullopt);
-                continue;
-            }
-            files_.willRead(left, ahead->name, true);
-            files_.willRead(right, ahead->name, false);
-            // A big pair's two files are read at once; small pairs are compared two at once,
-            // while their data is cached: from the disk, the files opened ahead here are what
-            // keeps it busy, and a second thread would open them all again.
-            if (ahead->size > CompareBuffers::kBlockSize) {
-                files_.willReadWhole(joinPath(right, ahead->name));
-            } else if (!files_.fetchesAhead()) {
-                pairs_.willCompare(joinPath(left, ahead->name), joinPath(right, ahead->name),
-                                   ahead->size);
-            }
+            listings_.willCompare(left, right, *ahead, sized);
         }
         const auto entry = *next;
         ++pairsHere;
@@ -463,8 +379,7 @@ double DirectoryWalker::totalSize(const std::string& directory, const CompareOpt
     const bool recurse = options.recurse;
     const std::string top = runDirectory(directory);
     names_ = NameFilter(options.filter, options.exclusions);
-    listings_.clear();
-    keptBytes_ = 0;
+    listings_.forget();
     pairsSized_ = 0;
     double sum = 0;
     walk(top, "",
@@ -481,7 +396,7 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
     if (state_.abortRequested) {
         return level;
     }
-    auto ahead = takeListedAhead(directory, look);
+    auto ahead = listings_.takeListedAhead(directory, look);
     auto taken = ahead ? std::move(*ahead) : files_.listDirectory(directory);
     auto& listing = taken.entries;
     // The run's thread has nothing else to do here: the thread lists the directory after next
@@ -499,12 +414,9 @@ DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, 
             }
         }
     }
-    // Without an identity the comparison cannot find this listing again, without settled times
-    // it could not tell it changed, and without room it is not kept: the comparison lists anew.
-    if (look && settled(look->stamp) && roomToKeep(taken)) {
-        auto& kept = listings_[keyOf(look->identity)] = {look->stamp, std::move(taken)};
-        if (recurse && kept.listing.entries) {
-            level.kept = &*kept.listing.entries;
+    if (const DirectoryListing* kept = listings_.keep(look, taken)) {
+        if (recurse && kept->entries) {
+            level.kept = &*kept->entries;
         }
     } else if (recurse && listing) {
         level.owned = std::move(*listing);

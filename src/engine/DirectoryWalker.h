@@ -4,11 +4,11 @@
 #include "engine/CompareResult.h"
 #include "engine/FileAccess.h"
 #include "engine/NameFilter.h"
+#include "engine/ReadPlanner.h"
 #include "engine/WalkOptions.h"
 
 #include <cstddef>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,7 +33,10 @@ public:
     DirectoryWalker(RunState& state, RunObserver& observer, RunRecord& record, FileAccess& files,
                     PairComparer& pairs, RunBookkeeping& books);
 
-    void setOptions(const WalkOptions& options) { options_ = options; }
+    void setOptions(const WalkOptions& options) {
+        options_ = options;
+        listings_.setOptions(options);
+    }
 
     // The empty relative path starts a walk at the compared directories.
     void compareDirectory(const std::string& leftBase, const std::string& rightBase,
@@ -43,8 +46,6 @@ public:
     std::int64_t pairsSized() const { return pairsSized_; }
 
 private:
-    using Key = std::pair<std::uint64_t, std::uint64_t>; // a directory's device and inode
-
     // One directory being walked: its subdirectories still to enter, and how long the relative
     // path was before it was entered (the path is one string, cut back when a level is left).
     struct Level {
@@ -101,22 +102,9 @@ private:
     // level is done.
     std::optional<Subdirectory> nextSubdirectory(Level& level);
 
-    // The size pass lists each directory once; the comparison takes that listing over when it
-    // was kept and the directory is still the one listed, unchanged since. `sized` tells whether
-    // the listing has its files' sizes.
-    DirectoryListing takeListing(const std::string& directory,
-                                 const std::optional<DirectoryLook>& look, bool& sized);
     // Names a directory the walk lists after this level, for another thread to list: the next
     // one, or as many more as `skip` says.
     void listAhead(const std::string& directory, const ListedEntries* listing, std::size_t skip);
-    // The listing another thread made of the directory, while it still holds.
-    std::optional<DirectoryListing> takeListedAhead(const std::string& directory,
-                                                    const std::optional<DirectoryLook>& look);
-    // Whether the listing fits under the cap on kept listings; if so, its room is taken.
-    bool roomToKeep(const DirectoryListing& listing);
-    // Whether a directory last changed long enough ago that a change now would show in its times.
-    bool settled(const DirectoryStamp& stamp) const;
-    bool settledAt(const DirectoryStamp& stamp, std::int64_t moment) const;
     // Where a level's walk through its pairs stands: at a pattern, and at a name of the listing.
     struct PairCursor {
         std::size_t pattern = 0;
@@ -137,12 +125,7 @@ private:
     NameFilter names_;
     std::vector<FileIdentity> walking_;
     const std::vector<Level>* levels_ = nullptr; // the walk's levels above the one visited
-    struct KeptListing {
-        DirectoryStamp stamp;
-        DirectoryListing listing;
-    };
-    std::map<Key, KeptListing> listings_;
-    std::size_t keptBytes_ = 0;
+    ReadPlanner listings_;
     std::int64_t pairsSized_ = 0;
 };
 

@@ -1,8 +1,8 @@
 #include "engine/ManifestComparison.h"
 
+#include "base/PathText.h"
 #include "engine/FileAccess.h"
 #include "engine/ManifestOrder.h"
-#include "engine/PathText.h"
 #include "engine/RunHeadings.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"

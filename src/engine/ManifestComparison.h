@@ -7,6 +7,7 @@
 #include "engine/RunRecord.h"
 #include "engine/RunRequest.h"
 #include "engine/RunState.h"
+#include "engine/RunSteps.h"
 #include "engine/TreeLister.h"
 
 #include <cstddef>
@@ -33,19 +34,19 @@ struct ManifestRunSide {
 // of manifestPathLess and merged; sizes decide first, equal sizes compare the hashes, and a live
 // file is read only when its hash is wanted. Written to a record and told to an observer as a
 // directory run is, with the same steps.
-class ManifestComparison {
+class ManifestComparison : public RunSteps {
 public:
     ManifestComparison(RunObserver& observer, RunRecord& record, FileAccess& files);
-    ~ManifestComparison();
+    ~ManifestComparison() override;
 
     void begin(const RunRequest& request, const ManifestRunSide& left,
                const ManifestRunSide& right);
-    void sumSizes();
-    void comparePairs();
-    void end();
+    void sumSizes() override;
+    void comparePairs() override;
+    void end() override;
 
     void requestAbort() { state_.abortRequested = true; }
-    const RunState& state() const { return state_; }
+    const RunState& state() const override { return state_; }
 
 private:
     struct Item {

@@ -1,6 +1,6 @@
 #include "engine/NameOrder.h"
 
-#include "engine/AsciiFold.h"
+#include "base/AsciiFold.h"
 
 #include <algorithm>
 

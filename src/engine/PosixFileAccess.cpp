@@ -1,9 +1,9 @@
 #include "engine/PosixFileAccess.h"
 
+#include "base/PathText.h"
 #include "engine/AheadStream.h"
 #include "engine/CompareBuffers.h"
 #include "engine/LongPath.h"
-#include "engine/PathText.h"
 #include "engine/SortedListing.h"
 
 #include <algorithm>

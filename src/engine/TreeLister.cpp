@@ -1,6 +1,6 @@
 #include "engine/TreeLister.h"
 
-#include "engine/PathText.h"
+#include "base/PathText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "engine/Wildcard.h"
 
-#include "engine/AsciiFold.h"
-#include "engine/Utf8Sequence.h"
+#include "base/AsciiFold.h"
+#include "base/Utf8Sequence.h"
 
 #include <cstddef>
 

@@ -1,9 +1,9 @@
 #include "gui/FileListing.h"
 
-#include "engine/AsciiFold.h"
+#include "base/AsciiFold.h"
+#include "base/PathText.h"
 #include "engine/FileAccess.h"
 #include "engine/LongPath.h"
-#include "engine/PathText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,7 @@
 #include "gui/RunController.h"
 
+#include "engine/RunDriver.h"
+
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
 #include "lang/LanguageStrings.h"
@@ -94,22 +96,29 @@ void RunController::runSteps(const RunRequest& request) {
     }
     fast_ = request.options.fast;
     run_.begin(request);
-    if (directories) {
+    RunStages stages;
+    stages.sumSizes = directories;
+    stages.sizing = [this] {
         setVisible(widgets_.fileStatus, true);
         fileStatus_ = std::string(strings_.text(MessageKey::txtComputingTotal));
-        run_.sumSizes();
+    };
+    stages.sized = [this] {
         fileStatus_ = "";
         directoryStatus_ = "";
         setVisible(widgets_.directoryStatus, true);
-    } else {
-        fileStatus_ = "";
-        setVisible(widgets_.fileStatus, true);
+    };
+    if (!directories) {
+        stages.pairing = [this] {
+            fileStatus_ = "";
+            setVisible(widgets_.fileStatus, true);
+        };
     }
-    run_.comparePairs();
-    setVisible(widgets_.abortButton, false);
-    setVisible(widgets_.fileStatus, false);
-    setVisible(widgets_.directoryStatus, false);
-    run_.end();
+    stages.paired = [this] {
+        setVisible(widgets_.abortButton, false);
+        setVisible(widgets_.fileStatus, false);
+        setVisible(widgets_.directoryStatus, false);
+    };
+    driveRun(run_, stages);
     askToShowReport();
 }
 

@@ -1,7 +1,7 @@
 #include "report/AtomicFileWriter.h"
 
-#include "engine/FileDescriptor.h"
-#include "engine/PathText.h"
+#include "base/FileDescriptor.h"
+#include "base/PathText.h"
 #include "report/DescriptorPath.h"
 #include "report/FileWriteError.h"
 #include "report/RemovalOnSignal.h"

@@ -1,7 +1,7 @@
 #include "report/StagedFile.h"
 
-#include "engine/FileDescriptor.h"
-#include "engine/PathText.h"
+#include "base/FileDescriptor.h"
+#include "base/PathText.h"
 #include "report/FileWriteError.h"
 
 #include <cerrno>

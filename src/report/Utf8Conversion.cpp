@@ -1,6 +1,6 @@
 #include "report/Utf8Conversion.h"
 
-#include "engine/Utf8Sequence.h"
+#include "base/Utf8Sequence.h"
 
 #include <cerrno>
 #include <iconv.h>

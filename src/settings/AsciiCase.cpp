@@ -1,6 +1,6 @@
 #include "settings/AsciiCase.h"
 
-#include "engine/AsciiFold.h"
+#include "base/AsciiFold.h"
 
 namespace quorvel {
 

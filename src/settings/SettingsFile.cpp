@@ -1,6 +1,6 @@
 #include "settings/SettingsFile.h"
 
-#include "engine/FileDescriptor.h"
+#include "base/FileDescriptor.h"
 #include "settings/PrivateDirectory.h"
 #include "settings/RegFileParser.h"
 

@@ -1,5 +1,7 @@
 #include "support/TestRun.h"
 
+#include "engine/RunDriver.h"
+
 namespace quorvel::test {
 
 TestRun::TestRun(RecordingView& view, Report& report, const LanguageStrings& strings,
@@ -14,14 +16,10 @@ void TestRun::startComparison() {
         return;
     }
     run_.begin(request);
-    if (request.mode == CompareMode::DirectoryWithDirectory) {
-        run_.sumSizes();
-        if (view_.onDirectoryStatusShown) {
-            view_.onDirectoryStatusShown();
-        }
-    }
-    run_.comparePairs();
-    run_.end();
+    RunStages stages;
+    stages.sumSizes = request.mode == CompareMode::DirectoryWithDirectory;
+    stages.sized = view_.onDirectoryStatusShown;
+    driveRun(run_, stages);
 }
 
 } // namespace quorvel::test
