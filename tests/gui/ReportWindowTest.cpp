@@ -350,6 +350,21 @@ TEST_F(ReportWindowTest, StoredBoundsApplyAndAreHandedBack) {
     EXPECT_TRUE(window_->closingMaximized());
 }
 
+// Wide characters in a line shorter in bytes than those measured: painting it widens the view.
+TEST_F(ReportWindowTest, ALineWiderThanItsBytesTellWidensTheViewOncePainted) {
+    report_.appendReportLine(std::string(150, 'W'));
+    for (int i = 0; i < 100; ++i) {
+        report_.appendReportLine(std::string(200, 'i'));
+    }
+    addLines({"x"});
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    view()->viewport()->repaint();
+    const QScrollBar* bar = view()->horizontalScrollBar();
+    EXPECT_GE(bar->maximum() + view()->viewport()->width(),
+              view()->fontMetrics().horizontalAdvance(QString(150, QLatin1Char('W'))));
+}
+
 TEST_F(ReportWindowTest, TheWidestLineCanBeScrolledToBeforeItWasEverInView) {
     for (int i = 0; i < 300; ++i) {
         report_.appendReportLine("short " + std::to_string(i));
@@ -404,12 +419,14 @@ TEST_F(ReportWindowTest, TheKeysMoveTheCursorAcrossLinesAndKeepItInView) {
 }
 
 // A screen reader reads the selection and the cursor as offsets into the whole text, and can set
-// the selection itself.
+// the selection itself; an empty report has no character.
 TEST_F(ReportWindowTest, AssistiveToolsReadAndSetTheSelection) {
-    addLines({"alpha", "beta", "gamma"});
     window_->show();
     QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(view())->textInterface();
     ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), 0);
+    EXPECT_EQ(text->cursorPosition(), 0);
+    addLines({"alpha", "beta", "gamma"});
     view()->setSelection({1, 2}, {0, 1}); // "lpha\nbe", the cursor at its start
     int start = -1;
     int end = -1;

@@ -255,6 +255,14 @@ TEST_F(SettingsBatch, AnEndedBatchLeavesNoKeyOpenAndTheFileFreeForOthers) {
             }
         }
         EXPECT_FALSE(store.valueExists(QStringLiteral("A"))) << "no key is open";
+        // The next batch that is not saved names its own first value, not one of this batch.
+        store.setCommitStep([](QSaveFile&) { return false; });
+        ASSERT_TRUE(store.openKey(kRoot, true));
+        {
+            SettingsStore::Batch batch(store);
+            store.writeInteger(QStringLiteral("C"), 9);
+            expectSettingsError([&] { batch.commit(); }, "Failed to set data for 'C'");
+        }
 
         const bool kept = row.commit && row.saves;
         SettingsStore other(path());
