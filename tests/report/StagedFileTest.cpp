@@ -35,6 +35,8 @@ TEST_P(StagedFileTest, TheTargetChangesOnlyWhenAFinishedPrintIsCommitted) {
     const Staging& row = GetParam();
     test::TempTree tree;
     tree.write("out/old.pdf", "old");
+    namespace fs = std::filesystem;
+    fs::permissions(tree.path("out/old.pdf"), fs::perms(0640));
     if (row.throughLink) {
         tree.symlink(tree.path("out/old.pdf"), "out/link.pdf");
     }
@@ -59,6 +61,8 @@ TEST_P(StagedFileTest, TheTargetChangesOnlyWhenAFinishedPrintIsCommitted) {
     }
     EXPECT_EQ(errorCode, row.errorCode);
     EXPECT_EQ(tree.read("out/old.pdf"), row.target);
+    EXPECT_EQ(fs::status(tree.path("out/old.pdf")).permissions(), fs::perms(0640))
+        << "the file's own mode, not the umask's";
     EXPECT_FALSE(std::filesystem::exists(staged));
     EXPECT_EQ(tree.listing("out"), row.throughLink ? "link.pdf old.pdf" : "old.pdf");
     if (row.throughLink) {

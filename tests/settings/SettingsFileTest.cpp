@@ -4,11 +4,13 @@
 
 #include "settings/ClosingSettings.h"
 #include "settings/MainWindowSettings.h"
+#include "settings/PrivateDirectory.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstring>
@@ -190,6 +192,17 @@ TEST_F(SettingsFileTest, ADamagedFileReachedThroughSymbolicLinksIsKeptByItsBytes
                       .toStdString());
         EXPECT_TRUE(QFileInfo(path()).isSymLink()) << "the link stays";
     }
+}
+
+TEST(PrivateDirectory, AFileInThePlaceOfTheFolderIsNoFolder) {
+    QTemporaryDir top;
+    ASSERT_TRUE(top.isValid());
+    QFile file(top.filePath(QStringLiteral("taken")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_FALSE(makePrivateDirectories(file.fileName()));
+    EXPECT_TRUE(makePrivateDirectories(top.filePath(QStringLiteral("a/b"))));
+    EXPECT_TRUE(QFileInfo(top.filePath(QStringLiteral("a/b"))).isDir());
 }
 
 TEST_F(SettingsFileTest, FilesOverOneMebibyteKeepTheirGoodValuesAndAreNeverWritten) {
