@@ -99,7 +99,7 @@ void ComparisonRun::comparePairs() {
     case CompareMode::FilesWithDirectory:
         for (const auto& name : request_.leftNames) {
             if (!state_.runInterrupted) {
-                compareNamedPair(name, name);
+                compareNamedPair(name, std::string(matcher_.namesakeOf(name)));
             }
         }
         break;

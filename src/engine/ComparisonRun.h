@@ -2,6 +2,7 @@
 
 #include "engine/CompareBuffers.h"
 #include "engine/DirectoryWalker.h"
+#include "engine/NameMatcher.h"
 #include "engine/PairComparer.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunRequest.h"
@@ -58,6 +59,7 @@ private:
     PairComparer pairs_;
     RunBookkeeping books_;
     DirectoryWalker walker_;
+    NameMatcher matcher_;
 };
 
 } // namespace quorvel

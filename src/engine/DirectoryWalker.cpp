@@ -211,7 +211,7 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
             if (!ahead) {
                 break;
             }
-            listings_.willCompare(left, right, *ahead, sized);
+            listings_.willCompare(left, right, *ahead, matcher_.namesakeOf(ahead->name), sized);
         }
         const auto entry = *next;
         ++pairsHere;
@@ -219,8 +219,8 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         progress.currentFileName = entry.name;
         progress.currentFileSize = entry.size;
         observer_.pairBegun(entry.name);
-        const auto outcome =
-            pairs_.comparePair(joinPath(left, entry.name), joinPath(right, entry.name), &entry);
+        const auto outcome = pairs_.comparePair(
+            joinPath(left, entry.name), joinPath(right, matcher_.namesakeOf(entry.name)), &entry);
         if (!sized) {
             progress.currentFileSize = outcome.leftSize.value_or(0);
         }
@@ -311,33 +311,12 @@ std::size_t DirectoryWalker::listRightOnly(const ListedEntries& right, const std
                                            const ListedEntries* left,
                                            const std::string& relativePath, bool& blockWritten,
                                            Level& level) {
-    // The left names by hash: the right listing comes in no order, and sorting it would cost more
-    // than the whole option may.
-    std::vector<std::pair<std::size_t, std::uint32_t>> leftNames;
-    if (left != nullptr) {
-        leftNames.reserve(left->size());
-        for (std::size_t i = 0; i < left->size(); ++i) {
-            leftNames.emplace_back(std::hash<std::string_view>{}((*left)[i].name),
-                                   static_cast<std::uint32_t>(i));
-        }
-        std::sort(leftNames.begin(), leftNames.end());
-    }
-    const auto listedOnLeft = [&](std::string_view name) {
-        const auto hash = std::hash<std::string_view>{}(name);
-        for (auto it =
-                 std::lower_bound(leftNames.begin(), leftNames.end(), std::make_pair(hash, 0u));
-             it != leftNames.end() && it->first == hash; ++it) {
-            if ((*left)[it->second].name == name) {
-                return true;
-            }
-        }
-        return false;
-    };
+    matcher_.learnLeft(left);
     std::vector<std::string_view> files;
     std::vector<std::string_view> directories;
     for (std::size_t i = 0; i < right.size(); ++i) {
         const auto entry = right[i];
-        if (names_.excluded(entry.name) || listedOnLeft(entry.name)) {
+        if (names_.excluded(entry.name) || matcher_.hasLeftNamesake(entry.name)) {
             continue;
         }
         if (isFile(entry)) {

@@ -4,6 +4,7 @@
 #include "engine/CompareResult.h"
 #include "engine/FileAccess.h"
 #include "engine/NameFilter.h"
+#include "engine/NameMatcher.h"
 #include "engine/ReadPlanner.h"
 #include "engine/WalkOptions.h"
 
@@ -123,6 +124,7 @@ private:
     RunBookkeeping& books_;
     WalkOptions options_;
     NameFilter names_;
+    NameMatcher matcher_;
     std::vector<FileIdentity> walking_;
     const std::vector<Level>* levels_ = nullptr; // the walk's levels above the one visited
     ReadPlanner listings_;

@@ -2,7 +2,6 @@
 
 #include "base/PathText.h"
 #include "engine/FileAccess.h"
-#include "engine/ManifestOrder.h"
 #include "engine/RunHeadings.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"
@@ -208,10 +207,10 @@ void ManifestComparison::comparePairs() {
             break;
         }
         Pending next;
-        if (a != nullptr && (b == nullptr || manifestPathLess(a->path, b->path))) {
+        if (a != nullptr && (b == nullptr || matcher_.pathLess(a->path, b->path))) {
             next.left = std::move(*a);
             left.pop();
-        } else if (a == nullptr || manifestPathLess(b->path, a->path)) {
+        } else if (a == nullptr || matcher_.pathLess(b->path, a->path)) {
             next.right = std::move(*b);
             right.pop();
         } else {

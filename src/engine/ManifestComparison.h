@@ -3,6 +3,7 @@
 #include "engine/FileHasher.h"
 #include "engine/LeftOutPaths.h"
 #include "engine/ManifestEntries.h"
+#include "engine/NameMatcher.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunRecord.h"
 #include "engine/RunRequest.h"
@@ -85,6 +86,7 @@ private:
     RunState state_;
     RunBookkeeping books_;
     FileHasher hasher_;
+    NameMatcher matcher_;
     ManifestRunSide left_;
     ManifestRunSide right_;
     std::optional<std::string> lastDirectory_;

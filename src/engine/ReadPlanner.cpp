@@ -80,22 +80,23 @@ void ReadPlanner::willList(const std::string& directory) {
 }
 
 void ReadPlanner::willCompare(const std::string& left, const std::string& right,
-                              const DirectoryEntry& entry, bool sized) {
+                              const DirectoryEntry& entry, std::string_view rightName, bool sized) {
+    const std::string leftPath = joinPath(left, entry.name);
+    const std::string rightPath = joinPath(right, rightName);
     // By size alone no file is opened, here or on the thread: it only looks at them.
     if (state_.options.fast) {
-        pairs_.willCompare(joinPath(left, entry.name), joinPath(right, entry.name),
-                           sized ? std::optional(entry.size) : std::nullopt);
+        pairs_.willCompare(leftPath, rightPath, sized ? std::optional(entry.size) : std::nullopt);
         return;
     }
     files_.willRead(left, entry.name, true);
-    files_.willRead(right, entry.name, false);
+    files_.willRead(right, rightName, false);
     // A big pair's two files are read at once; small pairs are compared two at once, while their
     // data is cached: from the disk, the files opened ahead here are what keeps it busy, and a
     // second thread would open them all again.
     if (entry.size > CompareBuffers::kBlockSize) {
-        files_.willReadWhole(joinPath(right, entry.name));
+        files_.willReadWhole(rightPath);
     } else if (!files_.fetchesAhead()) {
-        pairs_.willCompare(joinPath(left, entry.name), joinPath(right, entry.name), entry.size);
+        pairs_.willCompare(leftPath, rightPath, entry.size);
     }
 }
 

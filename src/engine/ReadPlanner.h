@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace quorvel {
@@ -40,10 +41,11 @@ public:
                                  DirectoryListing& listing);
     // Names a directory for another thread to list.
     void willList(const std::string& directory);
-    // A pair of `left` and `right` that the walk will soon compare: its reads begun, or the pair
-    // handed to the comparing thread. `sized` tells whether the entry's size is known.
+    // A pair in `left` and `right` that the walk will soon compare, the right file named
+    // `rightName`: its reads begun, or the pair handed to the comparing thread. `sized` tells
+    // whether the entry's size is known.
     void willCompare(const std::string& left, const std::string& right, const DirectoryEntry& entry,
-                     bool sized);
+                     std::string_view rightName, bool sized);
 
 private:
     using Key = std::pair<std::uint64_t, std::uint64_t>; // a directory's device and inode
