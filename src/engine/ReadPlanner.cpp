@@ -81,11 +81,10 @@ void ReadPlanner::willList(const std::string& directory) {
 
 void ReadPlanner::willCompare(const std::string& left, const std::string& right,
                               const DirectoryEntry& entry, std::string_view rightName, bool sized) {
-    const std::string leftPath = joinPath(left, entry.name);
-    const std::string rightPath = joinPath(right, rightName);
     // By size alone no file is opened, here or on the thread: it only looks at them.
     if (state_.options.fast) {
-        pairs_.willCompare(leftPath, rightPath, sized ? std::optional(entry.size) : std::nullopt);
+        pairs_.willCompare(joinPath(left, entry.name), joinPath(right, rightName),
+                           sized ? std::optional(entry.size) : std::nullopt);
         return;
     }
     files_.willRead(left, entry.name, true);
@@ -94,9 +93,9 @@ void ReadPlanner::willCompare(const std::string& left, const std::string& right,
     // data is cached: from the disk, the files opened ahead here are what keeps it busy, and a
     // second thread would open them all again.
     if (entry.size > CompareBuffers::kBlockSize) {
-        files_.willReadWhole(rightPath);
+        files_.willReadWhole(joinPath(right, rightName));
     } else if (!files_.fetchesAhead()) {
-        pairs_.willCompare(leftPath, rightPath, entry.size);
+        pairs_.willCompare(joinPath(left, entry.name), joinPath(right, rightName), entry.size);
     }
 }
 
