@@ -248,6 +248,21 @@ TEST_F(RunTest, AFailureInsideARunRestoresTheIdleWindowAndIsShown) {
     expectIdle();
 }
 
+// Asked to close while its run fails: the failure is told, and the window still closes.
+TEST_F(RunTest, ARunThatFailsWhileItsWindowIsClosingIsToldAndTheWindowCloses) {
+    QSignalSpy closed(window_.get(), &MainWindow::closed);
+    files_.onRead = [&](const std::string&, int, std::int64_t) -> std::int64_t {
+        window_->close();
+        throw std::runtime_error("the disk caught fire");
+    };
+    clickMode(CompareMode::DirectoryWithDirectory);
+    click("SpeedButton4");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxKinds(), std::vector<Kind>{Kind::Failure});
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(window_->isVisible());
+}
+
 TEST_F(RunTest, ClosingDuringARunAbortsItSkipsTheQuestionAndWritesTheSettingsOnce) {
     QSignalSpy closed(window_.get(), &MainWindow::closed);
     bool closedDuringRun = true;
