@@ -120,18 +120,17 @@ void ComparisonRun::compareNamedPair(const std::string& firstName, const std::st
     progress.currentFileSize = first.size.value_or(0);
     progress.currentFileDone = 0;
     observer_.pairBegun(firstName);
-    PairRecord outcome;
+    PairRecord pair;
     if (first.size) {
-        outcome = pairs_.comparePair(firstPath, joinPath(right_, secondName));
+        pair = pairs_.comparePair(firstPath, joinPath(right_, secondName));
     } else {
         pairs_.noteProblem(firstPath, first.problem, false);
-        outcome.result = CompareResult::ErrorReading1st;
-        outcome.errorCode = first.problem.errorCode;
+        pair.result = CompareResult::ErrorReading1st;
+        pair.errorCode = first.problem.errorCode;
     }
-    const PairRecord facts{
-        "", firstName, outcome.result, outcome.leftSize, outcome.rightSize, outcome.errorCode};
-    if (books_.accountPair(facts)) {
-        record_.pair(facts);
+    pair.name = firstName;
+    if (books_.accountPair(pair)) {
+        record_.pair(pair);
     }
 }
 

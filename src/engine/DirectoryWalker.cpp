@@ -219,17 +219,17 @@ DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
         progress.currentFileName = entry.name;
         progress.currentFileSize = entry.size;
         observer_.pairBegun(entry.name);
-        const auto outcome = pairs_.comparePair(
+        PairRecord pair = pairs_.comparePair(
             joinPath(left, entry.name), joinPath(right, matcher_.namesakeOf(entry.name)), &entry);
         if (!sized) {
-            progress.currentFileSize = outcome.leftSize.value_or(0);
+            progress.currentFileSize = pair.leftSize.value_or(0);
         }
-        const PairRecord pair{relativePath,     entry.name,        outcome.result,
-                              outcome.leftSize, outcome.rightSize, outcome.errorCode};
+        pair.directory = relativePath;
+        pair.name = entry.name;
         if (!books_.accountPair(pair)) {
             return level;
         }
-        if (countsAsEqual(outcome.result) && state_.options.onlyDifferent) {
+        if (countsAsEqual(pair.result) && state_.options.onlyDifferent) {
             continue;
         }
         recordLevelPair(blockWritten, pair);

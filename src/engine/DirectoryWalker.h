@@ -34,10 +34,7 @@ public:
     DirectoryWalker(RunState& state, RunObserver& observer, RunRecord& record, FileAccess& files,
                     PairComparer& pairs, RunBookkeeping& books);
 
-    void setOptions(const WalkOptions& options) {
-        options_ = options;
-        listings_.setOptions(options);
-    }
+    void setOptions(const WalkOptions& options) { listings_.setOptions(options); }
 
     // The empty relative path starts a walk at the compared directories.
     void compareDirectory(const std::string& leftBase, const std::string& rightBase,
@@ -122,7 +119,6 @@ private:
     FileAccess& files_;
     PairComparer& pairs_;
     RunBookkeeping& books_;
-    WalkOptions options_;
     NameFilter names_;
     NameMatcher matcher_;
     std::vector<FileIdentity> walking_;

@@ -1,4 +1,5 @@
 #include "report/ManifestLines.h"
+#include "base/FileDescriptor.h"
 #include "engine/ContentHash.h"
 #include "report/ManifestReader.h"
 
@@ -161,16 +162,18 @@ TEST(ManifestLines, AFileOrAPipeIsReadWholeAFailedReadIsTheReasonAndAFifoNeverOp
 
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
-    ASSERT_EQ(::write(ends[1], one.data(), one.size()), static_cast<ssize_t>(one.size()));
-    ::close(ends[1]);
-    const ManifestRead piped = readManifestDescriptor(ends[0]);
-    ::close(ends[0]);
+    const FileDescriptor readEnd(ends[0]);
+    {
+        const FileDescriptor writeEnd(ends[1]);
+        ASSERT_EQ(::write(writeEnd.get(), one.data(), one.size()),
+                  static_cast<ssize_t>(one.size()));
+    }
+    const ManifestRead piped = readManifestDescriptor(readEnd.get());
     ASSERT_TRUE(piped.manifest.has_value());
     EXPECT_EQ(piped.manifest->entries.size(), 1u);
-    const int directory = ::open(tree.root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ASSERT_GE(directory, 0);
-    const ManifestRead unreadable = readManifestDescriptor(directory);
-    ::close(directory);
+    const FileDescriptor directory(::open(tree.root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    ASSERT_TRUE(directory.isOpen());
+    const ManifestRead unreadable = readManifestDescriptor(directory.get());
     EXPECT_FALSE(unreadable.manifest.has_value());
     EXPECT_EQ(unreadable.errorCode, EISDIR);
 }
