@@ -1,7 +1,7 @@
 #include "cli/ManifestTaking.h"
 
 #include "engine/RunObserver.h"
-#include "engine/TreeLister.h"
+#include "engine/WalkedFiles.h"
 #include "report/ManifestLines.h"
 
 #include <cerrno>
@@ -30,9 +30,9 @@ TakenManifest takeManifest(FileAccess& files, const ParallelHasher::MakeFileAcce
 
     observer.runStarted();
     // Each worker opens its own files: the walk's hints would open files no worker reads.
-    TreeLister tree(files, treePath, options, false);
+    WalkedFiles tree(files, treePath, options, false);
     ParallelHasher hasher(workerFiles, workers);
-    std::deque<TreeItem> pending; // met by the walk, in its order, their hashes under way
+    std::deque<WalkedFile> pending; // met by the walk, in its order, their hashes under way
     bool walked = false;
     std::size_t entries = 0;
     double runDone = 0;

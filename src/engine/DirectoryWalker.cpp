@@ -33,83 +33,19 @@ DirectoryWalker::DirectoryWalker(RunState& state, RunObserver& observer, RunReco
 
 void DirectoryWalker::walk(const std::string& base, const std::string& relativePath,
                            const Visit& visit) {
-    walking_.clear();
-    std::string rel = relativePath;
-    std::vector<Level> levels;
-    levels_ = &levels;
-    const auto enter = [&](std::string path, std::size_t parentLength,
-                           const std::optional<DirectoryLook>& look, bool rightOnly) {
-        auto level = visit(path, rel, look, rightOnly);
-        level.path = std::move(path);
-        level.parentLength = parentLength;
-        level.identified = look.has_value();
-        levels.push_back(std::move(level));
-    };
-    auto topPath = rel.empty() ? base : joinPath(base, rel);
-    const auto top = files_.lookAtDirectory(topPath);
-    if (top) {
-        walking_.push_back(top->identity);
-    }
-    enter(std::move(topPath), rel.size(), top, false);
+    walk_.start(base, relativePath);
     // Once aborted, every level still open would return at once: nothing more to do.
-    while (!levels.empty() && !state_.abortRequested) {
-        auto next = nextSubdirectory(levels.back());
-        if (!next) {
-            if (levels.back().identified) {
-                walking_.pop_back();
-            }
-            rel.resize(levels.back().parentLength);
-            levels.pop_back();
-            continue;
+    while (auto step = walk_.next()) {
+        auto level = visit(*step);
+        walk_.enter(std::move(*step), std::move(level));
+        if (state_.abortRequested) {
+            break;
         }
-        const auto parentLength = rel.size();
-        if (!rel.empty()) {
-            rel += '/';
-        }
-        rel += next->name;
-        enter(joinPath(levels.back().path, next->name), parentLength, next->look, next->rightOnly);
-    }
-    levels_ = nullptr;
-}
-
-std::optional<DirectoryWalker::Subdirectory> DirectoryWalker::nextSubdirectory(Level& level) {
-    const auto& entries = level.entries();
-    for (;;) {
-        // An excluded directory is never looked at.
-        while (level.next < entries.size() &&
-               (isFile(entries[level.next]) || names_.excluded(entries[level.next].name))) {
-            ++level.next;
-        }
-        const bool onLeft = level.next < entries.size();
-        const bool onRight = level.nextRightOnly < level.rightOnly.size();
-        if (!onLeft && !onRight) {
-            return std::nullopt;
-        }
-        // Both sides' subdirectories in one name order.
-        Subdirectory next;
-        next.rightOnly = onRight && (!onLeft || nameLess(level.rightOnly[level.nextRightOnly],
-                                                         entries[level.next].name));
-        next.name = next.rightOnly ? std::move(level.rightOnly[level.nextRightOnly++])
-                                   : std::string(entries[level.next++].name);
-        // A directory that cannot be looked at is still entered: its listing tells the rest.
-        next.look = files_.lookAtDirectory(
-            joinPath(next.rightOnly ? level.rightPath : level.path, next.name));
-        if (next.look) {
-            if (std::find(walking_.begin(), walking_.end(), next.look->identity) !=
-                walking_.end()) {
-                continue;
-            }
-            walking_.push_back(next.look->identity);
-        }
-        return next;
     }
 }
 
 void DirectoryWalker::listAhead(const std::string& directory, const ListedEntries* listing,
                                 std::size_t skip) {
-    if (levels_ == nullptr) {
-        return;
-    }
     // The walk goes into this directory's subdirectories, then on to the next ones above; a
     // subdirectory's own subdirectories come first, but they are not known yet.
     const auto pick = [this, &skip](const std::string& path, const ListedEntries& entries,
@@ -126,7 +62,8 @@ void DirectoryWalker::listAhead(const std::string& directory, const ListedEntrie
     if (listing != nullptr && state_.options.recurse && pick(directory, *listing, 0)) {
         return;
     }
-    for (auto level = levels_->rbegin(); level != levels_->rend(); ++level) {
+    const auto& levels = walk_.levels();
+    for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
         if (pick(level->path, level->entries(), level->next)) {
             return;
         }
@@ -158,20 +95,17 @@ std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& lis
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
                                        const std::string& relativePath) {
     names_ = NameFilter(state_.options.filter, state_.options.exclusions);
-    walk(leftBase, relativePath,
-         [&](const std::string& left, const std::string& rel,
-             const std::optional<DirectoryLook>& look, bool rightOnly) {
-             return rightOnly ? rightOnlyLevel(joinPath(rightBase, rel), rel)
-                              : compareLevel(left, rightBase, rel, look);
-         });
+    walk(leftBase, relativePath, [&](const WalkStep& step) {
+        return step.rightOnly ? rightOnlyLevel(step.path, step.relativePath)
+                              : compareLevel(step.path, rightBase, step.relativePath, step.look);
+    });
     listings_.forget();
 }
 
-DirectoryWalker::Level DirectoryWalker::compareLevel(const std::string& left,
-                                                     const std::string& rightBase,
-                                                     const std::string& relativePath,
-                                                     const std::optional<DirectoryLook>& look) {
-    Level level;
+WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::string& rightBase,
+                                        const std::string& relativePath,
+                                        const std::optional<DirectoryLook>& look) {
+    WalkLevel level;
     // A tree where no file matches compares no pair for a long while: the abort button must
     // still be seen.
     pollAbort(observer_, state_);
@@ -269,9 +203,9 @@ void DirectoryWalker::recordUnreadable(const std::string& path, const std::strin
     }
 }
 
-DirectoryWalker::Level DirectoryWalker::rightOnlyLevel(const std::string& right,
-                                                       const std::string& relativePath) {
-    Level level;
+WalkLevel DirectoryWalker::rightOnlyLevel(const std::string& right,
+                                          const std::string& relativePath) {
+    WalkLevel level;
     pollAbort(observer_, state_);
     if (state_.abortRequested) {
         state_.runInterrupted = true;
@@ -310,7 +244,7 @@ bool DirectoryWalker::enteredBelow(const ListedEntries& listing) const {
 std::size_t DirectoryWalker::listRightOnly(const ListedEntries& right, const std::string& rightPath,
                                            const ListedEntries* left,
                                            const std::string& relativePath, bool& blockWritten,
-                                           Level& level) {
+                                           WalkLevel& level) {
     matcher_.learnLeft(left);
     std::vector<std::string_view> files;
     std::vector<std::string_view> directories;
@@ -362,15 +296,13 @@ double DirectoryWalker::totalSize(const std::string& directory, const CompareOpt
     pairsSized_ = 0;
     double sum = 0;
     walk(top, "",
-         [&](const std::string& path, const std::string&, const std::optional<DirectoryLook>& look,
-             bool) { return sizeLevel(path, recurse, look, sum); });
+         [&](const WalkStep& step) { return sizeLevel(step.path, recurse, step.look, sum); });
     return sum;
 }
 
-DirectoryWalker::Level DirectoryWalker::sizeLevel(const std::string& directory, bool recurse,
-                                                  const std::optional<DirectoryLook>& look,
-                                                  double& sum) {
-    Level level;
+WalkLevel DirectoryWalker::sizeLevel(const std::string& directory, bool recurse,
+                                     const std::optional<DirectoryLook>& look, double& sum) {
+    WalkLevel level;
     pollAbort(observer_, state_);
     if (state_.abortRequested) {
         return level;

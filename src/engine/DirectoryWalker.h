@@ -6,6 +6,7 @@
 #include "engine/NameFilter.h"
 #include "engine/NameMatcher.h"
 #include "engine/ReadPlanner.h"
+#include "engine/TreeWalk.h"
 #include "engine/WalkOptions.h"
 
 #include <cstddef>
@@ -44,61 +45,31 @@ public:
     std::int64_t pairsSized() const { return pairsSized_; }
 
 private:
-    // One directory being walked: its subdirectories still to enter, and how long the relative
-    // path was before it was entered (the path is one string, cut back when a level is left).
-    struct Level {
-        std::string path; // the directory's whole path
-        ListedEntries owned;
-        const ListedEntries* kept = nullptr; // the size pass's listing, when kept
-        std::size_t next = 0;
-        std::size_t parentLength = 0;
-        bool identified = false; // its identity is on the stack of directories being walked
-        // With both sides: the right directory, and its subdirectories not on the left.
-        std::string rightPath;
-        std::vector<std::string> rightOnly;
-        std::size_t nextRightOnly = 0;
+    // A pass's work in one directory: the level to walk on from.
+    using Visit = std::function<WalkLevel(const WalkStep& step)>;
 
-        const ListedEntries& entries() const { return kept ? *kept : owned; }
-    };
-    // A subdirectory to enter: its name, a look at it when it could be looked at, and whether it
-    // is only on the right.
-    struct Subdirectory {
-        std::string name;
-        std::optional<DirectoryLook> look;
-        bool rightOnly = false;
-    };
-    // A pass's work in one directory, given its whole and relative paths, what a look at it just
-    // found, and whether it is only on the right: the level to walk on from, empty when the walk
-    // goes no deeper there.
-    using Visit = std::function<Level(const std::string& path, const std::string& relativePath,
-                                      const std::optional<DirectoryLook>& look, bool rightOnly)>;
-
-    // Depth first from `relativePath` below `base`, guarding against link loops: a directory
-    // already being walked higher up is not entered again. Ends early once an abort is seen.
+    // Depth first from `relativePath` below `base`; ends early once an abort is seen.
     void walk(const std::string& base, const std::string& relativePath, const Visit& visit);
 
-    Level compareLevel(const std::string& left, const std::string& rightBase,
-                       const std::string& relativePath, const std::optional<DirectoryLook>& look);
+    WalkLevel compareLevel(const std::string& left, const std::string& rightBase,
+                           const std::string& relativePath,
+                           const std::optional<DirectoryLook>& look);
     // A directory only on the right: each file it holds is listed as such, and so are its
     // subdirectories' files in turn.
-    Level rightOnlyLevel(const std::string& right, const std::string& relativePath);
+    WalkLevel rightOnlyLevel(const std::string& right, const std::string& relativePath);
     // With both sides: the files of a right directory without a namesake on the left, listed as
     // such, and its subdirectories without one, for the walk.
     // Returns how many files it listed.
     std::size_t listRightOnly(const ListedEntries& right, const std::string& rightPath,
                               const ListedEntries* left, const std::string& relativePath,
-                              bool& blockWritten, Level& level);
+                              bool& blockWritten, WalkLevel& level);
     // Whether the walk goes on into a subdirectory of the listing.
     bool enteredBelow(const ListedEntries& listing) const;
     // A directory whose listing failed, as the pair that stands for what it holds.
     void recordUnreadable(const std::string& path, const std::string& relativePath,
                           CompareResult result, int errorCode);
-    Level sizeLevel(const std::string& directory, bool recurse,
-                    const std::optional<DirectoryLook>& look, double& sum);
-    // The next subdirectory of a level that is not already being walked higher up, with a look
-    // at it when it could be looked at (its identity is then on the stack), or nothing when the
-    // level is done.
-    std::optional<Subdirectory> nextSubdirectory(Level& level);
+    WalkLevel sizeLevel(const std::string& directory, bool recurse,
+                        const std::optional<DirectoryLook>& look, double& sum);
 
     // Names a directory the walk lists after this level, for another thread to list: the next
     // one, or as many more as `skip` says.
@@ -121,8 +92,7 @@ private:
     RunBookkeeping& books_;
     NameFilter names_;
     NameMatcher matcher_;
-    std::vector<FileIdentity> walking_;
-    const std::vector<Level>* levels_ = nullptr; // the walk's levels above the one visited
+    TreeWalk walk_{files_, names_};
     ReadPlanner listings_;
     std::int64_t pairsSized_ = 0;
 };

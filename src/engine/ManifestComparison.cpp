@@ -115,7 +115,7 @@ private:
     std::string named_;
     LeftOutPaths leftOut_;
     std::size_t next_ = 0;
-    std::optional<TreeLister> tree_;
+    std::optional<WalkedFiles> tree_;
     std::optional<Item> current_;
     NameFilter names_;
     bool recurse_;

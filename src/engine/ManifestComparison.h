@@ -9,7 +9,7 @@
 #include "engine/RunRequest.h"
 #include "engine/RunState.h"
 #include "engine/RunSteps.h"
-#include "engine/TreeLister.h"
+#include "engine/WalkedFiles.h"
 
 #include <cstddef>
 #include <memory>

@@ -2,7 +2,7 @@
 #include "engine/ContentHash.h"
 #include "engine/ManifestEntries.h"
 #include "engine/PosixFileAccess.h"
-#include "engine/TreeLister.h"
+#include "engine/WalkedFiles.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -79,11 +79,11 @@ TEST(ManifestEntriesTest, KeepsEveryEntryWholeAcrossBlocks) {
     EXPECT_EQ(last.errorCode, 1);
 }
 
-class TreeListerTest : public ::testing::Test {
+class WalkedFilesTest : public ::testing::Test {
 protected:
     std::vector<std::string> listed(const CompareOptions& options) {
         PosixFileAccess files;
-        TreeLister lister(files, tree.root(), options, true);
+        WalkedFiles lister(files, tree.root(), options, true);
         std::vector<std::string> paths;
         while (auto item = lister.next()) {
             paths.push_back(item->path);
@@ -94,7 +94,7 @@ protected:
     test::TempTree tree;
 };
 
-TEST_F(TreeListerTest, HandsOutFilesInWalkOrderUnderFilterAndExclusions) {
+TEST_F(WalkedFilesTest, HandsOutFilesInWalkOrderUnderFilterAndExclusions) {
     tree.write("b.txt", "b");
     tree.write("A.txt", "a");
     tree.write("a/x.txt", "x");
@@ -111,7 +111,7 @@ TEST_F(TreeListerTest, HandsOutFilesInWalkOrderUnderFilterAndExclusions) {
     EXPECT_EQ(listed(options), (std::vector<std::string>{"A.txt", "b.txt"}));
 }
 
-TEST_F(TreeListerTest, ALinkBackUpTheTreeIsNotEnteredAgain) {
+TEST_F(WalkedFilesTest, ALinkBackUpTheTreeIsNotEnteredAgain) {
     tree.write("d/f.txt", "f");
     tree.symlink("..", "d/up");
     tree.symlink("d", "e");
