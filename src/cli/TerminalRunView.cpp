@@ -1,6 +1,6 @@
 #include "cli/TerminalRunView.h"
 
-#include "engine/ReadProblem.h"
+#include "engine/PairRecord.h"
 #include "report/ReportLineFormat.h"
 
 #include <cstring>

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/InterruptSignal.h"
+#include "cli/JsonRunObserver.h"
 #include "cli/ManifestInTree.h"
 #include "cli/ManifestOperands.h"
 #include "cli/ManifestTaking.h"
@@ -25,7 +26,7 @@
 #include "report/AtomicFileWriter.h"
 #include "report/DescriptorPath.h"
 #include "report/FileWriteError.h"
-#include "report/JsonRunWriter.h"
+#include "report/JsonReportWriter.h"
 #include "report/ManifestReader.h"
 #include "report/Report.h"
 #include "report/ReportHtmlWriter.h"
@@ -344,10 +345,11 @@ int runCompanion(int argc, char** argv) {
     }
     const bool directories = request.mode == CompareMode::DirectoryWithDirectory;
     TerminalRunView view(showProgress, directories, stderr, decimalSeparator);
-    JsonRunWriter json(request);
+    JsonReportWriter json(request);
+    JsonRunObserver jsonObserver(json);
     std::vector<RunObserver*> observers{&view};
     if (cl.jsonFile) {
-        observers.push_back(&json);
+        observers.push_back(&jsonObserver);
     }
     RunObserverFanOut observer(std::move(observers));
     // Standard output gets its report as the run makes it, in memory that does not grow with the

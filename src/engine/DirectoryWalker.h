@@ -1,10 +1,10 @@
 #pragma once
 
 #include "engine/CompareOptions.h"
-#include "engine/CompareResult.h"
 #include "engine/FileAccess.h"
 #include "engine/NameFilter.h"
 #include "engine/NameMatcher.h"
+#include "engine/PairRecord.h"
 #include "engine/ReadPlanner.h"
 #include "engine/TreeWalk.h"
 #include "engine/WalkOptions.h"

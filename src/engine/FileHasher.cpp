@@ -1,6 +1,6 @@
 #include "engine/FileHasher.h"
 
-#include "engine/ReadProblem.h"
+#include "engine/PairRecord.h"
 
 #include <cerrno>
 

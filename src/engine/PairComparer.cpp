@@ -4,7 +4,7 @@
 #include "engine/BlockCompare.h"
 #include "engine/CompareBuffers.h"
 #include "engine/FileAccess.h"
-#include "engine/ReadProblem.h"
+#include "engine/PairRecord.h"
 #include "engine/RunObserver.h"
 #include "engine/RunState.h"
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/AheadListing.h"
-#include "engine/CompareResult.h"
 #include "engine/FileAccess.h"
 #include "engine/PairRecord.h"
 

@@ -1,12 +1,48 @@
 #pragma once
 
-#include "engine/CompareResult.h"
-
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace quorvel {
+
+// The outcome of one file pair; the numbering follows the order of the result texts.
+enum class CompareResult : int {
+    Equal = 0,
+    NotFoundIn2nd = 1,
+    ErrorReading1st = 2,
+    DifferentContents = 3,
+    FirstTruncated = 4,
+    SecondTruncated = 5,
+    Interrupted = 6,
+    EqualMaybe = 7,
+    DifferentSize = 8,
+    NotFoundIn1st = 9, // a file only on the right, listed when both sides are asked for
+};
+
+constexpr bool countsAsEqual(CompareResult r) {
+    return r == CompareResult::Equal || r == CompareResult::EqualMaybe;
+}
+
+// A reason of our own beside the system's errno values, which stay far below it: the file's
+// size or times moved while it was read, so what was read vouches for no moment of it.
+inline constexpr int kChangedWhileRead = 1000;
+
+// A name that is there but is no regular file (a directory, a FIFO, a device): a difference of
+// kind, which no read was tried on.
+inline constexpr int kNotARegularFile = 1001;
+
+// The reason of one of our own codes, in English as the system's are; nothing for an errno value.
+inline const char* ownReasonText(int code) {
+    switch (code) {
+    case kChangedWhileRead:
+        return "changed while it was read";
+    case kNotARegularFile:
+        return "not a regular file";
+    default:
+        return nullptr;
+    }
+}
 
 // One file pair as a run found it: the comparison fills in the outcome, the walk names the pair,
 // the report keeps it and every writer reads it. The names are views: valid during the call that
@@ -22,6 +58,13 @@ struct PairRecord {
     // A side whose size or times moved while it was read (1 the left, 2 the right), told as a
     // read problem only when it moves again in the comparison made once more.
     int changedSide = 0;
+};
+
+// What a run counted of its pairs.
+struct RunCounters {
+    std::int32_t filesCompared = 0;
+    std::int32_t differentCount = 0;
+    double bytesCompared = 0;
 };
 
 } // namespace quorvel

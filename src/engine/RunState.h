@@ -1,17 +1,12 @@
 #pragma once
 
 #include "engine/CompareOptions.h"
+#include "engine/PairRecord.h"
 
 #include <cstdint>
 #include <string>
 
 namespace quorvel {
-
-struct RunCounters {
-    std::int32_t filesCompared = 0;
-    std::int32_t differentCount = 0;
-    double bytesCompared = 0;
-};
 
 struct RunProgress {
     std::string currentFileName;

@@ -7,9 +7,9 @@
 #include "gui/WindowPlacer.h"
 #include "lang/LanguageTable.h"
 #include "report/FileWriteError.h"
+#include "report/JsonReportWriter.h"
 #include "report/PrivateFolder.h"
 #include "report/ReportHtmlWriter.h"
-#include "report/ReportJsonWriter.h"
 #include "report/ReportTextWriter.h"
 #include "report/StagedFile.h"
 

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "engine/CompareResult.h"
 #include "engine/PairRecord.h"
 #include "engine/RunRequest.h"
-#include "engine/RunState.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "report/JsonText.h"
 
-#include "engine/ReadProblem.h"
+#include "engine/PairRecord.h"
 #include "report/Base64.h"
 #include "report/Utf8Conversion.h"
 

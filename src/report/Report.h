@@ -2,7 +2,6 @@
 
 #include "engine/PairRecord.h"
 #include "engine/RunRequest.h"
-#include "engine/RunState.h"
 #include "report/ReportLineKind.h"
 
 #include <cstddef>

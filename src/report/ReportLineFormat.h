@@ -1,7 +1,6 @@
 #pragma once
 
-#include "engine/CompareResult.h"
-#include "engine/RunState.h"
+#include "engine/PairRecord.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "engine/PairComparer.h"
 #include "engine/CompareBuffers.h"
-#include "engine/ReadProblem.h"
+#include "engine/PairRecord.h"
 #include "engine/RunState.h"
 #include "support/HookedFileAccess.h"
 #include "support/RecordingView.h"

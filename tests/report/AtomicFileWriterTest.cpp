@@ -1,7 +1,7 @@
 #include "report/AtomicFileWriter.h"
 #include "report/FileWriteError.h"
+#include "report/JsonReportWriter.h"
 #include "report/ReportHtmlWriter.h"
-#include "report/ReportJsonWriter.h"
 #include "report/ReportTextWriter.h"
 
 #include "support/TempTree.h"

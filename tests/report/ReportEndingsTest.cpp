@@ -1,7 +1,7 @@
 #include "report/JsonReportLines.h"
+#include "report/JsonReportWriter.h"
 #include "report/Report.h"
 #include "report/ReportHtmlWriter.h"
-#include "report/ReportJsonWriter.h"
 #include "report/ReportTextWriter.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "lang/LanguageStrings.h"
 #include "report/Base64.h"
 #include "report/JsonReportLines.h"
+#include "report/JsonReportWriter.h"
 #include "report/Report.h"
-#include "report/ReportJsonWriter.h"
 #include "report/ReportRecorder.h"
 
 #include <gtest/gtest.h>

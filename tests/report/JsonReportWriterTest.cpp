@@ -1,4 +1,4 @@
-#include "report/JsonRunWriter.h"
+#include "report/JsonReportWriter.h"
 
 #include <nlohmann/json.hpp>
 
@@ -11,20 +11,18 @@ namespace {
 
 // The same run kept whole and handed on as it goes gives the same lines, summary last; every
 // line is JSON that gives back the names as they were.
-TEST(JsonRunWriterTest, StreamedAndKeptGiveTheSameLinesSummaryLast) {
-    const auto play = [](JsonRunWriter& writer) {
-        RunCounters counters;
-        writer.runStarted();
-        counters.filesCompared = 1;
-        writer.pairCounted({"", "\\\\", CompareResult::Equal, 1, 1, 0}, counters);
-        counters.filesCompared = 2;
-        writer.pairCounted({"d\"q", "a b", CompareResult::DifferentSize, 1, 2, 0}, counters);
-        writer.readProblem("/t/\\", 13);
-        writer.runEnded(false);
+TEST(JsonReportWriterTest, StreamedAndKeptGiveTheSameLinesSummaryLast) {
+    const auto play = [](JsonReportWriter& writer) {
+        writer.start();
+        writer.pair({"", "\\\\", CompareResult::Equal, 1, 1, 0});
+        writer.pair({"d\"q", "a b", CompareResult::DifferentSize, 1, 2, 0});
+        writer.trouble("/t/\\", 13);
+        writer.recordedTrouble("m.json", "gone/", 5);
+        writer.end(RunCounters{2, 1, 3}, false);
     };
-    JsonRunWriter kept{RunRequest{}};
+    JsonReportWriter kept{RunRequest{}};
     play(kept);
-    JsonRunWriter streamed{RunRequest{}};
+    JsonReportWriter streamed{RunRequest{}};
     std::string handedOn;
     streamed.streamTo([&](std::string_view lines) { handedOn += lines; });
     play(streamed);
@@ -36,12 +34,13 @@ TEST(JsonRunWriterTest, StreamedAndKeptGiveTheSameLinesSummaryLast) {
     for (std::string line; std::getline(in, line);) {
         lines.push_back(nlohmann::json::parse(line));
     }
-    ASSERT_EQ(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[1]["path"], "\\\\");
     EXPECT_EQ(lines[2]["path"], "d\"q/a b");
     EXPECT_EQ(lines[3]["path"], "/t/\\");
-    EXPECT_EQ(lines[4]["type"], "summary");
-    EXPECT_EQ(lines[4]["compared"], 2);
+    EXPECT_EQ(lines[4]["path"], "gone/");
+    EXPECT_EQ(lines[5]["type"], "summary");
+    EXPECT_EQ(lines[5]["compared"], 2);
 }
 
 } // namespace
