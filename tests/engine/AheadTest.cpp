@@ -44,19 +44,20 @@ protected:
 
     Told runWith(FileAccess& access,
                  const std::function<void(std::string_view)>& onPairBegun = {}) {
-        RecordingView seen;
-        seen.left = view.left;
-        seen.right = view.right;
-        seen.options = view.options;
+        RequestBuilder asked;
+        asked.left = request.left;
+        asked.right = request.right;
+        asked.options = request.options;
+        RecordingObserver seen;
         seen.onPairBegun = onPairBegun;
         Report written;
-        TestRun once(seen, written, strings, access, ".");
+        TestRun once(asked, seen, written, strings, access, ".");
         // No listing is kept from the size pass: each directory is listed ahead on the thread.
         WalkOptions options;
         options.settledNanoseconds = 0;
         options.keptListingBytes = 0;
         once.setWalkOptions(options);
-        once.startComparison();
+        once.run();
         Told told{{}, seen.calls, seen.progressPositions, seen.readProblems};
         for (std::size_t i = 0; i < written.count(); ++i) {
             told.lines.push_back(written.line(i));
@@ -104,7 +105,7 @@ TEST_F(AheadRunTest, TellsWhatOneThreadWouldInTheSameOrder) {
     for (const auto& [fast, differences] :
          {std::pair{false, 2 * (6 * 15 + 1)}, {true, 2 * 5 * 15}}) {
         SCOPED_TRACE(fast ? "by size" : "by contents");
-        view.options.fast = fast;
+        request.options.fast = fast;
         PosixFileAccess threaded;
         OneThreadFileAccess alone;
         const auto ahead = runWith(threaded);
@@ -139,7 +140,7 @@ TEST_F(AheadRunTest, AFolderChangedAfterItWasListedAheadIsListedAnew) {
         tree.write("L/" + name, "same");
         tree.write("R/" + name, "same");
     }
-    view.options.onlyDifferent = false;
+    request.options.onlyDifferent = false;
     PosixFileAccess threaded;
     const auto told = runWith(threaded, [&](std::string_view name) {
         if (name == "f1149") {

@@ -13,8 +13,8 @@ const std::string& kRule = test::kBlockRule;
 class BothSidesTest : public test::EngineFixture {
 protected:
     BothSidesTest() {
-        view.options.onlyDifferent = true;
-        view.options.bothSides = true;
+        request.options.onlyDifferent = true;
+        request.options.bothSides = true;
     }
 };
 
@@ -35,8 +35,8 @@ TEST_F(BothSidesTest, RightOnlyFilesAndDirectoriesComeInNameOrderAfterTheirDirec
     tree.fifo("R/pipe");
     tree.fifo("L/fifo-on-left");
     tree.write("R/fifo-on-left", "1"); // no file to compare with on the left
-    view.options.filter = "*;r*";
-    run.startComparison();
+    request.options.filter = "*;r*";
+    run.run();
     EXPECT_EQ(body(), expectedBody({">>>> case.txt: not found in 2nd directory!",
                                     ">>>> Case.txt: not found in 1st directory!",
                                     ">>>> fifo-on-left: not found in 1st directory!",
@@ -73,12 +73,12 @@ TEST_F(BothSidesTest, ExclusionsLeaveNamesOutOnBothSidesAndNeverOpenAnExcludedDi
     tree.write("L/sub/x.bak", "1");
     tree.write("L/sub/y", "1");
     tree.write("R/sub/y", "1");
-    view.options.exclusions = ".git;*.bak;node";
+    request.options.exclusions = ".git;*.bak;node";
     V looked;
     files.onDirectoryLook = [&](const std::string& path, DirectoryLook&) {
         looked.push_back(path);
     };
-    run.startComparison();
+    run.run();
     EXPECT_EQ(lines(), (V{"Comparison of directory " + tree.path("L"),
                           "with directory " + tree.path("R"), "(exclude:  .git;*.bak;node)", "",
                           ">>>> a.txt: different contents!", "", "Comparison terminated.",
@@ -96,11 +96,11 @@ TEST_F(BothSidesTest, ExclusionsLeaveNamesOutOnBothSidesAndNeverOpenAnExcludedDi
 TEST_F(BothSidesTest, ARightOnlyDirectoryThatCannotBeReadIsTroubleAndADifference) {
     tree.write("R/locked/x", "1");
     files.unreadableDirectories.insert(tree.path("R/locked"));
-    run.startComparison();
+    run.run();
     EXPECT_EQ(body(), expectedBody({kRule, "SUBDIR: locked", kRule,
                                     ">>>> locked/: not found in 1st directory!"},
                                    1, "0.00 KB", 0, 1));
-    EXPECT_EQ(view.readProblems,
+    EXPECT_EQ(observer.readProblems,
               (std::vector<std::pair<std::string, int>>{{tree.path("R/locked"), EACCES}}));
 }
 

@@ -10,7 +10,7 @@ using V = std::vector<std::string>;
 class FileRunTest : public test::EngineFixture {
 protected:
     FileRunTest() {
-        view.mode = CompareMode::FileWithFile;
+        request.mode = CompareMode::FileWithFile;
         tree.write("L/notes.txt", "same");
         tree.write("R/notes.txt", "same");
         tree.write("R/other.txt", "same and more");
@@ -18,21 +18,21 @@ protected:
 };
 
 TEST_F(FileRunTest, FileWithFileWritesHeadingsOneLineAndTheSummary) {
-    view.leftSelection = {"notes.txt"};
-    view.rightSelection = "other.txt";
-    run.startComparison();
+    request.leftSelection = {"notes.txt"};
+    request.rightSelection = "other.txt";
+    run.run();
     EXPECT_EQ(lines(),
               (V{"Comparison of file " + tree.path("L/notes.txt"),
                  "with file " + tree.path("R/other.txt"), "",
                  ">>>> notes.txt: 1st file appears truncated!", "", "Comparison terminated.",
                  "Compared 1 file(s);  0.00 KB", "Equal: 0;   different: 1"}));
-    EXPECT_EQ(view.calls, (V{"runStarted", "runEnded"}));
+    EXPECT_EQ(observer.calls, (V{"runStarted", "runEnded"}));
 }
 
 TEST_F(FileRunTest, AMissingFirstFileIsCountedAsDifferentWithNoBytes) {
-    view.leftSelection = {"gone.txt"};
-    view.rightSelection = "notes.txt";
-    run.startComparison();
+    request.leftSelection = {"gone.txt"};
+    request.rightSelection = "notes.txt";
+    run.run();
     EXPECT_EQ(body(), (V{"", ">>>> gone.txt: error reading 1st file!", "", "Comparison terminated.",
                          "Compared 1 file(s);  0.00 KB", "Equal: 0;   different: 1"}));
 }
@@ -50,22 +50,22 @@ TEST_F(FileRunTest, ARequestWithoutWhatItsModeNeedsIsRefusedAndKeepsTheLastRepor
         {"no mode", CompareMode::None, {"notes.txt"}, RequestProblem::NoMode},
     };
     for (const auto& c : cases) {
-        view.mode = c.mode;
-        view.leftSelection = c.leftSelection;
-        EXPECT_EQ(ComparisonRun::requestProblem(view.request()), c.problem) << c.name;
-        view.calls.clear();
-        run.startComparison();
-        EXPECT_EQ(view.calls, V{"refused"}) << c.name;
+        request.mode = c.mode;
+        request.leftSelection = c.leftSelection;
+        EXPECT_EQ(ComparisonRun::requestProblem(request.build()), c.problem) << c.name;
+        observer.calls.clear();
+        run.run();
+        EXPECT_EQ(observer.calls, V{"refused"}) << c.name;
     }
     EXPECT_EQ(lines(), V{"earlier report"});
 }
 
 TEST_F(FileRunTest, FilesWithDirectoryTakesTheSelectionInOrderAndTwiceWhenGivenTwice) {
     tree.write("L/a.bin", "1");
-    view.mode = CompareMode::FilesWithDirectory;
-    view.leftSelection = {"notes.txt", "a.bin", "notes.txt"};
-    view.options.fast = true;
-    run.startComparison();
+    request.mode = CompareMode::FilesWithDirectory;
+    request.leftSelection = {"notes.txt", "a.bin", "notes.txt"};
+    request.options.fast = true;
+    run.run();
     EXPECT_EQ(lines(), (V{"Comparison of some files from " + tree.path("L"),
                           "with namesake files from " + tree.path("R"),
                           "Fast comparison (compares only size)", "",
@@ -75,18 +75,18 @@ TEST_F(FileRunTest, FilesWithDirectoryTakesTheSelectionInOrderAndTwiceWhenGivenT
 }
 
 TEST_F(FileRunTest, AnAbortBetweenPairsSkipsTheRest) {
-    view.mode = CompareMode::FilesWithDirectory;
-    view.leftSelection = {"notes.txt", "notes.txt", "notes.txt"};
+    request.mode = CompareMode::FilesWithDirectory;
+    request.leftSelection = {"notes.txt", "notes.txt", "notes.txt"};
     // Each pair handles input once before and once after its only block.
-    view.onProcessEvents = [&](int n) {
+    observer.onProcessEvents = [&](int n) {
         if (n == 3) {
             run.requestAbort();
         }
     };
-    run.startComparison();
+    run.run();
     EXPECT_EQ(body(), (V{"", "notes.txt: equal.", "", "Comparison interrupted by user!",
                          "Compared 1 file(s);  0.00 KB", "Equal: 1;   different: 0"}));
-    EXPECT_EQ(view.calls.back(), "runEnded interrupted");
+    EXPECT_EQ(observer.calls.back(), "runEnded interrupted");
 }
 
 TEST_F(FileRunTest, AnAbortWhileAFastPairIsInFlightLeavesItOutAndComparesNoMore) {
@@ -94,15 +94,15 @@ TEST_F(FileRunTest, AnAbortWhileAFastPairIsInFlightLeavesItOutAndComparesNoMore)
         tree.write(std::string("L/") + name, "1");
         tree.write(std::string("R/") + name, "1");
     }
-    view.mode = CompareMode::FilesWithDirectory;
-    view.leftSelection = {"a", "b", "c"};
-    view.options.fast = true;
-    view.onProcessEvents = [&](int) {
-        if (view.fileStatuses.back() == "b") {
+    request.mode = CompareMode::FilesWithDirectory;
+    request.leftSelection = {"a", "b", "c"};
+    request.options.fast = true;
+    observer.onProcessEvents = [&](int) {
+        if (observer.fileStatuses.back() == "b") {
             run.requestAbort();
         }
     };
-    run.startComparison();
+    run.run();
     EXPECT_EQ(body(), (V{"", "a: equal (maybe...).", "", "Comparison interrupted by user!",
                          "Compared 1 file(s);  0.00 KB", "Equal (maybe...): 1;   different: 0"}));
     // Each pair looks up its first file before it starts and both files in the comparison.
@@ -112,24 +112,24 @@ TEST_F(FileRunTest, AnAbortWhileAFastPairIsInFlightLeavesItOutAndComparesNoMore)
 TEST_F(FileRunTest, TheStatusShowsThePairWithItsPercentage) {
     tree.writeSized("L/big", 500000);
     tree.writeSized("R/big", 500000);
-    view.leftSelection = {"big"};
-    view.rightSelection = "big";
-    run.startComparison();
+    request.leftSelection = {"big"};
+    request.rightSelection = "big";
+    run.run();
     const V expected = {"big", "big  40%", "big  80%", "big  100%"};
-    EXPECT_EQ(view.fileStatuses, expected);
+    EXPECT_EQ(observer.fileStatuses, expected);
 }
 
 TEST_F(FileRunTest, ItalianStartTextsDifferFromAppliedItalianOnlyInTheMaybeBlank) {
-    view.leftSelection = {"notes.txt"};
-    view.rightSelection = "notes.txt";
-    view.options.fast = true;
+    request.leftSelection = {"notes.txt"};
+    request.rightSelection = "notes.txt";
+    request.options.fast = true;
     LanguageStrings italian; // the start texts
-    test::TestRun italianRun(view, report, italian, files, ",");
-    italianRun.startComparison();
+    test::TestRun italianRun(request, observer, report, italian, files, ",");
+    italianRun.run();
     EXPECT_EQ(report.line(4), "notes.txt: uguali(forse...).");
     EXPECT_EQ(report.line(8), "Uguali(forse...): 1;   diversi: 0");
     italian.fillFrom(kItalian);
-    italianRun.startComparison();
+    italianRun.run();
     EXPECT_EQ(report.line(4), "notes.txt: uguali (forse...).");
     EXPECT_EQ(report.line(7), "Confrontati 1 file;  0,00 KB");
     EXPECT_EQ(report.line(8), "Uguali (forse...): 1;   diversi: 0");

@@ -14,7 +14,7 @@ const std::string& kRule = test::kBlockRule;
 // starts.
 class DirectoryRunTest : public test::EngineFixture {
 protected:
-    DirectoryRunTest() { view.options.onlyDifferent = true; }
+    DirectoryRunTest() { request.options.onlyDifferent = true; }
 };
 
 // One big pair, then many empty ones: the bar counts the pairs still to do, not only the bytes.
@@ -26,14 +26,14 @@ TEST_F(DirectoryRunTest, TheBarIsNotFullWhileManyEmptyPairsRemain) {
         tree.write("R/z" + std::to_string(100 + i), "");
     }
     int afterTheBigPair = -1;
-    view.onPairBegun = [&](std::string_view name) {
+    observer.onPairBegun = [&](std::string_view name) {
         if (name == "z100") {
-            afterTheBigPair = view.progressPositions.back();
+            afterTheBigPair = observer.progressPositions.back();
         }
     };
-    run.startComparison();
+    run.run();
     EXPECT_LT(afterTheBigPair, 50);
-    EXPECT_EQ(view.progressPositions.back(), 100);
+    EXPECT_EQ(observer.progressPositions.back(), 100);
 }
 
 TEST_F(DirectoryRunTest, TheWholeReportOfATreeWithOneDifferenceBelow) {
@@ -44,8 +44,8 @@ TEST_F(DirectoryRunTest, TheWholeReportOfATreeWithOneDifferenceBelow) {
     tree.writeSized("L/skip.doc", 5);
     tree.writeSized("L/src/notes.txt", 212);
     tree.writeSized("R/src/notes.txt", 212, 'y');
-    view.options.filter = "*.txt";
-    run.startComparison();
+    request.options.filter = "*.txt";
+    run.run();
     V expected{"Comparison of directory " + tree.path("L"),
                "with directory " + tree.path("R"),
                "(filter:  *.txt)",
@@ -60,7 +60,7 @@ TEST_F(DirectoryRunTest, TheWholeReportOfATreeWithOneDifferenceBelow) {
                "Equal: 2;   different: 1"};
     EXPECT_EQ(lines(), expected);
     EXPECT_EQ(run.state().progress.grandTotal, 512);
-    EXPECT_EQ(view.progressPositions.back(), 100);
+    EXPECT_EQ(observer.progressPositions.back(), 100);
 }
 
 TEST_F(DirectoryRunTest, WalkOrderBlocksAndOneSidedEntries) {
@@ -74,8 +74,8 @@ TEST_F(DirectoryRunTest, WalkOrderBlocksAndOneSidedEntries) {
     tree.mkdir("L/emptydir");
     tree.write("L/c.txt", "1");
     tree.mkdir("R/c.txt"); // a directory where the left has a file
-    view.options.onlyDifferent = false;
-    run.startComparison();
+    request.options.onlyDifferent = false;
+    run.run();
     EXPECT_EQ(body(), expectedBody({"A.txt: equal.", ">>>> b.txt: not found in 2nd directory!",
                                     ">>>> c.txt: not found in 2nd directory!", kRule, "SUBDIR: x",
                                     kRule, "equal.txt: equal.", kRule, "SUBDIR: x/y", kRule,
@@ -88,12 +88,12 @@ TEST_F(DirectoryRunTest, OnlyDifferentLeavesEqualDirectoriesWithoutABlock) {
     tree.write("R/x/equal.txt", "1");
     tree.write("L/x/y/diff.txt", "1");
     tree.write("R/x/y/diff.txt", "2");
-    run.startComparison();
+    run.run();
     EXPECT_EQ(body(), (V{"", kRule, "SUBDIR: x/y", kRule, ">>>> diff.txt: different contents!", "",
                          "Comparison terminated.", "Compared 2 file(s);  0.00 KB",
                          "Equal: 1;   different: 1"}));
     tree.write("R/x/y/diff.txt", "1");
-    run.startComparison();
+    run.run();
     EXPECT_EQ(body(), (V{"", "", "Comparison terminated.", "Compared 2 file(s);  0.00 KB",
                          "Equal: 2;   different: 0"}));
 }
@@ -102,10 +102,10 @@ TEST_F(DirectoryRunTest, PatternsRunInOrderAndOverlapsCountTwice) {
     tree.write("L/a.doc", "1");
     tree.write("L/a.txt", "1");
     tree.write("L/b.txt", "1");
-    view.options.onlyDifferent = false;
-    view.options.filter = " *.txt; *.doc;a*";
-    view.options.fast = true;
-    run.startComparison();
+    request.options.onlyDifferent = false;
+    request.options.filter = " *.txt; *.doc;a*";
+    request.options.fast = true;
+    run.run();
     const auto l = lines();
     EXPECT_EQ(l[2], "(filter:   *.txt; *.doc;a*)") << "the filter as typed";
     EXPECT_EQ(l[3], "Fast comparison (compares only size)");
@@ -120,30 +120,31 @@ TEST_F(DirectoryRunTest, PatternsRunInOrderAndOverlapsCountTwice) {
 
 TEST_F(DirectoryRunTest, AFilterLineIsWrittenUnlessTheTextIsExactlyStarDotStar) {
     tree.write("L/a", "1");
-    view.options.filter = " *.*";
-    run.startComparison();
+    request.options.filter = " *.*";
+    run.run();
     EXPECT_EQ(report.line(2), "(filter:   *.*)");
     EXPECT_EQ(run.state().counters.filesCompared, 1);
-    view.options.filter = "*.*";
-    run.startComparison();
+    request.options.filter = "*.*";
+    run.run();
     EXPECT_EQ(report.line(2), "");
 }
 
 TEST_F(DirectoryRunTest, AnEmptyFilterComparesNothingButStillWalks) {
     tree.write("L/a", "1");
     tree.write("L/sub/b", "1");
-    view.options.filter = "";
-    run.startComparison();
+    request.options.filter = "";
+    run.run();
     EXPECT_EQ(run.state().counters.filesCompared, 0);
-    EXPECT_NE(std::find(view.calls.begin(), view.calls.end(), "dirStatus sub/"), view.calls.end());
+    EXPECT_NE(std::find(observer.calls.begin(), observer.calls.end(), "dirStatus sub/"),
+              observer.calls.end());
 }
 
 TEST_F(DirectoryRunTest, WithoutRecurseOnlyTheTopLevelIsCompared) {
     tree.write("L/a", "1");
     tree.write("L/sub/b", "1");
-    view.options.recurse = false;
-    view.options.onlyDifferent = false;
-    run.startComparison();
+    request.options.recurse = false;
+    request.options.onlyDifferent = false;
+    run.run();
     EXPECT_EQ(body()[1], ">>>> a: not found in 2nd directory!");
     EXPECT_EQ(run.state().counters.filesCompared, 1);
     EXPECT_EQ(run.state().progress.grandTotal, 1);
@@ -151,15 +152,15 @@ TEST_F(DirectoryRunTest, WithoutRecurseOnlyTheTopLevelIsCompared) {
 
 TEST_F(DirectoryRunTest, AbortWhileTheTotalIsComputedComparesNothing) {
     tree.write("L/a", "1");
-    view.onProcessEvents = [&](int n) {
+    observer.onProcessEvents = [&](int n) {
         if (n == 1) { // the first poll, before the size pass lists anything
             run.requestAbort();
         }
     };
-    run.startComparison();
+    run.run();
     EXPECT_EQ(body(), (V{"", "", "Comparison interrupted by user!", "Compared 0 file(s);  0.00 KB",
                          "Equal: 0;   different: 0"}));
-    EXPECT_TRUE(view.fileStatuses.empty());
+    EXPECT_TRUE(observer.fileStatuses.empty());
 }
 
 TEST_F(DirectoryRunTest, AbortInsideAPairDropsItAndSkipsTheRest) {
@@ -168,15 +169,15 @@ TEST_F(DirectoryRunTest, AbortInsideAPairDropsItAndSkipsTheRest) {
     tree.writeSized("L/b", 500000);
     tree.writeSized("R/b", 500000);
     tree.writeSized("L/sub/c", 10);
-    view.options.onlyDifferent = false;
+    request.options.onlyDifferent = false;
     // 1 total size root, 2 sub, 3 the repaint, 4 the root compared, then a: 5 start, 6 block;
     // b: 7 start, 8 block.
-    view.onProcessEvents = [&](int n) {
+    observer.onProcessEvents = [&](int n) {
         if (n == 8) {
             run.requestAbort();
         }
     };
-    run.startComparison();
+    run.run();
     EXPECT_EQ(body(), (V{"", "a: equal.", "", "Comparison interrupted by user!",
                          "Compared 1 file(s);  0.01 KB", "Equal: 1;   different: 0"}));
 }
@@ -185,18 +186,19 @@ TEST_F(DirectoryRunTest, AnAbortIsSeenInATreeWhereNoFileMatches) {
     for (int i = 0; i < 50; ++i) {
         tree.write("L/d" + std::to_string(100 + i) + "/x.dat", "1");
     }
-    view.options.filter = "*.txt";
+    request.options.filter = "*.txt";
     const auto directoriesCompared = [&] {
-        return std::count_if(view.calls.begin(), view.calls.end(), [](const std::string& call) {
-            return call.starts_with("dirStatus ") && call != "dirStatus ";
-        });
+        return std::count_if(observer.calls.begin(), observer.calls.end(),
+                             [](const std::string& call) {
+                                 return call.starts_with("dirStatus ") && call != "dirStatus ";
+                             });
     };
-    view.onProcessEvents = [&](int) {
+    observer.onProcessEvents = [&](int) {
         if (directoriesCompared() == 5) {
             run.requestAbort();
         }
     };
-    run.startComparison();
+    run.run();
     EXPECT_EQ(directoriesCompared(), 5) << "no directory is entered after the abort";
     EXPECT_EQ(body(), (V{"", "", "Comparison interrupted by user!", "Compared 0 file(s);  0.00 KB",
                          "Equal: 0;   different: 0"}));
@@ -210,17 +212,17 @@ TEST_F(DirectoryRunTest, AnAbortBetweenPairsOfOneLevelLeavesThePairInFlightOut) 
     }
     tree.write("R/a", "1");
     tree.write("R/c", "1");
-    view.options.onlyDifferent = false;
-    view.onProcessEvents = [&](int) {
-        if (!view.fileStatuses.empty() && view.fileStatuses.back() == "b") {
+    request.options.onlyDifferent = false;
+    observer.onProcessEvents = [&](int) {
+        if (!observer.fileStatuses.empty() && observer.fileStatuses.back() == "b") {
             run.requestAbort();
         }
     };
     for (const bool fast : {true, false}) {
-        view.options.fast = fast;
+        request.options.fast = fast;
         files.counts = {};
-        view.fileStatuses.clear();
-        run.startComparison();
+        observer.fileStatuses.clear();
+        run.run();
         const auto equal = fast ? "a: equal (maybe...)." : "a: equal.";
         EXPECT_EQ(
             body(),
@@ -233,8 +235,8 @@ TEST_F(DirectoryRunTest, AnAbortBetweenPairsOfOneLevelLeavesThePairInFlightOut) 
 TEST_F(DirectoryRunTest, PatternsWithAnExclamationMarkAreOrdinaryNames) {
     tree.write("L/x", "1");
     tree.write("L/!x", "1");
-    view.options.onlyDifferent = false;
-    view.options.filter = "!x";
+    request.options.onlyDifferent = false;
+    request.options.filter = "!x";
     EXPECT_EQ(runBody(),
               expectedBody({">>>> !x: not found in 2nd directory!"}, 1, "0.00 KB", 0, 1));
 }
@@ -246,8 +248,8 @@ TEST_F(DirectoryRunTest, ADirectoryReachedByTwoRoutesThatDoNotNestIsWalkedBothTi
     tree.symlink(tree.path("third"), "L/c");
     tree.symlink(tree.path("third"), "L/d");
     tree.symlink("..", "L/a/up"); // back to an ancestor: walked once
-    view.options.onlyDifferent = false;
-    run.startComparison();
+    request.options.onlyDifferent = false;
+    run.run();
     EXPECT_EQ(run.state().counters.bytesCompared, run.state().progress.grandTotal);
     EXPECT_EQ(run.state().progress.grandTotal, 60);
     const std::string missing = ": not found in 2nd directory!";
@@ -270,7 +272,7 @@ TEST_F(DirectoryRunTest, ACapOnKeptListingsListsAgainAndGivesTheSameReport) {
             tree.write("R/" + name, f == d ? "other" : name);
         }
     }
-    view.options.onlyDifferent = false;
+    request.options.onlyDifferent = false;
     // Directories just made count as settled here: nothing changes them during these runs.
     WalkOptions options;
     options.settledNanoseconds = 0;
@@ -291,11 +293,11 @@ TEST_F(DirectoryRunTest, ACapOnKeptListingsListsAgainAndGivesTheSameReport) {
 TEST_F(DirectoryRunTest, SummaryAtExactlyOneMegabyte) {
     tree.writeSized("L/a", 1048576);
     tree.writeSized("R/a", 1048576);
-    run.startComparison();
+    run.run();
     EXPECT_EQ(body()[3], "Compared 1 file(s);  1024.00 KB");
     tree.write("L/b", "1");
     tree.write("R/b", "1");
-    run.startComparison();
+    run.run();
     EXPECT_EQ(body()[3], "Compared 2 file(s);  1.00 MB");
 }
 
@@ -308,8 +310,8 @@ TEST_F(DirectoryRunTest, LinkLoopsAreWalkedOnceAndTheTotalMatchesTheBytesCompare
     tree.symlink("me", "L/me"); // a link to itself
     tree.fifo("L/pipe");
     tree.symlink(tree.path("L/a"), "L/alias"); // a link to a file counts as a file
-    view.options.onlyDifferent = false;
-    run.startComparison();
+    request.options.onlyDifferent = false;
+    run.run();
     EXPECT_EQ(run.state().counters.bytesCompared, run.state().progress.grandTotal);
     EXPECT_EQ(run.state().progress.grandTotal, 40);
     EXPECT_EQ(
@@ -323,8 +325,8 @@ TEST_F(DirectoryRunTest, LinkLoopsAreWalkedOnceAndTheTotalMatchesTheBytesCompare
 TEST_F(DirectoryRunTest, ControlBytesNeverSplitAReportLine) {
     tree.write("L/bad\nname", "1");
     tree.write("L/sub\tdir/x", "1");
-    view.options.filter = "*\n";
-    run.startComparison();
+    request.options.filter = "*\n";
+    run.run();
     for (const auto& line : lines()) {
         EXPECT_TRUE(std::none_of(line.begin(), line.end(), [](char c) {
             return static_cast<unsigned char>(c) < 0x20;
@@ -336,8 +338,8 @@ TEST_F(DirectoryRunTest, ControlBytesNeverSplitAReportLine) {
 }
 
 TEST_F(DirectoryRunTest, TrailingSlashIsDroppedFromTheHeadings) {
-    view.left = tree.path("L") + "/";
-    run.startComparison();
+    request.left = tree.path("L") + "/";
+    run.run();
     EXPECT_EQ(report.line(0), "Comparison of directory " + tree.path("L"));
 }
 

@@ -33,7 +33,7 @@ TEST_P(FileAccessTest, ManyPairsWithOddNamesakesComeOutRightAndLeaveNothingOpen)
     tree.symlink("/dev/zero", "R/dev");
     tree.mkdir("R/dir");
     tree.symlink("loop", "R/loop");
-    run.startComparison();
+    run.run();
     const auto lines = this->lines();
     expectNothingLeftOpen();
     EXPECT_EQ(run.state().counters.filesCompared, 45);
@@ -67,7 +67,7 @@ TEST_P(FileAccessTest, ALeftFileThatIsTheRightFileIsEqualWithoutReading) {
         ADD_FAILURE() << "read";
         return -1;
     };
-    run.startComparison();
+    run.run();
     EXPECT_EQ(run.state().counters.filesCompared, 12);
     EXPECT_EQ(run.state().counters.differentCount, 0);
 }
@@ -78,7 +78,7 @@ TEST_P(FileAccessTest, AnUnreadableDirectoryIsADifferenceNotAnEmptyDirectory) {
     tree.write("L/sub/deeper/b", "1");
     tree.write("L/z/c", "1");
     files.unreadableDirectories = {tree.path("L/sub/deeper")};
-    view.options.onlyDifferent = true;
+    request.options.onlyDifferent = true;
     const auto& rule = test::kBlockRule;
     EXPECT_EQ(runBody(),
               test::expectedBody({rule, "SUBDIR: sub/deeper", rule,
@@ -86,7 +86,7 @@ TEST_P(FileAccessTest, AnUnreadableDirectoryIsADifferenceNotAnEmptyDirectory) {
                                   rule, ">>>> c: not found in 2nd directory!"},
                                  3, "0.00 KB", 1, 2));
     using Problems = std::vector<std::pair<std::string, int>>;
-    EXPECT_EQ(view.readProblems, (Problems{{tree.path("L/sub/deeper"), EACCES}}));
+    EXPECT_EQ(observer.readProblems, (Problems{{tree.path("L/sub/deeper"), EACCES}}));
 
     files.unreadableDirectories = {tree.path("L")};
     EXPECT_EQ(runBody(),
@@ -105,19 +105,19 @@ TEST_P(FileAccessTest, WhatCouldNotBeReadIsNotedWithItsReasonAndAMissingFileIsNo
     using Problems = std::vector<std::pair<std::string, int>>;
     const Problems expected = {{tree.path("L/broken"), ENOENT}, {tree.path("R/loop"), ELOOP}};
     for (const bool fast : {false, true}) {
-        view.readProblems.clear();
-        view.options.fast = fast;
+        observer.readProblems.clear();
+        request.options.fast = fast;
         const auto body = runBody();
         EXPECT_EQ(body.at(1), ">>>> broken: error reading 1st file!");
-        EXPECT_EQ(view.readProblems, expected) << "fast " << fast;
+        EXPECT_EQ(observer.readProblems, expected) << "fast " << fast;
     }
-    view.readProblems.clear();
-    view.options.fast = false;
+    observer.readProblems.clear();
+    request.options.fast = false;
     files.onRead = [&](const std::string& path, int, std::int64_t count) -> std::int64_t {
         return path == tree.path("R/same") ? -1 : count;
     };
-    run.startComparison();
-    EXPECT_EQ(view.readProblems.back(), std::make_pair(tree.path("R/same"), EIO));
+    run.run();
+    EXPECT_EQ(observer.readProblems.back(), std::make_pair(tree.path("R/same"), EIO));
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadAhead, FileAccessTest,

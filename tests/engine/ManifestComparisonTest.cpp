@@ -2,7 +2,7 @@
 #include "engine/ContentHash.h"
 #include "engine/RunRecord.h"
 #include "support/HookedFileAccess.h"
-#include "support/RecordingView.h"
+#include "support/RecordingObserver.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -68,10 +68,10 @@ protected:
 
     test::TempTree tree;
     Manifest manifest;
-    test::RecordingView view;
+    test::RecordingObserver observer;
     PairLog log;
     test::HookedFileAccess files;
-    ManifestComparison run{view, log, files};
+    ManifestComparison run{observer, log, files};
 };
 
 TEST_F(ManifestComparisonTest, AFileThatShrinksWhileReadIsDifferentContents) {
@@ -97,8 +97,8 @@ TEST_F(ManifestComparisonTest, TroubleOnTheLiveSideIsToldWhereverItIs) {
                              "SUBDIR sub", row("sub", "sub/", CompareResult::NotFoundIn1st),
                              row("sub", "b.txt", CompareResult::NotFoundIn2nd)}))
         << "on the right, as a directory run names a right directory it cannot read";
-    ASSERT_EQ(view.readProblems.size(), 2u);
-    EXPECT_EQ(view.readProblems[0], std::make_pair(tree.path("sub"), EACCES));
+    ASSERT_EQ(observer.readProblems.size(), 2u);
+    EXPECT_EQ(observer.readProblems[0], std::make_pair(tree.path("sub"), EACCES));
 }
 
 TEST_F(ManifestComparisonTest, TheManifestSideIsFilteredAsTheTreeIs) {
@@ -127,7 +127,7 @@ TEST_F(ManifestComparisonTest, AnAbortStopsTheRunBeforeTheNextPair) {
     add("a.txt", "x");
     add("b.txt", "y");
     // Asked as the second pair begins, so seen at the first poll while its file is hashed.
-    view.onPairBegun = [this](std::string_view name) {
+    observer.onPairBegun = [this](std::string_view name) {
         if (name == "b.txt") {
             run.requestAbort();
         }

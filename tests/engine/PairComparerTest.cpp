@@ -3,7 +3,7 @@
 #include "engine/PairRecord.h"
 #include "engine/RunState.h"
 #include "support/HookedFileAccess.h"
-#include "support/RecordingView.h"
+#include "support/RecordingObserver.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ namespace quorvel {
 namespace {
 
 using test::HookedFileAccess;
-using test::RecordingView;
+using test::RecordingObserver;
 using test::TempTree;
 
 class PairComparerTest : public ::testing::Test {
@@ -26,16 +26,16 @@ protected:
         state.options.fast = fast;
         state.progress.currentFileName = a;
         state.progress.currentFileSize = files.lookUpFile(tree.path(a)).size.value_or(0);
-        view.pairBegun(a);
+        observer.pairBegun(a);
         return comparer.comparePair(tree.path(a), tree.path(b)).result;
     }
 
     TempTree tree;
-    RecordingView view;
+    RecordingObserver observer;
     HookedFileAccess files;
     CompareBuffers buffers;
     RunState state;
-    PairComparer comparer{state, view, files, buffers};
+    PairComparer comparer{state, observer, files, buffers};
 };
 
 TEST_F(PairComparerTest, LengthsAroundTheBlockSizeAreEqualWhenTheBytesAre) {
@@ -116,7 +116,7 @@ TEST_F(PairComparerTest, DifferentContentsIsCheckedOnceMoreFromTheStart) {
     // Two attempts of two blocks each; the percentage restarts for the second.
     EXPECT_EQ(files.counts.openHandles(), 4);
     const std::vector<std::string> expected{"a", "a  66%", "a  100%", "a  66%", "a  100%"};
-    EXPECT_EQ(view.fileStatuses, expected);
+    EXPECT_EQ(observer.fileStatuses, expected);
 }
 
 // A writer changes the right file while it is read, so that at every moment it differs from the
@@ -151,7 +151,7 @@ TEST_F(PairComparerTest, AFileThatChangesWhileItIsReadIsNeverEqual) {
         tree.writeSized("a", kSize, 'x');
         tree.writeSized("b", kSize, 'x');
         put(kSize - 1, 'y');
-        view.readProblems.clear();
+        observer.readProblems.clear();
         int attempts = 0;
         files.onRead = [&](const std::string& path, int read, std::int64_t n) -> std::int64_t {
             if (path != tree.path("b")) {
@@ -175,7 +175,7 @@ TEST_F(PairComparerTest, AFileThatChangesWhileItIsReadIsNeverEqual) {
         const bool trouble = row.result == CompareResult::NotFoundIn2nd;
         EXPECT_EQ(outcome.errorCode, trouble ? kChangedWhileRead : 0);
         const std::vector<std::pair<std::string, int>> told{{tree.path("b"), kChangedWhileRead}};
-        EXPECT_EQ(view.readProblems, trouble ? told : decltype(told){});
+        EXPECT_EQ(observer.readProblems, trouble ? told : decltype(told){});
     }
 }
 
@@ -184,7 +184,7 @@ TEST_F(PairComparerTest, AnAbortDuringTheReadWinsOverADifference) {
     tree.write("a", content);
     content[100] = 'y';
     tree.write("b", content);
-    view.onProcessEvents = [&](int n) {
+    observer.onProcessEvents = [&](int n) {
         if (n == 2) { // after the first block
             state.abortRequested = true;
         }
@@ -227,7 +227,7 @@ TEST_F(PairComparerTest, ProgressOfAnEmptyPairIsZeroPercentAndTheBarStaysInRange
     tree.write("b", "");
     state.progress.grandTotal = 0;
     EXPECT_EQ(compare("a", "b"), CompareResult::Equal);
-    EXPECT_EQ(view.fileStatuses.back(), "a  0%");
+    EXPECT_EQ(observer.fileStatuses.back(), "a  0%");
 
     // A file that grew after it was listed: the bar never passes its end.
     tree.writeSized("big", 5000);
@@ -235,11 +235,11 @@ TEST_F(PairComparerTest, ProgressOfAnEmptyPairIsZeroPercentAndTheBarStaysInRange
     state.progress.grandTotal = 100;
     state.progress.currentFileSize = 100;
     state.progress.currentFileDone = 0;
-    view.progressPositions.clear();
+    observer.progressPositions.clear();
     EXPECT_EQ(comparer.comparePair(tree.path("big"), tree.path("big2")).result,
               CompareResult::Equal);
-    EXPECT_EQ(view.progressPositions, std::vector<int>{100});
-    EXPECT_EQ(view.fileStatuses.back(), "a  100%");
+    EXPECT_EQ(observer.progressPositions, std::vector<int>{100});
+    EXPECT_EQ(observer.fileStatuses.back(), "a  100%");
 }
 
 } // namespace

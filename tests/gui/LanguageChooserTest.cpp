@@ -1,4 +1,5 @@
 #include "gui/LanguageChooser.h"
+#include "gui/FormControls.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -17,6 +18,10 @@ QRadioButton* item(LanguageChooser& chooser, int index) {
     return chooser.findChild<QRadioButton*>(QString("RadioItem%1").arg(index));
 }
 
+QPushButton* okButton(LanguageChooser& chooser) {
+    return test::controlIn<QPushButton>(chooser, test::ChooserControl::Ok);
+}
+
 // Runs `whileShown` once the chooser is up and shown modally; `whileShown` must close it.
 void whileChoosing(LanguageChooser& chooser, LanguageId& currentLanguage,
                    const std::function<void()>& whileShown) {
@@ -27,7 +32,7 @@ void whileChoosing(LanguageChooser& chooser, LanguageId& currentLanguage,
 
 TEST(LanguageChooserTest, FormAsLaidOut) {
     LanguageChooser chooser;
-    EXPECT_EQ(chooser.objectName(), "FormLang");
+    EXPECT_EQ(chooser.objectName(), test::formName(test::ChooserControl::Window));
     EXPECT_EQ(chooser.windowTitle(), "Language");
     EXPECT_EQ(chooser.size(), QSize(287, 227));
     EXPECT_EQ(chooser.minimumSize(), chooser.maximumSize());
@@ -44,7 +49,7 @@ TEST(LanguageChooserTest, FormAsLaidOut) {
         EXPECT_EQ(label->text(), QString::fromUtf8(prompts[i]));
         EXPECT_TRUE(label->alignment().testFlag(Qt::AlignHCenter));
     }
-    const auto* image = chooser.findChild<QLabel*>("Image1");
+    const auto* image = test::controlIn<QLabel>(chooser, test::ChooserControl::Picture);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->pixmap().size(), QSize(32, 32));
 
@@ -61,7 +66,7 @@ TEST(LanguageChooserTest, FormAsLaidOut) {
     EXPECT_LT(item(chooser, 0)->pos().x(), item(chooser, 3)->pos().x());
     EXPECT_LT(item(chooser, 0)->pos().y(), item(chooser, 1)->pos().y());
 
-    const auto* ok = chooser.findChild<QPushButton*>("Button1");
+    const auto* ok = okButton(chooser);
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "Ok");
     EXPECT_TRUE(ok->isDefault());
@@ -111,7 +116,7 @@ TEST(LanguageChooserTest, OkTakesTheSelectedLanguage) {
     LanguageId language = kEnglish;
     whileChoosing(chooser, language, [&] {
         QTest::mouseClick(item(chooser, 3), Qt::LeftButton);
-        QTest::mouseClick(chooser.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        QTest::mouseClick(okButton(chooser), Qt::LeftButton);
     });
     EXPECT_EQ(language, kGerman);
 
@@ -128,7 +133,7 @@ TEST(LanguageChooserTest, OkWithNoItemSelectedGivesNoLanguage) {
     LanguageId language = -5;
     whileChoosing(chooser, language, [&] {
         EXPECT_FALSE(chooser.selectedItem());
-        chooser.findChild<QPushButton*>("Button1")->click();
+        okButton(chooser)->click();
     });
     EXPECT_EQ(language, kNoLanguage);
 }
@@ -164,7 +169,7 @@ TEST(LanguageChooserTest, PlacedOverTheMainWindowAndShownModally) {
         chooserFrame = chooser.frameGeometry();
         modal = chooser.isModal() && chooser.isVisible();
         item(chooser, 1)->setChecked(true);
-        chooser.findChild<QPushButton*>("Button1")->click();
+        okButton(chooser)->click();
     });
     showLanguageChooser(chooser, mainWindow, language);
     EXPECT_TRUE(modal);

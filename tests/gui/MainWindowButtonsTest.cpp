@@ -21,15 +21,18 @@ TEST_F(ButtonTest, EveryPanelAndToolbarButtonDoesItsJob) {
     const std::string right = tree_.path("right");
     const std::string chosen = tree_.path("chosen");
     const struct {
-        const char* button;
+        MainControl button;
         std::string left;
         std::string right;
         int help; // the topic asked for, 0: none
         int reportShown;
     } rows[] = {
-        {"BitBtn4", work(), work(), 0, 0},     {"BitBtn5", right, right, 0, 0},
-        {"BitBtn2", chosen, right, 0, 0},      {"BitBtn3", work(), chosen, 0, 0},
-        {"SpeedButton5", work(), right, 0, 1}, {"SpeedButton6", work(), right, 100, 0},
+        {MainControl::CopyFromLeft, work(), work(), 0, 0},
+        {MainControl::CopyFromRight, right, right, 0, 0},
+        {MainControl::LeftBrowse, chosen, right, 0, 0},
+        {MainControl::RightBrowse, work(), chosen, 0, 0},
+        {MainControl::ViewReport, work(), right, 0, 1},
+        {MainControl::Help, work(), right, 100, 0},
     };
     writeSettings("\"CompDir2\"=\"" + QByteArray::fromStdString(right) + "\"\n");
     dialogs_.chosenDirectory = QString::fromStdString(chosen);
@@ -45,8 +48,8 @@ TEST_F(ButtonTest, EveryPanelAndToolbarButtonDoesItsJob) {
         const auto files = [](const std::string& directory) {
             return directory.ends_with("right") ? 3 : directory.ends_with("work") ? 1 : 0;
         };
-        EXPECT_EQ(child<QListView>("FileListBox1")->model()->rowCount(), files(row.left));
-        EXPECT_EQ(child<QListView>("FileListBox2")->model()->rowCount(), files(row.right));
+        EXPECT_EQ(child<QListView>(MainControl::LeftFiles)->model()->rowCount(), files(row.left));
+        EXPECT_EQ(child<QListView>(MainControl::RightFiles)->model()->rowCount(), files(row.right));
         EXPECT_EQ(help.isEmpty() ? 0 : help.front().front().toInt(), row.help);
         EXPECT_EQ(reportDisplay_.shown, row.reportShown);
         window_.reset();

@@ -55,8 +55,8 @@ TEST_F(OperandsTest, TheKindsOfThePathsChooseTheModeOnceTheLanguageIsInForce) {
         EXPECT_EQ(window.rightDirectory(), tree_.path("R"));
         showAndActivate();
         EXPECT_TRUE(modeButton(row.mode)->isChecked());
-        EXPECT_EQ(selectedNames(child<QListView>("FileListBox1")), row.left);
-        EXPECT_EQ(selectedNames(child<QListView>("FileListBox2")), row.right);
+        EXPECT_EQ(selectedNames(child<QListView>(MainControl::LeftFiles)), row.left);
+        EXPECT_EQ(selectedNames(child<QListView>(MainControl::RightFiles)), row.right);
         EXPECT_TRUE(dialogs_.boxes.empty());
     }
     // They are kept at close like directories the user chose.

@@ -25,7 +25,6 @@
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <string_view>
 #include <unistd.h>
 
 namespace quorvel::test {
@@ -49,38 +48,40 @@ protected:
 
 TEST_F(ModeShownTest, EachModeShowsItsControlsAndGuidance) {
     clickMode(CompareMode::DirectoryWithDirectory);
-    EXPECT_TRUE(shown("CheckBoxRecurse"));
-    EXPECT_TRUE(shown("EditFiltro"));
-    EXPECT_TRUE(shown("Label6"));
-    EXPECT_FALSE(shown("FileListBox1"));
-    EXPECT_FALSE(shown("FileListBox2"));
-    EXPECT_FALSE(shown("Label9"));
+    EXPECT_TRUE(shown(MainControl::Recurse));
+    EXPECT_TRUE(shown(MainControl::Filter));
+    EXPECT_TRUE(shown(MainControl::FilterCaption));
+    EXPECT_FALSE(shown(MainControl::LeftFiles));
+    EXPECT_FALSE(shown(MainControl::RightFiles));
+    EXPECT_FALSE(shown(MainControl::LeftFilesCaption));
     EXPECT_EQ(
-        label("LabelTutor1"),
+        label(MainControl::FirstGuidance),
         QStringLiteral("Allows you to compare two directories with all their subdirectories."));
-    EXPECT_EQ(child<QLabel>("LabelTutor1")->accessibleName(), label("LabelTutor1"));
+    EXPECT_EQ(child<QLabel>(MainControl::FirstGuidance)->accessibleName(),
+              label(MainControl::FirstGuidance));
 
     clickMode(CompareMode::FilesWithDirectory);
-    EXPECT_TRUE(shown("FileListBox1"));
-    EXPECT_FALSE(shown("FileListBox2"));
-    EXPECT_FALSE(shown("Label10"));
-    EXPECT_FALSE(shown("CheckBoxSoloDiversi"));
-    EXPECT_EQ(child<QListView>("FileListBox1")->selectionMode(),
+    EXPECT_TRUE(shown(MainControl::LeftFiles));
+    EXPECT_FALSE(shown(MainControl::RightFiles));
+    EXPECT_FALSE(shown(MainControl::RightFilesCaption));
+    EXPECT_FALSE(shown(MainControl::OnlyDifferent));
+    EXPECT_EQ(child<QListView>(MainControl::LeftFiles)->selectionMode(),
               QAbstractItemView::ExtendedSelection);
-    selectRows("FileListBox1", {0, 2});
+    selectRows(MainControl::LeftFiles, {0, 2});
 
     clickMode(CompareMode::FileWithFile);
-    EXPECT_TRUE(shown("FileListBox2"));
-    EXPECT_EQ(child<QListView>("FileListBox1")->selectionMode(),
+    EXPECT_TRUE(shown(MainControl::RightFiles));
+    EXPECT_EQ(child<QListView>(MainControl::LeftFiles)->selectionMode(),
               QAbstractItemView::SingleSelection);
     // Of the files chosen, the one clicked last stays chosen.
-    const QModelIndexList kept = child<QListView>("FileListBox1")->selectionModel()->selectedRows();
+    const QModelIndexList kept =
+        child<QListView>(MainControl::LeftFiles)->selectionModel()->selectedRows();
     ASSERT_EQ(kept.size(), 1);
     EXPECT_EQ(kept.front().row(), 2);
     // The fast option and both directories are there in every mode.
-    EXPECT_TRUE(shown("CheckBoxSoloDim"));
-    EXPECT_TRUE(shown("Label1"));
-    EXPECT_TRUE(shown("Label2"));
+    EXPECT_TRUE(shown(MainControl::FastCompare));
+    EXPECT_TRUE(shown(MainControl::LeftPath));
+    EXPECT_TRUE(shown(MainControl::RightPath));
 }
 
 TEST_F(ModeShownTest, EveryModeOfTheTableHasAButtonOfItsOwnThatShowsItsControls) {
@@ -93,15 +94,15 @@ TEST_F(ModeShownTest, EveryModeOfTheTableHasAButtonOfItsOwnThatShowsItsControls)
             EXPECT_EQ(window_->modeButton(other.mode)->isChecked(), other.mode == row.mode);
         }
         EXPECT_EQ(button->toolTip(), toQString(*languageText(kEnglish, row.buttonHint)));
-        EXPECT_EQ(shown("EditFiltro"), row.directoryOptions);
-        EXPECT_EQ(shown("FileListBox1"), row.leftList);
-        EXPECT_EQ(shown("FileListBox2"), row.rightList);
-        EXPECT_EQ(shown("Label9"), row.leftList);
-        EXPECT_EQ(shown("Label10"), row.rightList);
-        EXPECT_EQ(label("LabelTutor1"), toQString(strings_.text(row.guidance1)));
-        EXPECT_EQ(label("LabelTutor2"), toQString(strings_.text(row.guidance2)));
+        EXPECT_EQ(shown(MainControl::Filter), row.directoryOptions);
+        EXPECT_EQ(shown(MainControl::LeftFiles), row.leftList);
+        EXPECT_EQ(shown(MainControl::RightFiles), row.rightList);
+        EXPECT_EQ(shown(MainControl::LeftFilesCaption), row.leftList);
+        EXPECT_EQ(shown(MainControl::RightFilesCaption), row.rightList);
+        EXPECT_EQ(label(MainControl::FirstGuidance), toQString(strings_.text(row.guidance1)));
+        EXPECT_EQ(label(MainControl::SecondGuidance), toQString(strings_.text(row.guidance2)));
         if (row.leftSelection != ListSelection::Kept) {
-            EXPECT_EQ(child<QListView>("FileListBox1")->selectionMode(),
+            EXPECT_EQ(child<QListView>(MainControl::LeftFiles)->selectionMode(),
                       row.leftSelection == ListSelection::Multiple
                           ? QAbstractItemView::ExtendedSelection
                           : QAbstractItemView::SingleSelection);
@@ -111,11 +112,12 @@ TEST_F(ModeShownTest, EveryModeOfTheTableHasAButtonOfItsOwnThatShowsItsControls)
 
 TEST_F(ModeShownTest, TheButtonThatIsDownStaysDownAndRunsItsHandlerAgain) {
     clickMode(CompareMode::FilesWithDirectory);
-    child<QLabel>("LabelTutor1")->setText(QString());
+    child<QLabel>(MainControl::FirstGuidance)->setText(QString());
     clickMode(CompareMode::FilesWithDirectory);
     EXPECT_TRUE(modeButton(CompareMode::FilesWithDirectory)->isChecked());
     EXPECT_FALSE(modeButton(CompareMode::FileWithFile)->isChecked());
-    EXPECT_EQ(label("LabelTutor1"), QString::fromUtf8(strings_.text(MessageKey::tutorFileDir1)));
+    EXPECT_EQ(label(MainControl::FirstGuidance),
+              QString::fromUtf8(strings_.text(MessageKey::tutorFileDir1)));
     clickMode(CompareMode::FileWithFile);
     EXPECT_TRUE(modeButton(CompareMode::FileWithFile)->isChecked());
     EXPECT_FALSE(modeButton(CompareMode::FilesWithDirectory)->isChecked());
@@ -127,17 +129,19 @@ TEST_F(ModeShownTest, ApplyingALanguageReturnsToNoModeWithItsTexts) {
     for (const ModeDescription& row : kModeTable) {
         EXPECT_FALSE(modeButton(row.mode)->isChecked());
     }
-    EXPECT_TRUE(shown("FileListBox1"));
-    EXPECT_TRUE(shown("FileListBox2"));
-    EXPECT_FALSE(shown("EditFiltro"));
-    EXPECT_EQ(label("LabelTutor1"), QStringLiteral("Vælg en af de 3 sammenligningsmåder"));
-    EXPECT_EQ(child<QCheckBox>("CheckBoxSoloDim")->text(),
+    EXPECT_TRUE(shown(MainControl::LeftFiles));
+    EXPECT_TRUE(shown(MainControl::RightFiles));
+    EXPECT_FALSE(shown(MainControl::Filter));
+    EXPECT_EQ(label(MainControl::FirstGuidance),
+              QStringLiteral("Vælg en af de 3 sammenligningsmåder"));
+    EXPECT_EQ(child<QCheckBox>(MainControl::FastCompare)->text(),
               QStringLiteral("Hurtig sammenligning (kun størrelse)"));
-    EXPECT_EQ(child<QToolButton>("BitBtn5")->accessibleName(), QStringLiteral("Hent fra højre"));
+    EXPECT_EQ(child<QToolButton>(MainControl::CopyFromRight)->accessibleName(),
+              QStringLiteral("Hent fra højre"));
     EXPECT_EQ(strings_.text(MessageKey::capError), "Fejl");
     // The language button applies the language again even when it stays the same.
     clickMode(CompareMode::FileWithFile);
-    click("SpeedButton7");
+    click(MainControl::Language);
     EXPECT_FALSE(modeButton(CompareMode::FileWithFile)->isChecked());
 }
 
@@ -145,19 +149,25 @@ TEST_F(ModeShownTest, ApplyingALanguageReturnsToNoModeWithItsTexts) {
 // them, with the design's colours, fonts and pictures and captions fitted to their room, for the
 // language in force.
 TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
-    for (const char* name : {"BitBtn1", "BitBtn2", "BitBtn3"}) {
+    for (const MainControl name :
+         {MainControl::Abort, MainControl::LeftBrowse, MainControl::RightBrowse}) {
         EXPECT_FALSE(child<QAbstractButton>(name)->icon().isNull()) << name; // English fits
     }
-    auto* filterHint = child<QLabel>("Label12");
+    auto* filterHint = child<QLabel>(MainControl::FilterHint);
     EXPECT_TRUE(QFontInfo(filterHint->font()).fixedPitch());
-    EXPECT_TRUE(QFontInfo(child<QWidget>("EditFiltro")->font()).fixedPitch()) << "as its hint";
+    EXPECT_TRUE(QFontInfo(child<QWidget>(MainControl::Filter)->font()).fixedPitch())
+        << "as its hint";
     EXPECT_EQ(filterHint->width(), filterHint->sizeHint().width());
-    const std::pair<const char*, UiKey> pictureButtons[] = {
-        {"SpeedButton1", UiKey::hintFileFile},   {"SpeedButton2", UiKey::hintFileDir},
-        {"SpeedButton3", UiKey::hintDirDir},     {"SpeedButton4", UiKey::hintStart},
-        {"SpeedButton5", UiKey::hintViewReport}, {"SpeedButton6", UiKey::hintHelp},
-        {"SpeedButton7", UiKey::hintLanguage},   {"BitBtn4", UiKey::hintCopyFromLeft},
-        {"BitBtn5", UiKey::hintCopyFromRight}};
+    const std::pair<QAbstractButton*, UiKey> pictureButtons[] = {
+        {modeButton(CompareMode::FileWithFile), UiKey::hintFileFile},
+        {modeButton(CompareMode::FilesWithDirectory), UiKey::hintFileDir},
+        {modeButton(CompareMode::DirectoryWithDirectory), UiKey::hintDirDir},
+        {child<QAbstractButton>(MainControl::Start), UiKey::hintStart},
+        {child<QAbstractButton>(MainControl::ViewReport), UiKey::hintViewReport},
+        {child<QAbstractButton>(MainControl::Help), UiKey::hintHelp},
+        {child<QAbstractButton>(MainControl::Language), UiKey::hintLanguage},
+        {child<QAbstractButton>(MainControl::CopyFromLeft), UiKey::hintCopyFromLeft},
+        {child<QAbstractButton>(MainControl::CopyFromRight), UiKey::hintCopyFromRight}};
     // Each control's name, font and place.
     const auto laidOut = [this] {
         std::vector<std::string> state;
@@ -178,20 +188,23 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
         window_->applyLanguage(id);
         const auto text = [id](UiKey key) { return toQString(languageText(id, key).value_or("")); };
         // Red and blue headings, bold and larger than the rest; guidance on yellow.
-        for (const char* name : {"Label3", "Label4", "Label7", "Label8", "Label9", "Label10"}) {
+        for (const MainControl name :
+             {MainControl::LeftHeading, MainControl::RightHeading,
+              MainControl::LeftDirectoryCaption, MainControl::RightDirectoryCaption,
+              MainControl::LeftFilesCaption, MainControl::RightFilesCaption}) {
             const auto* heading = child<QLabel>(name);
-            const bool side =
-                std::string_view(name) == "Label3" || std::string_view(name) == "Label4";
+            const bool side = name == MainControl::LeftHeading || name == MainControl::RightHeading;
             EXPECT_EQ(heading->palette().color(QPalette::WindowText),
                       QColor(side ? Qt::red : Qt::blue))
                 << name;
             EXPECT_TRUE(heading->font().bold()) << name;
             EXPECT_GT(heading->font().pointSize(), window_->font().pointSize()) << name;
         }
-        for (const char* name : {"Label7", "Label8"}) {
+        for (const MainControl name :
+             {MainControl::LeftDirectoryCaption, MainControl::RightDirectoryCaption}) {
             EXPECT_EQ(child<QLabel>(name)->text(), text(UiKey::uiDirectory)) << name;
         }
-        for (const char* name : {"LabelTutor1", "LabelTutor2"}) {
+        for (const MainControl name : {MainControl::FirstGuidance, MainControl::SecondGuidance}) {
             EXPECT_TRUE(child<QLabel>(name)->autoFillBackground()) << name;
             EXPECT_EQ(child<QLabel>(name)->palette().color(QPalette::Window), QColor(255, 255, 128))
                 << name;
@@ -199,42 +212,43 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
                 << name;
         }
         // The folder picture beside Browse... stays, the caption narrowed beside it.
-        for (const char* name : {"BitBtn2", "BitBtn3"}) {
+        for (const MainControl name : {MainControl::LeftBrowse, MainControl::RightBrowse}) {
             EXPECT_FALSE(child<QAbstractButton>(name)->icon().isNull()) << name;
         }
-        for (const auto& [name, hint] : pictureButtons) {
-            const auto* button = child<QAbstractButton>(name);
+        for (const auto& [button, hint] : pictureButtons) {
+            const std::string name = button->objectName().toStdString();
             EXPECT_FALSE(button->icon().isNull()) << name;
             EXPECT_EQ(button->toolTip(), text(hint)) << name;
             EXPECT_EQ(button->accessibleName(), text(hint)) << name;
         }
         const QString files = text(UiKey::uiFiles);
-        EXPECT_EQ(label("Label9"), files);
-        EXPECT_EQ(label("Label10"), files);
-        const std::pair<const char*, QString> named[] = {
-            {"Label3", text(UiKey::uiCompareThis)},
-            {"Label4", text(UiKey::uiWithThis)},
-            {"Label6", text(UiKey::uiFilter)},
-            {"LabelExclude", text(UiKey::uiExclude)},
-            {"Panel1", text(UiKey::uiCompareThis)},
-            {"Panel2", text(UiKey::uiWithThis)},
-            {"FileListBox1", text(UiKey::uiCompareThis) + QLatin1Char(' ') + files},
-            {"FileListBox2", text(UiKey::uiWithThis) + QLatin1Char(' ') + files},
-            {"EditFiltro", text(UiKey::uiFilter)},
-            {"EditExclude", text(UiKey::uiExclude)},
-            {"GroupBox1", text(UiKey::uiGeneralOptions)},
-            {"CheckBoxBothSides", text(UiKey::uiBothSides)},
-            {"ProgressBar1", text(UiKey::uiProgress)},
-            {"BitBtn1", text(UiKey::uiAbort)},
-            {"BitBtn2", text(UiKey::uiBrowse)},
-            {"BitBtn3", text(UiKey::uiBrowse)},
-            {"CheckBoxRecurse", text(UiKey::uiRecurse)},
-            {"CheckBoxSoloDiversi", text(UiKey::uiOnlyDifferent)},
-            {"CheckBoxSoloDim", text(UiKey::uiFastCompare)}};
+        EXPECT_EQ(label(MainControl::LeftFilesCaption), files);
+        EXPECT_EQ(label(MainControl::RightFilesCaption), files);
+        const std::pair<MainControl, QString> named[] = {
+            {MainControl::LeftHeading, text(UiKey::uiCompareThis)},
+            {MainControl::RightHeading, text(UiKey::uiWithThis)},
+            {MainControl::FilterCaption, text(UiKey::uiFilter)},
+            {MainControl::ExclusionCaption, text(UiKey::uiExclude)},
+            {MainControl::LeftPanel, text(UiKey::uiCompareThis)},
+            {MainControl::RightPanel, text(UiKey::uiWithThis)},
+            {MainControl::LeftFiles, text(UiKey::uiCompareThis) + QLatin1Char(' ') + files},
+            {MainControl::RightFiles, text(UiKey::uiWithThis) + QLatin1Char(' ') + files},
+            {MainControl::Filter, text(UiKey::uiFilter)},
+            {MainControl::Exclusions, text(UiKey::uiExclude)},
+            {MainControl::GeneralOptions, text(UiKey::uiGeneralOptions)},
+            {MainControl::BothSides, text(UiKey::uiBothSides)},
+            {MainControl::ProgressBar, text(UiKey::uiProgress)},
+            {MainControl::Abort, text(UiKey::uiAbort)},
+            {MainControl::LeftBrowse, text(UiKey::uiBrowse)},
+            {MainControl::RightBrowse, text(UiKey::uiBrowse)},
+            {MainControl::Recurse, text(UiKey::uiRecurse)},
+            {MainControl::OnlyDifferent, text(UiKey::uiOnlyDifferent)},
+            {MainControl::FastCompare, text(UiKey::uiFastCompare)}};
         for (const auto& [name, expected] : named) {
             EXPECT_EQ(child<QWidget>(name)->accessibleName(), expected) << name;
         }
-        EXPECT_EQ(child<QGroupBox>("GroupBox1")->title(), text(UiKey::uiGeneralOptions));
+        EXPECT_EQ(child<QGroupBox>(MainControl::GeneralOptions)->title(),
+                  text(UiKey::uiGeneralOptions));
         // The captions are fitted for this language: laying the window out again changes nothing.
         const std::vector<std::string> fitted = laidOut();
         window_->resize(window_->width() + 1, window_->height());
@@ -256,7 +270,7 @@ TEST_F(ModeShownTest, QtsOwnDialogsFollowTheLanguage) {
 }
 
 TEST_F(ModeShownTest, ViewingTheReportBeforeAnyRunShowsTheEmptyReport) {
-    click("SpeedButton5");
+    click(MainControl::ViewReport);
     EXPECT_EQ(reportDisplay_.shown, 1);
     EXPECT_EQ(report_.count(), 0U);
 }
@@ -265,19 +279,19 @@ TEST_F(LayoutTest, EveryControlFollowsTheResizeRulesAndTheGuidanceFitsItsStrip) 
     MainWindow& window = makeWindow();
     window.show();
     clickMode(CompareMode::FilesWithDirectory); // guidance that needs narrowing at the design width
-    const auto place = [this](const char* name) { return child<QWidget>(name)->geometry(); };
-    EXPECT_EQ(place("Panel1"), QRect(8, 104, 233, 251));
-    EXPECT_EQ(place("Panel2"), QRect(248, 104, 233, 251));
-    EXPECT_EQ(place("GroupBox1"), QRect(8, 362, 474, 41));
-    EXPECT_EQ(place("SpeedButton5").x(), 361);
-    EXPECT_EQ(place("SpeedButton4").x(), 228);
-    EXPECT_EQ(place("StatusBar1"), QRect(0, 406, 491, 19));
-    std::map<std::string, QRect> design;
-    for (const QWidget* w : window.findChildren<QWidget*>()) {
-        design[w->objectName().toStdString()] = w->geometry();
+    const auto place = [this](MainControl control) { return child(control)->geometry(); };
+    EXPECT_EQ(place(MainControl::LeftPanel), QRect(8, 104, 233, 251));
+    EXPECT_EQ(place(MainControl::RightPanel), QRect(248, 104, 233, 251));
+    EXPECT_EQ(place(MainControl::GeneralOptions), QRect(8, 362, 474, 41));
+    EXPECT_EQ(place(MainControl::ViewReport).x(), 361);
+    EXPECT_EQ(place(MainControl::Start).x(), 228);
+    EXPECT_EQ(place(MainControl::StatusLine), QRect(0, 406, 491, 19));
+    std::map<MainControl, QRect> design;
+    for (const MainControl control : allMainControls()) {
+        design[control] = place(control);
     }
     // A designed place with what a rule sets replaced.
-    const auto with = [&design](const char* name, std::optional<int> x, std::optional<int> y,
+    const auto with = [&design](MainControl name, std::optional<int> x, std::optional<int> y,
                                 std::optional<int> width, std::optional<int> height) {
         const QRect r = design.at(name);
         return QRect(x.value_or(r.x()), y.value_or(r.y()), width.value_or(r.width()),
@@ -300,44 +314,63 @@ TEST_F(LayoutTest, EveryControlFollowsTheResizeRulesAndTheGuidanceFitsItsStrip) 
         const int h = window.height();
         const FormGeometry f = formResize(w, h);
         const Panel1Geometry p1 =
-            panel1Resize(f.panelWidth, f.panelHeight, design.at("BitBtn5").width(),
-                         design.at("BitBtn2").width());
+            panel1Resize(f.panelWidth, f.panelHeight, design.at(MainControl::CopyFromRight).width(),
+                         design.at(MainControl::LeftBrowse).width());
         const Panel2Geometry p2 =
-            panel2Resize(f.panelWidth, f.panelHeight, design.at("BitBtn3").width());
+            panel2Resize(f.panelWidth, f.panelHeight, design.at(MainControl::RightBrowse).width());
         const Panel3Geometry p3 = panel3Resize(w);
-        const std::pair<const char*, QRect> expected[] = {
-            {"Panel3", with("Panel3", 0, 0, w, same)},
-            {"Panel1", with("Panel1", same, same, f.panelWidth, f.panelHeight)},
-            {"Panel2", with("Panel2", f.panel2Left, same, f.panelWidth, f.panelHeight)},
-            {"Panel4", with("Panel4", same, same, f.panel4Width, same)},
-            {"ProgressBar1", with("ProgressBar1", same, same, f.progressWidth, same)},
-            {"GroupBox1", with("GroupBox1", same, f.groupBoxTop, f.groupBoxWidth, same)},
-            {"CheckBoxSoloDim", with("CheckBoxSoloDim", same, same, f.fastCheckWidth, same)},
-            {"StatusBar1", with("StatusBar1", 0, h - design.at("StatusBar1").height(), w, same)},
-            {"BitBtn5", with("BitBtn5", p1.copyButtonLeft, same, same, same)},
-            {"Bevel1", with("Bevel1", same, same, p1.bevelWidth, same)},
-            {"FileListBox1", with("FileListBox1", same, same, p1.fileListWidth, p1.fileListHeight)},
-            {"CheckBoxRecurse", with("CheckBoxRecurse", same, same, p1.checkBoxWidth, same)},
-            {"CheckBoxSoloDiversi",
-             with("CheckBoxSoloDiversi", same, same, p1.checkBoxWidth, same)},
-            {"Label1", with("Label1", same, same, p1.pathLabelWidth, same)},
-            {"BitBtn2", with("BitBtn2", p1.browseLeft, same, same, same)},
-            {"Bevel2", with("Bevel2", same, same, p2.bevelWidth, same)},
-            {"FileListBox2", with("FileListBox2", same, same, p2.fileListWidth, p2.fileListHeight)},
-            {"Label2", with("Label2", same, same, p2.pathLabelWidth, same)},
-            {"BitBtn3", with("BitBtn3", p2.browseLeft, same, same, same)},
-            {"SpeedButton4", with("SpeedButton4", p3.startLeft, same, same, same)},
-            {"SpeedButton5", with("SpeedButton5", p3.viewReportLeft, same, same, same)},
-            {"SpeedButton6", with("SpeedButton6", p3.helpLeft, same, same, same)},
-            {"SpeedButton7", with("SpeedButton7", p3.languageLeft, same, same, same)}};
+        const std::pair<MainControl, QRect> expected[] = {
+            {MainControl::Toolbar, with(MainControl::Toolbar, 0, 0, w, same)},
+            {MainControl::LeftPanel,
+             with(MainControl::LeftPanel, same, same, f.panelWidth, f.panelHeight)},
+            {MainControl::RightPanel,
+             with(MainControl::RightPanel, f.panel2Left, same, f.panelWidth, f.panelHeight)},
+            {MainControl::GuidanceStrip,
+             with(MainControl::GuidanceStrip, same, same, f.panel4Width, same)},
+            {MainControl::ProgressBar,
+             with(MainControl::ProgressBar, same, same, f.progressWidth, same)},
+            {MainControl::GeneralOptions,
+             with(MainControl::GeneralOptions, same, f.groupBoxTop, f.groupBoxWidth, same)},
+            {MainControl::FastCompare,
+             with(MainControl::FastCompare, same, same, f.fastCheckWidth, same)},
+            {MainControl::StatusLine,
+             with(MainControl::StatusLine, 0, h - design.at(MainControl::StatusLine).height(), w,
+                  same)},
+            {MainControl::CopyFromRight,
+             with(MainControl::CopyFromRight, p1.copyButtonLeft, same, same, same)},
+            {MainControl::LeftFrame, with(MainControl::LeftFrame, same, same, p1.bevelWidth, same)},
+            {MainControl::LeftFiles,
+             with(MainControl::LeftFiles, same, same, p1.fileListWidth, p1.fileListHeight)},
+            {MainControl::Recurse, with(MainControl::Recurse, same, same, p1.checkBoxWidth, same)},
+            {MainControl::OnlyDifferent,
+             with(MainControl::OnlyDifferent, same, same, p1.checkBoxWidth, same)},
+            {MainControl::LeftPath,
+             with(MainControl::LeftPath, same, same, p1.pathLabelWidth, same)},
+            {MainControl::LeftBrowse,
+             with(MainControl::LeftBrowse, p1.browseLeft, same, same, same)},
+            {MainControl::RightFrame,
+             with(MainControl::RightFrame, same, same, p2.bevelWidth, same)},
+            {MainControl::RightFiles,
+             with(MainControl::RightFiles, same, same, p2.fileListWidth, p2.fileListHeight)},
+            {MainControl::RightPath,
+             with(MainControl::RightPath, same, same, p2.pathLabelWidth, same)},
+            {MainControl::RightBrowse,
+             with(MainControl::RightBrowse, p2.browseLeft, same, same, same)},
+            {MainControl::Start, with(MainControl::Start, p3.startLeft, same, same, same)},
+            {MainControl::ViewReport,
+             with(MainControl::ViewReport, p3.viewReportLeft, same, same, same)},
+            {MainControl::Help, with(MainControl::Help, p3.helpLeft, same, same, same)},
+            {MainControl::Language,
+             with(MainControl::Language, p3.languageLeft, same, same, same)}};
         for (const auto& [name, rect] : expected) {
             EXPECT_EQ(place(name), rect) << name;
         }
-        EXPECT_EQ(place("Label4").topLeft(), QPoint(f.label4Left, design.at("Label4").y()));
+        EXPECT_EQ(place(MainControl::RightHeading).topLeft(),
+                  QPoint(f.label4Left, design.at(MainControl::RightHeading).y()));
         // Narrowed where the strip is too short for it, never running past it.
-        const auto* guidance = child<QLabel>("LabelTutor1");
+        const auto* guidance = child<QLabel>(MainControl::FirstGuidance);
         EXPECT_EQ(guidance->font().stretch() < 100, size.guidanceNarrowed);
-        EXPECT_LE(guidance->geometry().right(), place("Panel4").width());
+        EXPECT_LE(guidance->geometry().right(), place(MainControl::GuidanceStrip).width());
     }
 }
 
@@ -347,14 +380,15 @@ TEST_F(LayoutTest, ALongPathIsShortenedFromTheLeftAndShownInFullWhenThePanelWide
     writeSettings("\"CompDir1\"=\"" + QByteArray::fromStdString(tree_.path(deep)) + "\"\n");
     MainWindow& window = makeWindow();
     window.show();
-    EXPECT_TRUE(label("Label1").startsWith(QStringLiteral("/.../")));
-    EXPECT_TRUE(label("Label1").endsWith(QStringLiteral("/leaf")));
-    EXPECT_EQ(child<QLabel>("Label1")->accessibleName(), label("Label1"));
-    EXPECT_EQ(child<QLabel>("Label1")->toolTip(), QString::fromStdString(tree_.path(deep)));
+    EXPECT_TRUE(label(MainControl::LeftPath).startsWith(QStringLiteral("/.../")));
+    EXPECT_TRUE(label(MainControl::LeftPath).endsWith(QStringLiteral("/leaf")));
+    EXPECT_EQ(child<QLabel>(MainControl::LeftPath)->accessibleName(), label(MainControl::LeftPath));
+    EXPECT_EQ(child<QLabel>(MainControl::LeftPath)->toolTip(),
+              QString::fromStdString(tree_.path(deep)));
     window.resize(1400, 500);
-    EXPECT_EQ(label("Label1"), QString::fromStdString(tree_.path(deep)));
+    EXPECT_EQ(label(MainControl::LeftPath), QString::fromStdString(tree_.path(deep)));
     window.resize(491, 425);
-    EXPECT_TRUE(label("Label1").startsWith(QStringLiteral("/.../")));
+    EXPECT_TRUE(label(MainControl::LeftPath).startsWith(QStringLiteral("/.../")));
 }
 
 TEST_F(BrowseTest, TheChooserOpensAtEachPanelsOwnDirectory) {
@@ -384,13 +418,13 @@ TEST_F(BrowseTest, TheChooserOpensAtEachPanelsOwnDirectory) {
         poll->start(5);
     };
     answer(tree_.path("chosen"));
-    click("BitBtn2");
+    click(MainControl::LeftBrowse);
     EXPECT_EQ(openedAt, QString::fromStdString(work()));
     EXPECT_EQ(dialogs_.chooserTitles.back(), QStringLiteral("Choose a directory:"));
     EXPECT_EQ(window.leftDirectory(), tree_.path("chosen"));
 
     answer(tree_.path("chosen"));
-    click("BitBtn3");
+    click(MainControl::RightBrowse);
     EXPECT_EQ(openedAt, QString::fromStdString(tree_.path("right")));
     EXPECT_EQ(window.rightDirectory(), tree_.path("chosen"));
 }
@@ -401,14 +435,14 @@ TEST_F(BrowseTest, AChoiceThatIsNoDirectoryChangesNothing) {
     MainWindow& window = makeWindow();
     showAndActivate();
     dialogs_.chosenDirectory = QString::fromStdString(tree_.path("work/file"));
-    click("BitBtn2");
+    click(MainControl::LeftBrowse);
     EXPECT_EQ(window.leftDirectory(), work());
     ASSERT_EQ(dialogs_.boxes.size(), 1U);
     EXPECT_EQ(dialogs_.boxes[0].text, QStringLiteral("Invalid directory."));
     EXPECT_EQ(dialogs_.boxes[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(dialogs_.boxes[0].icon, QMessageBox::Critical);
     dialogs_.chosenDirectory.reset(); // cancelled
-    click("BitBtn3");
+    click(MainControl::RightBrowse);
     EXPECT_EQ(window.rightDirectory(), work());
     EXPECT_EQ(dialogs_.boxes.size(), 1U);
 }
@@ -420,14 +454,14 @@ TEST_F(BrowseTest, CopyAcrossTakesTheOtherPanelsDirectoryAndKeepsASelectionWhenU
     writeSettings("\"CompDir2\"=\"" + QByteArray::fromStdString(tree_.path("right")) + "\"\n");
     MainWindow& window = makeWindow();
     showAndActivate();
-    click("BitBtn4"); // the right panel copies from the left
+    click(MainControl::CopyFromLeft); // the right panel copies from the left
     EXPECT_EQ(window.rightDirectory(), work());
-    EXPECT_EQ(child<QListView>("FileListBox2")->model()->rowCount(), 2);
-    selectRows("FileListBox1", {1});
-    click("BitBtn5"); // same directory: nothing read, the selection stays
-    EXPECT_EQ(child<QListView>("FileListBox1")->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(child<QListView>(MainControl::RightFiles)->model()->rowCount(), 2);
+    selectRows(MainControl::LeftFiles, {1});
+    click(MainControl::CopyFromRight); // same directory: nothing read, the selection stays
+    EXPECT_EQ(child<QListView>(MainControl::LeftFiles)->selectionModel()->selectedRows().size(), 1);
     // Then browsing the left panel starts at the directory that came across.
-    click("BitBtn2");
+    click(MainControl::LeftBrowse);
     EXPECT_EQ(dialogs_.chooserStarts.back(), QString::fromStdString(work()));
 }
 
@@ -438,8 +472,8 @@ TEST_F(BrowseTest, APanelDirectoryThatVanishedShowsAnEmptyListAndTheReason) {
     makeWindow();
     showAndActivate();
     std::filesystem::remove_all(tree_.path("doomed"));
-    click("BitBtn4");
-    EXPECT_EQ(child<QListView>("FileListBox2")->model()->rowCount(), 0);
+    click(MainControl::CopyFromLeft);
+    EXPECT_EQ(child<QListView>(MainControl::RightFiles)->model()->rowCount(), 0);
     ASSERT_EQ(dialogs_.boxes.size(), 1U);
     EXPECT_EQ(dialogs_.boxes[0].kind, RecordingDialogs::Box::Kind::Failure);
     EXPECT_EQ(dialogs_.boxes[0].text, QString::fromStdString(tree_.path("doomed")) +
@@ -452,7 +486,7 @@ TEST_F(BrowseTest, TheRootIsShownAsItselfAndTheProgramDirectoryLosesItsSlash) {
     MainWindow& window = makeWindow();
     EXPECT_EQ(window.programDirectory(), "");
     EXPECT_EQ(window.leftDirectory(), "/");
-    EXPECT_EQ(label("Label1"), QStringLiteral("/"));
+    EXPECT_EQ(label(MainControl::LeftPath), QStringLiteral("/"));
 }
 
 } // namespace

@@ -12,6 +12,9 @@
 #include <QTest>
 
 #include <functional>
+#include <iterator>
+#include <optional>
+#include <set>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -44,7 +47,7 @@ TEST_F(ReachTest, AWorkingFolderDeeperThanOneCallTakesListsItsFiles) {
     }
     MainWindow& window = makeWindow();
     EXPECT_EQ(window.leftDirectory(), deep);
-    for (const char* list : {"FileListBox1", "FileListBox2"}) {
+    for (const MainControl list : {MainControl::LeftFiles, MainControl::RightFiles}) {
         SCOPED_TRACE(list);
         const QAbstractItemModel* files = child<QListView>(list)->model();
         ASSERT_EQ(files->rowCount(), 2);
@@ -70,7 +73,7 @@ TEST_F(ReachTest, AFolderNamedInAnotherEncodingIsKeptForTheNextStart) {
     MainWindow& next = makeWindow();
     EXPECT_EQ(next.leftDirectory(), work() + "/" + latin1);
     EXPECT_EQ(next.rightDirectory(), work() + "/" + latin1);
-    EXPECT_EQ(child<QListView>("FileListBox1")->model()->rowCount(), 1);
+    EXPECT_EQ(child<QListView>(MainControl::LeftFiles)->model()->rowCount(), 1);
 }
 
 TEST_F(ReachTest, AssistiveToolsAreToldTheWindowsAndTheStatusBarForWhatTheyAre) {
@@ -84,7 +87,7 @@ TEST_F(ReachTest, AssistiveToolsAreToldTheWindowsAndTheStatusBarForWhatTheyAre) 
     };
     EXPECT_EQ(role(&main), QAccessible::Window);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&main)->text(QAccessible::Name), "Quorvel 2.1");
-    auto* status = in<QLabel>(main, "StatusBar1");
+    auto* status = in<QLabel>(main, MainControl::StatusLine);
     EXPECT_EQ(role(status), QAccessible::StatusBar);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name),
               status->text());
@@ -99,27 +102,38 @@ TEST_F(ReachTest, AssistiveToolsAreToldTheWindowsAndTheStatusBarForWhatTheyAre) 
     EXPECT_EQ(role(&windows.reportWindow()), QAccessible::Dialog);
     EXPECT_EQ(role(&windows.chooser()), QAccessible::Dialog);
     // Other labels stay labels.
-    EXPECT_EQ(role(in<QLabel>(main, "Label1")), QAccessible::StaticText);
+    EXPECT_EQ(role(in<QLabel>(main, MainControl::LeftPath)), QAccessible::StaticText);
+}
+
+constexpr CompareMode kModes[] = {CompareMode::FileWithFile, CompareMode::FilesWithDirectory,
+                                  CompareMode::DirectoryWithDirectory};
+
+// The mode whose button `w` is, if it is one.
+std::optional<CompareMode> modeOf(MainWindow& window, const QWidget* w) {
+    for (const CompareMode mode : kModes) {
+        if (w != nullptr && w == window.modeButton(mode)) {
+            return mode;
+        }
+    }
+    return std::nullopt;
 }
 
 // The mode buttons the keyboard reaches: Tab around the whole window from the first control, and
 // the arrows from each mode button Tab stops on.
-QStringList modeButtonsReached(QWidget& window) {
-    QStringList reached;
-    auto note = [&reached](QWidget* w) {
-        if (w != nullptr && w->objectName().startsWith("SpeedButton") &&
-            w->objectName().size() == 12 && w->objectName().back() <= u'3' &&
-            !reached.contains(w->objectName())) {
-            reached << w->objectName();
+std::set<CompareMode> modeButtonsReached(MainWindow& window) {
+    std::set<CompareMode> reached;
+    auto note = [&reached, &window](QWidget* w) {
+        if (const auto mode = modeOf(window, w)) {
+            reached.insert(*mode);
         }
     };
-    QWidget* start = window.findChild<QWidget*>("SpeedButton1");
+    QWidget* start = window.modeButton(CompareMode::FileWithFile);
     start->setFocus(Qt::OtherFocusReason);
     QCoreApplication::processEvents();
     for (int i = 0; i < 60; ++i) {
         QWidget* focused = QApplication::focusWidget();
         note(focused);
-        if (focused != nullptr && reached.contains(focused->objectName())) {
+        if (const auto mode = modeOf(window, focused); mode && reached.contains(*mode)) {
             for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Left}) {
                 QTest::keyClick(QApplication::focusWidget(), key);
                 note(QApplication::focusWidget());
@@ -128,7 +142,6 @@ QStringList modeButtonsReached(QWidget& window) {
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    reached.sort();
     return reached;
 }
 
@@ -136,15 +149,15 @@ TEST_F(ReachTest, EveryModeButtonIsReachedByTheKeyboardInEveryState) {
     writeSettings("\"Language\"=dword:00000001\n");
     MainWindow& window = makeWindow();
     showAndActivate();
-    const QStringList all = {"SpeedButton1", "SpeedButton2", "SpeedButton3"};
+    const std::set<CompareMode> all(std::begin(kModes), std::end(kModes));
     struct Row {
         const char* state;
         std::function<void()> enter;
     };
     const Row rows[] = {
         {"no mode at start", [] {}},
-        {"file with file", [this] { click("SpeedButton1"); }},
-        {"directory with directory", [this] { click("SpeedButton3"); }},
+        {"file with file", [this] { clickMode(CompareMode::FileWithFile); }},
+        {"directory with directory", [this] { clickMode(CompareMode::DirectoryWithDirectory); }},
         {"after a language change", [&window] { window.applyLanguage(kGerman); }},
     };
     for (const Row& row : rows) {
@@ -158,12 +171,13 @@ TEST_F(ReachTest, EveryModeButtonIsReachedByTheKeyboardInEveryState) {
 // file lists and the directory options, which share their place, never both.
 TEST_F(ReachTest, BehindTheFirstStartsChooserNoTwoControlsShareAPlace) {
     MainWindow& window = makeWindow(); // no language stored: the chooser comes first
-    const std::pair<const char*, const char*> sharing[] = {{"FileListBox1", "EditFiltro"},
-                                                           {"FileListBox2", "EditExclude"},
-                                                           {"FileListBox2", "CheckBoxBothSides"}};
+    const std::pair<MainControl, MainControl> sharing[] = {
+        {MainControl::LeftFiles, MainControl::Filter},
+        {MainControl::RightFiles, MainControl::Exclusions},
+        {MainControl::RightFiles, MainControl::BothSides}};
     for (const auto& [list, option] : sharing) {
-        const auto* a = window.findChild<QWidget*>(list);
-        const auto* b = window.findChild<QWidget*>(option);
+        const auto* a = in(window, list);
+        const auto* b = in(window, option);
         EXPECT_FALSE(a->isVisibleTo(&window) && b->isVisibleTo(&window) &&
                      a->geometry().intersects(b->geometry()))
             << list << " and " << option;
@@ -177,21 +191,20 @@ TEST_F(ReachTest, TabEntersTheModeButtonsOnTheOnePressedDown) {
     writeSettings("\"Language\"=dword:00000001\n");
     MainWindow& window = makeWindow();
     showAndActivate();
-    const QStringList group{"SpeedButton1", "SpeedButton2", "SpeedButton3"};
     auto tabStop = [&](QWidget* from, bool forward) {
         QWidget* next = from;
         do {
             next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
         } while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisible() ||
-                 group.contains(next->objectName()));
+                 modeOf(window, next));
         return next;
     };
-    QWidget* before = tabStop(window.findChild<QWidget*>("SpeedButton1"), false);
-    QWidget* after = tabStop(window.findChild<QWidget*>("SpeedButton3"), true);
-    for (const QString& name : group) {
-        SCOPED_TRACE(name.toStdString());
-        click(name.toLatin1().constData());
-        const auto* pressed = window.findChild<QAbstractButton*>(name);
+    QWidget* before = tabStop(modeButton(CompareMode::FileWithFile), false);
+    QWidget* after = tabStop(modeButton(CompareMode::DirectoryWithDirectory), true);
+    for (const CompareMode mode : kModes) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        clickMode(mode);
+        const auto* pressed = modeButton(mode);
         before->setFocus(Qt::TabFocusReason);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), pressed);

@@ -34,34 +34,36 @@ protected:
         showAndActivate();
     }
 
-    bool enabled(const char* name) const { return child<QWidget>(name)->isEnabled(); }
+    bool enabled(MainControl control) const { return child(control)->isEnabled(); }
 
     void expectIdle() const {
-        for (const char* name : {"Panel1", "Panel2", "Panel3", "GroupBox1"}) {
+        for (const MainControl name : {MainControl::LeftPanel, MainControl::RightPanel,
+                                       MainControl::Toolbar, MainControl::GeneralOptions}) {
             EXPECT_TRUE(enabled(name)) << name;
         }
-        EXPECT_FALSE(shown("BitBtn1"));
-        EXPECT_FALSE(shown("ProgressBar1"));
-        EXPECT_FALSE(shown("Label5"));
-        EXPECT_FALSE(shown("Label11"));
-        EXPECT_TRUE(shown("Label3"));
-        EXPECT_TRUE(shown("Label4"));
+        EXPECT_FALSE(shown(MainControl::Abort));
+        EXPECT_FALSE(shown(MainControl::ProgressBar));
+        EXPECT_FALSE(shown(MainControl::FileStatus));
+        EXPECT_FALSE(shown(MainControl::DirectoryStatus));
+        EXPECT_TRUE(shown(MainControl::LeftHeading));
+        EXPECT_TRUE(shown(MainControl::RightHeading));
         EXPECT_FALSE(window_->isRunning());
     }
 };
 
 TEST_F(RunTest, AFileRunAsksWhileTheWindowStillRunsAndShowsTheReportBeforeItIsIdle) {
-    click("SpeedButton1");
-    selectRows("FileListBox1", {1});
-    selectRows("FileListBox2", {0});
+    clickMode(CompareMode::FileWithFile);
+    selectRows(MainControl::LeftFiles, {1});
+    selectRows(MainControl::RightFiles, {0});
     dialogs_.answerYes = true;
     bool runningWhileAsked = false;
     dialogs_.whileAsking = [&] {
-        runningWhileAsked = !enabled("Panel1") && !enabled("Panel3") && !enabled("GroupBox1");
+        runningWhileAsked = !enabled(MainControl::LeftPanel) && !enabled(MainControl::Toolbar) &&
+                            !enabled(MainControl::GeneralOptions);
     };
     bool runningWhileShown = false;
-    reportDisplay_.whileShown = [&] { runningWhileShown = !enabled("Panel2"); };
-    click("SpeedButton4");
+    reportDisplay_.whileShown = [&] { runningWhileShown = !enabled(MainControl::RightPanel); };
+    click(MainControl::Start);
     EXPECT_TRUE(runningWhileAsked);
     EXPECT_TRUE(runningWhileShown);
     EXPECT_EQ(reportDisplay_.shown, 1);
@@ -76,14 +78,14 @@ TEST_F(RunTest, AFileRunAsksWhileTheWindowStillRunsAndShowsTheReportBeforeItIsId
     EXPECT_EQ(dialogs_.boxes[0].caption, QStringLiteral("Message"));
     EXPECT_EQ(dialogs_.boxes[0].icon, QMessageBox::Information);
     // The guidance keeps the run's counts.
-    EXPECT_EQ(label("LabelTutor2"), QStringLiteral("Equal: 0;   different: 1"));
+    EXPECT_EQ(label(MainControl::SecondGuidance), QStringLiteral("Equal: 0;   different: 1"));
     expectIdle();
 }
 
 TEST_F(RunTest, AMultiFileRunComparesTheChosenFilesInListOrder) {
-    click("SpeedButton2");
-    selectRows("FileListBox1", {2, 0});
-    click("SpeedButton4");
+    clickMode(CompareMode::FilesWithDirectory);
+    selectRows(MainControl::LeftFiles, {2, 0});
+    click(MainControl::Start);
     const auto lines = reportLines();
     ASSERT_GE(lines.size(), 5U);
     EXPECT_EQ(lines[0], "Comparison of some files from " + work());
@@ -94,23 +96,24 @@ TEST_F(RunTest, AMultiFileRunComparesTheChosenFilesInListOrder) {
 }
 
 TEST_F(RunTest, ADirectoryRunShowsItsStatusAndTheProgressBarInPlaceOfTheCaptions) {
-    click("SpeedButton3");
+    clickMode(CompareMode::DirectoryWithDirectory);
     bool progressWhileAsked = false;
     int percentWhileAsked = -1;
     dialogs_.whileAsking = [&] {
-        progressWhileAsked = shown("ProgressBar1") && !shown("Label3") && !shown("Label4");
-        percentWhileAsked = child<QProgressBar>("ProgressBar1")->value();
+        progressWhileAsked = shown(MainControl::ProgressBar) && !shown(MainControl::LeftHeading) &&
+                             !shown(MainControl::RightHeading);
+        percentWhileAsked = child<QProgressBar>(MainControl::ProgressBar)->value();
     };
     // The status line as it was painted whenever the run let the window take input.
     QStringList statuses;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (statuses.isEmpty() || statuses.back() != label("Label5")) {
-            statuses << label("Label5");
+        if (statuses.isEmpty() || statuses.back() != label(MainControl::FileStatus)) {
+            statuses << label(MainControl::FileStatus);
         }
     });
     watch.start(0);
-    click("SpeedButton4");
+    click(MainControl::Start);
     watch.stop();
     EXPECT_TRUE(statuses.contains(QString::fromUtf8(strings_.text(MessageKey::txtComputingTotal))))
         << statuses.join(QLatin1Char('|')).toStdString();
@@ -128,12 +131,12 @@ TEST_F(RunTest, TheOptionsChosenInTheWindowDecideTheDirectoryRun) {
     tree_.write("right/e.dat", "xyz");
     tree_.write("work/sub/a.txt", "one");
     tree_.write("right/sub/a.txt", "two");
-    click("SpeedButton3");
-    child<QCheckBox>("CheckBoxSoloDim")->setChecked(true);
-    child<QCheckBox>("CheckBoxRecurse")->setChecked(false);
-    child<QCheckBox>("CheckBoxSoloDiversi")->setChecked(false);
-    child<QLineEdit>("EditFiltro")->setText(QStringLiteral("*.dat;a*"));
-    click("SpeedButton4");
+    clickMode(CompareMode::DirectoryWithDirectory);
+    child<QCheckBox>(MainControl::FastCompare)->setChecked(true);
+    child<QCheckBox>(MainControl::Recurse)->setChecked(false);
+    child<QCheckBox>(MainControl::OnlyDifferent)->setChecked(false);
+    child<QLineEdit>(MainControl::Filter)->setText(QStringLiteral("*.dat;a*"));
+    click(MainControl::Start);
     const std::vector<std::string> expected{"Comparison of directory " + work(),
                                             "with directory " + tree_.path("right"),
                                             "(filter:  *.dat;a*)",
@@ -151,23 +154,24 @@ TEST_F(RunTest, TheOptionsChosenInTheWindowDecideTheDirectoryRun) {
 TEST_F(RunTest, BothSidesAndExclusionsChosenInTheWindowReachTheRun) {
     tree_.write("right/only.txt", "1");
     tree_.write("right/skip.bak", "1");
-    click("SpeedButton3");
-    child<QCheckBox>("CheckBoxBothSides")->setChecked(true);
-    child<QLineEdit>("EditExclude")->setText(QStringLiteral("*.bak"));
-    click("SpeedButton4");
+    clickMode(CompareMode::DirectoryWithDirectory);
+    child<QCheckBox>(MainControl::BothSides)->setChecked(true);
+    child<QLineEdit>(MainControl::Exclusions)->setText(QStringLiteral("*.bak"));
+    click(MainControl::Start);
     const auto lines = reportLines();
     EXPECT_EQ(lines.at(2), "(exclude:  *.bak)");
     EXPECT_NE(std::find(lines.begin(), lines.end(), ">>>> only.txt: not found in 1st directory!"),
               lines.end());
-    click("SpeedButton1");
-    EXPECT_FALSE(child<QCheckBox>("CheckBoxBothSides")->isVisibleTo(window_.get()));
+    clickMode(CompareMode::FileWithFile);
+    EXPECT_FALSE(child<QCheckBox>(MainControl::BothSides)->isVisibleTo(window_.get()));
 }
 
 TEST_F(RunTest, TheRunsOwnControlsAreHiddenUntilARunShowsThem) {
-    for (const char* name : {"ProgressBar1", "BitBtn1", "Label5"}) {
+    for (const MainControl name :
+         {MainControl::ProgressBar, MainControl::Abort, MainControl::FileStatus}) {
         EXPECT_FALSE(shown(name)) << name;
     }
-    EXPECT_TRUE(shown("Label3"));
+    EXPECT_TRUE(shown(MainControl::LeftHeading));
 }
 
 TEST_F(RunTest, TheAbortButtonStopsALongRun) {
@@ -175,13 +179,13 @@ TEST_F(RunTest, TheAbortButtonStopsALongRun) {
         tree_.write("work/many/f" + std::to_string(i), "x");
         tree_.write("right/many/f" + std::to_string(i), "x");
     }
-    click("SpeedButton3");
+    clickMode(CompareMode::DirectoryWithDirectory);
     bool abortShown = false;
     QTimer::singleShot(0, window_.get(), [&] {
-        abortShown = shown("BitBtn1");
-        click("BitBtn1");
+        abortShown = shown(MainControl::Abort);
+        click(MainControl::Abort);
     });
-    click("SpeedButton4");
+    click(MainControl::Start);
     EXPECT_TRUE(abortShown);
     EXPECT_TRUE(window_->runState().runInterrupted);
     EXPECT_LT(window_->runState().counters.filesCompared, 203);
@@ -199,27 +203,27 @@ TEST_F(RunTest, TheRunningCountsNeverRunUnderTheAbortButton) {
         tree_.sparse(std::string(side) + "/huge.dat", std::int64_t{10} << 40);
     }
     window_->applyLanguage(kGerman);
-    click("SpeedButton3");
-    child<QCheckBox>("CheckBoxSoloDim")->setChecked(true);
+    clickMode(CompareMode::DirectoryWithDirectory);
+    child<QCheckBox>(MainControl::FastCompare)->setChecked(true);
     QRect counts;
     QRect abort;
     dialogs_.whileAsking = [&] {
-        counts = child<QLabel>("LabelTutor1")->geometry();
-        abort = child<QWidget>("BitBtn1")->geometry();
+        counts = child<QLabel>(MainControl::FirstGuidance)->geometry();
+        abort = child<QWidget>(MainControl::Abort)->geometry();
     };
-    click("SpeedButton4");
-    ASSERT_TRUE(label("LabelTutor1").contains(QStringLiteral("MB")))
-        << label("LabelTutor1").toStdString();
+    click(MainControl::Start);
+    ASSERT_TRUE(label(MainControl::FirstGuidance).contains(QStringLiteral("MB")))
+        << label(MainControl::FirstGuidance).toStdString();
     EXPECT_LT(counts.right(), abort.left());
 }
 
 TEST_F(RunTest, StartingWithoutAModeOrWithoutFilesGivesOneErrorBoxAndKeepsTheReport) {
     report_.appendReportLine("earlier");
-    click("SpeedButton4");
-    click("SpeedButton1");
-    click("SpeedButton4");
-    click("SpeedButton2");
-    click("SpeedButton4");
+    click(MainControl::Start);
+    clickMode(CompareMode::FileWithFile);
+    click(MainControl::Start);
+    clickMode(CompareMode::FilesWithDirectory);
+    click(MainControl::Start);
     ASSERT_EQ(dialogs_.boxes.size(), 3U);
     EXPECT_EQ(
         dialogs_.boxes[0].text,
@@ -240,8 +244,8 @@ TEST_F(RunTest, AFailureInsideARunRestoresTheIdleWindowAndIsShown) {
     files_.onRead = [](const std::string&, int, std::int64_t) -> std::int64_t {
         throw std::runtime_error("the disk caught fire");
     };
-    click("SpeedButton3");
-    click("SpeedButton4");
+    clickMode(CompareMode::DirectoryWithDirectory);
+    click(MainControl::Start);
     ASSERT_EQ(boxKinds(), std::vector<Kind>{Kind::Failure});
     EXPECT_EQ(dialogs_.boxes[0].text, QStringLiteral("the disk caught fire"));
     EXPECT_EQ(dialogs_.boxes[0].caption, QApplication::applicationName());
@@ -256,7 +260,7 @@ TEST_F(RunTest, ARunThatFailsWhileItsWindowIsClosingIsToldAndTheWindowCloses) {
         throw std::runtime_error("the disk caught fire");
     };
     clickMode(CompareMode::DirectoryWithDirectory);
-    click("SpeedButton4");
+    click(MainControl::Start);
     QCoreApplication::processEvents();
     EXPECT_EQ(boxKinds(), std::vector<Kind>{Kind::Failure});
     EXPECT_EQ(closed.count(), 1);
@@ -273,8 +277,8 @@ TEST_F(RunTest, ClosingDuringARunAbortsItSkipsTheQuestionAndWritesTheSettingsOnc
         }
         return count;
     };
-    click("SpeedButton3");
-    click("SpeedButton4");
+    clickMode(CompareMode::DirectoryWithDirectory);
+    click(MainControl::Start);
     EXPECT_TRUE(closedDuringRun); // the window stayed until the run returned
     EXPECT_TRUE(window_->runState().runInterrupted);
     EXPECT_TRUE(boxKinds().empty());
@@ -290,18 +294,18 @@ TEST_F(RunTest, NamesThatAreNotUtf8AreListedSelectedAndComparedAsTheirBytes) {
     tree_.write("odd-left/plain.txt", "plain");
     tree_.write("odd-right/" + odd, "bytes");
     dialogs_.chosenDirectory = QString::fromStdString(tree_.path("odd-left"));
-    click("BitBtn2");
+    click(MainControl::LeftBrowse);
     dialogs_.chosenDirectory = QString::fromStdString(tree_.path("odd-right"));
-    click("BitBtn3");
-    click("SpeedButton1");
-    auto* left = child<QListView>("FileListBox1");
+    click(MainControl::RightBrowse);
+    clickMode(CompareMode::FileWithFile);
+    auto* left = child<QListView>(MainControl::LeftFiles);
     ASSERT_EQ(left->model()->rowCount(), 2);
     const int row = 0; // "caf\xe9" sorts before "plain"
     EXPECT_EQ(left->model()->index(row, 0).data().toString(),
               QStringLiteral("caf") + QChar(0xfffd) + QStringLiteral(".txt"));
-    selectRows("FileListBox1", {row});
-    selectRows("FileListBox2", {row});
-    click("SpeedButton4");
+    selectRows(MainControl::LeftFiles, {row});
+    selectRows(MainControl::RightFiles, {row});
+    click(MainControl::Start);
     const auto lines = reportLines();
     ASSERT_GE(lines.size(), 4U);
     EXPECT_EQ(lines[0], "Comparison of file " + tree_.path("odd-left/" + odd));
@@ -311,7 +315,7 @@ TEST_F(RunTest, NamesThatAreNotUtf8AreListedSelectedAndComparedAsTheirBytes) {
 
 // What the window shows while each kind of run goes on, and while it asks about the report.
 TEST_F(RunTest, StatusLinesAbortButtonAndProgressBarShowOnlyWhileARunNeedsThem) {
-    using Names = std::set<std::string>;
+    using Names = std::set<MainControl>;
     const struct {
         const char* name;
         CompareMode mode;
@@ -322,29 +326,34 @@ TEST_F(RunTest, StatusLinesAbortButtonAndProgressBarShowOnlyWhileARunNeedsThem) 
         {"file",
          CompareMode::FileWithFile,
          [this] {
-             selectRows("FileListBox1", {1});
-             selectRows("FileListBox2", {0});
+             selectRows(MainControl::LeftFiles, {1});
+             selectRows(MainControl::RightFiles, {0});
          },
-         {"BitBtn1", "Label3", "Label4", "Label5"},
-         {"Label3", "Label4"}},
+         {MainControl::Abort, MainControl::LeftHeading, MainControl::RightHeading,
+          MainControl::FileStatus},
+         {MainControl::LeftHeading, MainControl::RightHeading}},
         {"files",
          CompareMode::FilesWithDirectory,
-         [this] { selectRows("FileListBox1", {0}); },
-         {"BitBtn1", "Label3", "Label4", "Label5"},
-         {"Label3", "Label4"}},
+         [this] { selectRows(MainControl::LeftFiles, {0}); },
+         {MainControl::Abort, MainControl::LeftHeading, MainControl::RightHeading,
+          MainControl::FileStatus},
+         {MainControl::LeftHeading, MainControl::RightHeading}},
         {"directory",
          CompareMode::DirectoryWithDirectory,
          [] {},
-         {"BitBtn1", "Label5", "Label11", "ProgressBar1"},
-         {"ProgressBar1"}},
+         {MainControl::Abort, MainControl::FileStatus, MainControl::DirectoryStatus,
+          MainControl::ProgressBar},
+         {MainControl::ProgressBar}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         clickMode(row.mode);
         row.select();
         const auto shownNow = [this](Names& seen) {
-            for (const char* name :
-                 {"BitBtn1", "Label3", "Label4", "Label5", "Label11", "ProgressBar1"}) {
+            for (const MainControl name :
+                 {MainControl::Abort, MainControl::LeftHeading, MainControl::RightHeading,
+                  MainControl::FileStatus, MainControl::DirectoryStatus,
+                  MainControl::ProgressBar}) {
                 if (shown(name)) {
                     seen.insert(name);
                 }
@@ -356,7 +365,7 @@ TEST_F(RunTest, StatusLinesAbortButtonAndProgressBarShowOnlyWhileARunNeedsThem) 
         QObject::connect(&watch, &QTimer::timeout, [&] { shownNow(during); });
         dialogs_.whileAsking = [&] { shownNow(asking); };
         watch.start(0);
-        click("SpeedButton4");
+        click(MainControl::Start);
         watch.stop();
         EXPECT_EQ(during, row.during);
         EXPECT_EQ(asking, row.asking);

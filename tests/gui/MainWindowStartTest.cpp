@@ -26,29 +26,30 @@ TEST_F(StartTest, AFirstStartOpensAtDesignSizeOnTheWorkingDirectoryAndChoosesEng
     // Construction leaves the Italian design texts and the design state.
     EXPECT_EQ(window.size(), QSize(491, 425));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorvel 2.1"));
-    EXPECT_EQ(label("Label3"), QStringLiteral("Confronta questo ..."));
+    EXPECT_EQ(label(MainControl::LeftHeading), QStringLiteral("Confronta questo ..."));
     EXPECT_EQ(modeButton(CompareMode::FileWithFile)->toolTip(),
               QStringLiteral("Confronta file con file"));
-    EXPECT_EQ(child<QLineEdit>("EditFiltro")->text(), QStringLiteral("*.*"));
+    EXPECT_EQ(child<QLineEdit>(MainControl::Filter)->text(), QStringLiteral("*.*"));
     for (const ModeDescription& row : kModeTable) {
         EXPECT_FALSE(modeButton(row.mode)->isChecked()); // no mode down, even behind the chooser
     }
-    EXPECT_TRUE(child<QCheckBox>("CheckBoxSoloDiversi")->isChecked());
-    EXPECT_TRUE(child<QCheckBox>("CheckBoxRecurse")->isChecked());
-    EXPECT_FALSE(child<QCheckBox>("CheckBoxSoloDim")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(MainControl::OnlyDifferent)->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(MainControl::Recurse)->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(MainControl::FastCompare)->isChecked());
     EXPECT_EQ(window.leftDirectory(), work());
     EXPECT_EQ(window.rightDirectory(), work());
     EXPECT_EQ(window.programDirectory(), work());
-    EXPECT_EQ(label("Label1"), QString::fromStdString(work()));
-    EXPECT_EQ(child<QListView>("FileListBox1")->model()->rowCount(), 2);
-    EXPECT_EQ(child<QListView>("FileListBox2")->model()->rowCount(), 2);
-    EXPECT_EQ(label("StatusBar1"), QStringLiteral("Quorvel 2.1   C++20 / Qt 6"));
+    EXPECT_EQ(label(MainControl::LeftPath), QString::fromStdString(work()));
+    EXPECT_EQ(child<QListView>(MainControl::LeftFiles)->model()->rowCount(), 2);
+    EXPECT_EQ(child<QListView>(MainControl::RightFiles)->model()->rowCount(), 2);
+    EXPECT_EQ(label(MainControl::StatusLine), QStringLiteral("Quorvel 2.1   C++20 / Qt 6"));
 
     QSignalSpy help(&window, &MainWindow::helpRequested);
     showAndActivate();
     EXPECT_EQ(window.currentLanguage(), kEnglish);
-    EXPECT_EQ(label("Label3"), QStringLiteral("Compare this ..."));
-    EXPECT_EQ(label("LabelTutor1"), QStringLiteral("Select one of 3 comparison modes"));
+    EXPECT_EQ(label(MainControl::LeftHeading), QStringLiteral("Compare this ..."));
+    EXPECT_EQ(label(MainControl::FirstGuidance),
+              QStringLiteral("Select one of 3 comparison modes"));
     EXPECT_EQ(strings_.text(MessageKey::capError), "Error");
     ASSERT_EQ(help.count(), 1);
     EXPECT_EQ(help.front().front().toInt(), 200);
@@ -66,11 +67,14 @@ TEST_F(StartTest, AStoredLanguageIsAppliedAtTheFirstActivationWithoutHelp) {
     QSignalSpy help(&window, &MainWindow::helpRequested);
     showAndActivate();
     EXPECT_EQ(window.currentLanguage(), kGerman);
-    EXPECT_EQ(child<QPushButton>("BitBtn2")->text(), QStringLiteral("Durchsuchen..."));
-    EXPECT_EQ(child<QPushButton>("BitBtn2")->accessibleName(), QStringLiteral("Durchsuchen..."));
-    EXPECT_EQ(child<QToolButton>("SpeedButton4")->accessibleName(),
+    EXPECT_EQ(child<QPushButton>(MainControl::LeftBrowse)->text(),
+              QStringLiteral("Durchsuchen..."));
+    EXPECT_EQ(child<QPushButton>(MainControl::LeftBrowse)->accessibleName(),
+              QStringLiteral("Durchsuchen..."));
+    EXPECT_EQ(child<QToolButton>(MainControl::Start)->accessibleName(),
               QStringLiteral("Vergleich starten"));
-    EXPECT_EQ(child<QLabel>("Label9")->accessibleName(), QStringLiteral("Datei(en):"));
+    EXPECT_EQ(child<QLabel>(MainControl::LeftFilesCaption)->accessibleName(),
+              QStringLiteral("Datei(en):"));
     EXPECT_EQ(help.count(), 0);
 }
 
@@ -79,8 +83,8 @@ TEST_F(StartTest, AStoredValueThatIsNotALanguageKeepsTheItalianTexts) {
     MainWindow& window = makeWindow();
     showAndActivate();
     EXPECT_EQ(window.currentLanguage(), 9);
-    EXPECT_EQ(label("Label3"), QStringLiteral("Confronta questo ..."));
-    EXPECT_EQ(label("LabelTutor1"),
+    EXPECT_EQ(label(MainControl::LeftHeading), QStringLiteral("Confronta questo ..."));
+    EXPECT_EQ(label(MainControl::FirstGuidance),
               QStringLiteral("Permette di confrontare fra loro due file qualsiasi."));
     EXPECT_FALSE(modeButton(CompareMode::FileWithFile)->isChecked());
 }
@@ -126,7 +130,7 @@ TEST_F(StartTest, HelpIsAskedForByTheHelpButtonAndByF1) {
     MainWindow& window = makeWindow();
     showAndActivate();
     QSignalSpy help(&window, &MainWindow::helpRequested);
-    click("SpeedButton6");
+    click(MainControl::Help);
     QTest::keyClick(&window, Qt::Key_F1);
     ASSERT_EQ(help.count(), 2);
     EXPECT_EQ(help[0].front().toInt(), 100);

@@ -74,8 +74,8 @@ protected:
     ReportWindow& reportWindow() const { return program_->reportWindow(); }
     LanguageChooser& chooser() const { return program_->chooser(); }
 
-    QString mainLabel(const char* name) const { return in<QLabel>(main(), name)->text(); }
-    void selectRows(const char* list, std::initializer_list<int> rows) const {
+    QString mainLabel(MainControl control) const { return in<QLabel>(main(), control)->text(); }
+    void selectRows(MainControl list, std::initializer_list<int> rows) const {
         selectRowsIn(main(), list, rows);
     }
 
@@ -91,9 +91,8 @@ protected:
                 return;
             }
             // Clicked as a button, since the click that opened the chooser is still under way.
-            in<QRadioButton>(chooser(), QString("RadioItem%1").arg(*item).toLatin1().constData())
-                ->click();
-            in<QPushButton>(chooser(), "Button1")->click();
+            chooser().findChild<QRadioButton*>(QStringLiteral("RadioItem%1").arg(*item))->click();
+            in<QPushButton>(chooser(), ChooserControl::Ok)->click();
         });
     }
 
@@ -110,10 +109,11 @@ protected:
 
     void expectLanguage(LanguageId id) {
         EXPECT_EQ(main().currentLanguage(), id);
-        EXPECT_EQ(mainLabel("Label3"), ui(id, UiKey::uiCompareThis));
-        EXPECT_EQ(mainLabel("LabelTutor1"), ui(id, UiKey::tutorNoMode1));
+        EXPECT_EQ(mainLabel(MainControl::LeftHeading), ui(id, UiKey::uiCompareThis));
+        EXPECT_EQ(mainLabel(MainControl::FirstGuidance), ui(id, UiKey::tutorNoMode1));
         EXPECT_EQ(reportWindow().windowTitle(), ui(id, UiKey::uiReportCaption));
-        EXPECT_EQ(in<QPushButton>(reportWindow(), "Button1")->text(), ui(id, UiKey::uiClose));
+        EXPECT_EQ(in<QPushButton>(reportWindow(), ReportControl::Close)->text(),
+                  ui(id, UiKey::uiClose));
         EXPECT_EQ(strings_.text(MessageKey::capError), message(id, MessageKey::capError));
     }
 
@@ -202,7 +202,7 @@ TEST_F(ProgramTest, HelpRequestsOpenTheirTopics) {
     makeProgram();
     activate();
     QTextBrowser* browser = program_->helpWindow().browser();
-    clickIn(main(), "SpeedButton6");
+    clickIn(main(), MainControl::Help);
     EXPECT_EQ(browser->source().fragment(), "100");
     // The help window took the focus; F1 belongs to the main window.
     main().activateWindow();
@@ -218,30 +218,31 @@ TEST_F(ProgramTest, TheLanguageButtonReturnsToNoModeInTheNewLanguage) {
     writeSettings("\"Language\"=dword:00000001\n");
     makeProgram();
     activate();
-    clickIn(main(), "SpeedButton3");
-    ASSERT_TRUE(in<QCheckBox>(main(), "CheckBoxRecurse")->isVisible());
+    press(main().modeButton(CompareMode::DirectoryWithDirectory));
+    ASSERT_TRUE(in<QCheckBox>(main(), MainControl::Recurse)->isVisible());
     {
         const auto danish = choose(4);
-        clickIn(main(), "SpeedButton7");
+        clickIn(main(), MainControl::Language);
         EXPECT_EQ(preselected_, 0);
     }
     expectLanguage(kDanish);
-    EXPECT_EQ(mainLabel("LabelTutor2"), ui(kDanish, UiKey::tutorNoMode2));
-    EXPECT_TRUE(in<QWidget>(main(), "FileListBox1")->isVisible());
-    EXPECT_TRUE(in<QWidget>(main(), "FileListBox2")->isVisible());
-    EXPECT_FALSE(in<QWidget>(main(), "CheckBoxRecurse")->isVisible());
-    EXPECT_FALSE(in<QWidget>(main(), "EditFiltro")->isVisible());
+    EXPECT_EQ(mainLabel(MainControl::SecondGuidance), ui(kDanish, UiKey::tutorNoMode2));
+    EXPECT_TRUE(in<QWidget>(main(), MainControl::LeftFiles)->isVisible());
+    EXPECT_TRUE(in<QWidget>(main(), MainControl::RightFiles)->isVisible());
+    EXPECT_FALSE(in<QWidget>(main(), MainControl::Recurse)->isVisible());
+    EXPECT_FALSE(in<QWidget>(main(), MainControl::Filter)->isVisible());
 
     // The same language again: the texts stay, and the mode is left.
-    clickIn(main(), "SpeedButton2");
+    press(main().modeButton(CompareMode::FilesWithDirectory));
     {
         const auto same = choose(4);
-        clickIn(main(), "SpeedButton7");
+        clickIn(main(), MainControl::Language);
         EXPECT_EQ(preselected_, 4);
     }
     expectLanguage(kDanish);
-    for (const char* mode : {"SpeedButton1", "SpeedButton2", "SpeedButton3"}) {
-        EXPECT_FALSE(in<QToolButton>(main(), mode)->isChecked()) << mode;
+    for (const CompareMode mode : {CompareMode::FileWithFile, CompareMode::FilesWithDirectory,
+                                   CompareMode::DirectoryWithDirectory}) {
+        EXPECT_FALSE(main().modeButton(mode)->isChecked()) << static_cast<int>(mode);
     }
 }
 
@@ -252,10 +253,10 @@ TEST_F(ProgramTest, SwitchingAfterARunKeepsTheOldLinesAndTheNextRunWritesTheNewL
     makeProgram();
     activate();
     const auto run = [this] {
-        clickIn(main(), "SpeedButton1");
-        selectRows("FileListBox1", {0});
-        selectRows("FileListBox2", {1});
-        clickIn(main(), "SpeedButton4");
+        press(main().modeButton(CompareMode::FileWithFile));
+        selectRows(MainControl::LeftFiles, {0});
+        selectRows(MainControl::RightFiles, {1});
+        clickIn(main(), MainControl::Start);
     };
     run();
     const std::vector<std::string> english = reportLines();
@@ -263,7 +264,7 @@ TEST_F(ProgramTest, SwitchingAfterARunKeepsTheOldLinesAndTheNextRunWritesTheNewL
     EXPECT_EQ(english[0], message(kEnglish, MessageKey::hdrFileCompare) + " " + work() + "/a.txt");
 
     const auto danish = choose(4);
-    clickIn(main(), "SpeedButton7");
+    clickIn(main(), MainControl::Language);
     EXPECT_EQ(reportLines(), english);
     expectLanguage(kDanish);
     EXPECT_EQ(saveDialogTitle(), ui(kDanish, UiKey::dlgSaveTitle));
@@ -281,14 +282,14 @@ TEST_F(ProgramTest, AStoredValueThatIsNotALanguageSetsNoHelpAndOffersNoChooser) 
         activate();
         EXPECT_EQ(chooserShown->times, 0);
     }
-    EXPECT_EQ(mainLabel("Label3"), ui(kItalian, UiKey::uiCompareThis));
+    EXPECT_EQ(mainLabel(MainControl::LeftHeading), ui(kItalian, UiKey::uiCompareThis));
     EXPECT_EQ(reportWindow().windowTitle(), ui(kItalian, UiKey::uiReportCaption));
     expectHelpFiles("");
-    clickIn(main(), "SpeedButton6");
+    clickIn(main(), MainControl::Help);
     EXPECT_FALSE(program_->helpWindow().isVisible());
 
     const auto closed = choose(std::nullopt);
-    clickIn(main(), "SpeedButton7");
+    clickIn(main(), MainControl::Language);
     EXPECT_EQ(preselected_, 5);
     EXPECT_EQ(main().currentLanguage(), 9);
 }
@@ -303,7 +304,7 @@ TEST_F(ProgramTest, ANegativeStoredValueOffersNoChooserAndPreselectsNothing) {
     }
     EXPECT_EQ(main().currentLanguage(), -2);
     const auto closed = choose(std::nullopt);
-    clickIn(main(), "SpeedButton7");
+    clickIn(main(), MainControl::Language);
     EXPECT_EQ(preselected_, std::nullopt);
     EXPECT_EQ(main().currentLanguage(), -2);
 }
@@ -313,23 +314,23 @@ TEST_F(ProgramTest, ViewReportShowsTheReportWindowWithTheLastRunsReport) {
     writeSettings("\"Language\"=dword:00000001\n");
     makeProgram();
     activate();
-    clickIn(main(), "SpeedButton1");
-    selectRows("FileListBox1", {0});
-    selectRows("FileListBox2", {0});
-    clickIn(main(), "SpeedButton4");
+    press(main().modeButton(CompareMode::FileWithFile));
+    selectRows(MainControl::LeftFiles, {0});
+    selectRows(MainControl::RightFiles, {0});
+    clickIn(main(), MainControl::Start);
     ASSERT_GT(report_.count(), 0U);
 
     std::vector<QString> shown;
     bool modal = false;
     const WhenShown whenShown(reportWindow(), [&] {
-        auto* view = in<ReportView>(reportWindow(), "RichEdit1");
+        auto* view = in<ReportView>(reportWindow(), ReportControl::Report);
         for (qsizetype i = 0; i < view->lineCount(); ++i) {
             shown.push_back(view->lineText(i));
         }
         modal = reportWindow().isModal();
-        clickIn(reportWindow(), "Button1");
+        clickIn(reportWindow(), ReportControl::Close);
     });
-    clickIn(main(), "SpeedButton5");
+    clickIn(main(), MainControl::ViewReport);
     EXPECT_TRUE(modal);
     EXPECT_FALSE(reportWindow().isVisible());
     ASSERT_EQ(shown.size(), report_.count());

@@ -134,7 +134,7 @@ TEST_F(ReportFontTest, TheFontDialogStartsFromTheReportFontAndItsChoiceStays) {
     EXPECT_TRUE(font.underline);
     EXPECT_FALSE(font.italic);
     EXPECT_EQ(font.color, 0x000000ffu);
-    EXPECT_EQ(window_->findChild<QWidget*>("RichEdit1")->font().pointSize(), 10);
+    EXPECT_EQ(child<QWidget>(ReportControl::Report)->font().pointSize(), 10);
 }
 
 TEST_F(ReportFontTest, AChosenFontSurvivesTwoProgramStarts) {

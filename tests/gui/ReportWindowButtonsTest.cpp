@@ -17,9 +17,7 @@ namespace {
 class ReportWindowButtonsTest : public ReportWindowFixture {
 protected:
     QString path(const char* name) const { return QString::fromStdString(tree_.path(name)); }
-    ReportView* view() const {
-        return window_->findChild<ReportView*>(QStringLiteral("RichEdit1"));
-    }
+    ReportView* view() const { return child<ReportView>(ReportControl::Report); }
     // Whether the shown report has a pixel of `color`.
     bool viewShows(const QColor& color) const {
         const QImage shot = view()->viewport()->grab().toImage();
@@ -37,12 +35,12 @@ protected:
 // Each button clicked as a user does, and what it leaves behind.
 TEST_F(ReportWindowButtonsTest, EveryButtonDoesItsJob) {
     const struct {
-        const char* button;
+        ReportControl button;
         std::function<void()> before;
         std::function<void()> check;
     } rows[] = {
-        {"Button1", [] {}, [this] { EXPECT_FALSE(window_->isVisible()); }},
-        {"Button2",
+        {ReportControl::Close, [] {}, [this] { EXPECT_FALSE(window_->isVisible()); }},
+        {ReportControl::Print,
          [this] {
              printAnswer_ = true;
              printSetUp_ = [this](QPrinter& printer) {
@@ -51,12 +49,12 @@ TEST_F(ReportWindowButtonsTest, EveryButtonDoesItsJob) {
              };
          },
          [this] { EXPECT_GT(QFile(path("printed.pdf")).size(), 0); }},
-        {"Button3",
+        {ReportControl::Save,
          [this] {
              saveAnswer_ = SaveChoice{path("s"), 0}; // a one-letter name too
          },
          [this] { EXPECT_EQ(tree_.read("s.txt"), "line one\r\n"); }},
-        {"Button4",
+        {ReportControl::Font,
          [this] {
              QFont font = QApplication::font();
              font.setPointSize(17);
@@ -66,7 +64,7 @@ TEST_F(ReportWindowButtonsTest, EveryButtonDoesItsJob) {
              EXPECT_EQ(view()->font().pointSize(), 17);
              EXPECT_EQ(window_->closingFont().color, 0x000000ffu);
          }},
-        {"Button5",
+        {ReportControl::Restore,
          [this] {
              ReportWindowSettings settings;
              settings.font.size = 19;
@@ -74,7 +72,7 @@ TEST_F(ReportWindowButtonsTest, EveryButtonDoesItsJob) {
              yes_ = true;
          },
          [this] { EXPECT_EQ(window_->closingFont(), ReportFont()); }},
-        {"Button6", [] {},
+        {ReportControl::Html, [] {},
          [this] {
              EXPECT_EQ(opened_, std::vector<QString>{path("Quorvel/temp.html")});
              EXPECT_TRUE(QFile::exists(path("Quorvel/temp.html")));
@@ -85,14 +83,14 @@ TEST_F(ReportWindowButtonsTest, EveryButtonDoesItsJob) {
         SCOPED_TRACE(row.button);
         row.before();
         window_->show();
-        auto* button = window_->findChild<QPushButton*>(QLatin1StringView(row.button));
+        auto* button = child(row.button);
         ASSERT_NE(button, nullptr);
         button->click();
         row.check();
         EXPECT_TRUE(errors_.empty()) << errors_.front().toStdString();
     }
     QSignalSpy help(window_.get(), &ReportWindow::helpRequested);
-    window_->findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
+    child<QToolButton>(ReportControl::Help)->click();
     EXPECT_EQ(help.count(), 1);
 }
 
@@ -108,7 +106,7 @@ TEST_F(ReportWindowButtonsTest, TheReportIsShownInTheStoredColourAndInAChosenOne
     EXPECT_TRUE(viewShows(QColor(255, 0, 0)));
 
     fontAnswer_ = FontChoice{window_->reportQFont(), 0x00ff0000}; // blue
-    window_->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
+    child(ReportControl::Font)->click();
     EXPECT_TRUE(viewShows(QColor(0, 0, 255)));
     EXPECT_FALSE(viewShows(QColor(255, 0, 0)));
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "gui/FormControls.h"
 #include "gui/ReportWindow.h"
 #include "lang/LanguageStrings.h"
 #include "report/Report.h"
 #include "settings/ReportWindowSettings.h"
 #include "support/TempTree.h"
 
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -53,6 +55,12 @@ protected:
             return true;
         };
         hooks.showError = [this](QWidget*, const QString& message) { errors_.push_back(message); };
+    }
+
+    // A control of the window, named as in FormControls.h.
+    template <typename T = QPushButton>
+    T* child(ReportControl control) const {
+        return controlIn<T>(*window_, control);
     }
 
     void addLines(std::initializer_list<const char*> lines) {

@@ -23,13 +23,14 @@
 namespace quorvel::test {
 namespace {
 
+// The buttons along the bottom, as they stand from the left.
+constexpr ReportControl kButtonsLeftToRight[] = {ReportControl::Close, ReportControl::Html,
+                                                 ReportControl::Print, ReportControl::Save,
+                                                 ReportControl::Font,  ReportControl::Restore};
+
 class ReportWindowTest : public ReportWindowFixture {
 protected:
-    template <class T = QPushButton>
-    T* child(const char* name) const {
-        return window_->findChild<T*>(QString::fromLatin1(name));
-    }
-    ReportView* view() const { return child<ReportView>("RichEdit1"); }
+    ReportView* view() const { return child<ReportView>(ReportControl::Report); }
     QString accessibleText() const {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(view());
         QAccessibleTextInterface* text = accessible ? accessible->textInterface() : nullptr;
@@ -39,47 +40,54 @@ protected:
 };
 
 TEST_F(ReportWindowTest, FormHasTheDesignedControlsInTheirOrder) {
-    EXPECT_EQ(window_->objectName(), "Form2");
+    EXPECT_EQ(window_->objectName(), formName(ReportControl::Window));
     EXPECT_EQ(window_->windowTitle(), "Rapporto");
     EXPECT_TRUE(window_->windowFlags() & Qt::WindowMaximizeButtonHint);
     window_->applyInterfaceTexts(kEnglish); // captions that fit the designed buttons
-    const char* names[] = {"Button1", "Button6", "Button2", "Button3", "Button4", "Button5"};
     int left = 8;
-    for (const char* name : names) {
+    for (const ReportControl name : kButtonsLeftToRight) {
         SCOPED_TRACE(name);
         ASSERT_NE(child(name), nullptr);
         EXPECT_EQ(child(name)->geometry(), QRect(left, 7, 75, 28));
         left += 90;
     }
-    EXPECT_EQ(child<QToolButton>("SpeedButton1")->geometry(), QRect(548, 7, 28, 28));
-    EXPECT_FALSE(child<QToolButton>("SpeedButton1")->icon().isNull());
+    EXPECT_EQ(child<QToolButton>(ReportControl::Help)->geometry(), QRect(548, 7, 28, 28));
+    EXPECT_FALSE(child<QToolButton>(ReportControl::Help)->icon().isNull());
 
     window_->show();
     window_->resize(800, 500);
-    EXPECT_EQ(child<QWidget>("Panel1")->geometry(), QRect(0, 459, 800, 41));
+    EXPECT_EQ(child<QWidget>(ReportControl::ButtonStrip)->geometry(), QRect(0, 459, 800, 41));
     EXPECT_EQ(view()->geometry(), QRect(0, 0, 800, 459));
     window_->resize(500, 300); // the gaps narrow
-    EXPECT_EQ(child<QToolButton>("SpeedButton1")->geometry(), QRect(8 + 6 * (75 + 3), 7, 28, 28));
+    EXPECT_EQ(child<QToolButton>(ReportControl::Help)->geometry(),
+              QRect(8 + 6 * (75 + 3), 7, 28, 28));
 
     // Keyboard order: Button1 to Button6, then the text.
-    QWidget* w = child("Button1");
+    QWidget* w = child(ReportControl::Close);
     QStringList order;
     for (int i = 0; i < 7; ++i, w = w->nextInFocusChain()) {
         order << w->objectName();
     }
-    EXPECT_EQ(order.join(' '), "Button1 Button2 Button3 Button4 Button5 Button6 RichEdit1");
+    QStringList expected;
+    for (const ReportControl control :
+         {ReportControl::Close, ReportControl::Print, ReportControl::Save, ReportControl::Font,
+          ReportControl::Restore, ReportControl::Html, ReportControl::Report}) {
+        expected << formName(control);
+    }
+    EXPECT_EQ(order, expected);
 }
 
 TEST_F(ReportWindowTest, LanguageTextsReachCaptionsHintsAndAccessibleNames) {
     window_->applyInterfaceTexts(kDanish);
     EXPECT_EQ(window_->windowTitle(), "Rapport");
     EXPECT_EQ(view()->accessibleName(), "Rapport");
-    EXPECT_EQ(child("Button1")->text(), "Luk");
-    EXPECT_EQ(child("Button4")->accessibleName(), "Skrifttype...");
-    EXPECT_EQ(child("Button6")->text(), "HTML");
-    EXPECT_EQ(child("Button6")->accessibleName(), "HTML");
-    EXPECT_EQ(child<QToolButton>("SpeedButton1")->toolTip(), QString::fromUtf8("Hjælp"));
-    EXPECT_EQ(child<QToolButton>("SpeedButton1")->accessibleName(), QString::fromUtf8("Hjælp"));
+    EXPECT_EQ(child(ReportControl::Close)->text(), "Luk");
+    EXPECT_EQ(child(ReportControl::Font)->accessibleName(), "Skrifttype...");
+    EXPECT_EQ(child(ReportControl::Html)->text(), "HTML");
+    EXPECT_EQ(child(ReportControl::Html)->accessibleName(), "HTML");
+    EXPECT_EQ(child<QToolButton>(ReportControl::Help)->toolTip(), QString::fromUtf8("Hjælp"));
+    EXPECT_EQ(child<QToolButton>(ReportControl::Help)->accessibleName(),
+              QString::fromUtf8("Hjælp"));
 
     addLines({"a"});
     saveAnswer_.reset();
@@ -93,14 +101,14 @@ TEST_F(ReportWindowTest, LanguageTextsReachCaptionsHintsAndAccessibleNames) {
     // A longer caption widens its button and moves the others along; none is cut.
     window_->applyInterfaceTexts(kGerman);
     int right = 0;
-    for (const char* name : {"Button1", "Button6", "Button2", "Button3", "Button4", "Button5"}) {
+    for (const ReportControl name : kButtonsLeftToRight) {
         SCOPED_TRACE(name);
         EXPECT_GE(child(name)->width(),
                   child(name)->fontMetrics().horizontalAdvance(child(name)->text()) + 8);
         EXPECT_GT(child(name)->x(), right);
         right = child(name)->geometry().right();
     }
-    EXPECT_GT(child<QToolButton>("SpeedButton1")->x(), right);
+    EXPECT_GT(child<QToolButton>(ReportControl::Help)->x(), right);
 
     window_->applyInterfaceTexts(77); // not a language: nothing changes
     EXPECT_EQ(window_->windowTitle(), "Report");
@@ -108,7 +116,7 @@ TEST_F(ReportWindowTest, LanguageTextsReachCaptionsHintsAndAccessibleNames) {
 
 TEST_F(ReportWindowTest, HelpPictureAndF1AskForTopic300) {
     QSignalSpy spy(window_.get(), &ReportWindow::helpRequested);
-    child<QToolButton>("SpeedButton1")->click();
+    child<QToolButton>(ReportControl::Help)->click();
     window_->show();
     QApplication::setActiveWindow(window_.get());
     QTest::keyClick(view(), Qt::Key_F1);

@@ -97,19 +97,19 @@ void WindowFixture::showAndActivate(MainWindow& window) {
     QCoreApplication::processEvents();
 }
 
-QString WindowFixture::label(const char* name) const {
-    return child<QLabel>(name)->text();
+QString WindowFixture::label(MainControl control) const {
+    return child<QLabel>(control)->text();
 }
 
-void WindowFixture::clickIn(QWidget& window, const char* button) {
-    QTest::mouseClick(in<QAbstractButton>(window, button), Qt::LeftButton);
+void WindowFixture::press(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 void WindowFixture::clickMode(CompareMode mode) const {
-    QTest::mouseClick(modeButton(mode), Qt::LeftButton);
+    press(modeButton(mode));
 }
 
-void WindowFixture::selectRowsIn(QWidget& window, const char* list,
+void WindowFixture::selectRowsIn(QWidget& window, MainControl list,
                                  std::initializer_list<int> rows) {
     auto* view = in<QListView>(window, list);
     bool first = true;

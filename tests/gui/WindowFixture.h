@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/Dialogs.h"
+#include "gui/FormControls.h"
 #include "gui/MainWindow.h"
 #include "gui/ReportDisplay.h"
 #include "lang/LanguageStrings.h"
@@ -9,6 +10,7 @@
 #include "support/HookedFileAccess.h"
 #include "support/TempTree.h"
 
+#include <QAbstractButton>
 #include <QByteArray>
 #include <QListView>
 #include <QString>
@@ -20,8 +22,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-class QAbstractButton;
 
 namespace quorvel::test {
 
@@ -86,29 +86,32 @@ protected:
     void showAndActivate() { showAndActivate(*window_); }
     static void showAndActivate(MainWindow& window);
 
-    template <typename T>
-    static T* in(QWidget& window, const char* name) {
-        T* found = window.findChild<T*>(QLatin1StringView(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+    // A control of `window`, named as in FormControls.h.
+    template <typename T = QWidget, typename Control>
+    static T* in(QWidget& window, Control control) {
+        return controlIn<T>(window, control);
     }
-    template <typename T>
-    T* child(const char* name) const {
-        return in<T>(*window_, name);
+    template <typename T = QWidget>
+    T* child(MainControl control) const {
+        return in<T>(*window_, control);
     }
-    QString label(const char* name) const;
-    bool shown(const char* name) const { return child<QWidget>(name)->isVisible(); }
-    void click(const char* button) const { clickIn(*window_, button); }
+    QString label(MainControl control) const;
+    bool shown(MainControl control) const { return child(control)->isVisible(); }
+    void click(MainControl button) const { clickIn(*window_, button); }
     QAbstractButton* modeButton(CompareMode mode) const { return window_->modeButton(mode); }
     void clickMode(CompareMode mode) const;
-    static void clickIn(QWidget& window, const char* button);
+    template <typename Control>
+    static void clickIn(QWidget& window, Control button) {
+        press(in<QAbstractButton>(window, button));
+    }
     // Clicks the rows of a list as a user does; more than one with Ctrl held.
-    void selectRows(const char* list, std::initializer_list<int> rows) const {
+    void selectRows(MainControl list, std::initializer_list<int> rows) const {
         selectRowsIn(*window_, list, rows);
     }
-    static void selectRowsIn(QWidget& window, const char* list, std::initializer_list<int> rows);
+    static void selectRowsIn(QWidget& window, MainControl list, std::initializer_list<int> rows);
     std::vector<std::string> reportLines() const;
     std::vector<RecordingDialogs::Box::Kind> boxKinds() const;
+    static void press(QAbstractButton* button);
 
     TempTree tree_;
     LanguageStrings strings_;

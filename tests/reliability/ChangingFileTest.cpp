@@ -255,7 +255,7 @@ protected:
         }
     }
     std::vector<std::string> runChanging(const std::function<void()>& change) {
-        view.onDirectoryStatusShown = change;
+        observer.onDirectoryStatusShown = change;
         return runBody();
     }
     static bool has(const std::vector<std::string>& lines, const std::string& line) {
@@ -275,7 +275,7 @@ TEST_F(ChangedBetweenPassesTest, NewFilesAndFoldersAreComparedAndGoneOnesLeftOut
     EXPECT_TRUE(has(body, "SUBDIR: Z/N"));
     EXPECT_TRUE(has(body, "n: equal."));
     EXPECT_FALSE(has(body, "a: equal.")) << "a file gone before its turn is not compared";
-    EXPECT_EQ(view.readProblems.size(), 0u);
+    EXPECT_EQ(observer.readProblems.size(), 0u);
     EXPECT_EQ(run.state().counters.filesCompared, 4); // g, log, n, p
 }
 

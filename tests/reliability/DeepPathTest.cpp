@@ -109,14 +109,14 @@ TEST_F(LongPathFilesTest, TheFileModesTakePathsLongerThanPathMax) {
     const auto right = tree.path("R/" + chainPath(30, component));
     EXPECT_EQ(runFiles(left + "/b.txt", right + "/b.txt"),
               expectedBody({">>>> b.txt: different contents!"}, 1, "0.00 KB", 0, 1));
-    view.mode = CompareMode::FilesWithDirectory;
-    view.left = left;
-    view.right = right;
-    view.leftSelection = {"b.txt", "a.txt", "c.txt"};
+    request.mode = CompareMode::FilesWithDirectory;
+    request.left = left;
+    request.right = right;
+    request.leftSelection = {"b.txt", "a.txt", "c.txt"};
     EXPECT_EQ(runBody(), expectedBody({">>>> b.txt: different contents!", "a.txt: equal.",
                                        ">>>> c.txt: error reading 1st file!"},
                                       3, "0.01 KB", 1, 2));
-    view.options.fast = true;
+    request.options.fast = true;
     EXPECT_EQ(runBody(), expectedBody({"b.txt: equal (maybe...).", "a.txt: equal (maybe...).",
                                        ">>>> c.txt: error reading 1st file!"},
                                       3, "0.01 KB", 2, 1, true));

@@ -34,7 +34,7 @@ protected:
 
 TEST_F(HugeFileTest, SizesPastFourGigabytesAreToldApartInBothModes) {
     for (const bool fast : {false, true}) {
-        view.options.fast = fast;
+        request.options.fast = fast;
         const auto body = runBody();
         const auto expected =
             fast ? std::vector<std::string>{">>>> big: different size!",
@@ -53,7 +53,7 @@ TEST_F(HugeFileTest, SizesPastFourGigabytesAreToldApartInBothModes) {
 TEST_F(HugeFileTest, FileWithFileInTheEngineAndTheCompanion) {
     EXPECT_EQ(runFiles(tree.path("L/big"), tree.path("R/big"))[1],
               ">>>> big: 2nd file appears truncated!");
-    view.options.fast = true;
+    request.options.fast = true;
     EXPECT_EQ(runFiles(tree.path("L/big"), tree.path("R/big"))[1], ">>>> big: different size!");
     EXPECT_EQ(runFiles(tree.path("L/small"), tree.path("R/small"))[1],
               ">>>> small: different size!");

@@ -7,7 +7,8 @@
 #include "report/ReportHtmlWriter.h"
 #include "report/ReportTextWriter.h"
 #include "support/HookedFileAccess.h"
-#include "support/RecordingView.h"
+#include "support/RecordingObserver.h"
+#include "support/RequestBuilder.h"
 #include "support/TempTree.h"
 #include "support/TestRun.h"
 
@@ -59,7 +60,7 @@ std::int64_t reportBytes(const Report& report) {
 }
 
 // A window that keeps nothing of what it is shown, so that all memory counted is the engine's.
-class QuietView : public RecordingView {
+class QuietObserver : public RecordingObserver {
 public:
     void directoryBegun(std::string_view) override {}
     void pairBegun(std::string_view) override {}
@@ -71,7 +72,8 @@ protected:
     ScaleTest() { strings.fillFrom(kEnglish); }
 
     TempTree tree;
-    QuietView view;
+    RequestBuilder request;
+    QuietObserver observer;
     Report report;
     LanguageStrings strings;
 };
@@ -105,12 +107,12 @@ TEST_F(ScaleTest, ManyFilesInOneDirectory) {
 
     HookedFileAccess files;
     files.keepPaths = false;
-    test::TestRun run(view, report, strings, files, ".");
-    view.left = tree.path("L");
-    view.right = tree.path("R");
-    view.options.onlyDifferent = true;
+    test::TestRun run(request, observer, report, strings, files, ".");
+    request.left = tree.path("L");
+    request.right = tree.path("R");
+    request.options.onlyDifferent = true;
 
-    const auto equalRun = measureHeap([&] { run.startComparison(); });
+    const auto equalRun = measureHeap([&] { run.run(); });
     ASSERT_EQ(run.state().counters.filesCompared, kFiles);
     ASSERT_EQ(run.state().counters.differentCount, 0);
     ASSERT_EQ(report.count(), 7u);
@@ -125,9 +127,9 @@ TEST_F(ScaleTest, ManyFilesInOneDirectory) {
     EXPECT_LE(equalRun.peakAbove, 320 * kFiles);
 
     // No right namesakes: every pair is a report line.
-    view.right = tree.path("empty");
+    request.right = tree.path("empty");
     files.counts = {};
-    const auto lineRun = measureHeap([&] { run.startComparison(); });
+    const auto lineRun = measureHeap([&] { run.run(); });
     ASSERT_EQ(run.state().counters.differentCount, kFiles);
     ASSERT_EQ(report.count(), static_cast<std::size_t>(kFiles + 7));
     EXPECT_LE(files.counts.total(), 8 * kFiles + 64);

@@ -49,7 +49,7 @@ protected:
 
 TEST_F(SpecialFilesTest, TreeEntriesThatAreNotFilesAreLeftOutAndNamesakesAreNotFound) {
     for (const bool fast : {false, true}) {
-        view.options.fast = fast;
+        request.options.fast = fast;
         files.openedOtherThanFiles.clear();
         EXPECT_EQ(runBody(), expectedBody({">>>> a: not found in 2nd directory!",
                                            ">>>> b: not found in 2nd directory!",
@@ -64,7 +64,7 @@ TEST_F(SpecialFilesTest, TreeEntriesThatAreNotFilesAreLeftOutAndNamesakesAreNotF
 
 TEST_F(SpecialFilesTest, ADeviceOrFifoNamedInAFileRunIsAnErrorOnTheLeftAndNotFoundOnTheRight) {
     for (const bool fast : {false, true}) {
-        view.options.fast = fast;
+        request.options.fast = fast;
         for (const auto& left : {std::string("/dev/zero"), tree.path("L/pipe"), tree.path("L/sock"),
                                  tree.path("L/zero")}) {
             EXPECT_EQ(runFiles(left, tree.path("L/a")),
@@ -81,10 +81,10 @@ TEST_F(SpecialFilesTest, ADeviceOrFifoNamedInAFileRunIsAnErrorOnTheLeftAndNotFou
                 << right << " fast " << fast;
         }
         // The files of one directory with their namesakes in another.
-        view.mode = CompareMode::FilesWithDirectory;
-        view.left = tree.path("L");
-        view.right = tree.path("R");
-        view.leftSelection = {"pipe", "a", "zero", "sock"};
+        request.mode = CompareMode::FilesWithDirectory;
+        request.left = tree.path("L");
+        request.right = tree.path("R");
+        request.leftSelection = {"pipe", "a", "zero", "sock"};
         EXPECT_EQ(runBody(),
                   expectedBody(
                       {">>>> pipe: error reading 1st file!", ">>>> a: not found in 2nd directory!",

@@ -90,7 +90,7 @@ TEST_F(SymbolicLinkTest, ADanglingLinkIsAnErrorOnTheLeftAndNotFoundOnTheRight) {
     const V expected = {">>>> left: error reading 1st file!", ">>>> loop: error reading 1st file!",
                         ">>>> right: not found in 2nd directory!"};
     for (const bool fast : {false, true}) {
-        view.options.fast = fast;
+        request.options.fast = fast;
         const auto body = runBody();
         EXPECT_EQ(V(body.begin() + 1, body.begin() + 4), expected) << "fast " << fast;
         EXPECT_EQ(run.state().counters.filesCompared, 3);

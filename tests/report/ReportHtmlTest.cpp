@@ -257,7 +257,7 @@ TEST_F(ReportHtmlOfARun, NamesThatLookLikeMarksOrRulesAreStyledByWhatTheRunWrote
     tree.write("R/" + kRule, "1");
     tree.write("L/sub/>>>> y", "1");
     tree.write("R/sub/>>>> y", "2");
-    run.startComparison();
+    run.run();
     const std::vector<std::string> expected = {
         "<p>&gt;&gt;&gt;&gt; x: equal.<br>",
         kRule + ": equal.<br>",
@@ -276,7 +276,7 @@ TEST_F(ReportHtmlOfARun, APairKeepsWhatTheRunKnewWhateverItsNameHolds) {
     tree.write("L/sub/a: equal.", "1");
     tree.write("R/sub/a: equal.", "22");
     tree.write("L/gone", "1");
-    run.startComparison();
+    run.run();
     std::optional<PairRecord> facts;
     for (std::size_t line = 0; line < report.count() && !facts; ++line) {
         if (const auto pair = report.pair(line); pair && pair->directory == "sub") {

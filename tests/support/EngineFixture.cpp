@@ -8,9 +8,9 @@ EngineFixture::EngineFixture(PosixFileAccess::ReadAheadMode readAhead) : files(r
     strings.fillFrom(kEnglish);
     tree.mkdir("L");
     tree.mkdir("R");
-    view.left = tree.path("L");
-    view.right = tree.path("R");
-    view.options.onlyDifferent = false;
+    request.left = tree.path("L");
+    request.right = tree.path("R");
+    request.options.onlyDifferent = false;
 }
 
 std::vector<std::string> EngineFixture::lines() const {
@@ -22,7 +22,7 @@ std::vector<std::string> EngineFixture::lines() const {
 }
 
 std::vector<std::string> EngineFixture::runBody() {
-    run.startComparison();
+    run.run();
     return body();
 }
 
@@ -36,11 +36,11 @@ std::vector<std::string> EngineFixture::runFiles(const std::string& first,
                                                  const std::string& second) {
     const auto firstSlash = first.rfind('/');
     const auto secondSlash = second.rfind('/');
-    view.mode = CompareMode::FileWithFile;
-    view.left = first.substr(0, firstSlash);
-    view.leftSelection = {first.substr(firstSlash + 1)};
-    view.right = second.substr(0, secondSlash);
-    view.rightSelection = second.substr(secondSlash + 1);
+    request.mode = CompareMode::FileWithFile;
+    request.left = first.substr(0, firstSlash);
+    request.leftSelection = {first.substr(firstSlash + 1)};
+    request.right = second.substr(0, secondSlash);
+    request.rightSelection = second.substr(secondSlash + 1);
     return runBody();
 }
 
@@ -49,12 +49,12 @@ void EngineFixture::expectNothingLeftOpen() {
 }
 
 void EngineFixture::expectProgressWithinBounds() const {
-    for (const int position : view.progressPositions) {
+    for (const int position : observer.progressPositions) {
         EXPECT_GE(position, 0);
         EXPECT_LE(position, 100);
     }
     // File statuses end in "  N%" while a pair is read.
-    for (const auto& status : view.fileStatuses) {
+    for (const auto& status : observer.fileStatuses) {
         if (status.empty() || status.back() != '%') {
             continue;
         }

@@ -5,7 +5,8 @@
 #include "report/Report.h"
 #include "support/ExpectedReport.h"
 #include "support/HookedFileAccess.h"
-#include "support/RecordingView.h"
+#include "support/RecordingObserver.h"
+#include "support/RequestBuilder.h"
 #include "support/TempTree.h"
 #include "support/TestRun.h"
 
@@ -36,11 +37,12 @@ protected:
     void expectNothingLeftOpen();
 
     TempTree tree;
-    RecordingView view;
+    RequestBuilder request;
+    RecordingObserver observer;
     Report report;
     LanguageStrings strings;
     HookedFileAccess files;
-    TestRun run{view, report, strings, files, "."};
+    TestRun run{request, observer, report, strings, files, "."};
 };
 
 } // namespace quorvel::test

@@ -4,21 +4,22 @@
 
 namespace quorvel::test {
 
-TestRun::TestRun(RecordingView& view, Report& report, const LanguageStrings& strings,
-                 FileAccess& files, std::string decimalSeparator)
-    : view_(view), recorder_(report, strings, std::move(decimalSeparator)),
-      run_(view, recorder_, files) {}
+TestRun::TestRun(const RequestBuilder& request, RecordingObserver& observer, Report& report,
+                 const LanguageStrings& strings, FileAccess& files, std::string decimalSeparator)
+    : request_(request), observer_(observer),
+      recorder_(report, strings, std::move(decimalSeparator)), run_(observer, recorder_, files) {}
 
-void TestRun::startComparison() {
-    const auto request = view_.request();
+void TestRun::run() {
+    const RunRequest request = request_.build();
     if (ComparisonRun::requestProblem(request)) {
-        view_.calls.push_back("refused");
+        observer_.calls.push_back("refused");
         return;
     }
+    observer_.showsProgress = request.mode == CompareMode::DirectoryWithDirectory;
     run_.begin(request);
     RunStages stages;
     stages.sumSizes = request.mode == CompareMode::DirectoryWithDirectory;
-    stages.sized = view_.onDirectoryStatusShown;
+    stages.sized = observer_.onDirectoryStatusShown;
     driveRun(run_, stages);
 }
 

@@ -2,7 +2,8 @@
 
 #include "engine/ComparisonRun.h"
 #include "report/ReportRecorder.h"
-#include "support/RecordingView.h"
+#include "support/RecordingObserver.h"
+#include "support/RequestBuilder.h"
 
 #include <string>
 
@@ -14,21 +15,23 @@ class Report;
 
 namespace quorvel::test {
 
-// A run of the engine started from a recording view's values, step by step as the window runs
-// it, writing into a report in the given language.
+// A run of the engine on the request a builder holds, driven step by step as the window drives
+// it, telling an observer and writing into a report in the given language.
 class TestRun {
 public:
-    TestRun(RecordingView& view, Report& report, const LanguageStrings& strings, FileAccess& files,
-            std::string decimalSeparator);
+    TestRun(const RequestBuilder& request, RecordingObserver& observer, Report& report,
+            const LanguageStrings& strings, FileAccess& files, std::string decimalSeparator);
 
-    // A request that cannot run is noted in the view's calls as "refused" and leaves the report.
-    void startComparison();
+    // Runs the builder's request as it stands now. One that cannot run is noted in the
+    // observer's calls as "refused" and leaves the report.
+    void run();
     void requestAbort() { run_.requestAbort(); }
     const RunState& state() const { return run_.state(); }
     void setWalkOptions(const WalkOptions& options) { run_.setWalkOptions(options); }
 
 private:
-    RecordingView& view_;
+    const RequestBuilder& request_;
+    RecordingObserver& observer_;
     ReportRecorder recorder_;
     ComparisonRun run_;
 };

@@ -1,32 +1,26 @@
 #pragma once
 
 #include "engine/RunObserver.h"
-#include "engine/RunRequest.h"
 
 #include <functional>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace quorvel::test {
 
-// What a window would be asked for and shown during a run: the request's values set on it, and
-// what the run told, in order.
-class RecordingView : public RunObserver {
+// What a run told its window, in order, with hooks that act as the window would meanwhile.
+class RecordingObserver : public RunObserver {
 public:
-    CompareMode mode = CompareMode::DirectoryWithDirectory;
-    std::string left;
-    std::string right;
-    std::vector<std::string> leftSelection;
-    std::optional<std::string> rightSelection;
-    CompareOptions options;
     // Runs at every poll, with the count of polls so far (1 for the first).
     std::function<void(int)> onProcessEvents;
     // In a directory run, once the sizes are summed and before the first pair.
     std::function<void()> onDirectoryStatusShown;
     // As each pair begins, with its name.
     std::function<void(std::string_view)> onPairBegun;
+    // As the window, which has a progress bar in a directory run only.
+    bool showsProgress = true;
 
     std::vector<std::string> calls;
     std::vector<int> progressPositions;
@@ -34,8 +28,6 @@ public:
     // Each told path with the system's reason.
     std::vector<std::pair<std::string, int>> readProblems;
     int processEventsCount = 0;
-
-    RunRequest request() const;
 
     void runStarted() override { calls.push_back("runStarted"); }
     void runEnded(bool interrupted) override;
