@@ -2,7 +2,7 @@
 // gives is safe and in walk order, without repeats.
 #include "engine/ManifestOrder.h"
 #include "fuzz/FuzzCheck.h"
-#include "report/ManifestReader.h"
+#include "manifest/ManifestReader.h"
 
 #include <algorithm>
 #include <cstddef>

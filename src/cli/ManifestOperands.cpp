@@ -5,8 +5,8 @@
 #include "base/FileDescriptor.h"
 #include "engine/LexicalPath.h"
 #include "engine/RunPlan.h"
+#include "manifest/ManifestReader.h"
 #include "report/DescriptorPath.h"
-#include "report/ManifestReader.h"
 
 #include <cerrno>
 #include <cstring>

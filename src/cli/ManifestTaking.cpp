@@ -2,7 +2,7 @@
 
 #include "engine/RunObserver.h"
 #include "engine/WalkedFiles.h"
-#include "report/ManifestLines.h"
+#include "manifest/ManifestLines.h"
 
 #include <cerrno>
 #include <deque>

@@ -1,5 +1,5 @@
-#include "report/ManifestLines.h"
-#include "report/ManifestReader.h"
+#include "manifest/ManifestLines.h"
+#include "manifest/ManifestReader.h"
 
 #include "support/TempTree.h"
 

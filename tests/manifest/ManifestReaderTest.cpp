@@ -1,7 +1,7 @@
-#include "report/ManifestReader.h"
+#include "manifest/ManifestReader.h"
 #include "engine/ContentHash.h"
+#include "manifest/ManifestLines.h"
 #include "report/Base64.h"
-#include "report/ManifestLines.h"
 
 #include <gtest/gtest.h>
 

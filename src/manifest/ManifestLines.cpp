@@ -1,4 +1,4 @@
-#include "report/ManifestLines.h"
+#include "manifest/ManifestLines.h"
 
 #include "report/JsonText.h"
 

@@ -1,7 +1,7 @@
-#include "report/ManifestLines.h"
+#include "manifest/ManifestLines.h"
 #include "base/FileDescriptor.h"
 #include "engine/ContentHash.h"
-#include "report/ManifestReader.h"
+#include "manifest/ManifestReader.h"
 
 #include "support/TempTree.h"
 

@@ -1,9 +1,9 @@
-#include "report/ManifestReader.h"
+#include "manifest/ManifestReader.h"
 
 #include "engine/ManifestOrder.h"
+#include "manifest/ManifestLines.h"
 #include "report/Base64.h"
 #include "report/DescriptorInputBuffer.h"
-#include "report/ManifestLines.h"
 
 #include <nlohmann/json.hpp>
 
