@@ -16,6 +16,55 @@ void addPatterns(std::string& patterns, const std::string& more) {
     patterns += patterns.empty() ? more : ";" + more;
 }
 
+struct FoundFlag {
+    const OptionRow* row;
+    const OptionFlag* flag;
+};
+
+std::optional<FoundFlag> optionFlag(std::string_view name) {
+    for (const auto& row : kOptionTable) {
+        for (const auto& flag : row.flags) {
+            if (!flag.name.empty() && flag.name == name) {
+                return FoundFlag{&row, &flag};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void applyFlag(CommandLine& cl, const FoundFlag& found, const std::string* value,
+               const OptionRow*& contradiction) {
+    const OptionRow& row = *found.row;
+    bool& given = cl.given[static_cast<std::size_t>(&row - kOptionTable.data())];
+    bool setsDefault = false;
+    switch (found.flag->effect) {
+    case FlagEffect::On:
+    case FlagEffect::Off: {
+        const bool on = found.flag->effect == FlagEffect::On;
+        if (given && cl.options.*row.onOff != on) {
+            contradiction = &row;
+        }
+        cl.options.*row.onOff = on;
+        setsDefault = on == CompareOptions{}.*row.onOff;
+        break;
+    }
+    case FlagEffect::AddPatterns:
+        // The first patterns typed replace the default ones.
+        if (!given) {
+            (cl.options.*row.patterns).clear();
+        }
+        addPatterns(cl.options.*row.patterns, *value);
+        break;
+    case FlagEffect::PatternsFromFile:
+        cl.excludeFiles.push_back(*value);
+        break;
+    }
+    given = true;
+    if (row.refusedElsewhere && !setsDefault) {
+        cl.directoryOption = found.flag->name;
+    }
+}
+
 } // namespace
 
 std::optional<std::string> pathPatternError(const std::string& patterns) {
@@ -32,6 +81,7 @@ std::optional<std::string> pathPatternError(const std::string& patterns) {
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     CommandLine cl;
     bool optionsEnded = false;
+    const OptionRow* contradiction = nullptr; // told once every argument is known
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
@@ -49,9 +99,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        const bool takesValue = name == "--filter" || name == "--exclude" ||
-                                name == "--exclude-from" || name == "--lang" || name == "--text" ||
-                                name == "--html" || name == "--json" || name == "--manifest";
+        const auto flag = optionFlag(name);
+        const bool takesValue = (flag && !flag->flag->argument.empty()) || name == "--lang" ||
+                                name == "--text" || name == "--html" || name == "--json" ||
+                                name == "--manifest";
         if (takesValue && !value) {
             if (i + 1 >= args.size()) {
                 return usageError("option '" + name + "' requires an argument");
@@ -61,32 +112,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             return usageError("option '" + name + "' doesn't allow an argument");
         }
 
-        if (name == "--fast") {
-            cl.options.fast = true;
-        } else if (name == "--no-recurse") {
-            cl.options.recurse = false;
-            cl.recurseGiven = true;
-        } else if (name == "--all") {
-            cl.options.onlyDifferent = false;
-        } else if (name == "--filter") {
-            if (!cl.filterGiven) {
-                cl.options.filter.clear();
-            }
-            cl.filterGiven = true;
-            addPatterns(cl.options.filter, *value);
-        } else if (name == "--both") {
-            cl.options.bothSides = true;
-            cl.directoryOption = name;
-        } else if (name == "--exclude") {
-            addPatterns(cl.options.exclusions, *value);
-            cl.exclusionsGiven = true;
-            cl.directoryOption = name;
-        } else if (name == "--exclude-from") {
-            cl.excludeFiles.push_back(*value);
-            cl.exclusionsGiven = true;
-            cl.directoryOption = name;
-        } else if (name == "--one-sided") {
-            cl.oneSided = true;
+        if (flag) {
+            applyFlag(cl, *flag, value ? &*value : nullptr, contradiction);
         } else if (name == "--lang") {
             cl.language = languageFromCode(*value);
             if (cl.language == kNoLanguage) {
@@ -121,8 +148,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
             return usageError("unrecognized option '" + arg + "'");
         }
     }
-    if (cl.oneSided && cl.options.bothSides) {
-        return usageError("options '--both' and '--one-sided' contradict each other");
+    if (contradiction) {
+        return usageError("options '" + std::string(contradiction->flags[0].name) + "' and '" +
+                          std::string(contradiction->flags[1].name) + "' contradict each other");
     }
     if (cl.textFile == "-" && cl.jsonFile == "-") {
         return usageError("only one report can go to standard output");

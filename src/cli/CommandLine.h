@@ -2,7 +2,9 @@
 
 #include "engine/CompareOptions.h"
 #include "lang/LanguageId.h"
+#include "options/OptionTable.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,15 +19,11 @@ struct CommandLine {
     LanguageId language = kEnglish;
     Progress progress = Progress::Auto;
     bool quiet = false;
-    // Files only in the second directory are listed unless this is given: a script must hear of
-    // files a backup lacks, whichever side it names first.
-    bool oneSided = false;
     bool help = false;
     bool version = false;
-    // Which of the walk's options were typed; a manifest's own stand for the others.
-    bool filterGiven = false;
-    bool exclusionsGiven = false;
-    bool recurseGiven = false;
+    // Which options were typed, in the order of their rows: a manifest's own stand for the
+    // others, and both sides are the companion's default unless that option was typed.
+    std::array<bool, kOptionCount> given{};
     std::optional<std::string> textFile; // "-" for standard output
     std::optional<std::string> htmlFile;
     std::optional<std::string> jsonFile;     // "-" for standard output
@@ -38,6 +36,11 @@ struct CommandLine {
     std::vector<std::string> excludeFiles;
     // The last option given that only a comparison of two directories takes, if any.
     std::string directoryOption;
+
+    template <class T>
+    bool typed(T CompareOptions::*member) const {
+        return given[static_cast<std::size_t>(&optionRow(member) - kOptionTable.data())];
+    }
 };
 
 // Parses the arguments after the program name; a usage error comes back as its message.

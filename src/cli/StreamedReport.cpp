@@ -32,8 +32,8 @@ void StreamedReport::quotedHeading(QuotedKind kind, std::string_view value) {
     record([&](RunRecord& r) { r.quotedHeading(kind, value); });
 }
 
-void StreamedReport::fastHeading() {
-    record([](RunRecord& r) { r.fastHeading(); });
+void StreamedReport::optionHeadings() {
+    record([](RunRecord& r) { r.optionHeadings(); });
 }
 
 void StreamedReport::blank() {

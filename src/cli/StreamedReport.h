@@ -22,7 +22,7 @@ public:
     void clear(const RunRequest& request) override;
     void heading(HeadingKind kind, std::string_view path) override;
     void quotedHeading(QuotedKind kind, std::string_view value) override;
-    void fastHeading() override;
+    void optionHeadings() override;
     void blank() override;
     void subdirectory(std::string_view relativePath) override;
     void pair(const PairRecord& facts) override;

@@ -60,25 +60,18 @@ constexpr int kExitInterrupted = 130;
 // Hashing threads beyond this gain little: the reads wait for the same disk.
 constexpr unsigned kManifestWorkers = 4;
 
-const char* const kUsage =
+const char* const kUsageHead =
     R"(Usage: quorvel-compare [OPTIONS] LEFT RIGHT
        quorvel-compare [OPTIONS] FILE... DIRECTORY
        quorvel-compare [OPTIONS] --manifest MANIFEST TREE
 Compare two directory trees, two files, or files of one directory with their
 namesakes in another directory, and print the report.
 
-  --fast              compare sizes only
-  --no-recurse        do not descend into subdirectories (directory mode)
-  --all               list equal files too (directory mode)
-  --filter PATTERNS   file name patterns separated by ';' (default "*.*");
-                      given twice, they add up
-  --exclude PATTERNS  leave out files and directories whose names match these
-                      patterns, on both sides (directory mode); they add up
-  --exclude-from FILE exclusion patterns from FILE, one a line
-  --both              list files found only in the second directory too (the
-                      default in directory mode)
-  --one-sided         list only what the first side holds, as the window does
-  --lang CODE         report language: eng, ita, ned, deu, dk or esp (default eng)
+)";
+
+// After the comparison's options.
+const char* const kUsageTail =
+    R"(  --lang CODE         report language: eng, ita, ned, deu, dk or esp (default eng)
   --text FILE         also save the report as a text file (CR LF line ends);
                       with '-' it goes to standard output instead of the report
   --html FILE         also save the report as an HTML page
@@ -236,8 +229,9 @@ int runCompanion(int argc, char** argv) {
     auto cl = *parsed.commandLine;
     if (cl.help || cl.version) {
         // Text that reached nobody (a full disk) is no success; a reader that stopped early is.
-        const auto output =
-            ReportOutput(STDOUT_FILENO).printText(cl.help ? kUsage : "quorvel-compare 2.1\n");
+        const auto output = ReportOutput(STDOUT_FILENO)
+                                .printText(cl.help ? kUsageHead + optionUsage() + kUsageTail
+                                                   : std::string("quorvel-compare 2.1\n"));
         if (output.outcome == ReportOutput::Outcome::Failed) {
             std::fprintf(stderr, "quorvel-compare: cannot write to standard output: %s\n",
                          std::strerror(output.errorCode));
@@ -298,8 +292,9 @@ int runCompanion(int argc, char** argv) {
     auto& manifests = read.operands;
     const bool withManifest = read.withManifest;
     CompareOptions options = cl.options;
-    if (const auto differ = takeManifestOptions(manifests, cl.filterGiven, cl.exclusionsGiven,
-                                                cl.recurseGiven, options)) {
+    if (const auto differ = takeManifestOptions(manifests, cl.typed(&CompareOptions::filter),
+                                                cl.typed(&CompareOptions::exclusions),
+                                                cl.typed(&CompareOptions::recurse), options)) {
         std::fprintf(stderr, "quorvel-compare: %s\n", differ->c_str());
         return kExitTrouble;
     }
@@ -340,7 +335,7 @@ int runCompanion(int argc, char** argv) {
     request.options = options;
     // Both sides unless told otherwise: a file the second tree lacks and one only it holds are
     // both differences a script must hear of.
-    if (plan.mode == CompareMode::DirectoryWithDirectory && !cl.oneSided) {
+    if (plan.mode == CompareMode::DirectoryWithDirectory && !cl.typed(&CompareOptions::bothSides)) {
         request.options.bothSides = true;
     }
     const bool directories = request.mode == CompareMode::DirectoryWithDirectory;

@@ -2,7 +2,6 @@
 
 #include "base/PathText.h"
 #include "engine/FileAccess.h"
-#include "engine/RunHeadings.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"
 
@@ -81,7 +80,7 @@ void ComparisonRun::begin(const RunRequest& request) {
         record_.heading(headings.left, left_);
         record_.heading(headings.right, right_);
     }
-    recordOptionHeadings(record_, state_.options, directories);
+    record_.optionHeadings();
     observer_.runStarted();
 }
 

@@ -2,7 +2,6 @@
 
 #include "base/PathText.h"
 #include "engine/FileAccess.h"
-#include "engine/RunHeadings.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"
 #include "engine/Wildcard.h"
@@ -150,7 +149,7 @@ void ManifestComparison::begin(const RunRequest& request, const ManifestRunSide&
     files_.forgetCaches();
     headingOf(left, HeadingKind::Manifest, HeadingKind::Directory);
     headingOf(right, HeadingKind::WithManifest, HeadingKind::WithDirectory);
-    recordOptionHeadings(record_, state_.options, true);
+    record_.optionHeadings();
     observer_.runStarted();
 }
 

@@ -21,7 +21,7 @@ enum class HeadingKind {
 };
 
 // What a heading line quotes after the record's word for it.
-enum class QuotedKind { Filter, Exclusions, ManifestTaken };
+enum class QuotedKind { ManifestTaken };
 
 // Where a run writes what it found, entry by entry in report order; the wording is the record's.
 class RunRecord {
@@ -32,10 +32,11 @@ public:
     virtual void clear(const RunRequest& request) = 0;
     // A heading line: the words for `kind` and a path.
     virtual void heading(HeadingKind kind, std::string_view path) = 0;
-    // A heading line that quotes an option or a manifest's origin after the word for it.
+    // A heading line that quotes a manifest's origin after the word for it.
     virtual void quotedHeading(QuotedKind kind, std::string_view value) = 0;
-    // The heading line of a run that compares sizes only: the note that says so.
-    virtual void fastHeading() = 0;
+    // The heading lines that name the request's options where they are not the defaults, and
+    // the blank line that ends the heading.
+    virtual void optionHeadings() = 0;
     virtual void blank() = 0;
     // The block that opens a subdirectory's lines.
     virtual void subdirectory(std::string_view relativePath) = 0;

@@ -10,6 +10,7 @@
 #include "gui/LanguageChooser.h"
 #include "gui/MainWindowLayout.h"
 #include "gui/ModeTable.h"
+#include "gui/OptionControls.h"
 #include "gui/PathShortening.h"
 #include "gui/QtDialogLanguage.h"
 #include "gui/QtText.h"
@@ -43,6 +44,7 @@ MainWindow::MainWindow(LanguageStrings& strings, Report& report, FileAccess& fil
     installWindowRoles();
     // The design values, with the Italian texts of the language table.
     ui_->setupUi(this);
+    options_ = std::make_unique<OptionControls>(*this);
     ui_->FileListBox1->setModel(&leftFiles_);
     ui_->FileListBox2->setModel(&rightFiles_);
     modeButtons_ = new QButtonGroup(this);
@@ -220,13 +222,7 @@ void MainWindow::chooseMode(CompareMode mode) {
                        static_cast<QWidget*>(ui_->Label11)}) {
         w->hide();
     }
-    for (QWidget* w :
-         {static_cast<QWidget*>(ui_->CheckBoxRecurse),
-          static_cast<QWidget*>(ui_->CheckBoxSoloDiversi), static_cast<QWidget*>(ui_->EditFiltro),
-          static_cast<QWidget*>(ui_->Label6), static_cast<QWidget*>(ui_->CheckBoxBothSides),
-          static_cast<QWidget*>(ui_->LabelExclude), static_cast<QWidget*>(ui_->EditExclude)}) {
-        w->setVisible(row->directoryOptions);
-    }
+    options_->showFor(mode);
     ui_->FileListBox1->setVisible(row->leftList);
     ui_->Label9->setVisible(row->leftList);
     ui_->FileListBox2->setVisible(row->rightList);
@@ -251,7 +247,8 @@ void MainWindow::releaseModeButtons() {
 // --- Runs and the toolbar --------------------------------------------------------------------
 
 RunRequest MainWindow::runRequest() const {
-    return readRunRequest(*ui_, leftFiles_, rightFiles_, leftDirectory_, rightDirectory_);
+    return readRunRequest(*ui_, *options_, leftFiles_, rightFiles_, leftDirectory_,
+                          rightDirectory_);
 }
 
 void MainWindow::showReportWindow() {

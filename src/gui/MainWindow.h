@@ -33,6 +33,7 @@ class Dialogs;
 class FileAccess;
 class LanguageChooser;
 class LanguageStrings;
+class OptionControls;
 class Report;
 class ReportDisplay;
 class SettingsStore;
@@ -136,6 +137,7 @@ private:
     void writeSettingsAtClose();
 
     std::unique_ptr<Ui::MainWindow> ui_;
+    std::unique_ptr<OptionControls> options_;
     LanguageStrings& strings_;
     SettingsStore& settings_;
     ReportDisplay* reportDisplay_ = nullptr;

@@ -15,7 +15,6 @@ enum class ListSelection { Kept, Single, Multiple };
 struct ModeDescription {
     CompareMode mode;
     UiKey buttonHint;
-    bool directoryOptions; // recursion, only different files and the filter
     bool leftList;
     bool rightList;
     ListSelection leftSelection;
@@ -26,14 +25,12 @@ struct ModeDescription {
 
 // The modes in the order of their buttons.
 inline constexpr std::array<ModeDescription, 3> kModeTable{{
-    {CompareMode::FileWithFile, UiKey::hintFileFile, false, true, true, ListSelection::Single,
+    {CompareMode::FileWithFile, UiKey::hintFileFile, true, true, ListSelection::Single,
      ListSelection::Single, MessageKey::tutorFileFile1, MessageKey::tutorFileFile2},
-    {CompareMode::FilesWithDirectory, UiKey::hintFileDir, false, true, false,
-     ListSelection::Multiple, ListSelection::Single, MessageKey::tutorFileDir1,
-     MessageKey::tutorFileDir2},
-    {CompareMode::DirectoryWithDirectory, UiKey::hintDirDir, true, false, false,
-     ListSelection::Kept, ListSelection::Single, MessageKey::tutorDirDir1,
-     MessageKey::tutorDirDir2},
+    {CompareMode::FilesWithDirectory, UiKey::hintFileDir, true, false, ListSelection::Multiple,
+     ListSelection::Single, MessageKey::tutorFileDir1, MessageKey::tutorFileDir2},
+    {CompareMode::DirectoryWithDirectory, UiKey::hintDirDir, false, false, ListSelection::Kept,
+     ListSelection::Single, MessageKey::tutorDirDir1, MessageKey::tutorDirDir2},
 }};
 
 // The row of `mode`; None has none.

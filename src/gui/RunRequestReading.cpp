@@ -1,7 +1,7 @@
 #include "gui/RunRequestReading.h"
 
 #include "gui/FileListModel.h"
-#include "gui/QtText.h"
+#include "gui/OptionControls.h"
 #include "ui_MainWindow.h"
 
 #include <algorithm>
@@ -25,9 +25,9 @@ CompareMode checkedMode(const Ui::MainWindow& form) {
 
 } // namespace
 
-RunRequest readRunRequest(const Ui::MainWindow& form, const FileListModel& leftFiles,
-                          const FileListModel& rightFiles, const std::string& leftDirectory,
-                          const std::string& rightDirectory) {
+RunRequest readRunRequest(const Ui::MainWindow& form, const OptionControls& options,
+                          const FileListModel& leftFiles, const FileListModel& rightFiles,
+                          const std::string& leftDirectory, const std::string& rightDirectory) {
     RunRequest request;
     request.mode = checkedMode(form);
     request.leftDirectory = leftDirectory;
@@ -42,12 +42,7 @@ RunRequest readRunRequest(const Ui::MainWindow& form, const FileListModel& leftF
     if (!right.isEmpty()) {
         request.rightName = rightFiles.nameAt(right.front().row());
     }
-    request.options.fast = form.CheckBoxSoloDim->isChecked();
-    request.options.recurse = form.CheckBoxRecurse->isChecked();
-    request.options.onlyDifferent = form.CheckBoxSoloDiversi->isChecked();
-    request.options.filter = toBytes(form.EditFiltro->text());
-    request.options.bothSides = form.CheckBoxBothSides->isChecked();
-    request.options.exclusions = toBytes(form.EditExclude->text());
+    request.options = options.read();
     return request;
 }
 

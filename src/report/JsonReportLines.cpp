@@ -1,5 +1,6 @@
 #include "report/JsonReportLines.h"
 
+#include "options/OptionTable.h"
 #include "report/Base64.h"
 #include "report/JsonText.h"
 #include "report/Utf8Conversion.h"
@@ -80,7 +81,6 @@ std::string pairPath(const PairRecord& pair) {
 }
 
 std::string jsonStartLine(const RunRequest& request) {
-    const bool directories = request.mode == CompareMode::DirectoryWithDirectory;
     json object;
     object["type"] = "start";
     object["format"] = kJsonReportFormat;
@@ -104,20 +104,20 @@ std::string jsonStartLine(const RunRequest& request) {
     } else {
         object["right_name"] = nullptr;
     }
-    // The file modes read only the fast option.
-    if (directories) {
-        putJsonText(object, "filter", request.options.filter);
-        putJsonText(object, "exclusions", request.options.exclusions);
-    } else {
-        object["filter"] = nullptr;
-        object["exclusions"] = nullptr;
+    // An option that does not apply to the mode is null.
+    json switches = json::object();
+    for (const auto& row : kOptionTable) {
+        const std::string key(row.jsonKey);
+        const bool applies = appliesTo(row, request.mode);
+        if (row.onOff != nullptr) {
+            switches[key] = applies ? json(request.options.*row.onOff) : json(nullptr);
+        } else if (applies) {
+            putJsonText(object, key, request.options.*row.patterns);
+        } else {
+            object[key] = nullptr;
+        }
     }
-    object["options"] = {
-        {"fast", request.options.fast},
-        {"recurse", directories ? json(request.options.recurse) : json(nullptr)},
-        {"only_different", directories ? json(request.options.onlyDifferent) : json(nullptr)},
-        {"both", directories ? json(request.options.bothSides) : json(nullptr)},
-    };
+    object["options"] = switches;
     return jsonLine(object);
 }
 

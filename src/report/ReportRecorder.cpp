@@ -1,6 +1,7 @@
 #include "report/ReportRecorder.h"
 
 #include "lang/LanguageStrings.h"
+#include "options/OptionTable.h"
 #include "report/Report.h"
 #include "report/ReportLineFormat.h"
 
@@ -13,6 +14,8 @@ ReportRecorder::ReportRecorder(Report& report, const LanguageStrings& strings,
 void ReportRecorder::clear(const RunRequest& request) {
     report_.clear();
     report_.setRequest(request);
+    mode_ = request.mode;
+    options_ = request.options;
 }
 
 namespace {
@@ -48,27 +51,39 @@ void ReportRecorder::heading(HeadingKind kind, std::string_view path) {
     report_.appendReportLine(line, ReportLineKind::Heading);
 }
 
-void ReportRecorder::quotedHeading(QuotedKind kind, std::string_view value) {
+void ReportRecorder::quoted(std::string_view word, std::string_view value) {
     std::string line = "(";
-    switch (kind) {
-    case QuotedKind::Filter:
-        line += strings_.caption(UiKey::uiFilter);
-        break;
-    case QuotedKind::Exclusions:
-        line += strings_.caption(UiKey::uiExclude);
-        break;
-    case QuotedKind::ManifestTaken:
-        line += strings_.text(MessageKey::txtManifestTaken);
-        break;
-    }
+    line += word;
     line += ":  ";
     line += reportSafe(value);
     line += ')';
     report_.appendReportLine(line, ReportLineKind::Heading);
 }
 
-void ReportRecorder::fastHeading() {
-    report_.appendReportLine(strings_.caption(UiKey::uiFastCompare), ReportLineKind::Heading);
+void ReportRecorder::quotedHeading(QuotedKind kind, std::string_view value) {
+    switch (kind) {
+    case QuotedKind::ManifestTaken:
+        quoted(strings_.text(MessageKey::txtManifestTaken), value);
+        break;
+    }
+}
+
+void ReportRecorder::optionHeadings() {
+    // The quoted values first, then the options named by their caption alone.
+    for (const auto heading : {OptionHeading::QuotedValue, OptionHeading::Caption}) {
+        for (const auto& row : kOptionTable) {
+            if (row.heading != heading || !appliesTo(row, mode_) ||
+                !differsFromDefault(row, options_)) {
+                continue;
+            }
+            if (heading == OptionHeading::QuotedValue) {
+                quoted(strings_.caption(row.caption), options_.*row.patterns);
+            } else {
+                report_.appendReportLine(strings_.caption(row.caption), ReportLineKind::Heading);
+            }
+        }
+    }
+    blank();
 }
 
 void ReportRecorder::blank() {

@@ -18,7 +18,7 @@ public:
     void clear(const RunRequest& request) override;
     void heading(HeadingKind kind, std::string_view path) override;
     void quotedHeading(QuotedKind kind, std::string_view value) override;
-    void fastHeading() override;
+    void optionHeadings() override;
     void blank() override;
     void subdirectory(std::string_view relativePath) override;
     void pair(const PairRecord& facts) override;
@@ -26,9 +26,14 @@ public:
     void summary(const RunCounters& counters, bool fast) override;
 
 private:
+    void quoted(std::string_view word, std::string_view value);
+
     Report& report_;
     const LanguageStrings& strings_;
     std::string decimalSeparator_;
+    // What the option headings name, kept apart from the report, which a streamed run empties.
+    CompareMode mode_ = CompareMode::None;
+    CompareOptions options_;
 };
 
 } // namespace quorvel

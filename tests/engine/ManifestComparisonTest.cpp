@@ -22,7 +22,7 @@ public:
     void clear(const RunRequest&) override { lines.clear(); }
     void heading(HeadingKind, std::string_view) override {}
     void quotedHeading(QuotedKind, std::string_view) override {}
-    void fastHeading() override {}
+    void optionHeadings() override {}
     void blank() override {}
     void subdirectory(std::string_view relativePath) override {
         lines.push_back("SUBDIR " + std::string(relativePath));

@@ -4,6 +4,7 @@
 #include "gui/QtText.h"
 #include "gui/ResizeRules.h"
 #include "lang/LanguageTable.h"
+#include "options/OptionTable.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -94,7 +95,8 @@ TEST_F(ModeShownTest, EveryModeOfTheTableHasAButtonOfItsOwnThatShowsItsControls)
             EXPECT_EQ(window_->modeButton(other.mode)->isChecked(), other.mode == row.mode);
         }
         EXPECT_EQ(button->toolTip(), toQString(*languageText(kEnglish, row.buttonHint)));
-        EXPECT_EQ(shown(MainControl::Filter), row.directoryOptions);
+        EXPECT_EQ(shown(MainControl::Filter),
+                  appliesTo(optionRow(&CompareOptions::filter), row.mode));
         EXPECT_EQ(shown(MainControl::LeftFiles), row.leftList);
         EXPECT_EQ(shown(MainControl::RightFiles), row.rightList);
         EXPECT_EQ(shown(MainControl::LeftFilesCaption), row.leftList);

@@ -22,14 +22,16 @@ TEST(ReportRecorder, EachEntryBecomesItsLinesOfTheirKindsWithNamesMadeSafe) {
     LanguageStrings strings;
     strings.fillFrom(kEnglish);
     ReportRecorder recorder(report, strings, ",");
-    recorder.clear(RunRequest{});
+    RunRequest request;
+    request.mode = CompareMode::DirectoryWithDirectory;
+    request.options.fast = true;
+    request.options.filter = "*.c\n";
+    request.options.exclusions = "*.o";
+    recorder.clear(request);
     recorder.heading(HeadingKind::Directory, "/l\x01");
     recorder.heading(HeadingKind::WithManifest, "m.json");
     recorder.quotedHeading(QuotedKind::ManifestTaken, "2026-12-01, /t");
-    recorder.quotedHeading(QuotedKind::Filter, "*.c\n");
-    recorder.quotedHeading(QuotedKind::Exclusions, "*.o");
-    recorder.fastHeading();
-    recorder.blank();
+    recorder.optionHeadings();
     recorder.subdirectory("a/b\x1f");
     recorder.pair({"a/b", "x\ty", CompareResult::DifferentContents, 3, 4, 0});
     recorder.pair({"a/b", "e", CompareResult::Equal, 1, 1, 0});
@@ -80,6 +82,47 @@ TEST(ReportRecorder, EachEntryBecomesItsLinesOfTheirKindsWithNamesMadeSafe) {
     recorder.status(false);
     EXPECT_FALSE(report.interrupted());
     EXPECT_EQ(report.line(report.count() - 1), "Comparison terminated.");
+}
+
+TEST(ReportRecorder, OptionHeadingsNameWhatDiffersFromTheDefaultsWhereItApplies) {
+    const auto directories = CompareMode::DirectoryWithDirectory;
+    const struct {
+        const char* name;
+        CompareMode mode;
+        CompareOptions options;
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"defaults", directories, {}, {""}},
+        {"patterns in a file mode",
+         CompareMode::FileWithFile,
+         {false, false, false, "*.c", true, "*.o"},
+         {""}},
+        {"fast in a file mode",
+         CompareMode::FilesWithDirectory,
+         {true, true, true, "*.c", false, ""},
+         {"Fast comparison (compares only size)", ""}},
+        {"exclusions alone",
+         directories,
+         {false, true, true, "*.*", false, "*.o"},
+         {"(exclude:  *.o)", ""}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Report report;
+        LanguageStrings strings;
+        strings.fillFrom(kEnglish);
+        ReportRecorder recorder(report, strings, ".");
+        RunRequest request;
+        request.mode = row.mode;
+        request.options = row.options;
+        recorder.clear(request);
+        recorder.optionHeadings();
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < report.count(); ++i) {
+            lines.push_back(report.line(i));
+        }
+        EXPECT_EQ(lines, row.lines);
+    }
 }
 
 TEST(ReportRecorder, AClearedReportKeepsNothingOfTheRunBefore) {

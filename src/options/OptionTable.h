@@ -1,0 +1,149 @@
+#pragma once
+
+#include "engine/CompareMode.h"
+#include "engine/CompareOptions.h"
+#include "lang/UiKey.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+namespace quorvel {
+
+// What one of the companion's flags does to its option.
+enum class FlagEffect { On, Off, AddPatterns, PatternsFromFile };
+
+struct OptionFlag {
+    std::string_view name; // "" where the option has no second flag
+    std::string_view argument;
+    FlagEffect effect = FlagEffect::On;
+    std::string_view usage; // its help text; lines after the first are indented there
+};
+
+// How a report's heading names an option whose value is not the default.
+enum class OptionHeading { None, Caption, QuotedValue };
+
+// One option of a comparison, everywhere it shows: its value in the request, the companion's
+// flags and help, its key in the report for scripts, the heading that names it, the modes it
+// applies to and the window's control.
+struct OptionRow {
+    bool CompareOptions::*onOff = nullptr;
+    std::string CompareOptions::*patterns = nullptr;
+    std::string_view jsonKey;
+    bool directoriesOnly = false;
+    // The companion refuses it in the file modes; the older options are taken there and left
+    // unused, as scripts have always given them.
+    bool refusedElsewhere = false;
+    OptionHeading heading = OptionHeading::None;
+    UiKey caption;                 // the window's word for it, which a heading uses too
+    std::string_view control;      // the window's control for it
+    std::string_view controlLabel; // a label of its own beside the control, where it has one
+    std::array<OptionFlag, 2> flags;
+};
+
+// In the order of the companion's help.
+inline constexpr std::array<OptionRow, 6> kOptionTable{{
+    {&CompareOptions::fast,
+     nullptr,
+     "fast",
+     false,
+     false,
+     OptionHeading::Caption,
+     UiKey::uiFastCompare,
+     "CheckBoxSoloDim",
+     "",
+     {{{"--fast", "", FlagEffect::On, "compare sizes only"}}}},
+    {&CompareOptions::recurse,
+     nullptr,
+     "recurse",
+     true,
+     false,
+     OptionHeading::None,
+     UiKey::uiRecurse,
+     "CheckBoxRecurse",
+     "",
+     {{{"--no-recurse", "", FlagEffect::Off,
+        "do not descend into subdirectories (directory mode)"}}}},
+    {&CompareOptions::onlyDifferent,
+     nullptr,
+     "only_different",
+     true,
+     false,
+     OptionHeading::None,
+     UiKey::uiOnlyDifferent,
+     "CheckBoxSoloDiversi",
+     "",
+     {{{"--all", "", FlagEffect::Off, "list equal files too (directory mode)"}}}},
+    {nullptr,
+     &CompareOptions::filter,
+     "filter",
+     true,
+     false,
+     OptionHeading::QuotedValue,
+     UiKey::uiFilter,
+     "EditFiltro",
+     "Label6",
+     {{{"--filter", "PATTERNS", FlagEffect::AddPatterns,
+        "file name patterns separated by ';' (default \"*.*\");\ngiven twice, they add up"}}}},
+    {nullptr,
+     &CompareOptions::exclusions,
+     "exclusions",
+     true,
+     true,
+     OptionHeading::QuotedValue,
+     UiKey::uiExclude,
+     "EditExclude",
+     "LabelExclude",
+     {{{"--exclude", "PATTERNS", FlagEffect::AddPatterns,
+        "leave out files and directories whose names match these\npatterns, on both sides "
+        "(directory mode); they add up"},
+       {"--exclude-from", "FILE", FlagEffect::PatternsFromFile,
+        "exclusion patterns from FILE, one a line"}}}},
+    {&CompareOptions::bothSides,
+     nullptr,
+     "both",
+     true,
+     true,
+     OptionHeading::None,
+     UiKey::uiBothSides,
+     "CheckBoxBothSides",
+     "",
+     {{{"--both", "", FlagEffect::On,
+        "list files found only in the second directory too (the\ndefault in directory mode)"},
+       {"--one-sided", "", FlagEffect::Off,
+        "list only what the first side holds, as the window does"}}}},
+}};
+
+inline constexpr std::size_t kOptionCount = kOptionTable.size();
+
+// The row of a member of CompareOptions.
+template <class T>
+constexpr const OptionRow& optionRow(T CompareOptions::*member) {
+    for (const auto& row : kOptionTable) {
+        if constexpr (std::is_same_v<T, bool>) {
+            if (row.onOff == member) {
+                return row;
+            }
+        } else {
+            if (row.patterns == member) {
+                return row;
+            }
+        }
+    }
+    return kOptionTable.front();
+}
+
+// Whether the option has a meaning in a run of `mode`.
+constexpr bool appliesTo(const OptionRow& row, CompareMode mode) {
+    return !row.directoriesOnly || mode == CompareMode::DirectoryWithDirectory;
+}
+
+// Whether `options` hold other than the option's default.
+bool differsFromDefault(const OptionRow& row, const CompareOptions& options);
+
+// The companion's help lines of every option, each ending in "\n".
+std::string optionUsage();
+
+} // namespace quorvel
