@@ -68,6 +68,8 @@ private:
         std::int32_t errorCode;
         CompareResult result;
     };
+    // A report of millions of pairs is held whole: what a pair adds must stay this small.
+    static_assert(sizeof(PackedPair) == 32);
 
     std::vector<Line> lines_;
     std::vector<PackedPair> pairs_;
