@@ -18,12 +18,14 @@ std::string optionUsage() {
             if (flag.name.empty()) {
                 continue;
             }
-            std::string named = "  " + std::string(flag.name);
+            const std::size_t start = text.size();
+            text.append("  ").append(flag.name);
             if (!flag.argument.empty()) {
-                named += " " + std::string(flag.argument);
+                text.append(" ").append(flag.argument);
             }
-            named.resize(std::max(named.size() + 1, kTextColumn), ' ');
-            text += named;
+            // The text starts in its column, or one blank after a longer flag.
+            const std::size_t used = text.size() - start;
+            text.append(used < kTextColumn ? kTextColumn - used : 1, ' ');
             for (const char c : flag.usage) {
                 text += c;
                 if (c == '\n') {
