@@ -29,6 +29,13 @@ TEST(JsonReportWriterTest, StreamedAndKeptGiveTheSameLinesSummaryLast) {
     EXPECT_EQ(handedOn, kept.text());
     EXPECT_TRUE(streamed.text().empty()) << "nothing kept";
 
+    // A reader of the stream hears of a recorded problem when it is told, not with the next line.
+    JsonReportWriter live{RunRequest{}};
+    std::string heard;
+    live.streamTo([&](std::string_view lines) { heard += lines; });
+    live.recordedTrouble("m.json", "gone/", 5);
+    EXPECT_NE(heard.find("gone/"), std::string::npos);
+
     std::vector<nlohmann::json> lines;
     std::istringstream in(handedOn);
     for (std::string line; std::getline(in, line);) {
