@@ -95,16 +95,23 @@ std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& lis
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
                                        const std::string& relativePath) {
     names_ = NameFilter(state_.options.filter, state_.options.exclusions);
+    matcher_.setRule(state_.options.names);
     walk(leftBase, relativePath, [&](const WalkStep& step) {
-        return step.rightOnly ? rightOnlyLevel(step.path, step.relativePath)
-                              : compareLevel(step.path, rightBase, step.relativePath, step.look);
+        if (step.rightOnly) {
+            return rightOnlyLevel(step.path, step.relativePath);
+        }
+        const auto right = !step.rightPath.empty()     ? step.rightPath
+                           : step.relativePath.empty() ? rightBase
+                                                       : joinPath(rightBase, step.relativePath);
+        return compareLevel(step.path, right, step, step.look);
     });
     listings_.forget();
 }
 
-WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::string& rightBase,
-                                        const std::string& relativePath,
+WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::string& right,
+                                        const WalkStep& step,
                                         const std::optional<DirectoryLook>& look) {
+    const auto& relativePath = step.relativePath;
     WalkLevel level;
     // A tree where no file matches compares no pair for a long while: the abort button must
     // still be seen.
@@ -116,7 +123,6 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
     if (state_.runInterrupted) {
         return level;
     }
-    const auto right = relativePath.empty() ? rightBase : joinPath(rightBase, relativePath);
     observer_.directoryBegun(relativePath);
 
     bool blockWritten = false;
@@ -130,6 +136,14 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
     // The size pass's listings make this needless, and by size alone a listing is cheap.
     if (!state_.options.fast && !listings_.keepsAny()) {
         listAhead(left, &*listing, 0);
+    }
+    // Names matched across spellings need the right's names before any pair.
+    DirectoryListing rightListing;
+    if (!matcher_.exact()) {
+        rightListing = files_.listNames(right);
+        matcher_.learnSides(&*listing, rightListing.entries ? &*rightListing.entries : nullptr,
+                            names_);
+        level.rightPath = right;
     }
     // The pairs of this level in the order they are compared: pattern by pattern. One cursor
     // hints reads ahead of the one comparing, so no list of the pairs is kept.
@@ -145,21 +159,34 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
             if (!ahead) {
                 break;
             }
-            listings_.willCompare(left, right, *ahead, matcher_.namesakeOf(ahead->name), sized);
+            const auto aheadMatch = rightNameOf(ahead->name);
+            if (!aheadMatch.collides()) {
+                listings_.willCompare(left, right, *ahead, aheadMatch.namesake, sized);
+            }
         }
         const auto entry = *next;
+        const auto match = rightNameOf(entry.name);
         ++pairsHere;
         auto& progress = state_.progress;
         progress.currentFileName = entry.name;
         progress.currentFileSize = entry.size;
         observer_.pairBegun(entry.name);
-        PairRecord pair = pairs_.comparePair(
-            joinPath(left, entry.name), joinPath(right, matcher_.namesakeOf(entry.name)), &entry);
+        if (match.collides()) {
+            progress.currentFileSize = 0; // nothing is read
+            if (!recordCollision(relativePath, entry.name, 1, match, blockWritten)) {
+                return level;
+            }
+            continue;
+        }
+        PairRecord pair =
+            pairs_.comparePair(joinPath(left, entry.name), joinPath(right, match.namesake), &entry);
         if (!sized) {
             progress.currentFileSize = pair.leftSize.value_or(0);
         }
         pair.directory = relativePath;
         pair.name = entry.name;
+        const auto rightPath = rightRelativePath(step, entry.name, match.namesake);
+        pair.rightPath = rightPath;
         if (!books_.accountPair(pair)) {
             return level;
         }
@@ -168,12 +195,19 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
         }
         recordLevelPair(blockWritten, pair);
     }
+    if (!matcher_.exact() && !state_.runInterrupted &&
+        !matchSubdirectories(*listing, relativePath, blockWritten, level)) {
+        return level;
+    }
     if (state_.options.bothSides && !state_.runInterrupted) {
-        const auto rightListing = files_.listNames(right);
+        if (matcher_.exact()) {
+            rightListing = files_.listNames(right);
+        }
         if (rightListing.entries) {
             level.rightPath = right;
-            listRightOnly(*rightListing.entries, right, &*listing, relativePath, blockWritten,
-                          level);
+            listRightOnly(*rightListing.entries, right, &*listing,
+                          step.rightRelativePath.empty() ? relativePath : step.rightRelativePath,
+                          blockWritten, level);
         } else if (!relativePath.empty() && pairsHere == 0 && !enteredBelow(*listing) &&
                    (rightListing.errorCode == ENOENT || rightListing.errorCode == ENOTDIR)) {
             // Only on the left and listing nothing: without a line of its own it passes unseen.
@@ -245,12 +279,30 @@ std::size_t DirectoryWalker::listRightOnly(const ListedEntries& right, const std
                                            const ListedEntries* left,
                                            const std::string& relativePath, bool& blockWritten,
                                            WalkLevel& level) {
-    matcher_.learnLeft(left);
+    if (matcher_.exact()) {
+        matcher_.learnLeft(left);
+    } else if (left == nullptr) {
+        matcher_.learnSides(nullptr, &right, names_);
+    }
     std::vector<std::string_view> files;
     std::vector<std::string_view> directories;
     for (std::size_t i = 0; i < right.size(); ++i) {
         const auto entry = right[i];
-        if (names_.excluded(entry.name) || matcher_.hasLeftNamesake(entry.name)) {
+        if (names_.excluded(entry.name)) {
+            continue;
+        }
+        if (matcher_.exact()) {
+            if (matcher_.hasLeftNamesake(entry.name)) {
+                continue;
+            }
+        } else if (const auto match = matcher_.matchRight(entry.name); match.collides()) {
+            if ((isFile(entry) ? names_.passes(entry.name) : state_.options.recurse) &&
+                !recordCollision(relativePath, collidingName(entry, relativePath), 2, match,
+                                 blockWritten)) {
+                return 0; // the run stops: what it listed no longer matters
+            }
+            continue;
+        } else if (!match.namesake.empty()) {
             continue;
         }
         if (isFile(entry)) {
@@ -286,6 +338,87 @@ std::size_t DirectoryWalker::listRightOnly(const ListedEntries& right, const std
         level.rightOnly.emplace_back(name);
     }
     return listed;
+}
+
+NameMatch DirectoryWalker::rightNameOf(std::string_view leftName) const {
+    if (matcher_.exact()) {
+        return {matcher_.namesakeOf(leftName), {}, 0};
+    }
+    auto match = matcher_.matchLeft(leftName);
+    // Without a namesake the pair is looked for by its own name, and found missing.
+    if (match.namesake.empty()) {
+        match.namesake = leftName;
+    }
+    return match;
+}
+
+std::string DirectoryWalker::rightRelativePath(const WalkStep& step, std::string_view leftName,
+                                               std::string_view rightName) {
+    if (step.rightRelativePath.empty() && leftName == rightName) {
+        return {};
+    }
+    const auto& directory =
+        step.rightRelativePath.empty() ? step.relativePath : step.rightRelativePath;
+    return directory.empty() ? std::string(rightName) : directory + "/" + std::string(rightName);
+}
+
+std::string DirectoryWalker::collidingName(const DirectoryEntry& entry,
+                                           const std::string& relativePath) {
+    // A directory is named as one that cannot be read is: by its relative path and "/".
+    if (isFile(entry)) {
+        return std::string(entry.name);
+    }
+    return (relativePath.empty() ? std::string() : relativePath + "/") + std::string(entry.name) +
+           "/";
+}
+
+bool DirectoryWalker::recordCollision(const std::string& relativePath, std::string_view name,
+                                      int side, const NameMatch& match, bool& blockWritten) {
+    std::string others;
+    for (const auto other : match.collidesWith) {
+        others += others.empty() ? "" : "/";
+        others += other;
+    }
+    state_.progress.currentFileName = name;
+    state_.progress.currentFileSize = 0;
+    PairRecord pair;
+    pair.directory = relativePath;
+    pair.name = name;
+    pair.result = CompareResult::NameCollision;
+    pair.nameSide = side;
+    pair.collidesWith = others;
+    pair.collidingSide = match.collidingSide;
+    if (!books_.accountPair(pair)) {
+        return false;
+    }
+    recordLevelPair(blockWritten, pair);
+    return true;
+}
+
+bool DirectoryWalker::matchSubdirectories(const ListedEntries& listing,
+                                          const std::string& relativePath, bool& blockWritten,
+                                          WalkLevel& level) {
+    if (!state_.options.recurse) {
+        return true;
+    }
+    for (std::size_t i = 0; i < listing.size(); ++i) {
+        const auto entry = listing[i];
+        if (isFile(entry) || names_.excluded(entry.name)) {
+            continue;
+        }
+        const auto match = matcher_.matchLeft(entry.name);
+        if (match.collides()) {
+            // Which of the names the walk should go on with would be a guess.
+            level.unwalked.emplace_back(entry.name);
+            if (!recordCollision(relativePath, collidingName(entry, relativePath), 1, match,
+                                 blockWritten)) {
+                return false;
+            }
+        } else if (!match.namesake.empty() && match.namesake != entry.name) {
+            level.spelledOtherwise.emplace_back(entry.name, match.namesake);
+        }
+    }
+    return true;
 }
 
 double DirectoryWalker::totalSize(const std::string& directory, const CompareOptions& options) {

@@ -51,9 +51,23 @@ private:
     // Depth first from `relativePath` below `base`; ends early once an abort is seen.
     void walk(const std::string& base, const std::string& relativePath, const Visit& visit);
 
-    WalkLevel compareLevel(const std::string& left, const std::string& rightBase,
-                           const std::string& relativePath,
+    WalkLevel compareLevel(const std::string& left, const std::string& right, const WalkStep& step,
                            const std::optional<DirectoryLook>& look);
+    // Where names are matched across spellings: a left name's namesake on the right (its own
+    // name where there is none), or the names that make it a guess.
+    NameMatch rightNameOf(std::string_view leftName) const;
+    // A pair's right relative path where it is spelt otherwise than the left's, else empty.
+    static std::string rightRelativePath(const WalkStep& step, std::string_view leftName,
+                                         std::string_view rightName);
+    // How a collision's line names an entry: a file by its name, a directory by its path and "/".
+    static std::string collidingName(const DirectoryEntry& entry, const std::string& relativePath);
+    // A name paired with none, as others share its key; false once the run stops.
+    bool recordCollision(const std::string& relativePath, std::string_view name, int side,
+                         const NameMatch& match, bool& blockWritten);
+    // Tells the walk which left subdirectories go with a right one spelt otherwise, and which
+    // collide; false once the run stops.
+    bool matchSubdirectories(const ListedEntries& listing, const std::string& relativePath,
+                             bool& blockWritten, WalkLevel& level);
     // A directory only on the right: each file it holds is listed as such, and so are its
     // subdirectories' files in turn.
     WalkLevel rightOnlyLevel(const std::string& right, const std::string& relativePath);
