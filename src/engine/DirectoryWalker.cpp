@@ -286,6 +286,7 @@ std::size_t DirectoryWalker::listRightOnly(const ListedEntries& right, const std
     }
     std::vector<std::string_view> files;
     std::vector<std::string_view> directories;
+    std::vector<std::pair<std::string, NameMatch>> collisions;
     for (std::size_t i = 0; i < right.size(); ++i) {
         const auto entry = right[i];
         if (names_.excluded(entry.name)) {
@@ -295,11 +296,9 @@ std::size_t DirectoryWalker::listRightOnly(const ListedEntries& right, const std
             if (matcher_.hasLeftNamesake(entry.name)) {
                 continue;
             }
-        } else if (const auto match = matcher_.matchRight(entry.name); match.collides()) {
-            if ((isFile(entry) ? names_.passes(entry.name) : state_.options.recurse) &&
-                !recordCollision(relativePath, collidingName(entry, relativePath), 2, match,
-                                 blockWritten)) {
-                return 0; // the run stops: what it listed no longer matters
+        } else if (auto match = matcher_.matchRight(entry.name); match.collides()) {
+            if (isFile(entry) ? names_.passes(entry.name) : state_.options.recurse) {
+                collisions.emplace_back(collidingName(entry, relativePath), std::move(match));
             }
             continue;
         } else if (!match.namesake.empty()) {
@@ -316,6 +315,13 @@ std::size_t DirectoryWalker::listRightOnly(const ListedEntries& right, const std
     const auto byName = [](std::string_view a, std::string_view b) { return nameLess(a, b); };
     std::sort(files.begin(), files.end(), byName);
     std::sort(directories.begin(), directories.end(), byName);
+    std::sort(collisions.begin(), collisions.end(),
+              [](const auto& a, const auto& b) { return nameLess(a.first, b.first); });
+    for (const auto& [name, match] : collisions) {
+        if (!recordCollision(relativePath, name, 2, match, blockWritten)) {
+            return 0; // the run stops: what it listed no longer matters
+        }
+    }
     // A name the left listing leaves out (a FIFO, a socket, a device) has no file to compare
     // with: the right file or directory is only on the right, as if the name were not there.
     std::size_t listed = 0;

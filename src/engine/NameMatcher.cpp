@@ -4,6 +4,7 @@
 #include "engine/ManifestOrder.h"
 #include "engine/NameFilter.h"
 #include "engine/NameKey.h"
+#include "engine/NameOrder.h"
 
 #include <algorithm>
 #include <functional>
@@ -57,6 +58,14 @@ void NameMatcher::learnSides(const ListedEntries* left, const ListedEntries* rig
 }
 
 NameMatch NameMatcher::match(std::string_view name, const Keyed& own, const Keyed& other) const {
+    NameMatch found = matchUnsorted(name, own, other);
+    // A listing comes in no order of its own.
+    std::sort(found.collidesWith.begin(), found.collidesWith.end(), nameLess);
+    return found;
+}
+
+NameMatch NameMatcher::matchUnsorted(std::string_view name, const Keyed& own,
+                                     const Keyed& other) const {
     const auto key = nameKey(name, rule_);
     const auto range = [&key](const Keyed& side) {
         return std::equal_range(side.keys.begin(), side.keys.end(), std::make_pair(key, 0u),

@@ -61,6 +61,7 @@ private:
         int side = 0;
     };
     NameMatch match(std::string_view name, const Keyed& own, const Keyed& other) const;
+    NameMatch matchUnsorted(std::string_view name, const Keyed& own, const Keyed& other) const;
     void learn(Keyed& side, const ListedEntries* listing, const NameFilter& names);
 
     NameRule rule_ = NameRule::Exact;

@@ -34,14 +34,14 @@ TEST(ReportJson, Base64OfTheStandardVectorsAndOfBytesThatAreNotText) {
 
 TEST(ReportJson, EveryResultHasItsOwnWordInLowerCaseWithoutBlanks) {
     std::set<std::string_view> words;
-    for (int r = 0; r <= static_cast<int>(CompareResult::NotFoundIn1st); ++r) {
+    for (int r = 0; r <= static_cast<int>(CompareResult::NameCollision); ++r) {
         const auto word = resultWord(static_cast<CompareResult>(r));
         SCOPED_TRACE(r);
         EXPECT_NE(word, "unknown");
         EXPECT_EQ(word.find_first_of(" \tABCDEFGHIJKLMNOPQRSTUVWXYZ"), std::string_view::npos);
         words.insert(word);
     }
-    EXPECT_EQ(words.size(), 10u);
+    EXPECT_EQ(words.size(), 11u);
 }
 
 TEST(ReportJson, AReportKeepsTheRunsRequestAndEndingUntilTheNextRun) {
@@ -60,7 +60,8 @@ TEST(ReportJson, AReportKeepsTheRunsRequestAndEndingUntilTheNextRun) {
         R"({"type":"start","format":1,"mode":"files-with-directory","left":"/l)"
         "\xef\xbf\xbd"
         R"(","left_bytes":"L2zp","right":"","left_names":["a.txt"],"right_name":null,)"
-        R"("filter":null,"exclusions":null,"options":{"fast":false,"recurse":null,"only_different":null,"both":null}})"
+        R"("filter":null,"exclusions":null,"options":{"fast":false,"recurse":null,"only_different":null,"both":null,)"
+        R"("names":"exact"}})"
         "\n"
         R"({"type":"summary","compared":2,"equal":1,"different":1,"bytes":7,)"
         R"("interrupted":true})"
