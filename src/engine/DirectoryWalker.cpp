@@ -2,7 +2,6 @@
 
 #include "base/PathText.h"
 #include "engine/NameFilter.h"
-#include "engine/NameOrder.h"
 #include "engine/PairComparer.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunObserver.h"
@@ -78,6 +77,16 @@ void DirectoryWalker::recordLevelPair(bool& blockWritten, const PairRecord& pair
     record_.pair(pair);
 }
 
+bool DirectoryWalker::recordUnread(bool& blockWritten, const PairRecord& pair) {
+    state_.progress.currentFileName = pair.name;
+    state_.progress.currentFileSize = 0; // nothing is read
+    if (!books_.accountPair(pair)) {
+        return false;
+    }
+    recordLevelPair(blockWritten, pair);
+    return true;
+}
+
 std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& listing,
                                                         PairCursor& cursor) const {
     for (; cursor.pattern < names_.patterns().size(); ++cursor.pattern, cursor.index = 0) {
@@ -95,22 +104,17 @@ std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& lis
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
                                        const std::string& relativePath) {
     names_ = NameFilter(state_.options.filter, state_.options.exclusions);
-    matcher_.setRule(state_.options.names);
+    namesakes_.setOptions(state_.options);
     walk(leftBase, relativePath, [&](const WalkStep& step) {
-        if (step.rightOnly) {
-            return rightOnlyLevel(step.path, step.relativePath);
-        }
-        const auto right = !step.rightPath.empty()     ? step.rightPath
-                           : step.relativePath.empty() ? rightBase
-                                                       : joinPath(rightBase, step.relativePath);
-        return compareLevel(step.path, right, step, step.look);
+        return step.rightOnly
+                   ? rightOnlyLevel(step.path, step.relativePath)
+                   : compareLevel(step.path, LevelNamesakes::rightDirectory(step, rightBase), step);
     });
     listings_.forget();
 }
 
 WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::string& right,
-                                        const WalkStep& step,
-                                        const std::optional<DirectoryLook>& look) {
+                                        const WalkStep& step) {
     const auto& relativePath = step.relativePath;
     WalkLevel level;
     // A tree where no file matches compares no pair for a long while: the abort button must
@@ -127,7 +131,7 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
 
     bool blockWritten = false;
     bool sized = true;
-    auto taken = listings_.take(left, look, sized);
+    auto taken = listings_.take(left, step.look, sized);
     auto& listing = taken.entries;
     if (!listing) {
         recordUnreadable(left, relativePath, CompareResult::ErrorReading1st, taken.errorCode);
@@ -137,14 +141,8 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
     if (!state_.options.fast && !listings_.keepsAny()) {
         listAhead(left, &*listing, 0);
     }
-    // Names matched across spellings need the right's names before any pair.
-    DirectoryListing rightListing;
-    if (!matcher_.exact()) {
-        rightListing = files_.listNames(right);
-        matcher_.learnSides(&*listing, rightListing.entries ? &*rightListing.entries : nullptr,
-                            names_);
-        level.rightPath = right;
-    }
+    DirectoryListing rightListing; // across spellings, needed before any pair
+    namesakes_.listRightFirst(files_, *listing, right, rightListing, level);
     // The pairs of this level in the order they are compared: pattern by pattern. One cursor
     // hints reads ahead of the one comparing, so no list of the pairs is kept.
     PairCursor comparing;
@@ -159,21 +157,20 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
             if (!ahead) {
                 break;
             }
-            const auto aheadMatch = rightNameOf(ahead->name);
-            if (!aheadMatch.collides()) {
-                listings_.willCompare(left, right, *ahead, aheadMatch.namesake, sized);
+            if (const auto match = namesakes_.rightNameOf(ahead->name); !match.collides()) {
+                listings_.willCompare(left, right, *ahead, match.namesake, sized);
             }
         }
         const auto entry = *next;
-        const auto match = rightNameOf(entry.name);
+        const auto match = namesakes_.rightNameOf(entry.name);
         ++pairsHere;
         auto& progress = state_.progress;
         progress.currentFileName = entry.name;
         progress.currentFileSize = entry.size;
         observer_.pairBegun(entry.name);
         if (match.collides()) {
-            progress.currentFileSize = 0; // nothing is read
-            if (!recordCollision(relativePath, entry.name, 1, match, blockWritten)) {
+            const auto collision = LevelNamesakes::collision(entry, relativePath, 1, match);
+            if (!recordUnread(blockWritten, collision.record(relativePath))) {
                 return level;
             }
             continue;
@@ -185,7 +182,7 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
         }
         pair.directory = relativePath;
         pair.name = entry.name;
-        const auto rightPath = rightRelativePath(step, entry.name, match.namesake);
+        const auto rightPath = LevelNamesakes::rightRelativePath(step, entry.name, match.namesake);
         pair.rightPath = rightPath;
         if (!books_.accountPair(pair)) {
             return level;
@@ -195,12 +192,13 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
         }
         recordLevelPair(blockWritten, pair);
     }
-    if (!matcher_.exact() && !state_.runInterrupted &&
-        !matchSubdirectories(*listing, relativePath, blockWritten, level)) {
+    if (!state_.runInterrupted &&
+        !recordCollisions(namesakes_.matchSubdirectories(*listing, relativePath, level),
+                          relativePath, blockWritten)) {
         return level;
     }
     if (state_.options.bothSides && !state_.runInterrupted) {
-        if (matcher_.exact()) {
+        if (namesakes_.exact()) {
             rightListing = files_.listNames(right);
         }
         if (rightListing.entries) {
@@ -228,13 +226,8 @@ void DirectoryWalker::recordUnreadable(const std::string& path, const std::strin
     // A directory that cannot be read must not pass for one without files: it counts as a
     // difference, named by its relative path.
     const auto name = (relativePath.empty() ? std::string(".") : relativePath) + "/";
-    state_.progress.currentFileName = name;
-    state_.progress.currentFileSize = 0;
-    const PairRecord pair{relativePath, name, result, {}, {}, errorCode};
     bool blockWritten = false;
-    if (books_.accountPair(pair)) {
-        recordLevelPair(blockWritten, pair);
-    }
+    recordUnread(blockWritten, {relativePath, name, result, {}, {}, errorCode});
 }
 
 WalkLevel DirectoryWalker::rightOnlyLevel(const std::string& right,
@@ -254,9 +247,8 @@ WalkLevel DirectoryWalker::rightOnlyLevel(const std::string& right,
         return level;
     }
     level.rightPath = right;
-    const auto listed =
-        listRightOnly(*taken.entries, right, nullptr, relativePath, blockWritten, level);
-    if (listed == 0 && level.rightOnly.empty()) {
+    if (listRightOnly(*taken.entries, right, nullptr, relativePath, blockWritten, level) == 0 &&
+        level.rightOnly.empty()) {
         // An empty directory only on the right is a difference too.
         recordUnreadable(right, relativePath, CompareResult::NotFoundIn1st, 0);
     }
@@ -279,152 +271,36 @@ std::size_t DirectoryWalker::listRightOnly(const ListedEntries& right, const std
                                            const ListedEntries* left,
                                            const std::string& relativePath, bool& blockWritten,
                                            WalkLevel& level) {
-    if (matcher_.exact()) {
-        matcher_.learnLeft(left);
-    } else if (left == nullptr) {
-        matcher_.learnSides(nullptr, &right, names_);
-    }
-    std::vector<std::string_view> files;
-    std::vector<std::string_view> directories;
-    std::vector<std::pair<std::string, NameMatch>> collisions;
-    for (std::size_t i = 0; i < right.size(); ++i) {
-        const auto entry = right[i];
-        if (names_.excluded(entry.name)) {
-            continue;
-        }
-        if (matcher_.exact()) {
-            if (matcher_.hasLeftNamesake(entry.name)) {
-                continue;
-            }
-        } else if (auto match = matcher_.matchRight(entry.name); match.collides()) {
-            if (isFile(entry) ? names_.passes(entry.name) : state_.options.recurse) {
-                collisions.emplace_back(collidingName(entry, relativePath), std::move(match));
-            }
-            continue;
-        } else if (!match.namesake.empty()) {
-            continue;
-        }
-        if (isFile(entry)) {
-            if (names_.passes(entry.name)) {
-                files.push_back(entry.name);
-            }
-        } else if (state_.options.recurse) {
-            directories.push_back(entry.name);
-        }
-    }
-    const auto byName = [](std::string_view a, std::string_view b) { return nameLess(a, b); };
-    std::sort(files.begin(), files.end(), byName);
-    std::sort(directories.begin(), directories.end(), byName);
-    std::sort(collisions.begin(), collisions.end(),
-              [](const auto& a, const auto& b) { return nameLess(a.first, b.first); });
-    for (const auto& [name, match] : collisions) {
-        if (!recordCollision(relativePath, name, 2, match, blockWritten)) {
-            return 0; // the run stops: what it listed no longer matters
-        }
+    const auto names = namesakes_.rightOnly(right, left, relativePath);
+    if (!recordCollisions(names.collisions, relativePath, blockWritten)) {
+        return 0; // the run stops: what it listed no longer matters
     }
     // A name the left listing leaves out (a FIFO, a socket, a device) has no file to compare
     // with: the right file or directory is only on the right, as if the name were not there.
     std::size_t listed = 0;
-    for (const auto name : files) {
+    for (const auto name : names.files) {
         // Only a regular file is listed: not a link that leads nowhere.
         const auto file = files_.lookUpFile(joinPath(rightPath, name));
         if (!file.size) {
             continue;
         }
-        state_.progress.currentFileName = name;
-        state_.progress.currentFileSize = 0; // nothing is read
-        const PairRecord pair{relativePath, name, CompareResult::NotFoundIn1st, {}, file.size, 0};
-        if (!books_.accountPair(pair)) {
+        if (!recordUnread(blockWritten,
+                          {relativePath, name, CompareResult::NotFoundIn1st, {}, file.size, 0})) {
             return listed;
         }
-        recordLevelPair(blockWritten, pair);
         ++listed;
     }
-    for (const auto name : directories) {
+    for (const auto name : names.directories) {
         level.rightOnly.emplace_back(name);
     }
     return listed;
 }
 
-NameMatch DirectoryWalker::rightNameOf(std::string_view leftName) const {
-    if (matcher_.exact()) {
-        return {matcher_.namesakeOf(leftName), {}, 0};
-    }
-    auto match = matcher_.matchLeft(leftName);
-    // Without a namesake the pair is looked for by its own name, and found missing.
-    if (match.namesake.empty()) {
-        match.namesake = leftName;
-    }
-    return match;
-}
-
-std::string DirectoryWalker::rightRelativePath(const WalkStep& step, std::string_view leftName,
-                                               std::string_view rightName) {
-    if (step.rightRelativePath.empty() && leftName == rightName) {
-        return {};
-    }
-    const auto& directory =
-        step.rightRelativePath.empty() ? step.relativePath : step.rightRelativePath;
-    return directory.empty() ? std::string(rightName) : directory + "/" + std::string(rightName);
-}
-
-std::string DirectoryWalker::collidingName(const DirectoryEntry& entry,
-                                           const std::string& relativePath) {
-    // A directory is named as one that cannot be read is: by its relative path and "/".
-    if (isFile(entry)) {
-        return std::string(entry.name);
-    }
-    return (relativePath.empty() ? std::string() : relativePath + "/") + std::string(entry.name) +
-           "/";
-}
-
-bool DirectoryWalker::recordCollision(const std::string& relativePath, std::string_view name,
-                                      int side, const NameMatch& match, bool& blockWritten) {
-    std::string others;
-    for (const auto other : match.collidesWith) {
-        others += others.empty() ? "" : "/";
-        others += other;
-    }
-    state_.progress.currentFileName = name;
-    state_.progress.currentFileSize = 0;
-    PairRecord pair;
-    pair.directory = relativePath;
-    pair.name = name;
-    pair.result = CompareResult::NameCollision;
-    pair.nameSide = side;
-    pair.collidesWith = others;
-    pair.collidingSide = match.collidingSide;
-    if (!books_.accountPair(pair)) {
-        return false;
-    }
-    recordLevelPair(blockWritten, pair);
-    return true;
-}
-
-bool DirectoryWalker::matchSubdirectories(const ListedEntries& listing,
-                                          const std::string& relativePath, bool& blockWritten,
-                                          WalkLevel& level) {
-    if (!state_.options.recurse) {
-        return true;
-    }
-    for (std::size_t i = 0; i < listing.size(); ++i) {
-        const auto entry = listing[i];
-        if (isFile(entry) || names_.excluded(entry.name)) {
-            continue;
-        }
-        const auto match = matcher_.matchLeft(entry.name);
-        if (match.collides()) {
-            // Which of the names the walk should go on with would be a guess.
-            level.unwalked.emplace_back(entry.name);
-            if (!recordCollision(relativePath, collidingName(entry, relativePath), 1, match,
-                                 blockWritten)) {
-                return false;
-            }
-        } else if (!match.namesake.empty() && match.namesake != entry.name) {
-            level.spelledOtherwise.emplace_back(entry.name, match.namesake);
-        }
-    }
-    return true;
+bool DirectoryWalker::recordCollisions(const std::vector<NameCollision>& collisions,
+                                       const std::string& relativePath, bool& blockWritten) {
+    return std::all_of(collisions.begin(), collisions.end(), [&](const NameCollision& collision) {
+        return recordUnread(blockWritten, collision.record(relativePath));
+    });
 }
 
 double DirectoryWalker::totalSize(const std::string& directory, const CompareOptions& options) {
@@ -453,15 +329,10 @@ WalkLevel DirectoryWalker::sizeLevel(const std::string& directory, bool recurse,
     // while this one lists the next.
     listAhead(directory, listing ? &*listing : nullptr, 1);
     if (listing) {
-        for (const auto& pattern : names_.patterns()) {
-            for (std::size_t i = 0; i < listing->size(); ++i) {
-                const auto entry = (*listing)[i];
-                if (isFile(entry) && matchesWildcard(pattern, entry.name) &&
-                    !names_.excluded(entry.name)) {
-                    sum += static_cast<double>(entry.size);
-                    ++pairsSized_;
-                }
-            }
+        PairCursor cursor;
+        while (const auto entry = nextPair(*listing, cursor)) {
+            sum += static_cast<double>(entry->size);
+            ++pairsSized_;
         }
     }
     if (const DirectoryListing* kept = listings_.keep(look, taken)) {

@@ -2,8 +2,8 @@
 
 #include "engine/CompareOptions.h"
 #include "engine/FileAccess.h"
+#include "engine/LevelNamesakes.h"
 #include "engine/NameFilter.h"
-#include "engine/NameMatcher.h"
 #include "engine/PairRecord.h"
 #include "engine/ReadPlanner.h"
 #include "engine/TreeWalk.h"
@@ -51,23 +51,10 @@ private:
     // Depth first from `relativePath` below `base`; ends early once an abort is seen.
     void walk(const std::string& base, const std::string& relativePath, const Visit& visit);
 
-    WalkLevel compareLevel(const std::string& left, const std::string& right, const WalkStep& step,
-                           const std::optional<DirectoryLook>& look);
-    // Where names are matched across spellings: a left name's namesake on the right (its own
-    // name where there is none), or the names that make it a guess.
-    NameMatch rightNameOf(std::string_view leftName) const;
-    // A pair's right relative path where it is spelt otherwise than the left's, else empty.
-    static std::string rightRelativePath(const WalkStep& step, std::string_view leftName,
-                                         std::string_view rightName);
-    // How a collision's line names an entry: a file by its name, a directory by its path and "/".
-    static std::string collidingName(const DirectoryEntry& entry, const std::string& relativePath);
-    // A name paired with none, as others share its key; false once the run stops.
-    bool recordCollision(const std::string& relativePath, std::string_view name, int side,
-                         const NameMatch& match, bool& blockWritten);
-    // Tells the walk which left subdirectories go with a right one spelt otherwise, and which
-    // collide; false once the run stops.
-    bool matchSubdirectories(const ListedEntries& listing, const std::string& relativePath,
-                             bool& blockWritten, WalkLevel& level);
+    WalkLevel compareLevel(const std::string& left, const std::string& right, const WalkStep& step);
+    // Names paired with none, as others share their key; false once the run stops.
+    bool recordCollisions(const std::vector<NameCollision>& collisions,
+                          const std::string& relativePath, bool& blockWritten);
     // A directory only on the right: each file it holds is listed as such, and so are its
     // subdirectories' files in turn.
     WalkLevel rightOnlyLevel(const std::string& right, const std::string& relativePath);
@@ -97,6 +84,9 @@ private:
     std::optional<DirectoryEntry> nextPair(const ListedEntries& listing, PairCursor& cursor) const;
     // A pair of this level, after the level's subdirectory block the first time.
     void recordLevelPair(bool& blockWritten, const PairRecord& pair);
+    // A pair no file of which is read: it shows in the progress and is recorded; false once the
+    // run stops.
+    bool recordUnread(bool& blockWritten, const PairRecord& pair);
 
     RunState& state_;
     RunObserver& observer_;
@@ -105,7 +95,7 @@ private:
     PairComparer& pairs_;
     RunBookkeeping& books_;
     NameFilter names_;
-    NameMatcher matcher_;
+    LevelNamesakes namesakes_{names_};
     TreeWalk walk_{files_, names_};
     ReadPlanner listings_;
     std::int64_t pairsSized_ = 0;
