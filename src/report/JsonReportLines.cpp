@@ -134,7 +134,10 @@ std::string jsonStartLine(const RunRequest& request) {
         const std::string key(row.jsonKey);
         const bool applies = appliesTo(row, request.mode);
         if (row.choice != nullptr) {
-            switches[key] = applies ? json(chosen(row, request.options).word) : json(nullptr);
+            // Absent by default, so that scripts read the same lines as before there was a choice.
+            if (differsFromDefault(row, request.options)) {
+                switches[key] = applies ? json(chosen(row, request.options).word) : json(nullptr);
+            }
         } else if (row.onOff != nullptr) {
             switches[key] = applies ? json(request.options.*row.onOff) : json(nullptr);
         } else if (applies) {

@@ -69,11 +69,8 @@ TEST_F(CompanionJsonTest, EveryObjectOfARunHasItsTypesAndTheSummaryCountsThePair
     EXPECT_EQ(start["right"], tree.path("R"));
     EXPECT_EQ(start["filter"], "*.*");
     EXPECT_EQ(start["exclusions"], "");
-    EXPECT_EQ(start["options"], json({{"fast", false},
-                                      {"recurse", true},
-                                      {"only_different", true},
-                                      {"both", true},
-                                      {"names", "exact"}}));
+    EXPECT_EQ(start["options"],
+              json({{"fast", false}, {"recurse", true}, {"only_different", true}, {"both", true}}));
     const json& summary = objects.back();
     EXPECT_EQ(summary["type"], "summary");
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 namespace quorvel {
 namespace {
@@ -60,8 +61,7 @@ TEST(ReportJson, AReportKeepsTheRunsRequestAndEndingUntilTheNextRun) {
         R"({"type":"start","format":1,"mode":"files-with-directory","left":"/l)"
         "\xef\xbf\xbd"
         R"(","left_bytes":"L2zp","right":"","left_names":["a.txt"],"right_name":null,)"
-        R"("filter":null,"exclusions":null,"options":{"fast":false,"recurse":null,"only_different":null,"both":null,)"
-        R"("names":"exact"}})"
+        R"("filter":null,"exclusions":null,"options":{"fast":false,"recurse":null,"only_different":null,"both":null}})"
         "\n"
         R"({"type":"summary","compared":2,"equal":1,"different":1,"bytes":7,)"
         R"("interrupted":true})"
@@ -71,6 +71,13 @@ TEST(ReportJson, AReportKeepsTheRunsRequestAndEndingUntilTheNextRun) {
     EXPECT_FALSE(report.interrupted());
     EXPECT_EQ(report.counters().filesCompared, 0);
     EXPECT_EQ(report.request().leftDirectory, "");
+}
+
+TEST(ReportJson, TheStartObjectNamesARuleOfNamesakesOnlyWhenItIsNotExact) {
+    RunRequest request;
+    request.mode = CompareMode::DirectoryWithDirectory;
+    request.options.names = NameRule::Case;
+    EXPECT_NE(jsonStartLine(request).find(R"("both":false,"names":"case"}})"), std::string::npos);
 }
 
 } // namespace
