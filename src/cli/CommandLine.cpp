@@ -32,8 +32,9 @@ std::optional<FoundFlag> optionFlag(std::string_view name) {
     return std::nullopt;
 }
 
-void applyFlag(CommandLine& cl, const FoundFlag& found, const std::string* value,
-               const OptionRow*& contradiction) {
+// A usage error comes back as its message.
+std::optional<std::string> applyFlag(CommandLine& cl, const FoundFlag& found,
+                                     const std::string* value, const OptionRow*& contradiction) {
     const OptionRow& row = *found.row;
     bool& given = cl.given[static_cast<std::size_t>(&row - kOptionTable.data())];
     bool setsDefault = false;
@@ -58,11 +59,26 @@ void applyFlag(CommandLine& cl, const FoundFlag& found, const std::string* value
     case FlagEffect::PatternsFromFile:
         cl.excludeFiles.push_back(*value);
         break;
+    case FlagEffect::Choose: {
+        const auto choice = choiceOfWord(row, *value);
+        if (!choice) {
+            std::string words;
+            for (const auto& known : row.choices) {
+                words += (words.empty() ? "" : ", ") + std::string(known.word);
+            }
+            return "unknown value '" + *value + "' for option '" + std::string(found.flag->name) +
+                   "' (use " + words + ")";
+        }
+        cl.options.*row.choice = *choice;
+        setsDefault = *choice == CompareOptions{}.*row.choice;
+        break;
+    }
     }
     given = true;
     if (row.refusedElsewhere && !setsDefault) {
         cl.directoryOption = found.flag->name;
     }
+    return std::nullopt;
 }
 
 } // namespace
@@ -113,7 +129,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         }
 
         if (flag) {
-            applyFlag(cl, *flag, value ? &*value : nullptr, contradiction);
+            if (auto error = applyFlag(cl, *flag, value ? &*value : nullptr, contradiction)) {
+                return usageError(std::move(*error));
+            }
         } else if (name == "--lang") {
             cl.language = languageFromCode(*value);
             if (cl.language == kNoLanguage) {

@@ -291,6 +291,9 @@ int runCompanion(int argc, char** argv) {
     }
     auto& manifests = read.operands;
     const bool withManifest = read.withManifest;
+    if (withManifest && cl.options.names != NameRule::Exact) {
+        return usageFailure("option '--names' matches names exactly when a side is a manifest");
+    }
     CompareOptions options = cl.options;
     if (const auto differ = takeManifestOptions(manifests, cl.typed(&CompareOptions::filter),
                                                 cl.typed(&CompareOptions::exclusions),
@@ -325,6 +328,9 @@ int runCompanion(int argc, char** argv) {
     auto& plan = *planned.plan;
     if (!cl.directoryOption.empty() && plan.mode != CompareMode::DirectoryWithDirectory) {
         return usageFailure("option '" + cl.directoryOption + "' compares two directories");
+    }
+    if (plan.mode == CompareMode::FileWithFile && cl.options.names != NameRule::Exact) {
+        return usageFailure("option '--names' pairs files with their namesakes in a directory");
     }
     RunRequest request;
     request.mode = plan.mode;

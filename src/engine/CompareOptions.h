@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/NameRule.h"
+
 #include <string>
 
 namespace quorvel {
@@ -14,6 +16,8 @@ struct CompareOptions {
     // and names matching these patterns (";" between them) are left out on both sides.
     bool bothSides = false;
     std::string exclusions;
+    // Directory modes: which names of the two sides are namesakes.
+    NameRule names = NameRule::Exact;
 };
 
 } // namespace quorvel

@@ -2,6 +2,8 @@
 
 #include "base/PathText.h"
 #include "engine/FileAccess.h"
+#include "engine/ListedEntries.h"
+#include "engine/NameFilter.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"
 
@@ -67,6 +69,9 @@ void ComparisonRun::begin(const RunRequest& request) {
     // The file modes read only the fast option.
     CompareOptions fileModeOptions;
     fileModeOptions.fast = request.options.fast;
+    if (request.mode == CompareMode::FilesWithDirectory) {
+        fileModeOptions.names = request.options.names;
+    }
     state_.options = directories ? request.options : fileModeOptions;
     record_.clear(request);
     pairs_.stopAhead();
@@ -96,11 +101,7 @@ void ComparisonRun::comparePairs() {
         compareNamedPair(firstName(), request_.rightName.value_or(""));
         break;
     case CompareMode::FilesWithDirectory:
-        for (const auto& name : request_.leftNames) {
-            if (!state_.runInterrupted) {
-                compareNamedPair(name, std::string(matcher_.namesakeOf(name)));
-            }
-        }
+        compareChosenFiles();
         break;
     case CompareMode::DirectoryWithDirectory:
         walker_.compareDirectory(left_, right_, "");
@@ -109,6 +110,54 @@ void ComparisonRun::comparePairs() {
         break;
     }
     record_.blank();
+}
+
+void ComparisonRun::compareChosenFiles() {
+    matcher_.setRule(state_.options.names);
+    DirectoryListing left;
+    DirectoryListing right;
+    if (!matcher_.exact()) {
+        // The names not chosen count too: a chosen name's key may be another's on its side.
+        left = files_.listNames(left_);
+        right = files_.listNames(right_);
+        matcher_.learnSides(left.entries ? &*left.entries : nullptr,
+                            right.entries ? &*right.entries : nullptr, NameFilter());
+    }
+    for (const auto& name : request_.leftNames) {
+        if (state_.runInterrupted) {
+            break;
+        }
+        if (matcher_.exact()) {
+            compareNamedPair(name, std::string(matcher_.namesakeOf(name)));
+            continue;
+        }
+        const auto match = matcher_.matchLeft(name);
+        if (match.collides()) {
+            recordCollision(name, match);
+        } else {
+            compareNamedPair(name, match.namesake.empty() ? name : std::string(match.namesake));
+        }
+    }
+}
+
+void ComparisonRun::recordCollision(const std::string& name, const NameMatch& match) {
+    std::string others;
+    for (const auto other : match.collidesWith) {
+        others += others.empty() ? "" : "/";
+        others += other;
+    }
+    state_.progress.currentFileName = name;
+    state_.progress.currentFileSize = 0;
+    observer_.pairBegun(name);
+    PairRecord pair;
+    pair.name = name;
+    pair.result = CompareResult::NameCollision;
+    pair.nameSide = 1;
+    pair.collidesWith = others;
+    pair.collidingSide = match.collidingSide;
+    if (books_.accountPair(pair)) {
+        record_.pair(pair);
+    }
 }
 
 void ComparisonRun::compareNamedPair(const std::string& firstName, const std::string& secondName) {
@@ -128,6 +177,9 @@ void ComparisonRun::compareNamedPair(const std::string& firstName, const std::st
         pair.errorCode = first.problem.errorCode;
     }
     pair.name = firstName;
+    if (request_.mode == CompareMode::FilesWithDirectory && secondName != firstName) {
+        pair.rightPath = secondName;
+    }
     if (books_.accountPair(pair)) {
         record_.pair(pair);
     }

@@ -45,6 +45,10 @@ public:
 
 private:
     void compareNamedPair(const std::string& firstName, const std::string& secondName);
+    // Each chosen file with its namesake in the right directory.
+    void compareChosenFiles();
+    // A chosen file paired with none, as other names share its key.
+    void recordCollision(const std::string& name, const NameMatch& match);
     // The first chosen file on the left.
     std::string firstName() const;
 

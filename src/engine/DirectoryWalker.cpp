@@ -2,7 +2,6 @@
 
 #include "base/PathText.h"
 #include "engine/NameFilter.h"
-#include "engine/NameOrder.h"
 #include "engine/PairComparer.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunObserver.h"
@@ -78,6 +77,16 @@ void DirectoryWalker::recordLevelPair(bool& blockWritten, const PairRecord& pair
     record_.pair(pair);
 }
 
+bool DirectoryWalker::recordUnread(bool& blockWritten, const PairRecord& pair) {
+    state_.progress.currentFileName = pair.name;
+    state_.progress.currentFileSize = 0; // nothing is read
+    if (!books_.accountPair(pair)) {
+        return false;
+    }
+    recordLevelPair(blockWritten, pair);
+    return true;
+}
+
 std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& listing,
                                                         PairCursor& cursor) const {
     for (; cursor.pattern < names_.patterns().size(); ++cursor.pattern, cursor.index = 0) {
@@ -95,16 +104,18 @@ std::optional<DirectoryEntry> DirectoryWalker::nextPair(const ListedEntries& lis
 void DirectoryWalker::compareDirectory(const std::string& leftBase, const std::string& rightBase,
                                        const std::string& relativePath) {
     names_ = NameFilter(state_.options.filter, state_.options.exclusions);
+    namesakes_.setOptions(state_.options);
     walk(leftBase, relativePath, [&](const WalkStep& step) {
-        return step.rightOnly ? rightOnlyLevel(step.path, step.relativePath)
-                              : compareLevel(step.path, rightBase, step.relativePath, step.look);
+        return step.rightOnly
+                   ? rightOnlyLevel(step.path, step.relativePath)
+                   : compareLevel(step.path, LevelNamesakes::rightDirectory(step, rightBase), step);
     });
     listings_.forget();
 }
 
-WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::string& rightBase,
-                                        const std::string& relativePath,
-                                        const std::optional<DirectoryLook>& look) {
+WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::string& right,
+                                        const WalkStep& step) {
+    const auto& relativePath = step.relativePath;
     WalkLevel level;
     // A tree where no file matches compares no pair for a long while: the abort button must
     // still be seen.
@@ -116,12 +127,11 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
     if (state_.runInterrupted) {
         return level;
     }
-    const auto right = relativePath.empty() ? rightBase : joinPath(rightBase, relativePath);
     observer_.directoryBegun(relativePath);
 
     bool blockWritten = false;
     bool sized = true;
-    auto taken = listings_.take(left, look, sized);
+    auto taken = listings_.take(left, step.look, sized);
     auto& listing = taken.entries;
     if (!listing) {
         recordUnreadable(left, relativePath, CompareResult::ErrorReading1st, taken.errorCode);
@@ -131,6 +141,8 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
     if (!state_.options.fast && !listings_.keepsAny()) {
         listAhead(left, &*listing, 0);
     }
+    DirectoryListing rightListing; // across spellings, needed before any pair
+    namesakes_.listRightFirst(files_, *listing, right, rightListing, level);
     // The pairs of this level in the order they are compared: pattern by pattern. One cursor
     // hints reads ahead of the one comparing, so no list of the pairs is kept.
     PairCursor comparing;
@@ -145,21 +157,33 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
             if (!ahead) {
                 break;
             }
-            listings_.willCompare(left, right, *ahead, matcher_.namesakeOf(ahead->name), sized);
+            if (const auto match = namesakes_.rightNameOf(ahead->name); !match.collides()) {
+                listings_.willCompare(left, right, *ahead, match.namesake, sized);
+            }
         }
         const auto entry = *next;
+        const auto match = namesakes_.rightNameOf(entry.name);
         ++pairsHere;
         auto& progress = state_.progress;
         progress.currentFileName = entry.name;
         progress.currentFileSize = entry.size;
         observer_.pairBegun(entry.name);
-        PairRecord pair = pairs_.comparePair(
-            joinPath(left, entry.name), joinPath(right, matcher_.namesakeOf(entry.name)), &entry);
+        if (match.collides()) {
+            const auto collision = LevelNamesakes::collision(entry, relativePath, 1, match);
+            if (!recordUnread(blockWritten, collision.record(relativePath))) {
+                return level;
+            }
+            continue;
+        }
+        PairRecord pair =
+            pairs_.comparePair(joinPath(left, entry.name), joinPath(right, match.namesake), &entry);
         if (!sized) {
             progress.currentFileSize = pair.leftSize.value_or(0);
         }
         pair.directory = relativePath;
         pair.name = entry.name;
+        const auto rightPath = LevelNamesakes::rightRelativePath(step, entry.name, match.namesake);
+        pair.rightPath = rightPath;
         if (!books_.accountPair(pair)) {
             return level;
         }
@@ -168,12 +192,20 @@ WalkLevel DirectoryWalker::compareLevel(const std::string& left, const std::stri
         }
         recordLevelPair(blockWritten, pair);
     }
+    if (!state_.runInterrupted &&
+        !recordCollisions(namesakes_.matchSubdirectories(*listing, relativePath, level),
+                          relativePath, blockWritten)) {
+        return level;
+    }
     if (state_.options.bothSides && !state_.runInterrupted) {
-        const auto rightListing = files_.listNames(right);
+        if (namesakes_.exact()) {
+            rightListing = files_.listNames(right);
+        }
         if (rightListing.entries) {
             level.rightPath = right;
-            listRightOnly(*rightListing.entries, right, &*listing, relativePath, blockWritten,
-                          level);
+            listRightOnly(*rightListing.entries, right, &*listing,
+                          step.rightRelativePath.empty() ? relativePath : step.rightRelativePath,
+                          blockWritten, level);
         } else if (!relativePath.empty() && pairsHere == 0 && !enteredBelow(*listing) &&
                    (rightListing.errorCode == ENOENT || rightListing.errorCode == ENOTDIR)) {
             // Only on the left and listing nothing: without a line of its own it passes unseen.
@@ -194,13 +226,8 @@ void DirectoryWalker::recordUnreadable(const std::string& path, const std::strin
     // A directory that cannot be read must not pass for one without files: it counts as a
     // difference, named by its relative path.
     const auto name = (relativePath.empty() ? std::string(".") : relativePath) + "/";
-    state_.progress.currentFileName = name;
-    state_.progress.currentFileSize = 0;
-    const PairRecord pair{relativePath, name, result, {}, {}, errorCode};
     bool blockWritten = false;
-    if (books_.accountPair(pair)) {
-        recordLevelPair(blockWritten, pair);
-    }
+    recordUnread(blockWritten, {relativePath, name, result, {}, {}, errorCode});
 }
 
 WalkLevel DirectoryWalker::rightOnlyLevel(const std::string& right,
@@ -220,9 +247,8 @@ WalkLevel DirectoryWalker::rightOnlyLevel(const std::string& right,
         return level;
     }
     level.rightPath = right;
-    const auto listed =
-        listRightOnly(*taken.entries, right, nullptr, relativePath, blockWritten, level);
-    if (listed == 0 && level.rightOnly.empty()) {
+    if (listRightOnly(*taken.entries, right, nullptr, relativePath, blockWritten, level) == 0 &&
+        level.rightOnly.empty()) {
         // An empty directory only on the right is a difference too.
         recordUnreadable(right, relativePath, CompareResult::NotFoundIn1st, 0);
     }
@@ -245,47 +271,36 @@ std::size_t DirectoryWalker::listRightOnly(const ListedEntries& right, const std
                                            const ListedEntries* left,
                                            const std::string& relativePath, bool& blockWritten,
                                            WalkLevel& level) {
-    matcher_.learnLeft(left);
-    std::vector<std::string_view> files;
-    std::vector<std::string_view> directories;
-    for (std::size_t i = 0; i < right.size(); ++i) {
-        const auto entry = right[i];
-        if (names_.excluded(entry.name) || matcher_.hasLeftNamesake(entry.name)) {
-            continue;
-        }
-        if (isFile(entry)) {
-            if (names_.passes(entry.name)) {
-                files.push_back(entry.name);
-            }
-        } else if (state_.options.recurse) {
-            directories.push_back(entry.name);
-        }
+    const auto names = namesakes_.rightOnly(right, left, relativePath);
+    if (!recordCollisions(names.collisions, relativePath, blockWritten)) {
+        return 0; // the run stops: what it listed no longer matters
     }
-    const auto byName = [](std::string_view a, std::string_view b) { return nameLess(a, b); };
-    std::sort(files.begin(), files.end(), byName);
-    std::sort(directories.begin(), directories.end(), byName);
     // A name the left listing leaves out (a FIFO, a socket, a device) has no file to compare
     // with: the right file or directory is only on the right, as if the name were not there.
     std::size_t listed = 0;
-    for (const auto name : files) {
+    for (const auto name : names.files) {
         // Only a regular file is listed: not a link that leads nowhere.
         const auto file = files_.lookUpFile(joinPath(rightPath, name));
         if (!file.size) {
             continue;
         }
-        state_.progress.currentFileName = name;
-        state_.progress.currentFileSize = 0; // nothing is read
-        const PairRecord pair{relativePath, name, CompareResult::NotFoundIn1st, {}, file.size, 0};
-        if (!books_.accountPair(pair)) {
+        if (!recordUnread(blockWritten,
+                          {relativePath, name, CompareResult::NotFoundIn1st, {}, file.size, 0})) {
             return listed;
         }
-        recordLevelPair(blockWritten, pair);
         ++listed;
     }
-    for (const auto name : directories) {
+    for (const auto name : names.directories) {
         level.rightOnly.emplace_back(name);
     }
     return listed;
+}
+
+bool DirectoryWalker::recordCollisions(const std::vector<NameCollision>& collisions,
+                                       const std::string& relativePath, bool& blockWritten) {
+    return std::all_of(collisions.begin(), collisions.end(), [&](const NameCollision& collision) {
+        return recordUnread(blockWritten, collision.record(relativePath));
+    });
 }
 
 double DirectoryWalker::totalSize(const std::string& directory, const CompareOptions& options) {
@@ -314,15 +329,10 @@ WalkLevel DirectoryWalker::sizeLevel(const std::string& directory, bool recurse,
     // while this one lists the next.
     listAhead(directory, listing ? &*listing : nullptr, 1);
     if (listing) {
-        for (const auto& pattern : names_.patterns()) {
-            for (std::size_t i = 0; i < listing->size(); ++i) {
-                const auto entry = (*listing)[i];
-                if (isFile(entry) && matchesWildcard(pattern, entry.name) &&
-                    !names_.excluded(entry.name)) {
-                    sum += static_cast<double>(entry.size);
-                    ++pairsSized_;
-                }
-            }
+        PairCursor cursor;
+        while (const auto entry = nextPair(*listing, cursor)) {
+            sum += static_cast<double>(entry->size);
+            ++pairsSized_;
         }
     }
     if (const DirectoryListing* kept = listings_.keep(look, taken)) {

@@ -2,8 +2,8 @@
 
 #include "engine/CompareOptions.h"
 #include "engine/FileAccess.h"
+#include "engine/LevelNamesakes.h"
 #include "engine/NameFilter.h"
-#include "engine/NameMatcher.h"
 #include "engine/PairRecord.h"
 #include "engine/ReadPlanner.h"
 #include "engine/TreeWalk.h"
@@ -51,9 +51,10 @@ private:
     // Depth first from `relativePath` below `base`; ends early once an abort is seen.
     void walk(const std::string& base, const std::string& relativePath, const Visit& visit);
 
-    WalkLevel compareLevel(const std::string& left, const std::string& rightBase,
-                           const std::string& relativePath,
-                           const std::optional<DirectoryLook>& look);
+    WalkLevel compareLevel(const std::string& left, const std::string& right, const WalkStep& step);
+    // Names paired with none, as others share their key; false once the run stops.
+    bool recordCollisions(const std::vector<NameCollision>& collisions,
+                          const std::string& relativePath, bool& blockWritten);
     // A directory only on the right: each file it holds is listed as such, and so are its
     // subdirectories' files in turn.
     WalkLevel rightOnlyLevel(const std::string& right, const std::string& relativePath);
@@ -83,6 +84,9 @@ private:
     std::optional<DirectoryEntry> nextPair(const ListedEntries& listing, PairCursor& cursor) const;
     // A pair of this level, after the level's subdirectory block the first time.
     void recordLevelPair(bool& blockWritten, const PairRecord& pair);
+    // A pair no file of which is read: it shows in the progress and is recorded; false once the
+    // run stops.
+    bool recordUnread(bool& blockWritten, const PairRecord& pair);
 
     RunState& state_;
     RunObserver& observer_;
@@ -91,7 +95,7 @@ private:
     PairComparer& pairs_;
     RunBookkeeping& books_;
     NameFilter names_;
-    NameMatcher matcher_;
+    LevelNamesakes namesakes_{names_};
     TreeWalk walk_{files_, names_};
     ReadPlanner listings_;
     std::int64_t pairsSized_ = 0;

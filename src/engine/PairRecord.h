@@ -18,6 +18,8 @@ enum class CompareResult : int {
     EqualMaybe = 7,
     DifferentSize = 8,
     NotFoundIn1st = 9, // a file only on the right, listed when both sides are asked for
+    // Names matched across spellings: one of several names sharing a key, paired with none.
+    NameCollision = 10,
 };
 
 constexpr bool countsAsEqual(CompareResult r) {
@@ -58,6 +60,14 @@ struct PairRecord {
     // A side whose size or times moved while it was read (1 the left, 2 the right), told as a
     // read problem only when it moves again in the comparison made once more.
     int changedSide = 0;
+    // Where names are matched across spellings: the right's relative path where it is spelt
+    // otherwise than the left's, else empty.
+    std::string_view rightPath{};
+    // A name collision: the side whose name the record names (1 the left, 2 the right), the
+    // names it collides with ("/" between them, as no name holds one) and their side.
+    int nameSide = 0;
+    std::string_view collidesWith{};
+    int collidingSide = 0;
 };
 
 // What a run counted of its pairs.

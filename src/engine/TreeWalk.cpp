@@ -43,6 +43,7 @@ void TreeWalk::enter(WalkStep step, WalkLevel level) {
     static_cast<WalkLevel&>(entered) = std::move(level);
     entered.path = std::move(step.path);
     entered.relativePath = std::move(step.relativePath);
+    entered.rightRelativePath = std::move(step.rightRelativePath);
     entered.identified = step.look.has_value();
     levels_.push_back(std::move(entered));
 }
@@ -52,7 +53,7 @@ std::optional<WalkStep> TreeWalk::nextSubdirectory(Level& level) {
     for (;;) {
         while (level.next < entries.size() &&
                (entries[level.next].kind == DirectoryEntry::Kind::File ||
-                names_.excluded(entries[level.next].name))) {
+                !walked(level, entries[level.next].name))) {
             ++level.next;
         }
         const bool onLeft = level.next < entries.size();
@@ -66,7 +67,14 @@ std::optional<WalkStep> TreeWalk::nextSubdirectory(Level& level) {
         const std::string name = step.rightOnly ? std::move(level.rightOnly[level.nextRightOnly++])
                                                 : std::string(entries[level.next++].name);
         step.path = joinPath(step.rightOnly ? level.rightPath : level.path, name);
-        step.relativePath = level.relativePath.empty() ? name : level.relativePath + "/" + name;
+        // A directory only on the right is named as the right spells its path.
+        const auto& parent = step.rightOnly && !level.rightRelativePath.empty()
+                                 ? level.rightRelativePath
+                                 : level.relativePath;
+        step.relativePath = parent.empty() ? name : parent + "/" + name;
+        if (!step.rightOnly) {
+            spellRight(level, name, step);
+        }
         // A directory that cannot be looked at is still entered: its listing tells the rest.
         step.look = files_.lookAtDirectory(step.path);
         if (step.look) {
@@ -78,6 +86,25 @@ std::optional<WalkStep> TreeWalk::nextSubdirectory(Level& level) {
         }
         return step;
     }
+}
+
+bool TreeWalk::walked(const Level& level, std::string_view name) const {
+    return !names_.excluded(name) &&
+           std::find(level.unwalked.begin(), level.unwalked.end(), name) == level.unwalked.end();
+}
+
+void TreeWalk::spellRight(const Level& level, std::string_view name, WalkStep& step) const {
+    const auto spelled = std::find_if(level.spelledOtherwise.begin(), level.spelledOtherwise.end(),
+                                      [name](const auto& names) { return names.first == name; });
+    if (spelled == level.spelledOtherwise.end() && level.rightRelativePath.empty()) {
+        return;
+    }
+    const std::string rightName =
+        spelled == level.spelledOtherwise.end() ? std::string(name) : spelled->second;
+    const auto& parent =
+        level.rightRelativePath.empty() ? level.relativePath : level.rightRelativePath;
+    step.rightRelativePath = parent.empty() ? rightName : parent + "/" + rightName;
+    step.rightPath = joinPath(level.rightPath, rightName);
 }
 
 } // namespace quorvel

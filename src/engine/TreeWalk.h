@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorvel {
@@ -16,6 +18,10 @@ struct WalkStep {
     std::string relativePath; // "" at the top
     std::optional<DirectoryLook> look;
     bool rightOnly = false; // with both sides: a directory only the right tree has
+    // Where names are matched across spellings and the right directory is spelt otherwise
+    // along its path: where it is, whole and relative; else both empty.
+    std::string rightPath;
+    std::string rightRelativePath;
 };
 
 // What a visit of a directory leaves for the walk to go on from: the listing whose
@@ -26,6 +32,11 @@ struct WalkLevel {
     const ListedEntries* kept = nullptr; // a listing kept elsewhere, instead of `owned`
     std::string rightPath;
     std::vector<std::string> rightOnly; // in name order
+    // Where names are matched across spellings: subdirectories whose right namesake is spelt
+    // otherwise (the left name, then the right), and those the walk leaves out, as their names
+    // collide.
+    std::vector<std::pair<std::string, std::string>> spelledOtherwise;
+    std::vector<std::string> unwalked;
 
     const ListedEntries& entries() const { return kept ? *kept : owned; }
 };
@@ -39,6 +50,7 @@ public:
     struct Level : WalkLevel {
         std::string path;
         std::string relativePath;
+        std::string rightRelativePath; // where spelt otherwise than relativePath
         std::size_t next = 0;
         std::size_t nextRightOnly = 0;
         bool identified = false; // its identity is on the stack of directories being walked
@@ -56,6 +68,9 @@ public:
 
 private:
     std::optional<WalkStep> nextSubdirectory(Level& level);
+    bool walked(const Level& level, std::string_view name) const;
+    // A left subdirectory's right namesake, where its path there is spelt otherwise.
+    void spellRight(const Level& level, std::string_view name, WalkStep& step) const;
 
     FileAccess& files_;
     const NameFilter& names_;

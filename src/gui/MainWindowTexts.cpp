@@ -4,6 +4,7 @@
 #include "gui/ModeTable.h"
 #include "gui/QtText.h"
 #include "lang/LanguageTable.h"
+#include "options/OptionTable.h"
 
 #include "ui_MainWindow.h"
 
@@ -89,6 +90,15 @@ void MainWindowTexts::apply(LanguageId id, const QButtonGroup& modes) {
     setLabelText(ui_.Label6, ui(UiKey::uiFilter));
     setLabelText(ui_.LabelExclude, ui(UiKey::uiExclude));
     button(ui_.CheckBoxBothSides, ui(UiKey::uiBothSides));
+    setLabelText(ui_.LabelNames, ui(UiKey::uiNames));
+    // The choices in the option table's order, the one chosen kept across languages.
+    const auto& names = optionRow(&CompareOptions::names);
+    const int chosenName = std::max(0, ui_.ComboNames->currentIndex());
+    ui_.ComboNames->clear();
+    for (const auto& choice : names.choices) {
+        ui_.ComboNames->addItem(ui(choice.caption));
+    }
+    ui_.ComboNames->setCurrentIndex(chosenName);
     setLabelText(ui_.LabelTutor1, ui(UiKey::tutorNoMode1));
     setLabelText(ui_.LabelTutor2, ui(UiKey::tutorNoMode2));
     for (std::size_t i = 0; i < kModeTable.size(); ++i) {
@@ -119,6 +129,7 @@ void MainWindowTexts::apply(LanguageId id, const QButtonGroup& modes) {
     ui_.FileListBox2->setAccessibleName(withThis + QLatin1Char(' ') + ui(UiKey::uiFiles));
     ui_.EditFiltro->setAccessibleName(ui(UiKey::uiFilter));
     ui_.EditExclude->setAccessibleName(ui(UiKey::uiExclude));
+    ui_.ComboNames->setAccessibleName(ui(UiKey::uiNames));
     ui_.ProgressBar1->setAccessibleName(ui(UiKey::uiProgress));
     refit();
 }

@@ -4,6 +4,7 @@
 #include "options/OptionTable.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLineEdit>
 
 namespace quorvel {
@@ -28,7 +29,14 @@ OptionControls::OptionControls(const QWidget& window) {
 CompareOptions OptionControls::read() const {
     CompareOptions options;
     for (const auto& c : controls_) {
-        if (c.row->onOff != nullptr) {
+        if (c.row->choice != nullptr) {
+            // The choices in the table's order.
+            const auto* box = qobject_cast<QComboBox*>(c.control);
+            const int index = box != nullptr ? box->currentIndex() : 0;
+            if (index >= 0 && static_cast<std::size_t>(index) < c.row->choices.size()) {
+                options.*c.row->choice = c.row->choices[static_cast<std::size_t>(index)].value;
+            }
+        } else if (c.row->onOff != nullptr) {
             options.*c.row->onOff = qobject_cast<QAbstractButton*>(c.control)->isChecked();
         } else {
             options.*c.row->patterns = toBytes(qobject_cast<QLineEdit*>(c.control)->text());
@@ -39,7 +47,7 @@ CompareOptions OptionControls::read() const {
 
 void OptionControls::showFor(CompareMode mode) const {
     for (const auto& c : controls_) {
-        if (!c.row->directoriesOnly) {
+        if ((!c.row->directoriesOnly && !c.row->namesakeModes) || c.control == nullptr) {
             continue;
         }
         const bool applies = appliesTo(*c.row, mode);

@@ -62,8 +62,9 @@ enum class MessageKey : int {
     txtManifestTaken,    // before a manifest's date and tree in the heading
     errSettingsUnusable, // then the file and the system's reason, a line each
     errSettingsNotSaved,
+    msgNameCollision, // a name that shares its key with others, paired with none
 };
 
-inline constexpr int kMessageKeyCount = 58;
+inline constexpr int kMessageKeyCount = 59;
 
 } // namespace quorvel

@@ -75,6 +75,7 @@ constinit const LanguageTexts kDanishTexts{
         {errSettingsUnusable, "Indstillingsfilen kan hverken læses eller erstattes, så ændringer "
                               "af indstillingerne bliver ikke gemt:"},
         {errSettingsNotSaved, "Indstillingerne kunne ikke gemmes:"},
+        {msgNameCollision, "navnekollision!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},
@@ -111,6 +112,11 @@ constinit const LanguageTexts kDanishTexts{
         {uiBothSides, "Vis også filer kun til højre"},
         {dlgSaveJsonFilter, "JSON Lines til scripts (JSONL)|*.jsonl"},
         {uiProgress, "Sammenligningens fremskridt"},
+        {uiNames, "navne"},
+        {uiNamesExact, "Navne helt ens"},
+        {uiNamesCase, "Navne ens uanset store og små bogstaver"},
+        {uiNamesUnicode, "Navne ens i enhver Unicode-form"},
+        {uiNamesCaseUnicode, "Navne ens uanset store og små bogstaver og Unicode-form"},
     }}),
 };
 

@@ -78,6 +78,7 @@ constinit const LanguageTexts kDutchTexts{
         {errSettingsUnusable, "Het instellingenbestand kan niet worden gelezen of vervangen; "
                               "wijzigingen in de instellingen worden niet bewaard:"},
         {errSettingsNotSaved, "De instellingen konden niet worden opgeslagen:"},
+        {msgNameCollision, "naamconflict!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},
@@ -114,6 +115,11 @@ constinit const LanguageTexts kDutchTexts{
         {uiBothSides, "Ook bestanden alleen rechts tonen"},
         {dlgSaveJsonFilter, "JSON Lines voor scripts (JSONL)|*.jsonl"},
         {uiProgress, "Voortgang van de vergelijking"},
+        {uiNames, "namen"},
+        {uiNamesExact, "Namen exact gelijk"},
+        {uiNamesCase, "Namen gelijk ongeacht hoofdletters"},
+        {uiNamesUnicode, "Namen gelijk in elke Unicode-vorm"},
+        {uiNamesCaseUnicode, "Namen gelijk ongeacht hoofdletters en Unicode-vorm"},
     }}),
 };
 

@@ -77,6 +77,7 @@ constinit const LanguageTexts kEnglishTexts{
         {errSettingsUnusable, "The settings file can be neither read nor replaced, so changes to "
                               "the settings will not be kept:"},
         {errSettingsNotSaved, "The settings could not be saved:"},
+        {msgNameCollision, "name collision!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},
@@ -113,6 +114,11 @@ constinit const LanguageTexts kEnglishTexts{
         {uiBothSides, "Also list files only on the right"},
         {dlgSaveJsonFilter, "JSON Lines for scripts (JSONL)|*.jsonl"},
         {uiProgress, "Progress of the comparison"},
+        {uiNames, "names"},
+        {uiNamesExact, "Names match exactly"},
+        {uiNamesCase, "Names match regardless of letter case"},
+        {uiNamesUnicode, "Names match in any Unicode form"},
+        {uiNamesCaseUnicode, "Names match regardless of letter case and Unicode form"},
     }}),
 };
 

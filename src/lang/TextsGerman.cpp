@@ -81,6 +81,7 @@ constinit const LanguageTexts kGermanTexts{
         {errSettingsUnusable, "Die Einstellungsdatei kann weder gelesen noch ersetzt werden; "
                               "Änderungen an den Einstellungen werden nicht gespeichert:"},
         {errSettingsNotSaved, "Die Einstellungen konnten nicht gespeichert werden:"},
+        {msgNameCollision, "Namenskollision!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},
@@ -117,6 +118,12 @@ constinit const LanguageTexts kGermanTexts{
         {uiBothSides, "Auch Dateien nur rechts auflisten"},
         {dlgSaveJsonFilter, "JSON Lines für Skripte (JSONL)|*.jsonl"},
         {uiProgress, "Fortschritt des Vergleichs"},
+        {uiNames, "Namen"},
+        {uiNamesExact, "Namen genau gleich"},
+        {uiNamesCase, "Namen gleich ohne Rücksicht auf Groß-/Kleinschreibung"},
+        {uiNamesUnicode, "Namen gleich in jeder Unicode-Form"},
+        {uiNamesCaseUnicode,
+         "Namen gleich ohne Rücksicht auf Groß-/Kleinschreibung und Unicode-Form"},
     }}),
 };
 

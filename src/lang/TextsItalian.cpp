@@ -79,6 +79,7 @@ constinit const LanguageTexts kItalianTexts{
         {errSettingsUnusable, "Il file delle impostazioni non può essere né letto né sostituito: "
                               "le modifiche alle impostazioni non saranno conservate:"},
         {errSettingsNotSaved, "Non è stato possibile salvare le impostazioni:"},
+        {msgNameCollision, "collisione di nomi!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},
@@ -115,6 +116,11 @@ constinit const LanguageTexts kItalianTexts{
         {uiBothSides, "Elenca anche i file solo a destra"},
         {dlgSaveJsonFilter, "JSON Lines per script (JSONL)|*.jsonl"},
         {uiProgress, "Avanzamento del confronto"},
+        {uiNames, "nomi"},
+        {uiNamesExact, "Nomi identici"},
+        {uiNamesCase, "Nomi uguali a meno di maiuscole e minuscole"},
+        {uiNamesUnicode, "Nomi uguali in ogni forma Unicode"},
+        {uiNamesCaseUnicode, "Nomi uguali a meno di maiuscole e forma Unicode"},
     }}),
 };
 

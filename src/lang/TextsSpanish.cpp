@@ -80,6 +80,7 @@ constinit const LanguageTexts kSpanishTexts{
         {errSettingsUnusable, "El archivo de configuración no se puede leer ni reemplazar; los "
                               "cambios en la configuración no se guardarán:"},
         {errSettingsNotSaved, "No se ha podido guardar la configuración:"},
+        {msgNameCollision, "colisión de nombres!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrumpir"},
@@ -116,6 +117,11 @@ constinit const LanguageTexts kSpanishTexts{
         {uiBothSides, "Incluir archivos solo a la derecha"},
         {dlgSaveJsonFilter, "JSON Lines para scripts (JSONL)|*.jsonl"},
         {uiProgress, "Progreso de la comparación"},
+        {uiNames, "nombres"},
+        {uiNamesExact, "Nombres idénticos"},
+        {uiNamesCase, "Nombres iguales sin distinguir mayúsculas"},
+        {uiNamesUnicode, "Nombres iguales en cualquier forma Unicode"},
+        {uiNamesCaseUnicode, "Nombres iguales sin distinguir mayúsculas ni forma Unicode"},
     }}),
 };
 

@@ -38,8 +38,13 @@ enum class UiKey : int {
     uiBothSides,
     dlgSaveJsonFilter, // the save dialog's third type, after those of dlgSaveFilter
     uiProgress,        // what the progress bar measures, for a screen reader
+    uiNames,           // the choice of which names are namesakes, then its four choices
+    uiNamesExact,
+    uiNamesCase,
+    uiNamesUnicode,
+    uiNamesCaseUnicode,
 };
 
-inline constexpr int kUiKeyCount = 34;
+inline constexpr int kUiKeyCount = 39;
 
 } // namespace quorvel

@@ -6,8 +6,29 @@ namespace quorvel {
 
 bool differsFromDefault(const OptionRow& row, const CompareOptions& options) {
     static const CompareOptions defaults;
+    if (row.choice != nullptr) {
+        return options.*row.choice != defaults.*row.choice;
+    }
     return row.onOff ? options.*row.onOff != defaults.*row.onOff
                      : options.*row.patterns != defaults.*row.patterns;
+}
+
+const OptionChoice& chosen(const OptionRow& row, const CompareOptions& options) {
+    for (const auto& choice : row.choices) {
+        if (choice.value == options.*row.choice) {
+            return choice;
+        }
+    }
+    return row.choices.front();
+}
+
+std::optional<NameRule> choiceOfWord(const OptionRow& row, std::string_view word) {
+    for (const auto& choice : row.choices) {
+        if (choice.word == word) {
+            return choice.value;
+        }
+    }
+    return std::nullopt;
 }
 
 std::string optionUsage() {

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -13,7 +15,7 @@
 namespace quorvel {
 
 // What one of the companion's flags does to its option.
-enum class FlagEffect { On, Off, AddPatterns, PatternsFromFile };
+enum class FlagEffect { On, Off, AddPatterns, PatternsFromFile, Choose };
 
 struct OptionFlag {
     std::string_view name; // "" where the option has no second flag
@@ -22,8 +24,23 @@ struct OptionFlag {
     std::string_view usage; // its help text; lines after the first are indented there
 };
 
-// How a report's heading names an option whose value is not the default.
-enum class OptionHeading { None, Caption, QuotedValue };
+// How a report's heading names an option whose value is not the default: by the option's
+// caption, by it and the value quoted, or by the caption of the value chosen.
+enum class OptionHeading { None, Caption, QuotedValue, ChoiceCaption };
+
+// One value of an option that takes one of a few words.
+struct OptionChoice {
+    std::string_view word; // the companion's and the JSON's
+    NameRule value;
+    UiKey caption; // the window's and the heading's
+};
+
+inline constexpr std::array<OptionChoice, 4> kNameChoices{{
+    {"exact", NameRule::Exact, UiKey::uiNamesExact},
+    {"case", NameRule::Case, UiKey::uiNamesCase},
+    {"unicode", NameRule::Unicode, UiKey::uiNamesUnicode},
+    {"case,unicode", NameRule::CaseUnicode, UiKey::uiNamesCaseUnicode},
+}};
 
 // One option of a comparison, everywhere it shows: its value in the request, the companion's
 // flags and help, its key in the report for scripts, the heading that names it, the modes it
@@ -41,10 +58,15 @@ struct OptionRow {
     std::string_view control;      // the window's control for it
     std::string_view controlLabel; // a label of its own beside the control, where it has one
     std::array<OptionFlag, 2> flags;
+    // An option that takes one of a few words, the first its default.
+    NameRule CompareOptions::*choice = nullptr;
+    std::span<const OptionChoice> choices{};
+    // It applies wherever files are paired with namesakes in a directory: both directory modes.
+    bool namesakeModes = false;
 };
 
 // In the order of the companion's help.
-inline constexpr std::array<OptionRow, 6> kOptionTable{{
+inline constexpr std::array<OptionRow, 7> kOptionTable{{
     {&CompareOptions::fast,
      nullptr,
      "fast",
@@ -114,6 +136,22 @@ inline constexpr std::array<OptionRow, 6> kOptionTable{{
         "list files found only in the second directory too (the\ndefault in directory mode)"},
        {"--one-sided", "", FlagEffect::Off,
         "list only what the first side holds, as the window does"}}}},
+    {nullptr,
+     nullptr,
+     "names",
+     false,
+     false,
+     OptionHeading::ChoiceCaption,
+     UiKey::uiNames,
+     "ComboNames",
+     "LabelNames",
+     {{{"--names", "RULE", FlagEffect::Choose,
+        "which names are namesakes: exact (the default), case (also\nnames that differ only in "
+        "letter case), unicode (also names\nin another Unicode normal form) or case,unicode "
+        "(directory\nmodes; no manifests)"}}},
+     &CompareOptions::names,
+     kNameChoices,
+     true},
 }};
 
 inline constexpr std::size_t kOptionCount = kOptionTable.size();
@@ -124,6 +162,10 @@ constexpr const OptionRow& optionRow(T CompareOptions::*member) {
     for (const auto& row : kOptionTable) {
         if constexpr (std::is_same_v<T, bool>) {
             if (row.onOff == member) {
+                return row;
+            }
+        } else if constexpr (std::is_same_v<T, NameRule>) {
+            if (row.choice == member) {
                 return row;
             }
         } else {
@@ -137,8 +179,17 @@ constexpr const OptionRow& optionRow(T CompareOptions::*member) {
 
 // Whether the option has a meaning in a run of `mode`.
 constexpr bool appliesTo(const OptionRow& row, CompareMode mode) {
+    if (row.namesakeModes) {
+        return mode == CompareMode::FilesWithDirectory ||
+               mode == CompareMode::DirectoryWithDirectory;
+    }
     return !row.directoriesOnly || mode == CompareMode::DirectoryWithDirectory;
 }
+
+// The choice a choice option holds in `options`.
+const OptionChoice& chosen(const OptionRow& row, const CompareOptions& options);
+// The value a choice option's word stands for; nothing for a word none of its choices has.
+std::optional<NameRule> choiceOfWord(const OptionRow& row, std::string_view word);
 
 // Whether `options` hold other than the option's default.
 bool differsFromDefault(const OptionRow& row, const CompareOptions& options);

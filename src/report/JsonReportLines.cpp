@@ -41,6 +41,28 @@ void putError(json& object, int errorCode) {
     }
 }
 
+std::string_view sideWord(int side) {
+    return side == 2 ? "right" : "left";
+}
+
+// Whose name the line names, the names it collides with and their side.
+void appendJsonCollision(std::string& text, const PairRecord& pair) {
+    text += R"(,"side":")";
+    text += sideWord(pair.nameSide);
+    text += R"(","collides_with":[)";
+    std::string_view others = pair.collidesWith;
+    for (bool first = true; !others.empty(); first = false) {
+        const auto end = std::min(others.find('/'), others.size());
+        text += first ? "" : ",";
+        // Names that collide are valid text: a name that is not is matched byte for byte.
+        appendJsonString(text, others.substr(0, end));
+        others.remove_prefix(std::min(end + 1, others.size()));
+    }
+    text += R"(],"collides_on":")";
+    text += sideWord(pair.collidingSide);
+    text += '"';
+}
+
 } // namespace
 
 std::string_view resultWord(CompareResult result) {
@@ -65,6 +87,8 @@ std::string_view resultWord(CompareResult result) {
         return "different-size";
     case CompareResult::NotFoundIn1st:
         return "not-found-in-1st";
+    case CompareResult::NameCollision:
+        return "name-collision";
     }
     return "unknown";
 }
@@ -109,7 +133,12 @@ std::string jsonStartLine(const RunRequest& request) {
     for (const auto& row : kOptionTable) {
         const std::string key(row.jsonKey);
         const bool applies = appliesTo(row, request.mode);
-        if (row.onOff != nullptr) {
+        if (row.choice != nullptr) {
+            // Absent by default, so that scripts read the same lines as before there was a choice.
+            if (differsFromDefault(row, request.options)) {
+                switches[key] = applies ? json(chosen(row, request.options).word) : json(nullptr);
+            }
+        } else if (row.onOff != nullptr) {
             switches[key] = applies ? json(request.options.*row.onOff) : json(nullptr);
         } else if (applies) {
             putJsonText(object, key, request.options.*row.patterns);
@@ -130,12 +159,19 @@ void appendJsonPairLine(std::string& text, const PairRecord& pair) {
     const std::string path = pairPath(pair);
     text += R"({"type":"pair","path":)";
     appendJsonPath(text, path);
+    if (!pair.rightPath.empty()) {
+        text += R"(,"right_path":)";
+        appendJsonPath(text, pair.rightPath, "right_path_bytes");
+    }
     text += R"(,"result":")";
     text += resultWord(pair.result);
     text += R"(","left_size":)";
     appendNumber(pair.leftSize);
     text += R"(,"right_size":)";
     appendNumber(pair.rightSize);
+    if (pair.result == CompareResult::NameCollision) {
+        appendJsonCollision(text, pair);
+    }
     // A file that is simply not there has no reason; a link that leads nowhere has its own.
     if (pair.errorCode == 0) {
         text += R"(,"error":null,"error_code":null})";

@@ -46,13 +46,15 @@ void appendJsonString(std::string& text, std::string_view value) {
         JsonObject(std::string(value)).dump(-1, ' ', false, JsonObject::error_handler_t::replace);
 }
 
-void appendJsonPath(std::string& text, std::string_view path) {
+void appendJsonPath(std::string& text, std::string_view path, std::string_view bytesKey) {
     if (isValidUtf8(path)) {
         appendJsonString(text, path);
         return;
     }
     appendJsonString(text, replaceInvalidUtf8(path));
-    text += R"(,"path_bytes":)";
+    text += ",\"";
+    text += bytesKey;
+    text += "\":";
     appendJsonString(text, base64Encode(path));
 }
 

@@ -21,8 +21,9 @@ std::string reasonText(int errorCode);
 // backslash, which the library would write unchanged between quotes; only the others pay for a
 // document of their own.
 void appendJsonString(std::string& text, std::string_view value);
-// Appends a path's value after its key, and its bytes as `"path_bytes"` when it is not valid
+// Appends a path's value after its key, and its bytes under `bytesKey` when it is not valid
 // UTF-8.
-void appendJsonPath(std::string& text, std::string_view path);
+void appendJsonPath(std::string& text, std::string_view path,
+                    std::string_view bytesKey = "path_bytes");
 
 } // namespace quorvel

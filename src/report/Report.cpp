@@ -19,6 +19,7 @@ void Report::clear() {
     pairs_.clear();
     directories_.clear();
     ownNames_.clear();
+    namings_.clear();
     request_ = RunRequest{};
     counters_ = RunCounters{};
     interrupted_ = false;
@@ -43,6 +44,10 @@ void Report::appendPairLine(std::string_view mark, std::string_view text, const 
                       pair.result});
     if (!shown) {
         ownNames_.emplace(index, std::string(pair.name));
+    }
+    if (!pair.rightPath.empty() || pair.nameSide != 0) {
+        namings_.emplace(index, Naming{std::string(pair.rightPath), std::string(pair.collidesWith),
+                                       pair.nameSide, pair.collidingSide});
     }
     std::string line(mark);
     line += text;
@@ -82,6 +87,12 @@ std::optional<PairRecord> Report::pair(std::size_t index) const {
     pair.leftSize = knownSize(stored.leftSize);
     pair.rightSize = knownSize(stored.rightSize);
     pair.errorCode = stored.errorCode;
+    if (const auto naming = namings_.find(line.pair); naming != namings_.end()) {
+        pair.rightPath = naming->second.rightPath;
+        pair.collidesWith = naming->second.collidesWith;
+        pair.nameSide = naming->second.nameSide;
+        pair.collidingSide = naming->second.collidingSide;
+    }
     return pair;
 }
 

@@ -75,6 +75,14 @@ private:
     std::vector<PackedPair> pairs_;
     std::vector<std::string> directories_;
     std::unordered_map<std::uint32_t, std::string> ownNames_; // by pair index
+    // What a pair tells of names matched across spellings, kept for the few pairs that have it.
+    struct Naming {
+        std::string rightPath;
+        std::string collidesWith;
+        int nameSide;
+        int collidingSide;
+    };
+    std::unordered_map<std::uint32_t, Naming> namings_; // by pair index
     std::uint64_t revision_ = 0;
     RunRequest request_;
     RunCounters counters_;

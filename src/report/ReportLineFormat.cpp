@@ -13,8 +13,14 @@ namespace {
 
 MessageKey resultMessageKey(CompareResult r) {
     // The first nine message keys are the result texts in the same order.
-    return r == CompareResult::NotFoundIn1st ? MessageKey::msgNotFoundIn1st
-                                             : static_cast<MessageKey>(static_cast<int>(r));
+    switch (r) {
+    case CompareResult::NotFoundIn1st:
+        return MessageKey::msgNotFoundIn1st;
+    case CompareResult::NameCollision:
+        return MessageKey::msgNameCollision;
+    default:
+        return static_cast<MessageKey>(static_cast<int>(r));
+    }
 }
 
 } // namespace
@@ -38,6 +44,36 @@ std::string formatResultText(std::string_view name, CompareResult result,
     std::string line = reportSafe(name);
     line += ": ";
     line += strings.text(resultMessageKey(result));
+    return line;
+}
+
+std::string formatPairText(const PairRecord& pair, const LanguageStrings& strings) {
+    std::string_view rightName = pair.rightPath.substr(pair.rightPath.rfind('/') + 1);
+    if (pair.rightPath.empty() || rightName == pair.name) {
+        rightName = {};
+    }
+    std::string line = reportSafe(pair.name);
+    if (!rightName.empty()) {
+        line += " -> ";
+        line += reportSafe(rightName);
+    }
+    line += ": ";
+    line += strings.text(resultMessageKey(pair.result));
+    if (pair.result == CompareResult::NameCollision && !pair.collidesWith.empty()) {
+        // The names on the other side are told apart by an arrow to that side.
+        line += " (";
+        if (pair.collidingSide != pair.nameSide) {
+            line += pair.collidingSide == 2 ? "-> " : "<- ";
+        }
+        std::string_view others = pair.collidesWith;
+        for (bool first = true; !others.empty(); first = false) {
+            const auto end = std::min(others.find('/'), others.size());
+            line += first ? "" : ", ";
+            line += reportSafe(others.substr(0, end));
+            others.remove_prefix(std::min(end + 1, others.size()));
+        }
+        line += ')';
+    }
     return line;
 }
 

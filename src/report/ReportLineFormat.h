@@ -19,6 +19,9 @@ std::string reportSafe(std::string_view text);
 
 // The mark of a pair's line: ">>>> " unless the pair counts as equal.
 std::string_view resultMark(CompareResult result);
+// A pair's line after its mark: "name: result text", "left -> right: result text" where the right
+// name is spelt otherwise, and a collision's names after its text.
+std::string formatPairText(const PairRecord& pair, const LanguageStrings& strings);
 // "name: result text", the pair's line after its mark.
 std::string formatResultText(std::string_view name, CompareResult result,
                              const LanguageStrings& strings);

@@ -69,14 +69,18 @@ void ReportRecorder::quotedHeading(QuotedKind kind, std::string_view value) {
 }
 
 void ReportRecorder::optionHeadings() {
-    // The quoted values first, then the options named by their caption alone.
-    for (const auto heading : {OptionHeading::QuotedValue, OptionHeading::Caption}) {
+    // The quoted values first, then the options named by their caption alone, then the choices.
+    for (const auto heading :
+         {OptionHeading::QuotedValue, OptionHeading::Caption, OptionHeading::ChoiceCaption}) {
         for (const auto& row : kOptionTable) {
             if (row.heading != heading || !appliesTo(row, mode_) ||
                 !differsFromDefault(row, options_)) {
                 continue;
             }
-            if (heading == OptionHeading::QuotedValue) {
+            if (row.heading == OptionHeading::ChoiceCaption) {
+                report_.appendReportLine(strings_.caption(chosen(row, options_).caption),
+                                         ReportLineKind::Heading);
+            } else if (heading == OptionHeading::QuotedValue) {
                 quoted(strings_.caption(row.caption), options_.*row.patterns);
             } else {
                 report_.appendReportLine(strings_.caption(row.caption), ReportLineKind::Heading);
@@ -98,8 +102,7 @@ void ReportRecorder::subdirectory(std::string_view relativePath) {
 }
 
 void ReportRecorder::pair(const PairRecord& facts) {
-    report_.appendPairLine(resultMark(facts.result),
-                           formatResultText(facts.name, facts.result, strings_), facts);
+    report_.appendPairLine(resultMark(facts.result), formatPairText(facts, strings_), facts);
 }
 
 void ReportRecorder::status(bool interrupted) {

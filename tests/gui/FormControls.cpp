@@ -87,6 +87,10 @@ QWidget* inForm(QWidget&, const Ui::MainWindow& form, MainControl control) {
         return form.FileListBox2;
     case MainControl::BothSides:
         return form.CheckBoxBothSides;
+    case MainControl::NamesCaption:
+        return form.LabelNames;
+    case MainControl::Names:
+        return form.ComboNames;
     case MainControl::ExclusionCaption:
         return form.LabelExclude;
     case MainControl::Exclusions:

@@ -53,6 +53,8 @@ enum class MainControl {
     RightFilesCaption,
     RightFiles,
     BothSides,
+    NamesCaption,
+    Names,
     ExclusionCaption,
     Exclusions,
     // Along the bottom.

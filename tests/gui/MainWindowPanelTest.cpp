@@ -231,6 +231,7 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
             {MainControl::RightHeading, text(UiKey::uiWithThis)},
             {MainControl::FilterCaption, text(UiKey::uiFilter)},
             {MainControl::ExclusionCaption, text(UiKey::uiExclude)},
+            {MainControl::Names, text(UiKey::uiNames)},
             {MainControl::LeftPanel, text(UiKey::uiCompareThis)},
             {MainControl::RightPanel, text(UiKey::uiWithThis)},
             {MainControl::LeftFiles, text(UiKey::uiCompareThis) + QLatin1Char(' ') + files},

@@ -174,7 +174,8 @@ TEST_F(ReachTest, BehindTheFirstStartsChooserNoTwoControlsShareAPlace) {
     const std::pair<MainControl, MainControl> sharing[] = {
         {MainControl::LeftFiles, MainControl::Filter},
         {MainControl::RightFiles, MainControl::Exclusions},
-        {MainControl::RightFiles, MainControl::BothSides}};
+        {MainControl::RightFiles, MainControl::BothSides},
+        {MainControl::RightFiles, MainControl::Names}};
     for (const auto& [list, option] : sharing) {
         const auto* a = in(window, list);
         const auto* b = in(window, option);

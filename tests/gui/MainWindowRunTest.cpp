@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -164,6 +165,26 @@ TEST_F(RunTest, BothSidesAndExclusionsChosenInTheWindowReachTheRun) {
               lines.end());
     clickMode(CompareMode::FileWithFile);
     EXPECT_FALSE(child<QCheckBox>(MainControl::BothSides)->isVisibleTo(window_.get()));
+}
+
+TEST_F(RunTest, TheNameRuleChosenInTheWindowReachesTheRunInBothDirectoryModes) {
+    tree_.write("work/Photo.JPG", "1");
+    tree_.write("right/photo.jpg", "1");
+    clickMode(CompareMode::DirectoryWithDirectory);
+    child<QCheckBox>(MainControl::OnlyDifferent)->setChecked(false);
+    auto* names = child<QComboBox>(MainControl::Names);
+    ASSERT_EQ(names->count(), 4);
+    EXPECT_EQ(names->currentIndex(), 0) << "exact by default";
+    names->setCurrentIndex(1);
+    click(MainControl::Start);
+    const auto lines = reportLines();
+    EXPECT_EQ(lines.at(2), "Names match regardless of letter case");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Photo.JPG -> photo.jpg: equal."), lines.end());
+    clickMode(CompareMode::FilesWithDirectory);
+    EXPECT_TRUE(names->isVisibleTo(window_.get()));
+    clickMode(CompareMode::FileWithFile);
+    EXPECT_FALSE(names->isVisibleTo(window_.get()));
+    EXPECT_FALSE(child<QLabel>(MainControl::NamesCaption)->isVisibleTo(window_.get()));
 }
 
 TEST_F(RunTest, TheRunsOwnControlsAreHiddenUntilARunShowsThem) {

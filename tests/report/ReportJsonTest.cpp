@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 namespace quorvel {
 namespace {
@@ -34,14 +35,14 @@ TEST(ReportJson, Base64OfTheStandardVectorsAndOfBytesThatAreNotText) {
 
 TEST(ReportJson, EveryResultHasItsOwnWordInLowerCaseWithoutBlanks) {
     std::set<std::string_view> words;
-    for (int r = 0; r <= static_cast<int>(CompareResult::NotFoundIn1st); ++r) {
+    for (int r = 0; r <= static_cast<int>(CompareResult::NameCollision); ++r) {
         const auto word = resultWord(static_cast<CompareResult>(r));
         SCOPED_TRACE(r);
         EXPECT_NE(word, "unknown");
         EXPECT_EQ(word.find_first_of(" \tABCDEFGHIJKLMNOPQRSTUVWXYZ"), std::string_view::npos);
         words.insert(word);
     }
-    EXPECT_EQ(words.size(), 10u);
+    EXPECT_EQ(words.size(), 11u);
 }
 
 TEST(ReportJson, AReportKeepsTheRunsRequestAndEndingUntilTheNextRun) {
@@ -70,6 +71,13 @@ TEST(ReportJson, AReportKeepsTheRunsRequestAndEndingUntilTheNextRun) {
     EXPECT_FALSE(report.interrupted());
     EXPECT_EQ(report.counters().filesCompared, 0);
     EXPECT_EQ(report.request().leftDirectory, "");
+}
+
+TEST(ReportJson, TheStartObjectNamesARuleOfNamesakesOnlyWhenItIsNotExact) {
+    RunRequest request;
+    request.mode = CompareMode::DirectoryWithDirectory;
+    request.options.names = NameRule::Case;
+    EXPECT_NE(jsonStartLine(request).find(R"("both":false,"names":"case"}})"), std::string::npos);
 }
 
 } // namespace
