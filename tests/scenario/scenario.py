@@ -392,9 +392,10 @@ def main():
                                  s.find_all(w, "push button", T["save"])][0])
         s.shot("report")
         s.click(report, s.control(report, "push button", T["save"]))
+        # The main window has a combo box of its own: the dialog's lists the file types.
         dialog = s.poll("the save dialog",
                         lambda: [w for w in s.windows() if s.showing(w) and
-                                 s.find_all(w, "combo box")][0])
+                                 s.find_all(w, "combo box", re.compile(r".*\(\*\.txt\)"))][0])
         # The file type by keyboard, as the list's entries are not in the tree until it opens:
         # from the name field, Tab to the list, then its second entry.
         combo = s.control(dialog, "combo box", re.compile(r".*\(\*\.txt\)"))
