@@ -1,9 +1,9 @@
 #include "manifest/ManifestReader.h"
 
 #include "engine/ManifestOrder.h"
+#include "manifest/DescriptorInputBuffer.h"
 #include "manifest/ManifestLines.h"
 #include "report/Base64.h"
-#include "report/DescriptorInputBuffer.h"
 
 #include <nlohmann/json.hpp>
 

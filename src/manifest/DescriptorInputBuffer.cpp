@@ -1,4 +1,4 @@
-#include "report/DescriptorInputBuffer.h"
+#include "manifest/DescriptorInputBuffer.h"
 
 #include <cerrno>
 #include <unistd.h>
