@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <sstream>
 
 namespace quorvel {
@@ -36,17 +35,6 @@ protected:
         return objects;
     }
 
-    // The pair objects by their path.
-    static std::map<std::string, json> pairs(const std::vector<json>& objects) {
-        std::map<std::string, json> byPath;
-        for (const auto& object : objects) {
-            if (object["type"] == "pair") {
-                byPath[object["path"].get<std::string>()] = object;
-            }
-        }
-        return byPath;
-    }
-
     test::TempTree tree;
 };
 
@@ -73,34 +61,6 @@ TEST_F(CompanionNamesTest, TheStartObjectNamesTheRule) {
             EXPECT_EQ(options["names"], row.word) << row.name;
         }
     }
-}
-
-TEST_F(CompanionNamesTest, APairMatchedAcrossCaseHasTheRightsPathBeside) {
-    const auto byPath = pairs(jsonRun({"--all", "--names", "case"}, 0));
-    ASSERT_EQ(byPath.size(), 2u);
-    EXPECT_EQ(byPath.at("Photo.JPG")["right_path"], "photo.jpg");
-    EXPECT_EQ(byPath.at("Photo.JPG")["result"], "equal");
-    EXPECT_EQ(byPath.at("Docs/x")["right_path"], "docs/x");
-}
-
-TEST_F(CompanionNamesTest, ACollisionNamesTheNamesItCollidesWithAndIsADifference) {
-    tree.write("L/photo.jpg", "same");
-    std::map<std::string, json> bySide;
-    for (const auto& object : jsonRun({"--names", "case"}, 1)) {
-        if (object["type"] == "pair" && object["path"] == "photo.jpg") {
-            bySide[object["side"].get<std::string>()] = object;
-        }
-    }
-    ASSERT_EQ(bySide.size(), 2u);
-    const auto& left = bySide.at("left");
-    EXPECT_EQ(left["result"], "name-collision");
-    EXPECT_EQ(left["collides_with"], json::array({"Photo.JPG"}));
-    EXPECT_EQ(left["collides_on"], "left");
-    EXPECT_EQ(left.count("right_path"), 0u);
-    const auto& right = bySide.at("right");
-    EXPECT_EQ(right["result"], "name-collision");
-    EXPECT_EQ(right["collides_with"], json::array({"Photo.JPG", "photo.jpg"}));
-    EXPECT_EQ(right["collides_on"], "left");
 }
 
 TEST_F(CompanionNamesTest, TheDefaultRunIsTheExactOneAndNamesNoRule) {

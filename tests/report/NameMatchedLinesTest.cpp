@@ -67,13 +67,5 @@ TEST(NameMatchedLines, BothSpellingsAndTheCollidingNamesReachTheLineTheJsonAndTh
     }
 }
 
-TEST(NameMatchedLines, APairSpeltAlikeKeepsItsLineAndJsonAsBefore) {
-    const PairRecord pair{"", "same", CompareResult::Equal, 1, 1, 0};
-    std::string text;
-    appendJsonPairLine(text, pair);
-    EXPECT_EQ(text.find("right_path"), std::string::npos);
-    EXPECT_EQ(text.find("collides"), std::string::npos);
-}
-
 } // namespace
 } // namespace quorvel
