@@ -26,4 +26,8 @@ std::string joinPath(std::string_view directory, std::string_view name) {
     return path;
 }
 
+std::string relativeBelow(std::string_view relative, std::string_view name) {
+    return relative.empty() ? std::string(name) : joinPath(relative, name);
+}
+
 } // namespace quorvel

@@ -14,4 +14,7 @@ std::string directoryOf(std::string_view path);
 // directory + "/" + name, without doubling the slash of the root.
 std::string joinPath(std::string_view directory, std::string_view name);
 
+// A name below a path relative to a run's directories, "" being the top.
+std::string relativeBelow(std::string_view relative, std::string_view name);
+
 } // namespace quorvel

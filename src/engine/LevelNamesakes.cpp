@@ -57,7 +57,7 @@ std::string LevelNamesakes::rightRelativePath(const WalkStep& step, std::string_
     }
     const auto& directory =
         step.rightRelativePath.empty() ? step.relativePath : step.rightRelativePath;
-    return directory.empty() ? std::string(rightName) : directory + "/" + std::string(rightName);
+    return relativeBelow(directory, rightName);
 }
 
 NameCollision LevelNamesakes::collision(const DirectoryEntry& entry,
@@ -65,9 +65,8 @@ NameCollision LevelNamesakes::collision(const DirectoryEntry& entry,
                                         const NameMatch& match) {
     NameCollision collision;
     // A directory is named as one that cannot be read is: by its relative path and "/".
-    collision.name = isFile(entry) ? std::string(entry.name)
-                                   : (relativePath.empty() ? std::string() : relativePath + "/") +
-                                         std::string(entry.name) + "/";
+    collision.name =
+        isFile(entry) ? std::string(entry.name) : relativeBelow(relativePath, entry.name) + "/";
     for (const auto other : match.collidesWith) {
         collision.others += collision.others.empty() ? "" : "/";
         collision.others += other;

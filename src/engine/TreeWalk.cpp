@@ -71,7 +71,7 @@ std::optional<WalkStep> TreeWalk::nextSubdirectory(Level& level) {
         const auto& parent = step.rightOnly && !level.rightRelativePath.empty()
                                  ? level.rightRelativePath
                                  : level.relativePath;
-        step.relativePath = parent.empty() ? name : parent + "/" + name;
+        step.relativePath = relativeBelow(parent, name);
         if (!step.rightOnly) {
             spellRight(level, name, step);
         }
@@ -103,7 +103,7 @@ void TreeWalk::spellRight(const Level& level, std::string_view name, WalkStep& s
         spelled == level.spelledOtherwise.end() ? std::string(name) : spelled->second;
     const auto& parent =
         level.rightRelativePath.empty() ? level.relativePath : level.rightRelativePath;
-    step.rightRelativePath = parent.empty() ? rightName : parent + "/" + rightName;
+    step.rightRelativePath = relativeBelow(parent, rightName);
     step.rightPath = joinPath(level.rightPath, rightName);
 }
 

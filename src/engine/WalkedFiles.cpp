@@ -10,10 +10,6 @@ namespace {
 
 constexpr std::size_t kFilesAhead = 128;
 
-std::string below(const std::string& relative, std::string_view name) {
-    return relative.empty() ? std::string(name) : relative + "/" + std::string(name);
-}
-
 } // namespace
 
 WalkedFiles::WalkedFiles(FileAccess& files, const std::string& root, const CompareOptions& options,
@@ -56,7 +52,7 @@ std::optional<WalkedFile> WalkedFiles::next() {
                 ++nextFile_;
                 if (takesFile(entry)) {
                     WalkedFile file;
-                    file.path = below(level_->relativePath, entry.name);
+                    file.path = relativeBelow(level_->relativePath, entry.name);
                     file.directory = level_->relativePath;
                     file.name = std::string(entry.name);
                     file.wholePath = joinPath(level_->path, entry.name);

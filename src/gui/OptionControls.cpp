@@ -47,7 +47,7 @@ CompareOptions OptionControls::read() const {
 
 void OptionControls::showFor(CompareMode mode) const {
     for (const auto& c : controls_) {
-        if ((!c.row->directoriesOnly && !c.row->namesakeModes) || c.control == nullptr) {
+        if (c.row->modes == OptionModes::All || c.control == nullptr) {
             continue;
         }
         const bool applies = appliesTo(*c.row, mode);

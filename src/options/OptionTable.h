@@ -24,6 +24,10 @@ struct OptionFlag {
     std::string_view usage; // its help text; lines after the first are indented there
 };
 
+// The modes an option applies to: all, directory with directory, or both modes that pair files
+// with their namesakes in a directory.
+enum class OptionModes { All, Directories, DirectoryModes };
+
 // How a report's heading names an option whose value is not the default: by the option's
 // caption, by it and the value quoted, or by the caption of the value chosen.
 enum class OptionHeading { None, Caption, QuotedValue, ChoiceCaption };
@@ -49,7 +53,7 @@ struct OptionRow {
     bool CompareOptions::*onOff = nullptr;
     std::string CompareOptions::*patterns = nullptr;
     std::string_view jsonKey;
-    bool directoriesOnly = false;
+    OptionModes modes = OptionModes::All;
     // The companion refuses it in the file modes; the older options are taken there and left
     // unused, as scripts have always given them.
     bool refusedElsewhere = false;
@@ -61,8 +65,6 @@ struct OptionRow {
     // An option that takes one of a few words, the first its default.
     NameRule CompareOptions::*choice = nullptr;
     std::span<const OptionChoice> choices{};
-    // It applies wherever files are paired with namesakes in a directory: both directory modes.
-    bool namesakeModes = false;
 };
 
 // In the order of the companion's help.
@@ -70,7 +72,7 @@ inline constexpr std::array<OptionRow, 7> kOptionTable{{
     {&CompareOptions::fast,
      nullptr,
      "fast",
-     false,
+     OptionModes::All,
      false,
      OptionHeading::Caption,
      UiKey::uiFastCompare,
@@ -80,7 +82,7 @@ inline constexpr std::array<OptionRow, 7> kOptionTable{{
     {&CompareOptions::recurse,
      nullptr,
      "recurse",
-     true,
+     OptionModes::Directories,
      false,
      OptionHeading::None,
      UiKey::uiRecurse,
@@ -91,7 +93,7 @@ inline constexpr std::array<OptionRow, 7> kOptionTable{{
     {&CompareOptions::onlyDifferent,
      nullptr,
      "only_different",
-     true,
+     OptionModes::Directories,
      false,
      OptionHeading::None,
      UiKey::uiOnlyDifferent,
@@ -101,7 +103,7 @@ inline constexpr std::array<OptionRow, 7> kOptionTable{{
     {nullptr,
      &CompareOptions::filter,
      "filter",
-     true,
+     OptionModes::Directories,
      false,
      OptionHeading::QuotedValue,
      UiKey::uiFilter,
@@ -112,7 +114,7 @@ inline constexpr std::array<OptionRow, 7> kOptionTable{{
     {nullptr,
      &CompareOptions::exclusions,
      "exclusions",
-     true,
+     OptionModes::Directories,
      true,
      OptionHeading::QuotedValue,
      UiKey::uiExclude,
@@ -126,7 +128,7 @@ inline constexpr std::array<OptionRow, 7> kOptionTable{{
     {&CompareOptions::bothSides,
      nullptr,
      "both",
-     true,
+     OptionModes::Directories,
      true,
      OptionHeading::None,
      UiKey::uiBothSides,
@@ -139,7 +141,7 @@ inline constexpr std::array<OptionRow, 7> kOptionTable{{
     {nullptr,
      nullptr,
      "names",
-     false,
+     OptionModes::DirectoryModes,
      false,
      OptionHeading::ChoiceCaption,
      UiKey::uiNames,
@@ -150,8 +152,7 @@ inline constexpr std::array<OptionRow, 7> kOptionTable{{
         "letter case), unicode (also names\nin another Unicode normal form) or case,unicode "
         "(directory\nmodes; no manifests)"}}},
      &CompareOptions::names,
-     kNameChoices,
-     true},
+     kNameChoices},
 }};
 
 inline constexpr std::size_t kOptionCount = kOptionTable.size();
@@ -179,11 +180,16 @@ constexpr const OptionRow& optionRow(T CompareOptions::*member) {
 
 // Whether the option has a meaning in a run of `mode`.
 constexpr bool appliesTo(const OptionRow& row, CompareMode mode) {
-    if (row.namesakeModes) {
+    switch (row.modes) {
+    case OptionModes::All:
+        return true;
+    case OptionModes::Directories:
+        return mode == CompareMode::DirectoryWithDirectory;
+    case OptionModes::DirectoryModes:
         return mode == CompareMode::FilesWithDirectory ||
                mode == CompareMode::DirectoryWithDirectory;
     }
-    return !row.directoriesOnly || mode == CompareMode::DirectoryWithDirectory;
+    return false;
 }
 
 // The choice a choice option holds in `options`.
