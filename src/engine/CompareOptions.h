@@ -18,6 +18,10 @@ struct CompareOptions {
     std::string exclusions;
     // Directory modes: which names of the two sides are namesakes.
     NameRule names = NameRule::Exact;
+    // Directory mode: files only on one side matched by contents as moved (the right's listed
+    // too); or, instead of pairs, each left file's contents looked for anywhere on the right.
+    bool moves = false;
+    bool anywhere = false;
 };
 
 } // namespace quorvel

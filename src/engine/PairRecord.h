@@ -20,10 +20,17 @@ enum class CompareResult : int {
     NotFoundIn1st = 9, // a file only on the right, listed when both sides are asked for
     // Names matched across spellings: one of several names sharing a key, paired with none.
     NameCollision = 10,
+    // A file only on the left whose contents are those of a file only on the right.
+    Moved = 11,
+    // Containment: the left file's contents are somewhere in the right tree, or nowhere.
+    Present = 12,
+    Missing = 13,
 };
 
+// Moved and present files count as equal: their contents are safe.
 constexpr bool countsAsEqual(CompareResult r) {
-    return r == CompareResult::Equal || r == CompareResult::EqualMaybe;
+    return r == CompareResult::Equal || r == CompareResult::EqualMaybe ||
+           r == CompareResult::Moved || r == CompareResult::Present;
 }
 
 // A reason of our own beside the system's errno values, which stay far below it: the file's
@@ -60,14 +67,17 @@ struct PairRecord {
     // A side whose size or times moved while it was read (1 the left, 2 the right), told as a
     // read problem only when it moves again in the comparison made once more.
     int changedSide = 0;
-    // Where names are matched across spellings: the right's relative path where it is spelt
-    // otherwise than the left's, else empty.
+    // The right file's relative path where it is not the left's: spelt otherwise where names are
+    // matched across spellings, where the file moved to, where its contents are present.
     std::string_view rightPath{};
     // A name collision: the side whose name the record names (1 the left, 2 the right), the
     // names it collides with ("/" between them, as no name holds one) and their side.
     int nameSide = 0;
     std::string_view collidesWith{};
     int collidingSide = 0;
+    // A file on one side only whose contents several files on the other side hold, so that it
+    // was matched as moved with none: their relative paths, a NUL after each.
+    std::string_view moveCandidates{};
 };
 
 // What a run counted of its pairs.

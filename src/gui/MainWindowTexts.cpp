@@ -90,6 +90,7 @@ void MainWindowTexts::apply(LanguageId id, const QButtonGroup& modes) {
     setLabelText(ui_.Label6, ui(UiKey::uiFilter));
     setLabelText(ui_.LabelExclude, ui(UiKey::uiExclude));
     button(ui_.CheckBoxBothSides, ui(UiKey::uiBothSides));
+    button(ui_.CheckBoxMoves, ui(UiKey::uiMoves));
     setLabelText(ui_.LabelNames, ui(UiKey::uiNames));
     // The choices in the option table's order, the one chosen kept across languages.
     const auto& names = optionRow(&CompareOptions::names);

@@ -29,6 +29,9 @@ OptionControls::OptionControls(const QWidget& window) {
 CompareOptions OptionControls::read() const {
     CompareOptions options;
     for (const auto& c : controls_) {
+        if (c.control == nullptr) {
+            continue; // the companion's alone
+        }
         if (c.row->choice != nullptr) {
             // The choices in the table's order.
             const auto* box = qobject_cast<QComboBox*>(c.control);

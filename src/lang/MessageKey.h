@@ -63,8 +63,11 @@ enum class MessageKey : int {
     errSettingsUnusable, // then the file and the system's reason, a line each
     errSettingsNotSaved,
     msgNameCollision, // a name that shares its key with others, paired with none
+    msgMovedTo,       // then the path the file moved to
+    msgPresentAs,     // then the path in the second tree that holds the same contents
+    msgMissing,       // contents found nowhere in the second tree
 };
 
-inline constexpr int kMessageKeyCount = 59;
+inline constexpr int kMessageKeyCount = 62;
 
 } // namespace quorvel

@@ -76,6 +76,9 @@ constinit const LanguageTexts kDanishTexts{
                               "af indstillingerne bliver ikke gemt:"},
         {errSettingsNotSaved, "Indstillingerne kunne ikke gemmes:"},
         {msgNameCollision, "navnekollision!"},
+        {msgMovedTo, "flyttet til"},
+        {msgPresentAs, "findes som"},
+        {msgMissing, "ikke fundet nogen steder i 2. filmappe!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbryd"},
@@ -117,6 +120,8 @@ constinit const LanguageTexts kDanishTexts{
         {uiNamesCase, "Navne ens uanset store og små bogstaver"},
         {uiNamesUnicode, "Navne ens i enhver Unicode-form"},
         {uiNamesCaseUnicode, "Navne ens uanset store og små bogstaver og Unicode-form"},
+        {uiMoves, "Find flyttede filer"},
+        {uiAnywhere, "Indhold søgt overalt i 2. filmappe"},
     }}),
 };
 

@@ -79,6 +79,9 @@ constinit const LanguageTexts kDutchTexts{
                               "wijzigingen in de instellingen worden niet bewaard:"},
         {errSettingsNotSaved, "De instellingen konden niet worden opgeslagen:"},
         {msgNameCollision, "naamconflict!"},
+        {msgMovedTo, "verplaatst naar"},
+        {msgPresentAs, "aanwezig als"},
+        {msgMissing, "nergens gevonden in de tweede directory!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Afbreken"},
@@ -120,6 +123,8 @@ constinit const LanguageTexts kDutchTexts{
         {uiNamesCase, "Namen gelijk ongeacht hoofdletters"},
         {uiNamesUnicode, "Namen gelijk in elke Unicode-vorm"},
         {uiNamesCaseUnicode, "Namen gelijk ongeacht hoofdletters en Unicode-vorm"},
+        {uiMoves, "Verplaatste bestanden zoeken"},
+        {uiAnywhere, "Inhoud overal in de tweede directory gezocht"},
     }}),
 };
 

@@ -78,6 +78,9 @@ constinit const LanguageTexts kEnglishTexts{
                               "the settings will not be kept:"},
         {errSettingsNotSaved, "The settings could not be saved:"},
         {msgNameCollision, "name collision!"},
+        {msgMovedTo, "moved to"},
+        {msgPresentAs, "present as"},
+        {msgMissing, "found nowhere in 2nd directory!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abort"},
@@ -119,6 +122,8 @@ constinit const LanguageTexts kEnglishTexts{
         {uiNamesCase, "Names match regardless of letter case"},
         {uiNamesUnicode, "Names match in any Unicode form"},
         {uiNamesCaseUnicode, "Names match regardless of letter case and Unicode form"},
+        {uiMoves, "Find moved files"},
+        {uiAnywhere, "Contents looked for anywhere in the 2nd directory"},
     }}),
 };
 

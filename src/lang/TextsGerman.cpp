@@ -82,6 +82,9 @@ constinit const LanguageTexts kGermanTexts{
                               "Änderungen an den Einstellungen werden nicht gespeichert:"},
         {errSettingsNotSaved, "Die Einstellungen konnten nicht gespeichert werden:"},
         {msgNameCollision, "Namenskollision!"},
+        {msgMovedTo, "verschoben nach"},
+        {msgPresentAs, "vorhanden als"},
+        {msgMissing, "Nirgends im zweiten Verzeichnis gefunden!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Abbrechen"},
@@ -124,6 +127,8 @@ constinit const LanguageTexts kGermanTexts{
         {uiNamesUnicode, "Namen gleich in jeder Unicode-Form"},
         {uiNamesCaseUnicode,
          "Namen gleich ohne Rücksicht auf Groß-/Kleinschreibung und Unicode-Form"},
+        {uiMoves, "Verschobene Dateien finden"},
+        {uiAnywhere, "Inhalte überall im zweiten Verzeichnis gesucht"},
     }}),
 };
 

@@ -80,6 +80,9 @@ constinit const LanguageTexts kItalianTexts{
                               "le modifiche alle impostazioni non saranno conservate:"},
         {errSettingsNotSaved, "Non è stato possibile salvare le impostazioni:"},
         {msgNameCollision, "collisione di nomi!"},
+        {msgMovedTo, "spostato in"},
+        {msgPresentAs, "presente come"},
+        {msgMissing, "non trovato da nessuna parte nella 2° directory!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrompi"},
@@ -121,6 +124,8 @@ constinit const LanguageTexts kItalianTexts{
         {uiNamesCase, "Nomi uguali a meno di maiuscole e minuscole"},
         {uiNamesUnicode, "Nomi uguali in ogni forma Unicode"},
         {uiNamesCaseUnicode, "Nomi uguali a meno di maiuscole e forma Unicode"},
+        {uiMoves, "Trova file spostati"},
+        {uiAnywhere, "Contenuti cercati ovunque nella 2° directory"},
     }}),
 };
 

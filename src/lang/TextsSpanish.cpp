@@ -81,6 +81,9 @@ constinit const LanguageTexts kSpanishTexts{
                               "cambios en la configuración no se guardarán:"},
         {errSettingsNotSaved, "No se ha podido guardar la configuración:"},
         {msgNameCollision, "colisión de nombres!"},
+        {msgMovedTo, "movido a"},
+        {msgPresentAs, "presente como"},
+        {msgMissing, "no se ha encontrado en ninguna parte del 2º directorio!"},
     }}),
     .ui = uiTexts({{
         {uiAbort, "Interrumpir"},
@@ -122,6 +125,8 @@ constinit const LanguageTexts kSpanishTexts{
         {uiNamesCase, "Nombres iguales sin distinguir mayúsculas"},
         {uiNamesUnicode, "Nombres iguales en cualquier forma Unicode"},
         {uiNamesCaseUnicode, "Nombres iguales sin distinguir mayúsculas ni forma Unicode"},
+        {uiMoves, "Buscar archivos movidos"},
+        {uiAnywhere, "Contenidos buscados en todo el 2º directorio"},
     }}),
 };
 

@@ -43,8 +43,10 @@ enum class UiKey : int {
     uiNamesCase,
     uiNamesUnicode,
     uiNamesCaseUnicode,
+    uiMoves,    // files only on one side matched by contents as moved
+    uiAnywhere, // the heading's words for contents looked for anywhere in the second tree
 };
 
-inline constexpr int kUiKeyCount = 39;
+inline constexpr int kUiKeyCount = 41;
 
 } // namespace quorvel

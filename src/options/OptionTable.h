@@ -65,10 +65,13 @@ struct OptionRow {
     // An option that takes one of a few words, the first its default.
     NameRule CompareOptions::*choice = nullptr;
     std::span<const OptionChoice> choices{};
+    // The report for scripts names it only where it is not its default, so that without it a
+    // start object reads as it did before the option was.
+    bool jsonKeyWhenSet = false;
 };
 
 // In the order of the companion's help.
-inline constexpr std::array<OptionRow, 7> kOptionTable{{
+inline constexpr std::array<OptionRow, 9> kOptionTable{{
     {&CompareOptions::fast,
      nullptr,
      "fast",
@@ -152,7 +155,38 @@ inline constexpr std::array<OptionRow, 7> kOptionTable{{
         "letter case), unicode (also names\nin another Unicode normal form) or case,unicode "
         "(directory\nmodes; no manifests)"}}},
      &CompareOptions::names,
-     kNameChoices},
+     kNameChoices,
+     true},
+    {&CompareOptions::moves,
+     nullptr,
+     "moves",
+     OptionModes::Directories,
+     true,
+     OptionHeading::Caption,
+     UiKey::uiMoves,
+     "CheckBoxMoves",
+     "",
+     {{{"--moves", "", FlagEffect::On,
+        "a file only in the first directory and one only in the\nsecond with equal contents are "
+        "one moved file (directory\nmode; lists files only in the second too)"}}},
+     nullptr,
+     {},
+     true},
+    {&CompareOptions::anywhere,
+     nullptr,
+     "anywhere",
+     OptionModes::Directories,
+     true,
+     OptionHeading::Caption,
+     UiKey::uiAnywhere,
+     "",
+     "",
+     {{{"--anywhere", "", FlagEffect::On,
+        "tell of each file of the first tree whether its contents\nare anywhere in the second, "
+        "whatever the name or folder\n(directory mode; no manifests)"}}},
+     nullptr,
+     {},
+     true},
 }};
 
 inline constexpr std::size_t kOptionCount = kOptionTable.size();

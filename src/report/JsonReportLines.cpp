@@ -89,6 +89,12 @@ std::string_view resultWord(CompareResult result) {
         return "not-found-in-1st";
     case CompareResult::NameCollision:
         return "name-collision";
+    case CompareResult::Moved:
+        return "moved";
+    case CompareResult::Present:
+        return "present";
+    case CompareResult::Missing:
+        return "missing";
     }
     return "unknown";
 }
@@ -133,11 +139,11 @@ std::string jsonStartLine(const RunRequest& request) {
     for (const auto& row : kOptionTable) {
         const std::string key(row.jsonKey);
         const bool applies = appliesTo(row, request.mode);
+        if (row.jsonKeyWhenSet && !differsFromDefault(row, request.options)) {
+            continue;
+        }
         if (row.choice != nullptr) {
-            // Absent by default, so that scripts read the same lines as before there was a choice.
-            if (differsFromDefault(row, request.options)) {
-                switches[key] = applies ? json(chosen(row, request.options).word) : json(nullptr);
-            }
+            switches[key] = applies ? json(chosen(row, request.options).word) : json(nullptr);
         } else if (row.onOff != nullptr) {
             switches[key] = applies ? json(request.options.*row.onOff) : json(nullptr);
         } else if (applies) {
@@ -160,8 +166,14 @@ void appendJsonPairLine(std::string& text, const PairRecord& pair) {
     text += R"({"type":"pair","path":)";
     appendJsonPath(text, path);
     if (!pair.rightPath.empty()) {
-        text += R"(,"right_path":)";
-        appendJsonPath(text, pair.rightPath, "right_path_bytes");
+        // Where the right file is: spelt otherwise, moved to, or holding the same contents.
+        const bool moved = pair.result == CompareResult::Moved;
+        const bool present = pair.result == CompareResult::Present;
+        text += moved ? R"(,"moved_to":)" : present ? R"(,"found_at":)" : R"(,"right_path":)";
+        appendJsonPath(text, pair.rightPath,
+                       moved     ? "moved_to_bytes"
+                       : present ? "found_at_bytes"
+                                 : "right_path_bytes");
     }
     text += R"(,"result":")";
     text += resultWord(pair.result);
@@ -171,6 +183,17 @@ void appendJsonPairLine(std::string& text, const PairRecord& pair) {
     appendNumber(pair.rightSize);
     if (pair.result == CompareResult::NameCollision) {
         appendJsonCollision(text, pair);
+    }
+    if (!pair.moveCandidates.empty()) {
+        text += R"(,"move_candidates":[)";
+        std::string_view rest = pair.moveCandidates;
+        for (bool first = true; !rest.empty(); first = false) {
+            const auto end = std::min(rest.find('\0'), rest.size());
+            text += first ? "" : ",";
+            appendJsonString(text, replaceInvalidUtf8(rest.substr(0, end)));
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+        }
+        text += ']';
     }
     // A file that is simply not there has no reason; a link that leads nowhere has its own.
     if (pair.errorCode == 0) {

@@ -45,9 +45,10 @@ void Report::appendPairLine(std::string_view mark, std::string_view text, const 
     if (!shown) {
         ownNames_.emplace(index, std::string(pair.name));
     }
-    if (!pair.rightPath.empty() || pair.nameSide != 0) {
+    if (!pair.rightPath.empty() || pair.nameSide != 0 || !pair.moveCandidates.empty()) {
         namings_.emplace(index, Naming{std::string(pair.rightPath), std::string(pair.collidesWith),
-                                       pair.nameSide, pair.collidingSide});
+                                       pair.nameSide, pair.collidingSide,
+                                       std::string(pair.moveCandidates)});
     }
     std::string line(mark);
     line += text;
@@ -92,6 +93,7 @@ std::optional<PairRecord> Report::pair(std::size_t index) const {
         pair.collidesWith = naming->second.collidesWith;
         pair.nameSide = naming->second.nameSide;
         pair.collidingSide = naming->second.collidingSide;
+        pair.moveCandidates = naming->second.moveCandidates;
     }
     return pair;
 }

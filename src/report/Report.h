@@ -81,6 +81,7 @@ private:
         std::string collidesWith;
         int nameSide;
         int collidingSide;
+        std::string moveCandidates;
     };
     std::unordered_map<std::uint32_t, Naming> namings_; // by pair index
     std::uint64_t revision_ = 0;

@@ -18,6 +18,12 @@ MessageKey resultMessageKey(CompareResult r) {
         return MessageKey::msgNotFoundIn1st;
     case CompareResult::NameCollision:
         return MessageKey::msgNameCollision;
+    case CompareResult::Moved:
+        return MessageKey::msgMovedTo;
+    case CompareResult::Present:
+        return MessageKey::msgPresentAs;
+    case CompareResult::Missing:
+        return MessageKey::msgMissing;
     default:
         return static_cast<MessageKey>(static_cast<int>(r));
     }
@@ -48,6 +54,14 @@ std::string formatResultText(std::string_view name, CompareResult result,
 }
 
 std::string formatPairText(const PairRecord& pair, const LanguageStrings& strings) {
+    if (pair.result == CompareResult::Moved || pair.result == CompareResult::Present) {
+        // "name: moved to PATH." with the right file's whole relative path.
+        std::string line = formatResultText(pair.name, pair.result, strings);
+        line += ' ';
+        line += reportSafe(pair.rightPath);
+        line += '.';
+        return line;
+    }
     std::string_view rightName = pair.rightPath.substr(pair.rightPath.rfind('/') + 1);
     if (pair.rightPath.empty() || rightName == pair.name) {
         rightName = {};

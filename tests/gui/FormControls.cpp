@@ -17,17 +17,17 @@ namespace {
 // checks it against the forms and the count against the enumeration.
 std::array<QWidget*, static_cast<std::size_t>(MainControl::StatusLine) + 1>
 inForm(QWidget&, const Ui::MainWindow& f) {
-    return {f.Panel3,       f.SpeedButton4,    f.SpeedButton5,    f.SpeedButton6,
-            f.SpeedButton7, f.Panel4,          f.LabelTutor1,     f.LabelTutor2,
-            f.BitBtn1,      f.Label5,          f.Label11,         f.Label3,
-            f.Label4,       f.ProgressBar1,    f.Panel1,          f.Bevel1,
-            f.Label7,       f.Label1,          f.BitBtn2,         f.BitBtn5,
-            f.Label9,       f.FileListBox1,    f.CheckBoxRecurse, f.CheckBoxSoloDiversi,
-            f.Label6,       f.EditFiltro,      f.Label12,         f.Panel2,
-            f.Bevel2,       f.Label8,          f.Label2,          f.BitBtn3,
-            f.BitBtn4,      f.Label10,         f.FileListBox2,    f.CheckBoxBothSides,
-            f.LabelNames,   f.ComboNames,      f.LabelExclude,    f.EditExclude,
-            f.GroupBox1,    f.CheckBoxSoloDim, f.StatusBar1};
+    return {f.Panel3,        f.SpeedButton4, f.SpeedButton5,    f.SpeedButton6,
+            f.SpeedButton7,  f.Panel4,       f.LabelTutor1,     f.LabelTutor2,
+            f.BitBtn1,       f.Label5,       f.Label11,         f.Label3,
+            f.Label4,        f.ProgressBar1, f.Panel1,          f.Bevel1,
+            f.Label7,        f.Label1,       f.BitBtn2,         f.BitBtn5,
+            f.Label9,        f.FileListBox1, f.CheckBoxRecurse, f.CheckBoxSoloDiversi,
+            f.Label6,        f.EditFiltro,   f.Label12,         f.Panel2,
+            f.Bevel2,        f.Label8,       f.Label2,          f.BitBtn3,
+            f.BitBtn4,       f.Label10,      f.FileListBox2,    f.CheckBoxBothSides,
+            f.LabelNames,    f.ComboNames,   f.LabelExclude,    f.EditExclude,
+            f.CheckBoxMoves, f.GroupBox1,    f.CheckBoxSoloDim, f.StatusBar1};
 }
 
 std::array<QWidget*, static_cast<std::size_t>(ReportControl::Help) + 1>

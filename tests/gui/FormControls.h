@@ -57,6 +57,7 @@ enum class MainControl {
     Names,
     ExclusionCaption,
     Exclusions,
+    Moves,
     // Along the bottom.
     GeneralOptions,
     FastCompare,
