@@ -30,7 +30,7 @@ ModeHeadings headingsOf(CompareMode mode) {
 } // namespace
 
 ComparisonRun::ComparisonRun(RunObserver& observer, RunRecord& record, FileAccess& files)
-    : observer_(observer), record_(record), files_(files),
+    : hold_(observer, record), observer_(hold_), record_(hold_), files_(files),
       pairs_(state_, observer_, files_, buffers_, true), books_(state_, observer_),
       walker_(state_, observer_, record_, files_, pairs_, books_) {}
 
@@ -73,6 +73,10 @@ void ComparisonRun::begin(const RunRequest& request) {
         fileModeOptions.names = request.options.names;
     }
     state_.options = directories ? request.options : fileModeOptions;
+    // A move is found among the files only on either side: those on the right are listed too.
+    const bool moves = directories && request.options.moves;
+    state_.options.bothSides = state_.options.bothSides || moves;
+    hold_.start(moves, {left_, nullptr}, {right_, nullptr});
     record_.clear(request);
     pairs_.stopAhead();
     files_.forgetCaches();
@@ -109,6 +113,7 @@ void ComparisonRun::comparePairs() {
     case CompareMode::None:
         break;
     }
+    hold_.finish(files_, state_);
     record_.blank();
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/CompareBuffers.h"
 #include "engine/DirectoryWalker.h"
+#include "engine/MovesHold.h"
 #include "engine/NameMatcher.h"
 #include "engine/PairComparer.h"
 #include "engine/RunBookkeeping.h"
@@ -52,6 +53,8 @@ private:
     // The first chosen file on the left.
     std::string firstName() const;
 
+    // What the run writes and tells goes through it, to be held where moves are looked for.
+    MovesHold hold_;
     RunObserver& observer_;
     RunRecord& record_;
     FileAccess& files_;

@@ -121,8 +121,8 @@ private:
 };
 
 ManifestComparison::ManifestComparison(RunObserver& observer, RunRecord& record, FileAccess& files)
-    : observer_(observer), record_(record), files_(files), books_(state_, observer_),
-      hasher_(files_) {}
+    : hold_(observer, record), observer_(hold_), record_(hold_), files_(files),
+      books_(state_, observer_), hasher_(files_) {}
 
 ManifestComparison::~ManifestComparison() = default;
 
@@ -143,6 +143,12 @@ void ManifestComparison::begin(const RunRequest& request, const ManifestRunSide&
     right_ = right;
     state_ = RunState{};
     state_.options = request.options;
+    // A move is found among the files only on either side: those on the right are listed too.
+    state_.options.bothSides = state_.options.bothSides || request.options.moves;
+    const auto moveSide = [](const ManifestRunSide& side) {
+        return MoveSide{side.manifest ? std::string() : runDirectory(side.named), side.manifest};
+    };
+    hold_.start(request.options.moves, moveSide(left), moveSide(right));
     lastDirectory_.reset();
     blockWritten_ = false;
     record_.clear(request);
@@ -236,6 +242,7 @@ void ManifestComparison::comparePairs() {
     if (!state_.runInterrupted) {
         flush();
     }
+    hold_.finish(files_, state_);
     record_.blank();
 }
 

@@ -3,6 +3,7 @@
 #include "engine/FileHasher.h"
 #include "engine/LeftOutPaths.h"
 #include "engine/ManifestEntries.h"
+#include "engine/MovesHold.h"
 #include "engine/NameMatcher.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunRecord.h"
@@ -80,6 +81,8 @@ private:
     void recordPair(const Item& item, CompareResult result, std::optional<std::int64_t> leftSize,
                     std::optional<std::int64_t> rightSize, int errorCode);
 
+    // What the run writes and tells goes through it, to be held where moves are looked for.
+    MovesHold hold_;
     RunObserver& observer_;
     RunRecord& record_;
     FileAccess& files_;

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "engine/ContentHash.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+class FileAccess;
+class RunObserver;
+struct RunState;
+
+// A file found on one side only, which may be the other side's file moved.
+struct MoveCandidate {
+    int side = 1;          // 1 the left, 2 the right
+    std::string wholePath; // for reading it; empty where a manifest's hash stands for it
+    std::int64_t size = 0;
+    std::optional<Hash128> hash; // recorded in a manifest
+};
+
+// What the search found for one candidate: the other side's file it is, or the other side's
+// files that hold the same contents where there are several (then it is none of them).
+struct MoveMatch {
+    std::optional<std::size_t> partner;
+    std::vector<std::size_t> candidates;
+};
+
+// Matches files found on one side only with those on the other by their contents: sizes first,
+// then the bytes, each file read once. A hash decides only where a manifest stands for a side,
+// or, among more files of one size than can be open at once, which of them to compare.
+class MoveFinder {
+public:
+    MoveFinder(FileAccess& files, RunObserver& observer, RunState& state);
+
+    // One answer a candidate, in their order; nothing matched once the run is stopped.
+    std::vector<MoveMatch> find(const std::vector<MoveCandidate>& candidates);
+
+private:
+    using Group = std::vector<std::size_t>;
+
+    // Splits files of one size into groups of equal contents, reading them side by side.
+    std::vector<Group> byBytes(const Group& group);
+    // The same by hash, each file without one hashed now.
+    std::vector<Group> byHash(const Group& group);
+    // Groups without a file of each side can match nothing.
+    bool bothSides(const Group& group) const;
+    void answer(const Group& equal, std::vector<MoveMatch>& matches) const;
+
+    FileAccess& files_;
+    RunObserver& observer_;
+    RunState& state_;
+    const std::vector<MoveCandidate>* all_ = nullptr;
+    std::vector<std::optional<Hash128>> hashes_;
+};
+
+} // namespace quorvel
