@@ -24,6 +24,13 @@ PairRecord collision(std::string_view name, int side, std::string_view others, i
     return pair;
 }
 
+PairRecord elsewhere(CompareResult result, std::string_view rightPath, std::string_view others) {
+    PairRecord pair{"sub", "old", result, 2, std::nullopt, 0};
+    pair.rightPath = rightPath;
+    pair.moveCandidates = others;
+    return pair;
+}
+
 TEST(NameMatchedLines, BothSpellingsAndTheCollidingNamesReachTheLineTheJsonAndTheKeptPair) {
     struct Row {
         const char* name;
@@ -49,6 +56,19 @@ TEST(NameMatchedLines, BothSpellingsAndTheCollidingNamesReachTheLineTheJsonAndTh
          R"({"type":"pair","path":"dup","result":"name-collision","left_size":null,)"
          R"("right_size":null,"side":"right","collides_with":["Dup","dUp"],)"
          R"("collides_on":"left","error":null,"error_code":null})"},
+        {"a file moved", elsewhere(CompareResult::Moved, "new/place", {}),
+         "old: moved to new/place.",
+         R"({"type":"pair","path":"sub/old","moved_to":"new/place","result":"moved",)"
+         R"("left_size":2,"right_size":null,"error":null,"error_code":null})"},
+        {"a file with two candidates",
+         elsewhere(CompareResult::NotFoundIn2nd, {}, std::string_view("a\0b/c\0", 6)),
+         ">>>> old: not found in 2nd directory!",
+         R"({"type":"pair","path":"sub/old","result":"not-found-in-2nd","left_size":2,)"
+         R"("right_size":null,"move_candidates":["a","b/c"],"error":null,"error_code":null})"},
+        {"contents present elsewhere", elsewhere(CompareResult::Present, "x/y", {}),
+         "old: present as x/y.",
+         R"({"type":"pair","path":"sub/old","found_at":"x/y","result":"present",)"
+         R"("left_size":2,"right_size":null,"error":null,"error_code":null})"},
     };
     LanguageStrings strings;
     strings.fillFrom(kEnglish);
