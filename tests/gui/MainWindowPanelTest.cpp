@@ -240,6 +240,7 @@ TEST_F(ModeShownTest, TheDesignLookHintsAndNamesHoldInEveryLanguage) {
             {MainControl::Exclusions, text(UiKey::uiExclude)},
             {MainControl::GeneralOptions, text(UiKey::uiGeneralOptions)},
             {MainControl::BothSides, text(UiKey::uiBothSides)},
+            {MainControl::Moves, text(UiKey::uiMoves)},
             {MainControl::ProgressBar, text(UiKey::uiProgress)},
             {MainControl::Abort, text(UiKey::uiAbort)},
             {MainControl::LeftBrowse, text(UiKey::uiBrowse)},

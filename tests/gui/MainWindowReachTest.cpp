@@ -175,7 +175,8 @@ TEST_F(ReachTest, BehindTheFirstStartsChooserNoTwoControlsShareAPlace) {
         {MainControl::LeftFiles, MainControl::Filter},
         {MainControl::RightFiles, MainControl::Exclusions},
         {MainControl::RightFiles, MainControl::BothSides},
-        {MainControl::RightFiles, MainControl::Names}};
+        {MainControl::RightFiles, MainControl::Names},
+        {MainControl::RightFiles, MainControl::Moves}};
     for (const auto& [list, option] : sharing) {
         const auto* a = in(window, list);
         const auto* b = in(window, option);

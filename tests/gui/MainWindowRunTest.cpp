@@ -167,6 +167,24 @@ TEST_F(RunTest, BothSidesAndExclusionsChosenInTheWindowReachTheRun) {
     EXPECT_FALSE(child<QCheckBox>(MainControl::BothSides)->isVisibleTo(window_.get()));
 }
 
+TEST_F(RunTest, MovesAreLookedForOnlyWhenTheirBoxIsChecked) {
+    tree_.write("work/old.txt", "moved");
+    tree_.write("right/new.txt", "moved");
+    clickMode(CompareMode::DirectoryWithDirectory);
+    const auto shows = [this](const char* line) {
+        const auto lines = reportLines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    click(MainControl::Start);
+    EXPECT_TRUE(shows(">>>> old.txt: not found in 2nd directory!"));
+    child<QCheckBox>(MainControl::Moves)->setChecked(true);
+    click(MainControl::Start);
+    EXPECT_EQ(reportLines().at(2), "Find moved files");
+    EXPECT_TRUE(shows("old.txt: moved to new.txt."));
+    clickMode(CompareMode::FilesWithDirectory);
+    EXPECT_FALSE(child<QCheckBox>(MainControl::Moves)->isVisibleTo(window_.get()));
+}
+
 TEST_F(RunTest, TheNameRuleChosenInTheWindowReachesTheRunInBothDirectoryModes) {
     tree_.write("work/Photo.JPG", "1");
     tree_.write("right/photo.jpg", "1");
