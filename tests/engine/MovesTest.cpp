@@ -45,6 +45,7 @@ TEST_F(MovesTest, ARenameAndAMoveIntoAnotherFolderAreEachOneLineThatCountsAsEqua
                                    3, "0.02 KB", 3, 0))
         << "listed though only differences are asked for; the right-only folder is left out";
     EXPECT_EQ(run.state().counters.differentCount, 0);
+    EXPECT_EQ(files.counts.bytesRead, 2 * (7 + 10 + 1)) << "each file read once";
 }
 
 TEST_F(MovesTest, WhatIsNoEvidenceOrNoOneMatchIsListedAsBefore) {
@@ -103,6 +104,25 @@ TEST_F(MovesTest, AFileThatCannotBeReadIsMatchedWithNoneAndIsTrouble) {
                                    2, "0.01 KB", 0, 2));
     EXPECT_EQ(observer.readProblems,
               (std::vector<std::pair<std::string, int>>{{tree.path("R/b"), EIO}}));
+}
+
+TEST_F(MovesTest, AfterAnAbortWhatWasHeldIsWrittenAndNothingIsMatched) {
+    tree.write("L/a", "would be moved");
+    tree.write("R/b", "would be moved");
+    tree.writeSized("L/sub/big", 500000);
+    tree.writeSized("R/sub/big", 500000);
+    files.onRead = [&](const std::string& path, int, std::int64_t count) {
+        if (path == tree.path("L/sub/big")) {
+            run.requestAbort();
+        }
+        return count;
+    };
+    run.run();
+    EXPECT_EQ(body(), (std::vector<std::string>{"", ">>>> a: not found in 2nd directory!",
+                                                ">>>> b: not found in 1st directory!", "",
+                                                "Comparison interrupted by user!",
+                                                "Compared 2 file(s);  0.01 KB",
+                                                "Equal: 0;   different: 2"}));
 }
 
 TEST_F(MovesTest, WithoutMovesTheFilesStayOnTheirSides) {
