@@ -21,8 +21,8 @@ constexpr std::int64_t kStep = std::int64_t{64} << 10;
 
 } // namespace
 
-MoveFinder::MoveFinder(FileAccess& files, RunObserver& observer, RunState& state)
-    : files_(files), observer_(observer), state_(state) {}
+MoveFinder::MoveFinder(FileAccess& files, RunObserver& observer, RunState& state, PathOf pathOf)
+    : files_(files), observer_(observer), state_(state), pathOf_(std::move(pathOf)) {}
 
 bool MoveFinder::bothSides(const Group& group) const {
     const auto onLeft = [this](std::size_t i) { return (*all_)[i].side == 1; };
@@ -56,16 +56,15 @@ std::vector<MoveMatch> MoveFinder::find(const std::vector<MoveCandidate>& candid
         if (!bothSides(group)) {
             continue;
         }
-        const bool recorded = std::any_of(group.begin(), group.end(), [&](std::size_t i) {
-            return candidates[i].wholePath.empty();
-        });
+        const bool recorded = std::any_of(group.begin(), group.end(),
+                                          [&](std::size_t i) { return candidates[i].recorded; });
         std::vector<Group> equal;
         if (!recorded && group.size() <= kMostOpen) {
             equal = byBytes(group);
         } else {
             for (auto& alike : byHash(group)) {
                 const bool live = std::none_of(alike.begin(), alike.end(), [&](std::size_t i) {
-                    return candidates[i].wholePath.empty();
+                    return candidates[i].recorded;
                 });
                 // A hash stands for the bytes only where a manifest holds nothing else; files
                 // read now are compared, unless too many are alike to be anyone's one match.
@@ -112,6 +111,7 @@ std::vector<MoveFinder::Group> MoveFinder::byBytes(const Group& group) {
     const std::int64_t step = std::min(size, kStep);
     struct Reading {
         std::size_t index;
+        std::string path;
         OpenedFile file;
         std::unique_ptr<char[]> buffer;
     };
@@ -119,15 +119,16 @@ std::vector<MoveFinder::Group> MoveFinder::byBytes(const Group& group) {
     readings.reserve(group.size());
     Group open; // positions in `readings`
     for (const auto i : group) {
-        auto file = files_.openFile(all[i].wholePath, nullptr);
+        auto path = pathOf_(i);
+        auto file = files_.openFile(path, nullptr);
         if (!file.isOpen()) {
             if (file.problem.errorCode != 0) {
-                observer_.readProblem(all[i].wholePath, file.problem.errorCode);
+                observer_.readProblem(path, file.problem.errorCode);
             }
             continue;
         }
         open.push_back(readings.size());
-        readings.push_back({i, std::move(file), std::make_unique<char[]>(step)});
+        readings.push_back({i, std::move(path), std::move(file), std::make_unique<char[]>(step)});
     }
     const auto sides = [&](const Group& positions) {
         Group indices;
@@ -151,7 +152,7 @@ std::vector<MoveFinder::Group> MoveFinder::byBytes(const Group& group) {
                 const auto read = files_.readBlock(r.file, r.buffer.get(), want);
                 if (read.count != want) {
                     // Unreadable, or shorter than it was: no match can vouch for it.
-                    observer_.readProblem(all[r.index].wholePath,
+                    observer_.readProblem(r.path,
                                           read.count < 0 ? read.errorCode : kChangedWhileRead);
                     continue;
                 }
@@ -172,7 +173,7 @@ std::vector<MoveFinder::Group> MoveFinder::byBytes(const Group& group) {
         for (const auto p : members) {
             auto& r = readings[p];
             if (files_.changedSinceOpened(r.file)) {
-                observer_.readProblem(all[r.index].wholePath, kChangedWhileRead);
+                observer_.readProblem(r.path, kChangedWhileRead);
             } else {
                 unchanged.push_back(r.index);
             }
@@ -189,11 +190,12 @@ std::vector<MoveFinder::Group> MoveFinder::byHash(const Group& group) {
     FileHasher hasher(files_);
     Group hashed;
     for (const auto i : group) {
-        if (!hashes_[i] && all[i].wholePath.empty()) {
+        if (!hashes_[i] && all[i].recorded) {
             continue; // a manifest that recorded no hash for it
         }
         if (!hashes_[i]) {
-            const auto file = hasher.hash(all[i].wholePath, [this](std::int64_t) {
+            const auto path = pathOf_(i);
+            const auto file = hasher.hash(path, [this](std::int64_t) {
                 pollAbort(observer_, state_);
                 return !state_.abortRequested;
             });
@@ -201,8 +203,7 @@ std::vector<MoveFinder::Group> MoveFinder::byHash(const Group& group) {
                 return {};
             }
             if (!file.hash || file.size != all[i].size) {
-                observer_.readProblem(all[i].wholePath,
-                                      file.hash ? kChangedWhileRead : file.errorCode);
+                observer_.readProblem(path, file.hash ? kChangedWhileRead : file.errorCode);
                 continue;
             }
             hashes_[i] = file.hash;

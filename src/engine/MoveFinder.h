@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,10 +17,10 @@ struct RunState;
 
 // A file found on one side only, which may be the other side's file moved.
 struct MoveCandidate {
-    int side = 1;          // 1 the left, 2 the right
-    std::string wholePath; // for reading it; empty where a manifest's hash stands for it
+    int side = 1; // 1 the left, 2 the right
     std::int64_t size = 0;
-    std::optional<Hash128> hash; // recorded in a manifest
+    bool recorded = false;       // in a manifest, whose hash stands for reading it
+    std::optional<Hash128> hash; // what the manifest recorded
 };
 
 // What the search found for one candidate: the other side's file it is, or the other side's
@@ -34,7 +35,11 @@ struct MoveMatch {
 // or, among more files of one size than can be open at once, which of them to compare.
 class MoveFinder {
 public:
-    MoveFinder(FileAccess& files, RunObserver& observer, RunState& state);
+    // `pathOf` names a candidate's file for reading it: made only for those of a size that
+    // both sides have, as a run may hold millions.
+    using PathOf = std::function<std::string(std::size_t candidate)>;
+
+    MoveFinder(FileAccess& files, RunObserver& observer, RunState& state, PathOf pathOf);
 
     // One answer a candidate, in their order; nothing matched once the run is stopped.
     std::vector<MoveMatch> find(const std::vector<MoveCandidate>& candidates);
@@ -53,6 +58,7 @@ private:
     FileAccess& files_;
     RunObserver& observer_;
     RunState& state_;
+    PathOf pathOf_;
     const std::vector<MoveCandidate>* all_ = nullptr;
     std::vector<std::optional<Hash128>> hashes_;
 };

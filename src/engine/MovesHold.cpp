@@ -35,25 +35,62 @@ void MovesHold::start(bool moves, MoveSide left, MoveSide right) {
     sides_[0] = std::move(left);
     sides_[1] = std::move(right);
     pairs_.clear();
+    directories_.clear();
+    namings_.clear();
     texts_.clear();
     events_.clear();
     candidates_.clear();
     candidatePairs_.clear();
 }
 
-std::string MovesHold::pathOf(const HeldPair& held) {
-    return held.directory.empty() ? held.name : held.directory + "/" + held.name;
+std::string MovesHold::pathOf(const HeldPair& held) const {
+    const auto& directory = directories_[held.directory];
+    return directory.empty() ? held.name : directory + "/" + held.name;
 }
 
 std::size_t MovesHold::hold(const PairRecord& facts) {
+    if (directories_.empty() || directories_.back() != facts.directory) {
+        directories_.emplace_back(facts.directory);
+    }
     HeldPair held;
-    held.directory = facts.directory;
     held.name = facts.name;
-    held.rightPath = facts.rightPath;
-    held.collidesWith = facts.collidesWith;
-    held.facts = facts;
+    held.leftSize = facts.leftSize.value_or(-1);
+    held.rightSize = facts.rightSize.value_or(-1);
+    held.directory = static_cast<std::uint32_t>(directories_.size() - 1);
+    held.errorCode = facts.errorCode;
+    held.result = facts.result;
+    held.changedSide = static_cast<std::uint8_t>(facts.changedSide);
+    held.nameSide = static_cast<std::uint8_t>(facts.nameSide);
+    held.collidingSide = static_cast<std::uint8_t>(facts.collidingSide);
     pairs_.push_back(std::move(held));
+    if (!facts.rightPath.empty() || !facts.collidesWith.empty()) {
+        namings_.emplace(pairs_.size() - 1,
+                         Naming{std::string(facts.rightPath), std::string(facts.collidesWith)});
+    }
     return pairs_.size() - 1;
+}
+
+PairRecord MovesHold::factsOf(std::size_t pair) const {
+    const auto& held = pairs_[pair];
+    PairRecord facts;
+    facts.directory = directories_[held.directory];
+    facts.name = held.name;
+    facts.result = held.result;
+    if (held.leftSize >= 0) {
+        facts.leftSize = held.leftSize;
+    }
+    if (held.rightSize >= 0) {
+        facts.rightSize = held.rightSize;
+    }
+    facts.errorCode = held.errorCode;
+    facts.changedSide = held.changedSide;
+    facts.nameSide = held.nameSide;
+    facts.collidingSide = held.collidingSide;
+    if (const auto naming = namings_.find(pair); naming != namings_.end()) {
+        facts.rightPath = naming->second.rightPath;
+        facts.collidesWith = naming->second.collidesWith;
+    }
+    return facts;
 }
 
 void MovesHold::pairCounted(const PairRecord& pair, const RunCounters& counters) {
@@ -67,7 +104,7 @@ void MovesHold::pairCounted(const PairRecord& pair, const RunCounters& counters)
     pairs_[index].counters = counters;
     events_.push_back({Kind::Counted, index});
     if (side != 0) {
-        addCandidate(index);
+        addCandidate(index, side);
     }
 }
 
@@ -79,7 +116,7 @@ void MovesHold::pair(const PairRecord& facts) {
     // A pair is written just after it was counted: the pair held then.
     std::size_t index = pairs_.size() - 1;
     if (pairs_.empty() || pairs_.back().recorded || pairs_.back().name != facts.name ||
-        pairs_.back().directory != facts.directory) {
+        directories_[pairs_.back().directory] != facts.directory) {
         index = hold(facts);
     }
     pairs_[index].recorded = true;
@@ -114,17 +151,14 @@ void MovesHold::recordedProblem(std::string_view manifest, std::string_view path
     events_.push_back({Kind::RecordedProblem, texts_.size() - 2, errorCode});
 }
 
-void MovesHold::addCandidate(std::size_t pair) {
+void MovesHold::addCandidate(std::size_t pair, int side) {
     const auto& held = pairs_[pair];
     MoveCandidate candidate;
-    candidate.side = oneSide(held.facts);
-    candidate.size = candidate.side == 1 ? *held.facts.leftSize : *held.facts.rightSize;
-    const auto& side = sides_[candidate.side - 1];
-    if (side.manifest == nullptr) {
-        candidate.wholePath = joinPath(side.base, pathOf(held));
-    }
-    pairs_[pair].candidate = candidates_.size();
-    candidates_.push_back(std::move(candidate));
+    candidate.side = side;
+    candidate.size = side == 1 ? held.leftSize : held.rightSize;
+    candidate.recorded = sides_[side - 1].manifest != nullptr;
+    pairs_[pair].candidate = static_cast<std::uint32_t>(candidates_.size());
+    candidates_.push_back(candidate);
     candidatePairs_.push_back(pair);
 }
 
@@ -158,7 +192,11 @@ void MovesHold::finish(FileAccess& files, RunState& state) {
     if (!state.runInterrupted) {
         matchManifestHashes();
         // Still held: trouble met while reading goes after what was held, as it came.
-        matches = MoveFinder(files, *this, state).find(candidates_);
+        const auto wholePath = [this](std::size_t c) {
+            return joinPath(sides_[candidates_[c].side - 1].base,
+                            pathOf(pairs_[candidatePairs_[c]]));
+        };
+        matches = MoveFinder(files, *this, state, wholePath).find(candidates_);
         state.runInterrupted = state.abortRequested;
     }
     holding_ = false;
@@ -187,14 +225,10 @@ void MovesHold::handOn(const std::vector<MoveMatch>& matches, RunState& state) {
         }
         const bool counted = event.kind == Kind::Counted;
         const auto& held = pairs_[event.index];
-        PairRecord facts = held.facts;
-        facts.directory = held.directory;
-        facts.name = held.name;
-        facts.rightPath = held.rightPath;
-        facts.collidesWith = held.collidesWith;
+        PairRecord facts = factsOf(event.index);
         std::string movedTo;
         std::string others;
-        if (held.candidate != SIZE_MAX) {
+        if (held.candidate != kNone) {
             const auto& match = matches[held.candidate];
             if (match.partner && candidates_[held.candidate].side == 2) {
                 // Merged into the left file's line.
@@ -206,7 +240,7 @@ void MovesHold::handOn(const std::vector<MoveMatch>& matches, RunState& state) {
                 const auto& partner = pairs_[candidatePairs_[*match.partner]];
                 movedTo = pathOf(partner);
                 facts.result = CompareResult::Moved;
-                facts.rightSize = partner.facts.rightSize;
+                facts.rightSize = partner.rightSize;
                 facts.rightPath = movedTo;
                 merged.differentCount += counted ? 1 : 0;
             }

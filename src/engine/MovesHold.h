@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quorvel {
@@ -63,17 +64,27 @@ public:
     bool mayGoOn() override { return observer_.mayGoOn(); }
 
 private:
-    // A pair held with its own copies of the names.
+    // A pair held with its own copy of its name, in few bytes: a run may hold millions.
     struct HeldPair {
-        std::string directory;
         std::string name;
-        std::string rightPath;
-        std::string collidesWith;
-        PairRecord facts; // its views are set when it is handed on
-        RunCounters counters;
-        std::size_t candidate = SIZE_MAX; // its place among the candidates, if it is one
+        std::int64_t leftSize = -1; // -1 when not known
+        std::int64_t rightSize = -1;
+        RunCounters counters;            // as the run counted when it was counted
+        std::uint32_t directory = 0;     // into directories_
+        std::uint32_t candidate = kNone; // its place among the candidates, if it is one
+        std::int32_t errorCode = 0;
+        CompareResult result = CompareResult::Equal;
+        std::uint8_t changedSide = 0;
+        std::uint8_t nameSide = 0;
+        std::uint8_t collidingSide = 0;
         bool recorded = false;
     };
+    // What few pairs have: a right path spelt otherwise, the names a collision meets.
+    struct Naming {
+        std::string rightPath;
+        std::string collidesWith;
+    };
+    static constexpr std::uint32_t kNone = UINT32_MAX;
     enum class Kind { Counted, Recorded, Subdirectory, ReadProblem, RecordedProblem };
     struct Event {
         Kind kind;
@@ -82,9 +93,11 @@ private:
     };
 
     std::size_t hold(const PairRecord& facts);
+    // The pair as it was handed over; its views valid while this holds it.
+    PairRecord factsOf(std::size_t pair) const;
     // The relative path a held pair names, as a line for scripts shows it.
-    static std::string pathOf(const HeldPair& held);
-    void addCandidate(std::size_t pair);
+    std::string pathOf(const HeldPair& held) const;
+    void addCandidate(std::size_t pair, int side);
     void matchManifestHashes();
     void handOn(const std::vector<MoveMatch>& matches, RunState& state);
 
@@ -94,6 +107,8 @@ private:
     bool holding_ = false;
     MoveSide sides_[2];
     std::vector<HeldPair> pairs_;
+    std::vector<std::string> directories_;
+    std::unordered_map<std::size_t, Naming> namings_; // by pair
     std::vector<std::string> texts_;
     std::vector<Event> events_;
     std::vector<MoveCandidate> candidates_;
