@@ -6,13 +6,31 @@
 #include "engine/RunRecord.h"
 #include "engine/WalkedFiles.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace quorvel {
 
+namespace {
+
+// Left files walked before their turn, so their hashes are made meanwhile.
+constexpr std::size_t kFilesAhead = 64;
+// Hashes asked for and not yet taken: what a size shared by very many files may hold at once.
+constexpr std::size_t kHashesAhead = 256;
+// Beyond this the reads wait for the same disk.
+constexpr unsigned kHashWorkers = 4;
+
+struct Ahead {
+    WalkedFile file;
+    bool asked = false;   // its hashes are asked for
+    bool waiting = false; // its hashes did not fit: none are asked for after it
+};
+
+} // namespace
+
 ContainmentRun::ContainmentRun(RunObserver& observer, RunRecord& record, FileAccess& files)
     : observer_(observer), record_(record), files_(files),
-      pairs_(state_, observer_, files_, buffers_), books_(state_, observer_), hasher_(files_) {}
+      pairs_(state_, observer_, files_, buffers_), books_(state_, observer_) {}
 
 void ContainmentRun::begin(const RunRequest& request) {
     left_ = runDirectory(request.leftDirectory);
@@ -93,41 +111,95 @@ bool ContainmentRun::indexRight() {
 
 void ContainmentRun::comparePairs() {
     if (indexRight()) {
+        hashes_.emplace(files_, ParallelHasher::workersFor(kHashWorkers));
         WalkedFiles walk(files_, left_, state_.options, true);
+        std::deque<Ahead> ahead;
+        bool walked = false;
         while (!stopping()) {
-            const auto file = walk.next();
-            if (!file) {
+            while (!walked && ahead.size() < kFilesAhead &&
+                   (ahead.empty() || !ahead.back().waiting)) {
+                auto file = walk.next();
+                if (!file) {
+                    walked = true;
+                    break;
+                }
+                Ahead next{std::move(*file)};
+                if (needsHash(next.file)) {
+                    next.asked = askHashes(next.file, false);
+                    next.waiting = !next.asked;
+                }
+                ahead.push_back(std::move(next));
+            }
+            if (ahead.empty()) {
                 break;
             }
-            enterDirectory(file->directory);
-            if (file->unreadableDirectory) {
-                recordUnreadable(*file, CompareResult::ErrorReading1st);
+            const Ahead next = std::move(ahead.front());
+            ahead.pop_front();
+            enterDirectory(next.file.directory);
+            if (next.file.unreadableDirectory) {
+                recordUnreadable(next.file, CompareResult::ErrorReading1st);
             } else {
-                lookFor(*file);
+                lookFor(next.file, next.asked);
             }
         }
+        hashes_.reset(); // the hashes still in flight are dropped
+        hashedFor_.clear();
     }
     rightFiles_ = FilesBySize{}; // nothing of the tree is kept while the caller waits
     record_.blank();
 }
 
-std::optional<Hash128> ContainmentRun::hashOf(const std::string& path, std::int64_t size,
-                                              int& errorCode) {
-    const double before = state_.counters.bytesCompared;
-    const auto hashed = hasher_.hash(path, [&](std::int64_t done) {
-        RunBytes bytes;
-        bytes.pairDone = done;
-        bytes.pairSize = size;
-        bytes.runDone = before + static_cast<double>(done);
-        bytes.runTotal = state_.progress.grandTotal;
-        bytes.pairsDone = state_.counters.filesCompared;
-        bytes.pairsTotal = state_.progress.grandPairs;
-        bytes.blockRead = true;
-        observer_.bytesCompared(bytes);
-        return !stopping();
-    });
-    errorCode = hashed.stopped ? 0 : hashed.errorCode;
-    return hashed.stopped ? std::nullopt : hashed.hash;
+bool ContainmentRun::needsHash(const WalkedFile& file) {
+    return !file.unreadableDirectory && file.size > 0 && rightFiles_.ofSize(file.size).size() > 1;
+}
+
+std::string ContainmentRun::rightPathOf(const RightFile& file) const {
+    return joinPath(right_, rightFiles_.relativePath(file));
+}
+
+bool ContainmentRun::askHashes(const WalkedFile& file, bool whole) {
+    auto candidates = rightFiles_.ofSize(file.size);
+    const auto notYet = [](const RightFile& c) { return c.read == FilesBySize::Read::NotYet; };
+    const auto wanted = static_cast<std::size_t>(std::ranges::count_if(candidates, notYet)) + 1;
+    if (!whole && hashes_->waiting() + wanted > kHashesAhead) {
+        return false;
+    }
+    for (auto& candidate : candidates) {
+        if (!notYet(candidate)) {
+            continue;
+        }
+        // Only the right files of this size are in the queue now: none of them is a left file's.
+        std::optional<HashedFile> none;
+        if (hashes_->waiting() >= kHashesAhead && !takeHash(none)) {
+            return false;
+        }
+        candidate.read = FilesBySize::Read::Asked;
+        hashes_->submit(rightPathOf(candidate));
+        hashedFor_.push_back(&candidate);
+    }
+    hashes_->submit(file.wholePath);
+    hashedFor_.push_back(nullptr);
+    return true;
+}
+
+bool ContainmentRun::takeHash(std::optional<HashedFile>& left) {
+    RightFile* right = hashedFor_.front();
+    hashedFor_.pop_front();
+    auto hashed = hashes_->next([this] { return !stopping(); });
+    if (!hashed) {
+        state_.runInterrupted = true;
+        return false;
+    }
+    if (right == nullptr) {
+        left = std::move(hashed);
+    } else if (hashed->hash) {
+        right->hash = *hashed->hash;
+        right->read = FilesBySize::Read::Hashed;
+    } else {
+        observer_.readProblem(rightPathOf(*right), hashed->errorCode);
+        right->read = FilesBySize::Read::Unreadable;
+    }
+    return true;
 }
 
 ContainmentRun::Match ContainmentRun::compareWith(const WalkedFile& file, RightFile& candidate,
@@ -167,7 +239,7 @@ ContainmentRun::Match ContainmentRun::compareWith(const WalkedFile& file, RightF
     }
 }
 
-void ContainmentRun::lookFor(const WalkedFile& file) {
+void ContainmentRun::lookFor(const WalkedFile& file, bool asked) {
     auto& progress = state_.progress;
     progress.currentFileName = file.name;
     progress.currentFileSize = file.size;
@@ -191,47 +263,32 @@ void ContainmentRun::lookFor(const WalkedFile& file) {
         return true;
     };
     // One candidate is read at once, and empty files have nothing to hash.
-    if (candidates.size() == 1 || file.size == 0) {
-        if (!tryInTurn([](const RightFile&) { return true; })) {
-            return; // neither counted nor written, as a pair cut short anywhere
-        }
-        recordFile(outcome);
+    if (!needsHash(file)) {
+        if (tryInTurn([](const RightFile&) { return true; })) {
+            recordFile(outcome);
+        } // else neither counted nor written, as a pair cut short anywhere
         return;
     }
-    if (candidates.empty()) {
-        recordFile(outcome);
+    if (!asked && !askHashes(file, true)) {
         return;
     }
-    int errorCode = 0;
-    const auto hash = hashOf(file.wholePath, file.size, errorCode);
-    if (!hash) {
-        if (errorCode != 0) {
-            observer_.readProblem(file.wholePath, errorCode);
-            recordFile(
-                {file.directory, file.name, CompareResult::ErrorReading1st, {}, {}, errorCode});
-        }
-        return;
-    }
-    for (auto& candidate : candidates) {
-        if (candidate.read != FilesBySize::Read::NotYet) {
-            continue;
-        }
-        const auto rightPath = joinPath(right_, rightFiles_.relativePath(candidate));
-        const auto rightHash = hashOf(rightPath, candidate.size, errorCode);
-        if (rightHash) {
-            candidate.hash = *rightHash;
-            candidate.read = FilesBySize::Read::Hashed;
-        } else if (errorCode != 0) {
-            observer_.readProblem(rightPath, errorCode);
-            candidate.read = FilesBySize::Read::Unreadable;
-        } else {
+    // Its own hash comes after those of the right files of its size.
+    std::optional<HashedFile> own;
+    while (!own) {
+        if (!takeHash(own)) {
             return;
         }
+    }
+    if (!own->hash) {
+        observer_.readProblem(file.wholePath, own->errorCode);
+        recordFile(
+            {file.directory, file.name, CompareResult::ErrorReading1st, {}, {}, own->errorCode});
+        return;
     }
     // A hash that matches is only a candidate: a collision or a change since it was read shows
     // in the bytes.
     if (tryInTurn([&](const RightFile& candidate) {
-            return candidate.read == FilesBySize::Read::Hashed && candidate.hash == *hash;
+            return candidate.read == FilesBySize::Read::Hashed && candidate.hash == *own->hash;
         })) {
         recordFile(outcome);
     }

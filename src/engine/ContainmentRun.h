@@ -1,14 +1,15 @@
 #pragma once
 
 #include "engine/CompareBuffers.h"
-#include "engine/FileHasher.h"
 #include "engine/FilesBySize.h"
+#include "engine/HashQueue.h"
 #include "engine/PairComparer.h"
 #include "engine/RunBookkeeping.h"
 #include "engine/RunRequest.h"
 #include "engine/RunState.h"
 #include "engine/RunSteps.h"
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,8 +23,9 @@ struct WalkedFile;
 
 // Whether each file of the first tree is, by its contents, anywhere in the second, whatever its
 // name or folder. The second tree is walked once and held by size; sizes decide first, a size
-// several files share is told apart by hashes, and only bytes compared equal make a file
-// present. Written to a record and told to an observer as a directory run is, with its steps.
+// several files share is told apart by hashes (made ahead on other threads where the file access
+// allows), and only bytes compared equal make a file present. Written to a record and told to an
+// observer as a directory run is, with its steps.
 class ContainmentRun : public RunSteps {
 public:
     ContainmentRun(RunObserver& observer, RunRecord& record, FileAccess& files);
@@ -48,12 +50,21 @@ private:
     void recordUnreadable(const WalkedFile& directory, CompareResult result);
     // The second tree's files by size; false when the run stopped meanwhile.
     bool indexRight();
-    void lookFor(const WalkedFile& file);
+    // Whether the file's size is shared by several right files, which its hash tells apart.
+    bool needsHash(const WalkedFile& file);
+    // Asks for the hashes the file needs: the right files of its size not yet asked for, then
+    // its own. Only within the queue's bound unless `whole`, where the oldest are taken to stay
+    // within it; false when they were not all asked for.
+    bool askHashes(const WalkedFile& file, bool whole);
+    // Takes the oldest hash asked for: a right file's is kept with it (its problem told), a left
+    // file's handed back in `left`. False once the run stops.
+    bool takeHash(std::optional<HashedFile>& left);
+    // `asked` when askHashes did it for the file already.
+    void lookFor(const WalkedFile& file, bool asked);
     // Compares the left file's bytes with a candidate's; a candidate that cannot be read is
     // marked so, told, and never tried again.
     Match compareWith(const WalkedFile& file, RightFile& candidate, PairRecord& outcome);
-    // The hash of a file read now, or nothing with `errorCode` set; nothing too when stopped.
-    std::optional<Hash128> hashOf(const std::string& path, std::int64_t size, int& errorCode);
+    std::string rightPathOf(const RightFile& file) const;
     // Counts the file and writes its line, after its directory's block the first time.
     void recordFile(const PairRecord& pair);
 
@@ -64,11 +75,12 @@ private:
     CompareBuffers buffers_;
     PairComparer pairs_;
     RunBookkeeping books_;
-    FileHasher hasher_;
     std::string left_;
     std::string right_;
     FilesBySize rightFiles_;
-    std::string foundAt_; // the present file's match, while its record is handed on
+    std::optional<HashQueue> hashes_;
+    std::deque<RightFile*> hashedFor_; // of each hash asked for; none for a left file
+    std::string foundAt_;              // the present file's match, while its record is handed on
     std::optional<std::string> lastDirectory_;
     bool blockWritten_ = false;
 };

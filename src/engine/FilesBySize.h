@@ -18,7 +18,7 @@ namespace quorvel {
 // never move, a million files cost some 40 bytes each beside their names.
 class FilesBySize {
 public:
-    enum class Read : std::uint8_t { NotYet, Hashed, Unreadable };
+    enum class Read : std::uint8_t { NotYet, Asked, Hashed, Unreadable };
 
     struct File {
         std::int64_t size = 0;
