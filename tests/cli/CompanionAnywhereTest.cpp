@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -90,6 +91,11 @@ struct Refusal {
     const char* name;
     std::vector<std::string> args;
 };
+
+// Named in a failure's message, as the row is named.
+void PrintTo(const Refusal& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class CompanionAnywhereRefusals : public CompanionAnywhereTest,
                                   public ::testing::WithParamInterface<Refusal> {};

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -93,6 +94,11 @@ struct Case {
     std::vector<std::string> lines;
     void (*options)(CompareOptions&);
 };
+
+// Named in a failure's message, as the row is named.
+void PrintTo(const Case& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class ContainmentCases : public ContainmentRunTest, public ::testing::WithParamInterface<Case> {};
 
