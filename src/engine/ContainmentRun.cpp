@@ -262,6 +262,24 @@ void ContainmentRun::lookFor(const WalkedFile& file, bool asked) {
         }
         return true;
     };
+    if (file.size == 0 && candidates.empty()) {
+        // A listing gives no size to a link that leads nowhere or a name it could not look at:
+        // such a file is trouble, not missing.
+        const auto looked = files_.lookUpFile(file.wholePath);
+        if (!looked.size) {
+            const int code = looked.problem.errorCode;
+            if (code != 0) {
+                observer_.readProblem(file.wholePath, code);
+            }
+            recordFile({file.directory,
+                        file.name,
+                        CompareResult::ErrorReading1st,
+                        {},
+                        {},
+                        code != 0 ? code : kNotARegularFile});
+            return;
+        }
+    }
     // One candidate is read at once, and empty files have nothing to hash.
     if (!needsHash(file)) {
         if (tryInTurn([](const RightFile&) { return true; })) {

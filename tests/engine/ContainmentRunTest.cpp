@@ -222,6 +222,16 @@ TEST_F(ContainmentRunTest, ALeftFileThatCannotBeReadIsTroubleOnEitherPath) {
     EXPECT_EQ(run.state().counters.differentCount, 2);
 }
 
+TEST_F(ContainmentRunTest, ALeftLinkThatLeadsNowhereIsTroubleNotMissing) {
+    write({}, {{"r.txt", "r"}});
+    tree.symlink("nowhere", "L/broken.txt");
+    EXPECT_EQ(compare(), (std::vector<std::string>{
+                             "broken.txt result " +
+                             std::to_string(static_cast<int>(CompareResult::ErrorReading1st))}));
+    ASSERT_EQ(observer.readProblems.size(), 1u);
+    EXPECT_EQ(observer.readProblems[0], std::make_pair(tree.path("L/broken.txt"), ENOENT));
+}
+
 TEST_F(ContainmentRunTest, UnreadableDirectoriesAreNamedOnBothSides) {
     write({{"a.txt", "a"}, {"lost/b.txt", "b"}}, {{"a.txt", "a"}, {"hidden/c.txt", "c"}});
     files.unreadableDirectories = {tree.path("L/lost"), tree.path("R/hidden")};
