@@ -101,9 +101,19 @@ bool ContainmentRun::indexRight() {
         if (file->unreadableDirectory) {
             // What it holds could be what a file is missing: named, as a directory run names it.
             recordUnreadable(*file, CompareResult::NotFoundIn1st);
-        } else {
-            rightFiles_.add(file->directory, file->name, file->size);
+            continue;
         }
+        if (file->size == 0) {
+            // The size a listing gives a name it could not look at: what it holds is unknown.
+            const auto looked = files_.lookUpFile(file->wholePath);
+            if (!looked.size) {
+                if (looked.problem.errorCode != 0) {
+                    observer_.readProblem(file->wholePath, looked.problem.errorCode);
+                }
+                continue;
+            }
+        }
+        rightFiles_.add(file->directory, file->name, file->size);
     }
     rightFiles_.seal();
     return !stopping();
