@@ -219,7 +219,9 @@ ContainmentRun::Match ContainmentRun::compareWith(const WalkedFile& file, RightF
     }
     const auto relative = rightFiles_.relativePath(candidate);
     const auto rightPath = joinPath(right_, relative);
-    const auto pair = pairs_.comparePair(file.wholePath, rightPath);
+    // Listed a moment ago, the left file needs no look of its own before it is opened.
+    const DirectoryEntry listed{file.name, DirectoryEntry::Kind::File, file.size};
+    const auto pair = pairs_.comparePair(file.wholePath, rightPath, &listed);
     switch (pair.result) {
     case CompareResult::Equal:
         foundAt_ = relative;
