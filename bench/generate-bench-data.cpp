@@ -3,7 +3,8 @@
 //   big/right-last-byte            big/right with the last byte of its last file changed
 //   small/left, small/right        equal trees of many small files in many directories
 //   small/right-1pct               small/right with about one file in a hundred changed
-// or, with --many, only many/left and many/right: equal trees of very many files of 1–4 KiB.
+// or, with --many, only many/left and many/right: equal trees of very many files of 1–4 KiB, and
+//   many/right-moved               many/right's files under other names in other directories
 // The changed trees hard-link their unchanged files to big/right and small/right: only files of
 // different trees are ever compared, so no pair shares an inode, and the disk holds each file once.
 
@@ -200,6 +201,24 @@ std::int64_t writeSmallTrees(const std::string& root, std::int64_t files, std::i
     return differing;
 }
 
+// Hard-links the files of SET/right into SET/right-moved, each under another name in another
+// directory, the files of one directory spread over all: every file is there, none where it was.
+void linkRearranged(const std::string& root, const std::string& set, std::int64_t files,
+                    std::int64_t dirs) {
+    const std::string right = root + "/" + set + "/right";
+    const std::string moved = root + "/" + set + "/right-moved";
+    makeDirectory(moved);
+    for (std::int64_t d = 0; d < dirs; ++d) {
+        makeDirectory(moved + numbered("/m", d, 3, ""));
+    }
+    const std::int64_t perDirectory = (files + dirs - 1) / dirs;
+    for (std::int64_t i = 0; i < files; ++i) {
+        hardLink(right + numbered("/d", i / perDirectory, 3, "") + numbered("/f", i, 5, ".dat"),
+                 moved + numbered("/m", i % dirs, 3, "") +
+                     numbered("/g", files - 1 - i, 5, ".dat"));
+    }
+}
+
 std::int64_t positive(const char* text, const char* what) {
     char* end = nullptr;
     errno = 0;
@@ -216,8 +235,10 @@ std::int64_t positive(const char* text, const char* what) {
 
 int main(int argc, char** argv) {
     if (argc == 5 && std::string(argv[1]) == "--many") {
-        writeSmallTrees(argv[2], positive(argv[3], "FILES"), positive(argv[4], "DIRECTORIES"),
-                        "many", 4 * 1024, false);
+        const auto files = positive(argv[3], "FILES");
+        const auto dirs = positive(argv[4], "DIRECTORIES");
+        writeSmallTrees(argv[2], files, dirs, "many", 4 * 1024, false);
+        linkRearranged(argv[2], "many", files, dirs);
         return 0;
     }
     if (argc != 6) {

@@ -170,6 +170,13 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         return usageError("options '" + std::string(contradiction->flags[0].name) + "' and '" +
                           std::string(contradiction->flags[1].name) + "' contradict each other");
     }
+    // Containment is a run of its own, and only bytes read make a file present there.
+    if (cl.options.anywhere && cl.options.moves) {
+        return usageError("options '--anywhere' and '--moves' ask for two different runs");
+    }
+    if (cl.options.anywhere && cl.options.fast) {
+        return usageError("option '--anywhere' reads the files; sizes alone are not enough");
+    }
     if (cl.textFile == "-" && cl.jsonFile == "-") {
         return usageError("only one report can go to standard output");
     }

@@ -15,6 +15,7 @@
 #include "cli/StreamedReport.h"
 #include "cli/TerminalRunView.h"
 #include "engine/ComparisonRun.h"
+#include "engine/ContainmentRun.h"
 #include "engine/CurrentDirectory.h"
 #include "engine/LexicalPath.h"
 #include "engine/ManifestComparison.h"
@@ -294,6 +295,10 @@ int runCompanion(int argc, char** argv) {
     if (withManifest && cl.options.names != NameRule::Exact) {
         return usageFailure("option '--names' matches names exactly when a side is a manifest");
     }
+    if (withManifest && cl.options.anywhere) {
+        return usageFailure("option '--anywhere' looks into both trees: neither side may be a "
+                            "manifest");
+    }
     CompareOptions options = cl.options;
     if (const auto differ = takeManifestOptions(manifests, cl.typed(&CompareOptions::filter),
                                                 cl.typed(&CompareOptions::exclusions),
@@ -340,8 +345,9 @@ int runCompanion(int argc, char** argv) {
     request.rightName = std::move(plan.rightName);
     request.options = options;
     // Both sides unless told otherwise: a file the second tree lacks and one only it holds are
-    // both differences a script must hear of.
-    if (plan.mode == CompareMode::DirectoryWithDirectory && !cl.typed(&CompareOptions::bothSides)) {
+    // both differences a script must hear of. Containment lists the first tree's files only.
+    if (plan.mode == CompareMode::DirectoryWithDirectory && !cl.typed(&CompareOptions::bothSides) &&
+        !options.anywhere) {
         request.options.bothSides = true;
     }
     const bool directories = request.mode == CompareMode::DirectoryWithDirectory;
@@ -373,6 +379,7 @@ int runCompanion(int argc, char** argv) {
     PosixFileAccess files;
     ComparisonRun run(observer, recorder, files);
     ManifestComparison manifestRun(observer, recorder, files);
+    ContainmentRun containment(observer, recorder, files);
     view.setInterruptCheck([&stdOut] {
         // A line made a while ago reaches its reader while a long pair is read.
         stdOut.flushIfDue();
@@ -386,13 +393,19 @@ int runCompanion(int argc, char** argv) {
                           {manifests.rightPath, manifests.right.get(), manifests.leftOut});
         stages.sumSizes = true; // read from the manifest: no walk
     } else {
-        run.begin(request);
+        if (request.options.anywhere) {
+            containment.begin(request);
+        } else {
+            run.begin(request);
+        }
         // The total only feeds the progress shown: unseen, its pass over the first tree is saved.
         stages.sumSizes = directories && showProgress;
         stages.sizing = [&] { view.showStatus(strings.text(MessageKey::txtComputingTotal)); };
         stages.sized = [&] { view.showStatus(""); };
     }
-    RunSteps& steps = withManifest ? static_cast<RunSteps&>(manifestRun) : run;
+    RunSteps& steps = withManifest               ? static_cast<RunSteps&>(manifestRun)
+                      : request.options.anywhere ? static_cast<RunSteps&>(containment)
+                                                 : run;
     driveRun(steps, stages);
     const RunState& state = steps.state();
 
