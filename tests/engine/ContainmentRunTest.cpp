@@ -54,7 +54,10 @@ protected:
             std::istringstream words(files);
             for (std::string word; words >> word;) {
                 const auto eq = word.find('=');
-                tree.write(side + ("/" + word.substr(0, eq)), word.substr(eq + 1));
+                // Appended, not "/" + ...: GCC's -O3 warns falsely of an overlap there.
+                std::string path(side);
+                path.append("/").append(word, 0, eq);
+                tree.write(path, word.substr(eq + 1));
             }
         }
     }
