@@ -30,7 +30,8 @@ struct Ahead {
 
 ContainmentRun::ContainmentRun(RunObserver& observer, RunRecord& record, FileAccess& files)
     : observer_(observer), record_(record), files_(files),
-      pairs_(state_, observer_, files_, buffers_), books_(state_, observer_) {}
+      pairs_(state_, observer_, files_, buffers_), books_(state_, observer_),
+      blocks_(state_, observer_, record_, books_) {}
 
 void ContainmentRun::begin(const RunRequest& request) {
     left_ = runDirectory(request.leftDirectory);
@@ -40,8 +41,7 @@ void ContainmentRun::begin(const RunRequest& request) {
     // Only bytes read and found equal make a file present: a size vouches for nothing here.
     state_.options.fast = false;
     rightFiles_ = FilesBySize{};
-    lastDirectory_.reset();
-    blockWritten_ = false;
+    blocks_.reset();
     record_.clear(request);
     files_.forgetCaches();
     record_.heading(HeadingKind::Directory, left_);
@@ -75,21 +75,13 @@ void ContainmentRun::sumSizes() {
     state_.progress.grandPairs = count;
 }
 
-void ContainmentRun::enterDirectory(std::string_view directory) {
-    if (lastDirectory_ != directory) {
-        lastDirectory_ = std::string(directory);
-        blockWritten_ = false;
-        observer_.directoryBegun(directory);
-    }
-}
-
 void ContainmentRun::recordUnreadable(const WalkedFile& directory, CompareResult result) {
     if (directory.errorCode != 0) {
         observer_.readProblem(directory.wholePath, directory.errorCode);
     }
     state_.progress.currentFileName = directory.name;
     state_.progress.currentFileSize = 0; // nothing is read
-    recordFile({directory.directory, directory.name, result, {}, {}, directory.errorCode});
+    blocks_.record({directory.directory, directory.name, result, {}, {}, directory.errorCode});
 }
 
 bool ContainmentRun::indexRight() {
@@ -145,7 +137,7 @@ void ContainmentRun::comparePairs() {
             }
             const Ahead next = std::move(ahead.front());
             ahead.pop_front();
-            enterDirectory(next.file.directory);
+            blocks_.enter(next.file.directory);
             if (next.file.unreadableDirectory) {
                 recordUnreadable(next.file, CompareResult::ErrorReading1st);
             } else {
@@ -283,19 +275,19 @@ void ContainmentRun::lookFor(const WalkedFile& file, bool asked) {
             if (code != 0) {
                 observer_.readProblem(file.wholePath, code);
             }
-            recordFile({file.directory,
-                        file.name,
-                        CompareResult::ErrorReading1st,
-                        {},
-                        {},
-                        code != 0 ? code : kNotARegularFile});
+            blocks_.record({file.directory,
+                            file.name,
+                            CompareResult::ErrorReading1st,
+                            {},
+                            {},
+                            code != 0 ? code : kNotARegularFile});
             return;
         }
     }
     // One candidate is read at once, and empty files have nothing to hash.
     if (!needsHash(file)) {
         if (tryInTurn([](const RightFile&) { return true; })) {
-            recordFile(outcome);
+            blocks_.record(outcome);
         } // else neither counted nor written, as a pair cut short anywhere
         return;
     }
@@ -311,7 +303,7 @@ void ContainmentRun::lookFor(const WalkedFile& file, bool asked) {
     }
     if (!own->hash) {
         observer_.readProblem(file.wholePath, own->errorCode);
-        recordFile(
+        blocks_.record(
             {file.directory, file.name, CompareResult::ErrorReading1st, {}, {}, own->errorCode});
         return;
     }
@@ -320,21 +312,8 @@ void ContainmentRun::lookFor(const WalkedFile& file, bool asked) {
     if (tryInTurn([&](const RightFile& candidate) {
             return candidate.read == FilesBySize::Read::Hashed && candidate.hash == *own->hash;
         })) {
-        recordFile(outcome);
+        blocks_.record(outcome);
     }
-}
-
-void ContainmentRun::recordFile(const PairRecord& pair) {
-    enterDirectory(pair.directory);
-    // Once interrupted the file is neither counted nor written.
-    if (!books_.accountPair(pair) || (countsAsEqual(pair.result) && state_.options.onlyDifferent)) {
-        return;
-    }
-    if (!blockWritten_ && !pair.directory.empty()) {
-        blockWritten_ = true;
-        record_.subdirectory(pair.directory);
-    }
-    record_.pair(pair);
 }
 
 void ContainmentRun::end() {

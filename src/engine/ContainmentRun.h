@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CompareBuffers.h"
+#include "engine/DirectoryBlocks.h"
 #include "engine/FilesBySize.h"
 #include "engine/HashQueue.h"
 #include "engine/PairComparer.h"
@@ -44,8 +45,6 @@ private:
 
     // Polls the observer; true once the run is to stop.
     bool stopping();
-    // Tells the observer of a directory's files the first time one of them is met.
-    void enterDirectory(std::string_view directory);
     // A directory that could not be listed stands for the files it holds, on either side.
     void recordUnreadable(const WalkedFile& directory, CompareResult result);
     // The second tree's files by size; false when the run stopped meanwhile.
@@ -65,8 +64,6 @@ private:
     // marked so, told, and never tried again.
     Match compareWith(const WalkedFile& file, RightFile& candidate, PairRecord& outcome);
     std::string rightPathOf(const RightFile& file) const;
-    // Counts the file and writes its line, after its directory's block the first time.
-    void recordFile(const PairRecord& pair);
 
     RunObserver& observer_;
     RunRecord& record_;
@@ -75,14 +72,13 @@ private:
     CompareBuffers buffers_;
     PairComparer pairs_;
     RunBookkeeping books_;
+    DirectoryBlocks blocks_;
     std::string left_;
     std::string right_;
     FilesBySize rightFiles_;
     std::optional<HashQueue> hashes_;
     std::deque<RightFile*> hashedFor_; // of each hash asked for; none for a left file
     std::string foundAt_;              // the present file's match, while its record is handed on
-    std::optional<std::string> lastDirectory_;
-    bool blockWritten_ = false;
 };
 
 } // namespace quorvel

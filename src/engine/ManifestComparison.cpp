@@ -122,7 +122,7 @@ private:
 
 ManifestComparison::ManifestComparison(RunObserver& observer, RunRecord& record, FileAccess& files)
     : hold_(observer, record), observer_(hold_), record_(hold_), files_(files),
-      books_(state_, observer_), hasher_(files_) {}
+      books_(state_, observer_), blocks_(state_, observer_, record_, books_), hasher_(files_) {}
 
 ManifestComparison::~ManifestComparison() = default;
 
@@ -149,8 +149,7 @@ void ManifestComparison::begin(const RunRequest& request, const ManifestRunSide&
         return MoveSide{side.manifest ? std::string() : runDirectory(side.named), side.manifest};
     };
     hold_.start(request.options.moves, moveSide(left), moveSide(right));
-    lastDirectory_.reset();
-    blockWritten_ = false;
+    blocks_.reset();
     record_.clear(request);
     files_.forgetCaches();
     headingOf(left, HeadingKind::Manifest, HeadingKind::Directory);
@@ -345,22 +344,9 @@ void ManifestComparison::compareSame(const Item& leftItem, const Item& rightItem
 void ManifestComparison::recordPair(const Item& item, CompareResult result,
                                     std::optional<std::int64_t> leftSize,
                                     std::optional<std::int64_t> rightSize, int errorCode) {
-    if (lastDirectory_ != item.directory) {
-        lastDirectory_ = item.directory;
-        blockWritten_ = false;
-        observer_.directoryBegun(item.directory);
-    }
-    const PairRecord pair{item.directory, item.name, result, leftSize, rightSize, errorCode};
     // Once interrupted the pair is neither counted nor written, and the run stops at its next
     // poll.
-    if (!books_.accountPair(pair) || (countsAsEqual(result) && state_.options.onlyDifferent)) {
-        return;
-    }
-    if (!blockWritten_ && !item.directory.empty()) {
-        blockWritten_ = true;
-        record_.subdirectory(item.directory);
-    }
-    record_.pair(pair);
+    blocks_.record({item.directory, item.name, result, leftSize, rightSize, errorCode});
 }
 
 void ManifestComparison::end() {

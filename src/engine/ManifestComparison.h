@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/DirectoryBlocks.h"
 #include "engine/FileHasher.h"
 #include "engine/LeftOutPaths.h"
 #include "engine/ManifestEntries.h"
@@ -88,12 +89,11 @@ private:
     FileAccess& files_;
     RunState state_;
     RunBookkeeping books_;
+    DirectoryBlocks blocks_;
     FileHasher hasher_;
     NameMatcher matcher_;
     ManifestRunSide left_;
     ManifestRunSide right_;
-    std::optional<std::string> lastDirectory_;
-    bool blockWritten_ = false;
 };
 
 } // namespace quorvel
