@@ -1,24 +1,10 @@
 #include "engine/ManifestEntries.h"
 
-#include <algorithm>
-#include <cstring>
-
 namespace quorvel {
 
 void ManifestEntries::add(const ManifestEntry& entry) {
     const std::size_t length = entry.path.size();
-    if (blocks_.empty() || usedInLast_ + length > lastBlockBytes_) {
-        // A path longer than a block gets a block of its own size.
-        lastBlockBytes_ = std::max(kBlockBytes, length);
-        blocks_.push_back(std::make_unique<char[]>(lastBlockBytes_));
-        blockBytes_ += lastBlockBytes_;
-        usedInLast_ = 0;
-    }
-    char* path = blocks_.back().get() + usedInLast_;
-    if (length > 0) {
-        std::memcpy(path, entry.path.data(), length);
-    }
-    usedInLast_ += length;
+    const char* path = paths_.view(paths_.add(entry.path), length).data();
     items_.push_back({path, static_cast<std::uint32_t>(length),
                       static_cast<std::int32_t>(entry.errorCode), entry.size,
                       entry.modifiedNanoseconds, entry.hash});
@@ -31,7 +17,7 @@ ManifestEntry ManifestEntries::operator[](std::size_t i) const {
 }
 
 std::size_t ManifestEntries::bytes() const {
-    return blockBytes_ + items_.size() * sizeof(Item);
+    return paths_.bytes() + items_.size() * sizeof(Item);
 }
 
 } // namespace quorvel

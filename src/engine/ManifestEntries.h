@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ContentHash.h"
+#include "engine/TextArena.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -55,12 +56,7 @@ private:
         std::int64_t modified;
         Hash128 hash;
     };
-    static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
-
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t usedInLast_ = 0;
-    std::size_t lastBlockBytes_ = 0;
-    std::size_t blockBytes_ = 0;
+    TextArena paths_;
     std::deque<Item> items_;
 };
 

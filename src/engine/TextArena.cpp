@@ -10,6 +10,7 @@ std::uint64_t TextArena::add(std::string_view text) {
         // A text longer than a block gets one of its own size.
         lastSize_ = std::max(kBlockBytes, text.size());
         blocks_.push_back(std::make_unique_for_overwrite<char[]>(lastSize_));
+        blockBytes_ += lastSize_;
         used_ = 0;
     }
     if (!text.empty()) {

@@ -15,6 +15,8 @@ public:
     // Where a text lies, for `view` with its length.
     std::uint64_t add(std::string_view text);
     std::string_view view(std::uint64_t at, std::size_t length) const;
+    // The bytes its blocks take.
+    std::size_t bytes() const { return blockBytes_; }
 
 private:
     static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
@@ -22,6 +24,7 @@ private:
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t used_ = kBlockBytes; // of the last block
     std::size_t lastSize_ = 0;
+    std::size_t blockBytes_ = 0;
 };
 
 } // namespace quorvel
