@@ -1,7 +1,6 @@
 #include "engine/MoveFinder.h"
 
 #include "engine/FileAccess.h"
-#include "engine/FileHasher.h"
 #include "engine/PairRecord.h"
 #include "engine/RunObserver.h"
 #include "engine/RunState.h"
@@ -97,11 +96,13 @@ void MoveFinder::answer(const Group& equal, std::vector<MoveMatch>& matches) con
         matches[right.front()].partner = left.front();
         return;
     }
-    for (const auto i : left) {
-        matches[i].candidates = right;
+    const auto lefts = std::make_shared<const Group>(std::move(left));
+    const auto rights = std::make_shared<const Group>(std::move(right));
+    for (const auto i : *lefts) {
+        matches[i].candidates = rights;
     }
-    for (const auto i : right) {
-        matches[i].candidates = left;
+    for (const auto i : *rights) {
+        matches[i].candidates = lefts;
     }
 }
 
@@ -187,7 +188,6 @@ std::vector<MoveFinder::Group> MoveFinder::byBytes(const Group& group) {
 
 std::vector<MoveFinder::Group> MoveFinder::byHash(const Group& group) {
     const auto& all = *all_;
-    FileHasher hasher(files_);
     Group hashed;
     for (const auto i : group) {
         if (!hashes_[i] && all[i].recorded) {
@@ -195,7 +195,7 @@ std::vector<MoveFinder::Group> MoveFinder::byHash(const Group& group) {
         }
         if (!hashes_[i]) {
             const auto path = pathOf_(i);
-            const auto file = hasher.hash(path, [this](std::int64_t) {
+            const auto file = hasher_.hash(path, [this](std::int64_t) {
                 pollAbort(observer_, state_);
                 return !state_.abortRequested;
             });

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "engine/ContentHash.h"
+#include "engine/FileHasher.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,7 +29,8 @@ struct MoveCandidate {
 // files that hold the same contents where there are several (then it is none of them).
 struct MoveMatch {
     std::optional<std::size_t> partner;
-    std::vector<std::size_t> candidates;
+    // Shared by every file of its side in the group, so that many alike cost one list a side.
+    std::shared_ptr<const std::vector<std::size_t>> candidates;
 };
 
 // Matches files found on one side only with those on the other by their contents: sizes first,
@@ -56,6 +59,7 @@ private:
     void answer(const Group& equal, std::vector<MoveMatch>& matches) const;
 
     FileAccess& files_;
+    FileHasher hasher_{files_};
     RunObserver& observer_;
     RunState& state_;
     PathOf pathOf_;

@@ -44,8 +44,7 @@ void MovesHold::start(bool moves, MoveSide left, MoveSide right) {
 }
 
 std::string MovesHold::pathOf(const HeldPair& held) const {
-    const auto& directory = directories_[held.directory];
-    return directory.empty() ? held.name : directory + "/" + held.name;
+    return relativeBelow(directories_[held.directory], held.name);
 }
 
 std::size_t MovesHold::hold(const PairRecord& facts) {
@@ -244,9 +243,11 @@ void MovesHold::handOn(const std::vector<MoveMatch>& matches, RunState& state) {
                 facts.rightPath = movedTo;
                 merged.differentCount += counted ? 1 : 0;
             }
-            for (const auto c : match.candidates) {
-                others += pathOf(pairs_[candidatePairs_[c]]);
-                others += '\0';
+            if (match.candidates) {
+                for (const auto c : *match.candidates) {
+                    others += pathOf(pairs_[candidatePairs_[c]]);
+                    others += '\0';
+                }
             }
             facts.moveCandidates = others;
         }
