@@ -63,6 +63,18 @@ void appendJsonCollision(std::string& text, const PairRecord& pair) {
     text += '"';
 }
 
+// Where the right file is: spelt otherwise, moved to, or holding the same contents.
+std::string_view rightPathKey(CompareResult result) {
+    switch (result) {
+    case CompareResult::Moved:
+        return "moved_to";
+    case CompareResult::Present:
+        return "found_at";
+    default:
+        return "right_path";
+    }
+}
+
 } // namespace
 
 std::string_view resultWord(CompareResult result) {
@@ -166,14 +178,9 @@ void appendJsonPairLine(std::string& text, const PairRecord& pair) {
     text += R"({"type":"pair","path":)";
     appendJsonPath(text, path);
     if (!pair.rightPath.empty()) {
-        // Where the right file is: spelt otherwise, moved to, or holding the same contents.
-        const bool moved = pair.result == CompareResult::Moved;
-        const bool present = pair.result == CompareResult::Present;
-        text += moved ? R"(,"moved_to":)" : present ? R"(,"found_at":)" : R"(,"right_path":)";
-        appendJsonPath(text, pair.rightPath,
-                       moved     ? "moved_to_bytes"
-                       : present ? "found_at_bytes"
-                                 : "right_path_bytes");
+        const auto key = rightPathKey(pair.result);
+        text.append(",\"").append(key).append("\":");
+        appendJsonPath(text, pair.rightPath, std::string(key).append("_bytes"));
     }
     text += R"(,"result":")";
     text += resultWord(pair.result);
