@@ -1,12 +1,10 @@
 #include "support/ChildProcess.h"
 #include "support/Companion.h"
+#include "support/JsonLines.h"
 #include "support/TempTree.h"
-
-#include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -56,11 +54,7 @@ TEST_F(CompanionAnywhereTest, TheReportForScriptsSaysWhereEachFileWasFound) {
     tree.write("L/lost.txt", "nowhere else");
     const auto r = run({"--json", "-", "L", "R"});
     EXPECT_EQ(r.exitCode, 1);
-    std::vector<nlohmann::json> objects;
-    std::istringstream lines(r.out);
-    for (std::string line; std::getline(lines, line);) {
-        objects.push_back(nlohmann::json::parse(line));
-    }
+    const auto objects = test::jsonLines(r.out);
     ASSERT_EQ(objects.size(), 5u) << r.out;
     EXPECT_EQ(objects[0]["options"]["anywhere"], true);
     EXPECT_EQ(objects[1]["result"], "present");

@@ -5,6 +5,7 @@
 #include "manifest/ManifestReader.h"
 #include "support/ChildProcess.h"
 #include "support/Companion.h"
+#include "support/JsonLines.h"
 #include "support/TempTree.h"
 
 #include <nlohmann/json.hpp>
@@ -14,7 +15,6 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <map>
-#include <sstream>
 #include <sys/stat.h>
 
 namespace quorvel {
@@ -22,14 +22,7 @@ namespace {
 
 using nlohmann::json;
 
-std::vector<json> jsonLines(const std::string& text) {
-    std::vector<json> objects;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        objects.push_back(json::parse(line));
-    }
-    return objects;
-}
+using test::jsonLines;
 
 // Each pair's path with its result word.
 std::map<std::string, std::string> results(const std::string& jsonReport) {

@@ -1,11 +1,8 @@
 #include "support/Companion.h"
+#include "support/JsonLines.h"
 #include "support/TempTree.h"
 
-#include <nlohmann/json.hpp>
-
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace quorvel {
 namespace {
@@ -17,12 +14,7 @@ std::vector<json> jsonRun(const test::TempTree& tree, std::vector<std::string> a
     args.insert(args.begin(), {"--no-progress", "--json", "-"});
     const auto r = test::runCompanion(args, tree.root());
     EXPECT_EQ(r.exitCode, exit) << r.err;
-    std::vector<json> objects;
-    std::istringstream lines(r.out);
-    for (std::string line; std::getline(lines, line);) {
-        objects.push_back(json::parse(line));
-    }
-    return objects;
+    return test::jsonLines(r.out);
 }
 
 TEST(CompanionMovesTest, AMoveIsSafeForTheExitStatusAndNamedForScripts) {

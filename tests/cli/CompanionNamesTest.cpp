@@ -1,12 +1,11 @@
 #include "support/ChildProcess.h"
 #include "support/Companion.h"
+#include "support/JsonLines.h"
 #include "support/TempTree.h"
 
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace quorvel {
 namespace {
@@ -27,12 +26,7 @@ protected:
         args.insert(args.end(), {"L", "R"});
         const auto r = test::runCompanion(args, tree.root());
         EXPECT_EQ(r.exitCode, expectedExit) << r.err;
-        std::vector<json> objects;
-        std::istringstream lines(r.out);
-        for (std::string line; std::getline(lines, line);) {
-            objects.push_back(json::parse(line));
-        }
-        return objects;
+        return test::jsonLines(r.out);
     }
 
     test::TempTree tree;
