@@ -162,7 +162,8 @@ std::string ContainmentRun::rightPathOf(const RightFile& file) const {
 bool ContainmentRun::askHashes(const WalkedFile& file, bool whole) {
     auto candidates = rightFiles_.ofSize(file.size);
     const auto notYet = [](const RightFile& c) { return c.read == FilesBySize::Read::NotYet; };
-    const auto wanted = static_cast<std::size_t>(std::ranges::count_if(candidates, notYet)) + 1;
+    const auto wanted =
+        static_cast<std::size_t>(std::count_if(candidates.begin(), candidates.end(), notYet)) + 1;
     if (!whole && hashes_->waiting() + wanted > kHashesAhead) {
         return false;
     }

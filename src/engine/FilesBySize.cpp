@@ -31,13 +31,18 @@ void FilesBySize::add(std::string_view directory, std::string_view name, std::in
 }
 
 void FilesBySize::seal() {
-    std::ranges::sort(files_, [](const File& a, const File& b) {
+    std::sort(files_.begin(), files_.end(), [](const File& a, const File& b) {
         return a.size != b.size ? a.size < b.size : a.nameAt < b.nameAt;
     });
 }
 
-std::ranges::subrange<FilesBySize::Files::iterator> FilesBySize::ofSize(std::int64_t size) {
-    return std::ranges::equal_range(files_, size, {}, &File::size);
+FilesBySize::OfSize FilesBySize::ofSize(std::int64_t size) {
+    struct BySize {
+        bool operator()(const File& file, std::int64_t size) const { return file.size < size; }
+        bool operator()(std::int64_t size, const File& file) const { return size < file.size; }
+    };
+    const auto [first, last] = std::equal_range(files_.begin(), files_.end(), size, BySize{});
+    return {first, last};
 }
 
 std::string FilesBySize::relativePath(const File& file) const {

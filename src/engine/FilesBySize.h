@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <ranges>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,13 +28,22 @@ public:
         Read read = Read::NotYet;
     };
     using Files = std::deque<File>;
+    // The files of one size; plain iterators, which every compiler of the fuzz build takes.
+    struct OfSize {
+        Files::iterator first;
+        Files::iterator last;
+        Files::iterator begin() const { return first; }
+        Files::iterator end() const { return last; }
+        std::size_t size() const { return static_cast<std::size_t>(last - first); }
+        bool empty() const { return first == last; }
+    };
 
     // In walk order, a directory's files one after the other; `seal` before any look-up.
     void add(std::string_view directory, std::string_view name, std::int64_t size);
     void seal();
 
     // The files of that size, in walk order.
-    std::ranges::subrange<Files::iterator> ofSize(std::int64_t size);
+    OfSize ofSize(std::int64_t size);
     std::string relativePath(const File& file) const;
     std::size_t count() const { return files_.size(); }
 
