@@ -2,6 +2,7 @@
 
 #include "base/PathText.h"
 #include "engine/FileAccess.h"
+#include "engine/HeldBytesComparison.h"
 #include "engine/RunObserver.h"
 #include "engine/RunRecord.h"
 #include "engine/WalkedFiles.h"
@@ -19,6 +20,8 @@ constexpr std::size_t kFilesAhead = 64;
 constexpr std::size_t kHashesAhead = 256;
 // Beyond this the reads wait for the same disk.
 constexpr unsigned kHashWorkers = 4;
+// A left file this small comes back with its hash, and only its match is read again.
+constexpr std::int64_t kHeldBytes = std::int64_t{128} << 10;
 
 struct Ahead {
     WalkedFile file;
@@ -180,7 +183,7 @@ bool ContainmentRun::askHashes(const WalkedFile& file, bool whole) {
         hashes_->submit(rightPathOf(candidate));
         hashedFor_.push_back(&candidate);
     }
-    hashes_->submit(file.wholePath);
+    hashes_->submit(file.wholePath, kHeldBytes);
     hashedFor_.push_back(nullptr);
     return true;
 }
@@ -205,11 +208,34 @@ bool ContainmentRun::takeHash(std::optional<HashedFile>& left) {
     return true;
 }
 
+ContainmentRun::Match ContainmentRun::compareWithHeld(const std::string& held, RightFile& candidate,
+                                                      PairRecord& outcome) {
+    const auto relative = rightFiles_.relativePath(candidate);
+    const auto rightPath = joinPath(right_, relative);
+    const auto compared = quorvel::compareWithHeld(files_, rightPath, held, buffers_.second(),
+                                                   CompareBuffers::kBlockSize);
+    pairs_.reportProgress(-1);
+    switch (compared.outcome) {
+    case HeldBytesComparison::Outcome::Equal:
+        foundAt_ = relative;
+        outcome.result = CompareResult::Present;
+        outcome.rightSize = outcome.leftSize;
+        outcome.rightPath = foundAt_;
+        return Match::Equal;
+    case HeldBytesComparison::Outcome::Unreadable:
+        // Gone, or no longer a regular file, since the walk: a missing file is then in doubt.
+        observer_.readProblem(
+            rightPath, compared.missing || compared.errorCode == 0 ? ENOENT : compared.errorCode);
+        candidate.read = FilesBySize::Read::Unreadable;
+        return Match::Unequal;
+    case HeldBytesComparison::Outcome::Unequal:
+        break;
+    }
+    return Match::Unequal;
+}
+
 ContainmentRun::Match ContainmentRun::compareWith(const WalkedFile& file, RightFile& candidate,
                                                   PairRecord& outcome) {
-    if (candidate.read == FilesBySize::Read::Unreadable) {
-        return Match::Unequal;
-    }
     const auto relative = rightFiles_.relativePath(candidate);
     const auto rightPath = joinPath(right_, relative);
     // Listed a moment ago, the left file needs no look of its own before it is opened.
@@ -252,12 +278,14 @@ void ContainmentRun::lookFor(const WalkedFile& file, bool asked) {
     observer_.pairBegun(file.name);
     PairRecord outcome{file.directory, file.name, CompareResult::Missing, file.size, {}, 0};
     auto candidates = rightFiles_.ofSize(file.size);
+    const std::string* held = nullptr; // the left file's contents, read with its hash
     const auto tryInTurn = [&](auto&& take) {
         for (auto& candidate : candidates) {
-            if (!take(candidate)) {
+            if (!take(candidate) || candidate.read == FilesBySize::Read::Unreadable) {
                 continue;
             }
-            const auto match = compareWith(file, candidate, outcome);
+            const auto match = held != nullptr ? compareWithHeld(*held, candidate, outcome)
+                                               : compareWith(file, candidate, outcome);
             if (match == Match::Stopped) {
                 return false;
             }
@@ -307,6 +335,9 @@ void ContainmentRun::lookFor(const WalkedFile& file, bool asked) {
         blocks_.record(
             {file.directory, file.name, CompareResult::ErrorReading1st, {}, {}, own->errorCode});
         return;
+    }
+    if (static_cast<std::int64_t>(own->bytes.size()) == own->size && own->size == file.size) {
+        held = &own->bytes;
     }
     // A hash that matches is only a candidate: a collision or a change since it was read shows
     // in the bytes.

@@ -63,6 +63,8 @@ private:
     // Compares the left file's bytes with a candidate's; a candidate that cannot be read is
     // marked so, told, and never tried again.
     Match compareWith(const WalkedFile& file, RightFile& candidate, PairRecord& outcome);
+    // The same with the left file's contents read with its hash: only the candidate is read.
+    Match compareWithHeld(const std::string& held, RightFile& candidate, PairRecord& outcome);
     std::string rightPathOf(const RightFile& file) const;
 
     RunObserver& observer_;

@@ -9,15 +9,17 @@ namespace quorvel {
 FileHasher::FileHasher(FileAccess& files)
     : files_(files), buffer_(std::make_unique<char[]>(kBlockBytes)) {}
 
-HashedFile FileHasher::hash(const std::string& path, const Progress& progress) {
-    auto result = hashOnce(path, progress);
+HashedFile FileHasher::hash(const std::string& path, const Progress& progress,
+                            std::int64_t keepUpTo) {
+    auto result = hashOnce(path, progress, keepUpTo);
     if (result.errorCode == kChangedWhileRead) {
-        result = hashOnce(path, progress);
+        result = hashOnce(path, progress, keepUpTo);
     }
     return result;
 }
 
-HashedFile FileHasher::hashOnce(const std::string& path, const Progress& progress) {
+HashedFile FileHasher::hashOnce(const std::string& path, const Progress& progress,
+                                std::int64_t keepUpTo) {
     HashedFile result;
     auto file = files_.openFile(path, nullptr);
     if (!file.isOpen()) {
@@ -35,6 +37,11 @@ HashedFile FileHasher::hashOnce(const std::string& path, const Progress& progres
         }
         content.add({buffer_.get(), static_cast<std::size_t>(read.count)});
         result.size += read.count;
+        if (result.size <= keepUpTo) {
+            result.bytes.append(buffer_.get(), static_cast<std::size_t>(read.count));
+        } else {
+            std::string{}.swap(result.bytes);
+        }
         if (progress && !progress(result.size)) {
             result.stopped = true;
             return result;
@@ -45,6 +52,7 @@ HashedFile FileHasher::hashOnce(const std::string& path, const Progress& progres
     }
     if (files_.changedSinceOpened(file)) {
         result.errorCode = kChangedWhileRead;
+        result.bytes.clear();
         return result;
     }
     result.hash = content.digest();

@@ -18,6 +18,7 @@ struct HashedFile {
     std::int64_t modifiedNanoseconds = 0;
     int errorCode = 0;
     bool stopped = false; // the progress said to stop: nothing is vouched for
+    std::string bytes;    // the contents, when asked to keep them and no longer than asked
 };
 
 // Hashes files through the engine's file access, so that only regular files are ever opened.
@@ -29,11 +30,12 @@ public:
     explicit FileHasher(FileAccess& files);
 
     // A file that moved while it was read is read once more; moved again, it has no hash and the
-    // reason kChangedWhileRead.
-    HashedFile hash(const std::string& path, const Progress& progress = {});
+    // reason kChangedWhileRead. Contents of at most `keepUpTo` bytes are kept with the hash.
+    HashedFile hash(const std::string& path, const Progress& progress = {},
+                    std::int64_t keepUpTo = 0);
 
 private:
-    HashedFile hashOnce(const std::string& path, const Progress& progress);
+    HashedFile hashOnce(const std::string& path, const Progress& progress, std::int64_t keepUpTo);
 
     static constexpr std::int64_t kBlockBytes = std::int64_t{64} << 10;
 

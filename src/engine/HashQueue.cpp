@@ -11,12 +11,12 @@ HashQueue::HashQueue(FileAccess& files, unsigned workers) : hasher_(files) {
     }
 }
 
-void HashQueue::submit(std::string path) {
+void HashQueue::submit(std::string path, std::int64_t keepUpTo) {
     ++waiting_;
     if (parallel_) {
-        parallel_->submit(std::move(path));
+        parallel_->submit(std::move(path), keepUpTo);
     } else {
-        paths_.push_back(std::move(path));
+        asked_.push_back({std::move(path), keepUpTo});
     }
 }
 
@@ -28,9 +28,10 @@ std::optional<HashedFile> HashQueue::next(const MayGoOn& mayGoOn) {
     if (parallel_) {
         return parallel_->next(mayGoOn);
     }
-    const auto path = std::move(paths_.front());
-    paths_.pop_front();
-    auto hashed = hasher_.hash(path, [&mayGoOn](std::int64_t) { return mayGoOn(); });
+    const auto asked = std::move(asked_.front());
+    asked_.pop_front();
+    auto hashed = hasher_.hash(
+        asked.path, [&mayGoOn](std::int64_t) { return mayGoOn(); }, asked.keepUpTo);
     if (hashed.stopped) {
         return std::nullopt;
     }

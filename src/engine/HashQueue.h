@@ -22,7 +22,8 @@ public:
 
     HashQueue(FileAccess& files, unsigned workers);
 
-    void submit(std::string path);
+    // `keepUpTo`: contents at most that long come back with the hash.
+    void submit(std::string path, std::int64_t keepUpTo = 0);
     // The oldest file asked for and not yet taken; nothing once `mayGoOn` said no.
     std::optional<HashedFile> next(const MayGoOn& mayGoOn);
     std::size_t waiting() const { return waiting_; }
@@ -30,7 +31,11 @@ public:
 private:
     FileHasher hasher_;
     std::unique_ptr<ParallelHasher> parallel_;
-    std::deque<std::string> paths_; // hashed here when taken, without workers
+    struct Asked {
+        std::string path;
+        std::int64_t keepUpTo = 0;
+    };
+    std::deque<Asked> asked_; // hashed here when taken, without workers
     std::size_t waiting_ = 0;
 };
 

@@ -14,6 +14,8 @@ namespace quorvel {
 namespace {
 
 constexpr int kLooksBeforeListing = 8;
+// A path this short costs the kernel less to walk whole than a directory costs to open and close.
+constexpr std::size_t kWholePathBelow = 1024;
 
 } // namespace
 
@@ -31,6 +33,12 @@ OpenDirectories::Location OpenDirectories::locate(const std::string& path) {
         if (kept.fd.isOpen() && kept.path == parent) {
             return {kept.fd.get(), std::move(name), &kept};
         }
+    }
+    // A directory is kept from its second name on: names met one per directory, as a search
+    // through a whole tree meets them, are each found by their whole path.
+    if (parent != lastMissed_ && path.size() < kWholePathBelow) {
+        lastMissed_ = parent;
+        return {AT_FDCWD, path, nullptr};
     }
     auto& slot = kept_[nextSlot_];
     nextSlot_ = (nextSlot_ + 1) % kept_.size();
@@ -71,6 +79,7 @@ void OpenDirectories::forget() {
     for (auto& kept : kept_) {
         kept = Kept{};
     }
+    lastMissed_.clear();
 }
 
 } // namespace quorvel

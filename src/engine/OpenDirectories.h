@@ -53,6 +53,7 @@ private:
     std::shared_ptr<SharedListings> shared_;
     std::array<Kept, 2> kept_;
     std::size_t nextSlot_ = 0;
+    std::string lastMissed_; // the last directory whose name was found by the whole path
 };
 
 } // namespace quorvel

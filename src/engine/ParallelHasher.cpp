@@ -14,15 +14,18 @@ namespace {
 
 // How often a caller waiting for a result asks whether to go on.
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
+constexpr std::size_t kJobsPerWake = 16;
 
 } // namespace
 
 ParallelHasher::ParallelHasher(const MakeFileAccess& make, unsigned workers) {
     workers = std::max(workers, 1u);
-    for (unsigned i = 0; i < workers; ++i) {
+    // One more for the caller, which hashes too rather than wait.
+    for (unsigned i = 0; i <= workers; ++i) {
         access_.push_back(make());
     }
-    for (auto& files : access_) {
+    for (unsigned i = 0; i < workers; ++i) {
+        auto& files = access_[i];
         auto thread = startThread([this, &files] { work(*files); });
         if (!thread) {
             break;
@@ -52,39 +55,54 @@ unsigned ParallelHasher::workersFor(unsigned limit) {
     return std::clamp(std::thread::hardware_concurrency(), 1u, std::max(limit, 1u));
 }
 
-void ParallelHasher::submit(std::string path) {
+void ParallelHasher::submit(std::string path, std::int64_t keepUpTo) {
+    bool wake;
     {
         std::lock_guard lock(mutex_);
-        jobs_.push_back({submitted_++, std::move(path)});
+        jobs_.push_back({submitted_++, std::move(path), keepUpTo});
+        // Waking a worker costs two switches of threads, more than hashing a small file: one is
+        // woken for several jobs, and the caller hashes what is queued when it needs a result.
+        wake = idleWorkers_ > 0 && jobs_.size() >= kJobsPerWake;
     }
-    jobReady_.notify_one();
+    if (wake) {
+        jobReady_.notify_one();
+    }
 }
 
 std::optional<HashedFile> ParallelHasher::next(const MayGoOn& mayGoOn) {
     std::unique_lock lock(mutex_);
-    if (workers_.empty()) {
-        // No thread to wait for: the file is hashed here, asking between blocks.
-        if (jobs_.empty()) {
-            return std::nullopt;
+    while (results_.count(taken_) == 0) {
+        if (!jobs_.empty()) {
+            // Waiting would cost two switches of threads: the caller hashes the next file itself,
+            // asking between blocks whether to go on.
+            auto job = std::move(jobs_.front());
+            jobs_.pop_front();
+            lock.unlock();
+            if (!callerHasher_) {
+                callerHasher_ = std::make_unique<FileHasher>(*access_.back());
+            }
+            auto hashed = callerHasher_->hash(
+                job.path,
+                [this, &mayGoOn](std::int64_t) {
+                    return !stopRequested_.load() && (!mayGoOn || mayGoOn());
+                },
+                job.keepUpTo);
+            if (hashed.stopped) {
+                stop();
+                return std::nullopt;
+            }
+            lock.lock();
+            results_.emplace(job.number, std::move(hashed));
+            continue;
         }
-        auto job = std::move(jobs_.front());
-        jobs_.pop_front();
-        lock.unlock();
-        if (!ownHasher_) {
-            ownHasher_ = std::make_unique<FileHasher>(*access_.front());
+        if (workers_.empty() || stopping_) {
+            return std::nullopt; // nothing asked for, or nobody left to hash it
         }
-        auto hashed =
-            ownHasher_->hash(job.path, [&mayGoOn](std::int64_t) { return !mayGoOn || mayGoOn(); });
-        ++taken_;
-        if (hashed.stopped) {
-            stop();
-            return std::nullopt;
-        }
-        return hashed;
-    }
-    const auto ready = [this] { return results_.count(taken_) != 0; };
-    while (!resultReady_.wait_for(lock, kPollInterval, ready)) {
-        if (mayGoOn && !mayGoOn()) {
+        takerWaiting_ = true;
+        const bool came = resultReady_.wait_for(lock, kPollInterval,
+                                                [this] { return results_.count(taken_) != 0; });
+        takerWaiting_ = false;
+        if (!came && mayGoOn && !mayGoOn()) {
             lock.unlock();
             stop();
             return std::nullopt;
@@ -94,9 +112,10 @@ std::optional<HashedFile> ParallelHasher::next(const MayGoOn& mayGoOn) {
     return std::move(found.mapped());
 }
 
-HashedFile ParallelHasher::hashOne(FileHasher& hasher, const std::string& path) {
+HashedFile ParallelHasher::hashOne(FileHasher& hasher, const Job& job) {
     try {
-        return hasher.hash(path, [this](std::int64_t) { return !stopRequested_.load(); });
+        return hasher.hash(
+            job.path, [this](std::int64_t) { return !stopRequested_.load(); }, job.keepUpTo);
     } catch (const std::bad_alloc&) {
         // What a worker cannot do costs that file, never the run.
         HashedFile failed;
@@ -111,19 +130,26 @@ void ParallelHasher::work(FileAccess& files) {
         Job job;
         {
             std::unique_lock lock(mutex_);
+            ++idleWorkers_;
             jobReady_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+            --idleWorkers_;
             if (stopping_) {
                 return;
             }
             job = std::move(jobs_.front());
             jobs_.pop_front();
         }
-        auto hashed = hashOne(hasher, job.path);
+        auto hashed = hashOne(hasher, job);
+        bool wake;
         {
             std::lock_guard lock(mutex_);
             results_.emplace(job.number, std::move(hashed));
+            // Only the result the caller waits for is worth waking it.
+            wake = takerWaiting_ && job.number == taken_;
         }
-        resultReady_.notify_all();
+        if (wake) {
+            resultReady_.notify_all();
+        }
     }
 }
 

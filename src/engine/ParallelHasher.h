@@ -22,8 +22,8 @@ class FileAccess;
 
 // Hashes files on worker threads and hands the results back in the order the files were given.
 // Each worker reads through a file access of its own, so nothing of the file system is shared
-// between threads; the workers only read. Where the system gives fewer threads than asked, the
-// ones it gives do the work, and with none the caller's thread hashes each file as it is taken.
+// between threads; the workers only read. The caller's thread, rather than wait for a result,
+// hashes the next file queued itself; where the system gives no thread, it hashes them all.
 class ParallelHasher {
 public:
     using MakeFileAccess = std::function<std::unique_ptr<FileAccess>()>;
@@ -35,7 +35,8 @@ public:
     ParallelHasher(const ParallelHasher&) = delete;
     ParallelHasher& operator=(const ParallelHasher&) = delete;
 
-    void submit(std::string path);
+    // `keepUpTo`: contents at most that long come back with the hash.
+    void submit(std::string path, std::int64_t keepUpTo = 0);
     // The result of the oldest file submitted and not yet taken; waits for it, asking `mayGoOn`
     // every few milliseconds. Nothing once it said no: the hashing is stopped.
     std::optional<HashedFile> next(const MayGoOn& mayGoOn = {});
@@ -52,9 +53,10 @@ private:
     struct Job {
         std::uint64_t number;
         std::string path;
+        std::int64_t keepUpTo = 0;
     };
     void work(FileAccess& files);
-    HashedFile hashOne(FileHasher& hasher, const std::string& path);
+    HashedFile hashOne(FileHasher& hasher, const Job& job);
 
     std::mutex mutex_;
     std::condition_variable jobReady_;
@@ -62,12 +64,14 @@ private:
     std::deque<Job> jobs_;
     std::map<std::uint64_t, HashedFile> results_;
     bool stopping_ = false;
+    unsigned idleWorkers_ = 0;                // waiting for a job
+    bool takerWaiting_ = false;               // the caller waits for the result numbered taken_
     std::atomic<bool> stopRequested_ = false; // the workers' hashing asks after each block
     std::uint64_t submitted_ = 0;
     std::uint64_t taken_ = 0;
     std::vector<std::unique_ptr<FileAccess>> access_;
     std::vector<std::thread> workers_;
-    std::unique_ptr<FileHasher> ownHasher_; // the caller's, where no worker could be had
+    std::unique_ptr<FileHasher> callerHasher_; // hashes on the caller's thread while it waits
 };
 
 } // namespace quorvel

@@ -153,9 +153,26 @@ INSTANTIATE_TEST_SUITE_P(Containment, ContainmentCases, ::testing::ValuesIn(kCas
 TEST_F(ContainmentRunTest, EachRightFileIsHashedOnceHoweverManyLeftFilesHaveItsSize) {
     write("a.txt=1111 b.txt=2222 c.txt=3333", "1.txt=3333 2.txt=2222 3.txt=1111");
     compare();
-    // Three left hashes, three right ones and three byte comparisons of two files each.
-    EXPECT_EQ(files.counts.opens, 3 + 3 + 3 * 2);
+    // Three left hashes, which keep the bytes of files this small, three right ones, and each
+    // match read once more.
+    EXPECT_EQ(files.counts.opens, 3 + 3 + 3);
     EXPECT_EQ(run.state().counters.differentCount, 0);
+}
+
+TEST_F(ContainmentRunTest, AMatchingHashIsOnlyACandidateUntilTheBytesAreComparedAgain) {
+    const std::string big(200000, 'b');
+    write("a.txt=1111 big=" + big,
+          "1.txt=1111 2.txt=2222 x/big=" + big + " y/big2=" + big.substr(1) + "c");
+    // After the right files' hashes, the match changes its bytes and keeps its size.
+    files.onRead = [this](const std::string& path, int read, std::int64_t count) {
+        if (path == tree.path("L/a.txt") && read == 1) {
+            tree.write("R/1.txt", "1112");
+        }
+        return count;
+    };
+    EXPECT_EQ(compare(), "a.txt missing, big present as x/big");
+    // The big file, too long to keep, is read again beside its match.
+    EXPECT_EQ(files.counts.opens, (1 + 2 + 1) + (1 + 2 + 2));
 }
 
 TEST_F(ContainmentRunTest, ARightFileThatCannotBeReadIsNoCandidateAndIsTold) {

@@ -115,14 +115,15 @@ TEST(ReadAhead, FilesHeldAheadNeverCostAFileItsComparison) {
 
 TEST(ReadAhead, DirectoriesKeptOpenNeverCostAFileItsComparison) {
     test::TempTree tree;
-    for (const char* side : {"L/a", "R/a", "S/a"}) {
+    for (const char* side : {"L/a", "L/b", "R/a", "R/b", "S/a"}) {
         tree.write(side, side);
     }
     const DescriptorLimit limit(24);
     PosixFileAccess files;
-    // Kept open to find their names by.
-    ASSERT_TRUE(files.openFile(tree.path("L/a"), nullptr).isOpen());
-    ASSERT_TRUE(files.openFile(tree.path("R/a"), nullptr).isOpen());
+    // Kept open to find their names by, from a directory's second name on.
+    for (const char* name : {"L/a", "L/b", "R/a", "R/b"}) {
+        ASSERT_TRUE(files.openFile(tree.path(name), nullptr).isOpen());
+    }
     // The sanitizers' first check of a call's type needs descriptors of its own: made now.
     files.stopReadingAhead();
     // None left for a third directory's file but those the two directories hold.
