@@ -136,6 +136,15 @@ TEST(LanguageChooserTest, OkWithNoItemSelectedGivesNoLanguage) {
         okButton(chooser)->click();
     });
     EXPECT_EQ(language, kNoLanguage);
+
+    // Shown with none selected, the items are still one choice: a second click moves the mark.
+    whileChoosing(chooser, language, [&] {
+        QTest::mouseClick(item(chooser, 1), Qt::LeftButton);
+        QTest::mouseClick(item(chooser, 2), Qt::LeftButton);
+        EXPECT_FALSE(item(chooser, 1)->isChecked());
+        okButton(chooser)->click();
+    });
+    EXPECT_EQ(language, 3);
 }
 
 TEST(LanguageChooserTest, EscapeAndTheCloseBoxKeepTheLanguage) {
