@@ -448,6 +448,16 @@ TEST_F(ReportWindowTest, AssistiveToolsReadAndSetTheSelection) {
     EXPECT_EQ(view()->selectedText(), "alp");
     text->removeSelection(0);
     EXPECT_EQ(text->selectionCount(), 0);
+
+    // A caret moved out of sight by the tool is brought into view, as the keyboard's is.
+    for (int i = 0; i < 300; ++i) {
+        report_.appendReportLine("delta");
+    }
+    view()->refresh();
+    ASSERT_GT(view()->verticalScrollBar()->maximum(), 0);
+    ASSERT_EQ(view()->verticalScrollBar()->value(), 0);
+    text->setCursorPosition(text->characterCount());
+    EXPECT_EQ(view()->verticalScrollBar()->value(), view()->verticalScrollBar()->maximum());
 }
 
 } // namespace
