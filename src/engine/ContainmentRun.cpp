@@ -208,26 +208,43 @@ bool ContainmentRun::takeHash(std::optional<HashedFile>& left) {
     return true;
 }
 
+ContainmentRun::Match ContainmentRun::present(std::string relative,
+                                              std::optional<std::int64_t> leftSize,
+                                              std::optional<std::int64_t> rightSize,
+                                              PairRecord& outcome) {
+    foundAt_ = std::move(relative);
+    outcome.result = CompareResult::Present;
+    outcome.leftSize = leftSize;
+    outcome.rightSize = rightSize;
+    outcome.rightPath = foundAt_;
+    return Match::Equal;
+}
+
+ContainmentRun::Match ContainmentRun::dropCandidate(RightFile& candidate,
+                                                    const std::string& rightPath, int errorCode) {
+    // Gone or no longer a regular file since the walk: the comparison told no reason, and a
+    // candidate that could not be looked at leaves a missing file in doubt.
+    observer_.readProblem(rightPath, errorCode == 0 ? ENOENT : errorCode);
+    candidate.read = FilesBySize::Read::Unreadable;
+    return Match::Unequal;
+}
+
 ContainmentRun::Match ContainmentRun::compareWithHeld(const std::string& held, RightFile& candidate,
                                                       PairRecord& outcome) {
-    const auto relative = rightFiles_.relativePath(candidate);
+    auto relative = rightFiles_.relativePath(candidate);
     const auto rightPath = joinPath(right_, relative);
     const auto compared = quorvel::compareWithHeld(files_, rightPath, held, buffers_.second(),
                                                    CompareBuffers::kBlockSize);
     pairs_.reportProgress(-1);
     switch (compared.outcome) {
     case HeldBytesComparison::Outcome::Equal:
-        foundAt_ = relative;
-        outcome.result = CompareResult::Present;
-        outcome.rightSize = outcome.leftSize;
-        outcome.rightPath = foundAt_;
-        return Match::Equal;
+        return present(std::move(relative), outcome.leftSize, outcome.leftSize, outcome);
     case HeldBytesComparison::Outcome::Unreadable:
-        // Gone, or no longer a regular file, since the walk: a missing file is then in doubt.
-        observer_.readProblem(
-            rightPath, compared.missing || compared.errorCode == 0 ? ENOENT : compared.errorCode);
-        candidate.read = FilesBySize::Read::Unreadable;
-        return Match::Unequal;
+        // As the pair comparer words it: missing, not a regular file, or the system's reason.
+        return dropCandidate(candidate, rightPath,
+                             compared.missing          ? 0
+                             : compared.errorCode == 0 ? kNotARegularFile
+                                                       : compared.errorCode);
     case HeldBytesComparison::Outcome::Unequal:
         break;
     }
@@ -236,19 +253,14 @@ ContainmentRun::Match ContainmentRun::compareWithHeld(const std::string& held, R
 
 ContainmentRun::Match ContainmentRun::compareWith(const WalkedFile& file, RightFile& candidate,
                                                   PairRecord& outcome) {
-    const auto relative = rightFiles_.relativePath(candidate);
+    auto relative = rightFiles_.relativePath(candidate);
     const auto rightPath = joinPath(right_, relative);
     // Listed a moment ago, the left file needs no look of its own before it is opened.
     const DirectoryEntry listed{file.name, DirectoryEntry::Kind::File, file.size};
     const auto pair = pairs_.comparePair(file.wholePath, rightPath, &listed);
     switch (pair.result) {
     case CompareResult::Equal:
-        foundAt_ = relative;
-        outcome.result = CompareResult::Present;
-        outcome.leftSize = pair.leftSize;
-        outcome.rightSize = pair.rightSize;
-        outcome.rightPath = foundAt_;
-        return Match::Equal;
+        return present(std::move(relative), pair.leftSize, pair.rightSize, outcome);
     case CompareResult::Interrupted:
         state_.runInterrupted = true;
         return Match::Stopped;
@@ -258,10 +270,9 @@ ContainmentRun::Match ContainmentRun::compareWith(const WalkedFile& file, RightF
         outcome.errorCode = pair.errorCode;
         return Match::LeftTrouble;
     case CompareResult::NotFoundIn2nd:
-        // Gone or no longer a regular file since the walk: the comparison told no reason, and a
-        // candidate that could not be looked at leaves a missing file in doubt.
+        // Other reasons the comparison told already.
         if (pair.errorCode == 0 || pair.errorCode == kNotARegularFile) {
-            observer_.readProblem(rightPath, pair.errorCode == 0 ? ENOENT : pair.errorCode);
+            return dropCandidate(candidate, rightPath, pair.errorCode);
         }
         candidate.read = FilesBySize::Read::Unreadable;
         return Match::Unequal;

@@ -65,6 +65,11 @@ private:
     Match compareWith(const WalkedFile& file, RightFile& candidate, PairRecord& outcome);
     // The same with the left file's contents read with its hash: only the candidate is read.
     Match compareWithHeld(const std::string& held, RightFile& candidate, PairRecord& outcome);
+    // The left file found as `relative`, with the sizes read.
+    Match present(std::string relative, std::optional<std::int64_t> leftSize,
+                  std::optional<std::int64_t> rightSize, PairRecord& outcome);
+    // A candidate that could not be read: told (0 for one that is gone) and never tried again.
+    Match dropCandidate(RightFile& candidate, const std::string& rightPath, int errorCode);
     std::string rightPathOf(const RightFile& file) const;
 
     RunObserver& observer_;

@@ -39,8 +39,8 @@ HashedFile FileHasher::hashOnce(const std::string& path, const Progress& progres
         result.size += read.count;
         if (result.size <= keepUpTo) {
             result.bytes.append(buffer_.get(), static_cast<std::size_t>(read.count));
-        } else {
-            std::string{}.swap(result.bytes);
+        } else if (!result.bytes.empty()) {
+            result.bytes = {}; // longer than asked: none of it is kept
         }
         if (progress && !progress(result.size)) {
             result.stopped = true;

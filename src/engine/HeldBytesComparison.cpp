@@ -3,6 +3,7 @@
 #include "engine/FileAccess.h"
 #include "engine/PairRecord.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 

@@ -81,12 +81,7 @@ std::optional<HashedFile> ParallelHasher::next(const MayGoOn& mayGoOn) {
             if (!callerHasher_) {
                 callerHasher_ = std::make_unique<FileHasher>(*access_.back());
             }
-            auto hashed = callerHasher_->hash(
-                job.path,
-                [this, &mayGoOn](std::int64_t) {
-                    return !stopRequested_.load() && (!mayGoOn || mayGoOn());
-                },
-                job.keepUpTo);
+            auto hashed = hashOne(*callerHasher_, job, mayGoOn);
             if (hashed.stopped) {
                 stop();
                 return std::nullopt;
@@ -112,10 +107,14 @@ std::optional<HashedFile> ParallelHasher::next(const MayGoOn& mayGoOn) {
     return std::move(found.mapped());
 }
 
-HashedFile ParallelHasher::hashOne(FileHasher& hasher, const Job& job) {
+HashedFile ParallelHasher::hashOne(FileHasher& hasher, const Job& job, const MayGoOn& mayGoOn) {
     try {
         return hasher.hash(
-            job.path, [this](std::int64_t) { return !stopRequested_.load(); }, job.keepUpTo);
+            job.path,
+            [this, &mayGoOn](std::int64_t) {
+                return !stopRequested_.load() && (!mayGoOn || mayGoOn());
+            },
+            job.keepUpTo);
     } catch (const std::bad_alloc&) {
         // What a worker cannot do costs that file, never the run.
         HashedFile failed;
@@ -139,7 +138,7 @@ void ParallelHasher::work(FileAccess& files) {
             job = std::move(jobs_.front());
             jobs_.pop_front();
         }
-        auto hashed = hashOne(hasher, job);
+        auto hashed = hashOne(hasher, job, {});
         bool wake;
         {
             std::lock_guard lock(mutex_);

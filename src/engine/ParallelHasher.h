@@ -56,7 +56,8 @@ private:
         std::int64_t keepUpTo = 0;
     };
     void work(FileAccess& files);
-    HashedFile hashOne(FileHasher& hasher, const Job& job);
+    // `mayGoOn`, asked between blocks, only on the caller's thread.
+    HashedFile hashOne(FileHasher& hasher, const Job& job, const MayGoOn& mayGoOn);
 
     std::mutex mutex_;
     std::condition_variable jobReady_;
